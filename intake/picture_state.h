@@ -1,0 +1,119 @@
+// The picture state shared by every stage of a load: the working buffers, the
+// file's identity, its catalogue parameters, the decoded geometry, the header
+// text and the display options. One instance per viewer (or per converter
+// worker); every stage is a plain function that takes it by reference.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orbalux {
+
+constexpr int kFileBufferSize = 2'100'000;    // FileBuffer and DecodedImage
+constexpr int kBitmapBufferSize = 4'700'000;  // BitmapBuffer: the largest BMP fits
+constexpr int kPictureOrigin = 723;           // first pixel of the working picture
+constexpr int kHeaderChars = 360;             // characters per header record
+constexpr int kHeaderLines = 10;              // lines of 72 characters shown
+
+// The eight display flags, each 0 or 1, in the order the menus list them.
+struct DisplayOptions {
+    int Stretch = 0;
+    int Despeckle = 0;
+    int FlipVertical = 0;
+    int Rotate = 0;
+    int Invert = 0;
+    int MinimizeHalf = 0;
+    int MinimizeQuarter = 0;
+    int FillMissingLine = 0;
+
+    bool operator==(const DisplayOptions&) const = default;
+};
+
+struct PictureState {
+    PictureState();
+
+    // Working buffers: empty between loads; ReadPictureFile / ReprocessPicture
+    // allocate them zero-filled at their fixed sizes, WorkingBuffers releases them.
+    std::vector<std::uint8_t> FileBuffer;
+    std::vector<std::uint8_t> BitmapBuffer;
+    // The decoder's output, kept from one load to the next (2,100,000 bytes).
+    std::vector<std::uint8_t> DecodedImage;
+
+    // File identity.
+    std::string FileDir;          // directory with trailing separator
+    std::string CurrentFileName;  // name part of the loaded file
+    std::string CatalogueName;    // the catalogue key (same as CurrentFileName)
+
+    // Per-file parameters, set by the catalogue.
+    int DataOffset = 964;
+    int LineFormat = 945;
+    int StretchGain = 0;
+    int StretchBlack = 0;
+    int FrameLineCount = 0;
+    std::uint8_t LeadByte0 = 0;
+    std::uint8_t LeadByte1 = 0;
+
+    // Picture geometry, set by the decoder.
+    int ImageWidth = 0;
+    int ImageHeight = 0;
+    std::array<std::uint8_t, 10> BitmapHeaderBytes{};
+    // Lines lost in transmission, summed over the frame by the decoder
+    // (whether inserted as blank rows or closed up).
+    int LostLineCount = 0;
+
+    // Despeckle geometry: Open starts from 968 x 700, every decode copies the
+    // picture size in.
+    int FrameStride = 0;
+    int FrameLines = 0;
+    std::uint8_t SpeckleBrightDelta = 10;
+    std::uint8_t SpeckleDarkDelta = 10;
+
+    // Tone levels.
+    int BrightnessLevel = 0;
+    int ContrastLevel = 0;
+
+    // Header decoding.
+    std::array<std::uint8_t, kHeaderChars> HeaderCodes1{};
+    std::array<std::uint8_t, kHeaderChars> HeaderCodes2{};
+    std::array<char, kHeaderChars> HeaderChars1{};
+    std::array<char, kHeaderChars> HeaderChars2{};
+    std::array<std::string, kHeaderLines> HeaderLines;  // what Label1..Label10 show
+
+    // Options.
+    DisplayOptions MenuOptions;
+    DisplayOptions ActiveOptions;
+    int CompressMissingLines = 1;
+    int HorizontalStretchOn = 0;
+};
+
+// Sets ImageWidth, ImageHeight and BitmapHeaderBytes for a W x H picture.
+void SetPictureGeometry(PictureState& state, int width, int height);
+
+// Allocates FileBuffer and BitmapBuffer, zero-filled, at their fixed sizes.
+void AllocateWorkingBuffers(PictureState& state);
+// Returns both buffers' memory.
+void ReleaseWorkingBuffers(PictureState& state);
+
+// Releases the working buffers when a load or re-run ends, on every path.
+class WorkingBuffers {
+public:
+    explicit WorkingBuffers(PictureState& state) : state_(state) {}
+    ~WorkingBuffers() { ReleaseWorkingBuffers(state_); }
+    WorkingBuffers(const WorkingBuffers&) = delete;
+    WorkingBuffers& operator=(const WorkingBuffers&) = delete;
+
+private:
+    PictureState& state_;
+};
+
+// Byte of FileBuffer at offset, or 0 beyond its end (a short or damaged file
+// reads as zero bytes).
+inline std::uint8_t FileByte(const PictureState& state, long long offset) {
+    return (offset >= 0 && offset < static_cast<long long>(state.FileBuffer.size()))
+               ? state.FileBuffer[static_cast<std::size_t>(offset)]
+               : 0;
+}
+
+}  // namespace orbalux

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build, the tests and the
+# browser need and this machine lacks. Run as root (or with sudo available).
+set -euo pipefail
+packages=(build-essential cmake pkg-config git
+          libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+          qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
+          "$@")
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

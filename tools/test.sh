@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test; then builds the core
+# again under AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORBALUX_SANITIZE=ON \
+      -DORBALUX_BUILD_SHELL=OFF -DORBALUX_BUILD_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ctest --output-on-failure -j"$jobs" -L core)
+echo "all tests passed"
