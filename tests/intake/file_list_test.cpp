@@ -1,0 +1,101 @@
+#include "intake/file_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using orbalux::FindListPosition;
+using orbalux::ListPictureFiles;
+
+namespace {
+
+class ScratchDir {
+public:
+    ScratchDir() {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("orbalux_list_" + std::to_string(rd()));
+        fs::create_directories(path_);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    void Touch(const std::string& name) const { std::ofstream(path_ / name) << "x"; }
+
+private:
+    fs::path path_;
+};
+
+}  // namespace
+
+TEST(ListPictureFiles, KeepsPrefixesInAnyCaseSortedByByteValue) {
+    ScratchDir dir;
+    // Created out of order so the file system's order cannot pass for sorted.
+    for (const char* name : {"rbl_001.002", "jac_224.004", "69_311.002", "eD_100.001", "JAC_224.001",
+                             "69_011.001", "Rbl_003.001", "ED_050.001", "69_011.001.bmp", "README",
+                             "x69_011.001", "RB_001.001", "69-011.001", "69_"})
+        dir.Touch(name);
+
+    const std::vector<std::string> expected = {"69_",         "69_011.001", "69_011.001.bmp",
+                                               "69_311.002",  "ED_050.001", "JAC_224.001",
+                                               "Rbl_003.001", "eD_100.001", "jac_224.004",
+                                               "rbl_001.002"};
+    EXPECT_EQ(ListPictureFiles(dir.path().string()), expected);
+    // A trailing separator names the same directory.
+    EXPECT_EQ(ListPictureFiles(dir.path().string() + "/"), expected);
+}
+
+TEST(ListPictureFiles, ListsRegularFilesAndLinksToThemOnly) {
+    ScratchDir dir;
+    dir.Touch("69_011.001");
+    fs::create_directory(dir.path() / "69_DIR.001");
+    fs::create_symlink(dir.path() / "69_011.001", dir.path() / "69_011.002");
+    fs::create_symlink(dir.path() / "missing", dir.path() / "69_011.003");
+    fs::create_directory_symlink(dir.path() / "69_DIR.001", dir.path() / "69_011.004");
+
+    EXPECT_EQ(ListPictureFiles(dir.path().string()), (std::vector<std::string>{"69_011.001", "69_011.002"}));
+}
+
+TEST(ListPictureFiles, KeepsLongNamesWholeAndHasNoCountLimit) {
+    ScratchDir dir;
+    for (int i = 0; i < 1005; ++i) dir.Touch("69_" + std::to_string(100000 + i) + ".001");
+    dir.Touch("JAC_224.004_long_name");
+    const auto list = ListPictureFiles(dir.path().string());
+    ASSERT_EQ(list.size(), 1006u);
+    EXPECT_EQ(list.front(), "69_100000.001");
+    EXPECT_EQ(list[1004], "69_101004.001");
+    EXPECT_EQ(list.back(), "JAC_224.004_long_name");
+}
+
+TEST(ListPictureFiles, UnreadableOrMissingDirectoryGivesEmptyList) {
+    ScratchDir dir;
+    EXPECT_TRUE(ListPictureFiles((dir.path() / "absent").string()).empty());
+    dir.Touch("69_011.001");
+    // A file is not a directory to list.
+    EXPECT_TRUE(ListPictureFiles((dir.path() / "69_011.001").string()).empty());
+}
+
+TEST(FindListPosition, MatchesExactlyOrIgnoringLetterCaseLastMatchWins) {
+    const std::vector<std::string> list = {"69_011.001", "69_311.002", "JAC_224.004", "Jac_224.004", "ed_100.001"};
+    EXPECT_EQ(FindListPosition(list, "69_011.001"), 1);
+    EXPECT_EQ(FindListPosition(list, "69_311.002"), 2);
+    // Both spellings of the JAC name match the typed one; the later slot wins.
+    EXPECT_EQ(FindListPosition(list, "jac_224.004"), 4);
+    EXPECT_EQ(FindListPosition(list, "JAC_224.004"), 4);
+    EXPECT_EQ(FindListPosition(list, "ED_100.001"), 5);
+    EXPECT_EQ(FindListPosition(list, "69_011.00"), 0);
+    EXPECT_EQ(FindListPosition(list, "69_011.0011"), 0);
+    EXPECT_EQ(FindListPosition({}, "69_011.001"), 0);
+}
+
+TEST(FindListPosition, FoldsOnlyAsciiLetters) {
+    // Only a to z fold: DEL shifted like a letter would become '_'.
+    EXPECT_EQ(FindListPosition({"ED_1"}, "ed\x7f" "1"), 0);
+    EXPECT_EQ(FindListPosition({"ED_1", "ED\x7f" "1"}, "ed\x7f" "1"), 2);
+}
