@@ -1,0 +1,88 @@
+#include "tools/encoder/picture_file_builder.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "tools/encoder/line_layouts.h"
+
+namespace orbalux::encoder {
+
+namespace {
+
+std::uint16_t MarkerWord(const LineLayout& layout, const LineDefect& defect) {
+    switch (defect.marker) {
+        case MarkerKind::Primary: return layout.primaryMarker;
+        case MarkerKind::Gap1: return layout.GapMarker1();
+        case MarkerKind::Gap2: return layout.GapMarker2();
+        case MarkerKind::Custom: return defect.customMarker;
+    }
+    return layout.primaryMarker;
+}
+
+// Writes `data` at `offset`, growing the file with zero bytes as needed.
+void Place(std::vector<std::uint8_t>& file, std::size_t offset, const std::vector<std::uint8_t>& data) {
+    if (file.size() < offset + data.size()) file.resize(offset + data.size(), 0);
+    std::copy(data.begin(), data.end(), file.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+}  // namespace
+
+EncodedFile BuildPictureFile(const PictureFileSpec& spec) {
+    const LineLayout& layout = LineLayoutFor(spec.lineFormat);
+    if (spec.picture.height > 0 && spec.picture.width != layout.PixelsPerLine()) {
+        throw std::invalid_argument("format " + std::to_string(layout.lineFormat) + " lines hold " +
+                                    std::to_string(layout.PixelsPerLine()) + " pixels, not " +
+                                    std::to_string(spec.picture.width));
+    }
+
+    std::optional<HighBitJunk> junk;
+    if (spec.junkSeed) junk.emplace(*spec.junkSeed);
+    HighBitJunk* junkPtr = junk ? &*junk : nullptr;
+
+    EncodedFile result;
+    std::vector<std::uint8_t>& file = result.bytes;
+    file = BuildHeaderRecords(spec.header, junkPtr);
+    const long long dataOffset = spec.dataOffset < 0 ? static_cast<long long>(file.size()) : spec.dataOffset;
+    if (dataOffset < static_cast<long long>(file.size())) {
+        throw std::invalid_argument("data offset " + std::to_string(dataOffset) +
+                                    " lies inside the header records");
+    }
+    file.resize(static_cast<std::size_t>(dataOffset), 0);
+
+    std::map<int, LineDefect> defects;
+    for (const LineDefect& d : spec.defects) {
+        if (d.displacement % 2 != 0) throw std::invalid_argument("marker displacement must be even");
+        if (d.droppedBefore < 0) throw std::invalid_argument("dropped line count must not be negative");
+        defects[d.line] = d;
+    }
+
+    long long cursor = dataOffset;  // where the next record would start undisturbed
+    std::vector<std::uint8_t> record;
+    for (int row = 0; row < spec.picture.height; ++row) {
+        LineDefect defect{.line = row};
+        if (auto it = defects.find(row); it != defects.end()) defect = it->second;
+
+        const long long start = cursor + 2LL * defect.droppedBefore + defect.displacement;
+        if (start < 0) throw std::invalid_argument("line record " + std::to_string(row) + " before byte 0");
+
+        const std::uint16_t marker = MarkerWord(layout, defect);
+        record.assign({static_cast<std::uint8_t>(marker & 0xFF), static_cast<std::uint8_t>(marker >> 8)});
+        AppendPacked({spec.picture.Row(row), static_cast<std::size_t>(spec.picture.width)}, record, junkPtr);
+        record.insert(record.end(), static_cast<std::size_t>(layout.trailingBytes), spec.trailingFill);
+
+        Place(file, static_cast<std::size_t>(start), record);
+        result.markerOffsets.push_back(static_cast<std::size_t>(start));
+        cursor = start + layout.RecordBytes();
+    }
+    // A record moved back over its predecessor ends the file earlier than
+    // the bytes already written; the file still ends behind the last record.
+    file.resize(static_cast<std::size_t>(std::max<long long>(cursor, dataOffset)), 0);
+
+    if (spec.truncateAt && file.size() > *spec.truncateAt) file.resize(*spec.truncateAt);
+    if (file.size() < spec.minimumLength) file.resize(spec.minimumLength, 0);
+    return result;
+}
+
+}  // namespace orbalux::encoder
