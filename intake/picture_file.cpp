@@ -51,8 +51,11 @@ void ReadPictureFile(PictureState& state, const std::string& path) {
         total += got;
     }
 
+    // Allocated before either buffer is replaced, so that running out of
+    // memory here also leaves the previous state whole.
+    std::vector<std::uint8_t> bitmap(kBitmapBufferSize, 0);
     state.FileBuffer = std::move(bytes);
-    state.BitmapBuffer.assign(kBitmapBufferSize, 0);
+    state.BitmapBuffer = std::move(bitmap);
 }
 
 }  // namespace orbalux
