@@ -30,8 +30,8 @@ std::string HeaderLines(std::initializer_list<std::string_view> lines);
 // How the header records in front of the picture data look.
 struct HeaderSpec {
     int records = 2;         // 0, 1 or 2 header records
-    std::string text1;       // record 1's characters (blank-padded / cut to 360)
-    std::string text2;       // record 2's characters
+    std::string text1{};     // record 1's characters (blank-padded / cut to 360)
+    std::string text2{};     // record 2's characters
     bool longFirstRecord = false;  // record 1 led by E2 01 and two bytes longer
 };
 

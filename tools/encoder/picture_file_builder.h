@@ -33,13 +33,13 @@ struct LineDefect {
 
 struct PictureFileSpec {
     int lineFormat = 945;
-    HeaderSpec header;
+    HeaderSpec header{};
     int dataOffset = -1;  // where record 1 starts; -1: right behind the header records
-    GreyImage picture;    // width = the format's pixels per line, one row per record
-    std::vector<LineDefect> defects;
+    GreyImage picture{};  // width = the format's pixels per line, one row per record
+    std::vector<LineDefect> defects{};
     std::uint8_t trailingFill = 0;            // content of the trailing bytes, if any
-    std::optional<std::uint32_t> junkSeed;    // random high bits in every packed byte
-    std::optional<std::size_t> truncateAt;    // cut the file to this many bytes
+    std::optional<std::uint32_t> junkSeed{};  // random high bits in every packed byte
+    std::optional<std::size_t> truncateAt{};  // cut the file to this many bytes
     std::size_t minimumLength = 0;            // pad with zero bytes up to this length
 };
 
