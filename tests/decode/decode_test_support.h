@@ -1,0 +1,120 @@
+// Shared helpers of the decoder tests: pictures of known pixels, loading
+// encoded bytes into the picture state, and reading decoded rows back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "decode/frame_decoder.h"
+#include "intake/picture_state.h"
+#include "tools/encoder/picture_encoder.h"
+
+namespace orbalux::testing_support {
+
+namespace enc = orbalux::encoder;
+
+constexpr int kFiller = -1;  // a row sequence entry that stands for a filler row
+
+// A picture whose pixel values keep every packed byte at 6 or above, so no
+// stretch of line data can pass for a marker word (every marker has a high
+// byte of 5 or less), and no pixel is 0 or the narrow formats' grey 160.
+inline enc::GreyImage KnownPicture(int width, int height, unsigned seed = 1) {
+    enc::GreyImage image(width, height);
+    unsigned v = seed * 2654435761u;
+    for (std::uint8_t& pixel : image.pixels) {
+        v = v * 1103515245u + 12345u;
+        const unsigned r = (v >> 16) % 100;
+        pixel = static_cast<std::uint8_t>(96 + 16 * (r / 10) + 6 + r % 10);
+    }
+    return image;
+}
+
+struct DecodeSetup {
+    int lineFormat = 945;
+    int dataOffset = 964;
+    std::string name = "TEST.001";
+    int frameLineCount = 0;
+    int compress = 1;
+};
+
+// Loads `bytes` as the file read into FileBuffer (cut at its size) and runs
+// the decoder that the line format selects.
+inline void DecodeInto(PictureState& state, const std::vector<std::uint8_t>& bytes, const DecodeSetup& setup) {
+    AllocateWorkingBuffers(state);
+    std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), kFileBufferSize), state.FileBuffer.begin());
+    state.CatalogueName = setup.name;
+    state.LineFormat = setup.lineFormat;
+    state.DataOffset = setup.dataOffset;
+    state.FrameLineCount = setup.frameLineCount;
+    state.CompressMissingLines = setup.compress;
+    state.LeadByte0 = state.FileBuffer[0];
+    state.LeadByte1 = state.FileBuffer[1];
+    RunDecoder(state);
+}
+
+inline std::span<const std::uint8_t> Row(const PictureState& state, int width, int row) {
+    return {state.DecodedImage.data() + kPictureOrigin + static_cast<std::size_t>(row) * width,
+            static_cast<std::size_t>(width)};
+}
+
+// Row `row` begins with the pixels of `picture`'s row `pictureRow`, from
+// `from` on (a row decoded from a shifted start holds a later part).
+inline testing::AssertionResult RowHoldsLine(const PictureState& state, int width, int row,
+                                             const enc::GreyImage& picture, int pictureRow, int from = 0) {
+    const auto decoded = Row(state, width, row);
+    const int count = picture.width - from;
+    for (int x = 0; x < count; ++x) {
+        if (decoded[x] != picture.At(x + from, pictureRow)) {
+            return testing::AssertionFailure() << "row " << row << " column " << x << " is " << int(decoded[x])
+                                               << ", line " << pictureRow << " has " << int(picture.At(x + from, pictureRow));
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+// Row `row` is a filler row: zeros up to `greyFrom`, grey 160 from there on.
+inline testing::AssertionResult IsFillerRow(const PictureState& state, int width, int row, int greyFrom) {
+    const auto decoded = Row(state, width, row);
+    for (int x = 0; x < width; ++x) {
+        const int want = x < greyFrom ? 0 : 160;
+        if (decoded[x] != want) {
+            return testing::AssertionFailure() << "row " << row << " column " << x << " is " << int(decoded[x])
+                                               << ", a filler row has " << want;
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+// The decoded rows from `firstRow` on are, in order, the picture lines and
+// filler rows that `sequence` names.
+inline void ExpectRows(const PictureState& state, int width, const enc::GreyImage& picture, int firstRow,
+                       const std::vector<int>& sequence, int greyFrom) {
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        const int row = firstRow + static_cast<int>(i);
+        if (sequence[i] == kFiller) {
+            EXPECT_TRUE(IsFillerRow(state, width, row, greyFrom));
+        } else {
+            EXPECT_TRUE(RowHoldsLine(state, width, row, picture, sequence[i]));
+        }
+    }
+}
+
+// Lines first..last (inclusive) in order.
+inline std::vector<int> Lines(int first, int last) {
+    std::vector<int> lines;
+    for (int i = first; i <= last; ++i) lines.push_back(i);
+    return lines;
+}
+
+inline std::vector<int> Concat(std::initializer_list<std::vector<int>> parts) {
+    std::vector<int> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+}  // namespace orbalux::testing_support
