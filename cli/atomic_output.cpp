@@ -1,0 +1,91 @@
+#include "cli/atomic_output.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+namespace orbalux::cli {
+namespace {
+
+std::runtime_error WriteError(const std::string& path, int err) {
+    return std::runtime_error("cannot write " + path + ": " + std::strerror(err));
+}
+
+// The mode a plain new file would get; mkstemp makes its files private.
+mode_t NewFileMode() {
+    static const mode_t mode = [] {
+        const mode_t mask = umask(0);
+        umask(mask);
+        return static_cast<mode_t>(0666 & ~mask);
+    }();
+    return mode;
+}
+
+}  // namespace
+
+AtomicOutputFile::AtomicOutputFile(std::string path) : path_(std::move(path)) {
+    const auto slash = path_.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : path_.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    std::string pattern = folder + "." + name + ".XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+
+    const mode_t mode = NewFileMode();
+    const int fd = mkstemp(buffer.data());
+    if (fd < 0) throw WriteError(path_, errno);
+    tempPath_ = buffer.data();
+    if (fchmod(fd, mode) != 0 || (stream_ = fdopen(fd, "wb")) == nullptr) {
+        const int err = errno;
+        ::close(fd);
+        ::unlink(tempPath_.c_str());
+        throw WriteError(path_, err);
+    }
+}
+
+AtomicOutputFile::~AtomicOutputFile() { Discard(); }
+
+void AtomicOutputFile::Discard() {
+    if (stream_) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+    }
+    if (!tempPath_.empty()) {
+        ::unlink(tempPath_.c_str());
+        tempPath_.clear();
+    }
+}
+
+void AtomicOutputFile::Commit() {
+    if (!stream_) throw std::runtime_error("cannot write " + path_ + ": already closed");
+    errno = 0;
+    const bool flushed = std::fflush(stream_) == 0 && !std::ferror(stream_);
+    int err = errno ? errno : EIO;
+    const bool closed = std::fclose(stream_) == 0;
+    stream_ = nullptr;
+    if (flushed && !closed) err = errno ? errno : EIO;
+    if (!flushed || !closed) {
+        Discard();
+        throw WriteError(path_, err);
+    }
+    if (std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        err = errno;
+        Discard();
+        throw WriteError(path_, err);
+    }
+    tempPath_.clear();
+}
+
+void WriteFileAtomically(const std::string& path, const std::function<void(std::FILE*)>& write) {
+    AtomicOutputFile out(path);
+    write(out.stream());
+    out.Commit();
+}
+
+}  // namespace orbalux::cli

@@ -1,0 +1,109 @@
+#include "cli/conversion_plan.h"
+
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "intake/file_list.h"
+#include "intake/picture_file.h"
+
+namespace orbalux::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsDirectory(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+// The same file seen through different spellings of its path.
+std::string SameFileKey(const std::string& path) {
+    std::error_code ec;
+    fs::path canonical = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? path : canonical.lexically_normal().string();
+}
+
+std::string LowerExtension(const std::string& path) {
+    std::string ext = fs::path(path).extension().string();
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+const char* Extension(OutputFormat format) { return format == OutputFormat::Bmp ? ".bmp" : ".png"; }
+
+}  // namespace
+
+std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs) {
+    std::vector<std::string> files;
+    for (const std::string& input : inputs) {
+        if (!IsDirectory(input)) {
+            files.push_back(input);
+            continue;
+        }
+        for (const std::string& name : ListPictureFiles(input)) files.push_back(JoinPath(input, name));
+    }
+    return files;
+}
+
+std::string OutputNameFor(const std::string& input, OutputFormat format) {
+    std::string name = FileNamePart(input);
+    return name + Extension(format);
+}
+
+void CheckOutputFile(const std::string& path, const std::vector<std::string>& inputs) {
+    if (IsDirectory(path)) throw UsageError(path + " is a folder, not a file to write");
+    const std::string key = SameFileKey(path);
+    for (const std::string& input : inputs)
+        if (SameFileKey(input) == key) throw UsageError(path + " would overwrite the input " + input);
+}
+
+ConversionPlan PlanConversion(const ConvertOptions& options) {
+    const std::string& out = *options.output;
+    const std::vector<std::string> inputs = ExpandInputs(options.inputs);
+    const std::string ext = LowerExtension(out);
+    const bool namesFile = !IsDirectory(out) && out.back() != '/' && (ext == ".bmp" || ext == ".png");
+
+    ConversionPlan plan;
+    if (namesFile) {
+        if (options.inputs.size() != 1 || IsDirectory(options.inputs.front()))
+            throw UsageError(out + " names one file; several inputs need a folder for -o");
+        const OutputFormat byName = ext == ".bmp" ? OutputFormat::Bmp : OutputFormat::Png;
+        if (options.format && *options.format != byName)
+            throw UsageError("--format contradicts the extension of " + out);
+        CheckOutputFile(out, inputs);
+        plan.format = byName;
+        plan.tasks.push_back({inputs.front(), out});
+        return plan;
+    }
+
+    if (Exists(out) && !IsDirectory(out)) throw UsageError(out + " is not a folder");
+    plan.format = options.format.value_or(OutputFormat::Png);
+    plan.outputFolder = out;
+
+    std::set<std::string> inputKeys;
+    for (const std::string& input : inputs) inputKeys.insert(SameFileKey(input));
+    std::set<std::string> outputKeys;
+    for (const std::string& input : inputs) {
+        ConversionTask task{input, JoinPath(out, OutputNameFor(input, plan.format))};
+        const std::string key = SameFileKey(task.output);
+        if (inputKeys.count(key)) throw UsageError(task.output + " would overwrite an input");
+        if (!outputKeys.insert(key).second)
+            throw UsageError("two inputs named " + FileNamePart(input) + " would write the same " + task.output);
+        plan.tasks.push_back(std::move(task));
+    }
+    return plan;
+}
+
+}  // namespace orbalux::cli

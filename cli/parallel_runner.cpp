@@ -1,0 +1,57 @@
+#include "cli/parallel_runner.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <new>
+#include <thread>
+
+#include "intake/orbalux_error.h"
+
+namespace orbalux::cli {
+namespace {
+
+void RunOne(PictureState& state, const std::vector<std::string>& names, std::size_t index, const FileWork& work,
+            ProgressReporter& progress) {
+    const std::string& name = names[index];
+    progress.Started(name);
+    std::string failure;
+    try {
+        work(state, index);
+        progress.Finished(name, nullptr);
+        return;
+    } catch (const OrbaluxError& e) {
+        failure = e.reason();
+    } catch (const std::bad_alloc&) {
+        failure = "out of memory";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    progress.Finished(name, &failure);
+}
+
+}  // namespace
+
+unsigned WorkerCount(unsigned requested, std::size_t files) {
+    unsigned count = requested ? requested : std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::max<std::size_t>(1, std::min<std::size_t>(count, files)));
+}
+
+void RunInParallel(const std::vector<std::string>& names, unsigned jobs, const FileWork& work,
+                   ProgressReporter& progress) {
+    std::atomic<std::size_t> next{0};
+    auto worker = [&] {
+        PictureState state;
+        for (std::size_t i = next++; i < names.size(); i = next++) RunOne(state, names, i, work, progress);
+    };
+    const unsigned count = WorkerCount(jobs, names.size());
+    if (count == 1) {
+        worker();
+        return;
+    }
+    std::vector<std::jthread> workers;
+    workers.reserve(count);
+    for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
+}  // the jthreads join here
+
+}  // namespace orbalux::cli

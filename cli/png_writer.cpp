@@ -1,0 +1,94 @@
+#include "cli/png_writer.h"
+
+#include <png.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstring>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+namespace orbalux::cli {
+namespace {
+
+// How each level compresses: levels, row filter mask, zlib strategy.
+// The pictures' line-to-line noise leaves little for long-distance matches,
+// so run-length matching after a row filter is both faster and smaller than
+// zlib's full search; levels 4 to 9 keep the full search for pictures with
+// large even areas.
+struct LevelScheme {
+    int firstLevel;
+    int lastLevel;
+    int filters;
+    int strategy;
+};
+constexpr LevelScheme kLevelSchemes[] = {
+    {0, 0, PNG_FILTER_NONE, Z_DEFAULT_STRATEGY},
+    {1, 1, PNG_FILTER_UP, Z_RLE},
+    {2, 2, PNG_FILTER_PAETH, Z_RLE},
+    {3, 3, PNG_ALL_FILTERS, Z_RLE},
+    {4, 9, PNG_ALL_FILTERS, Z_DEFAULT_STRATEGY},
+};
+
+const LevelScheme& SchemeFor(int level) {
+    for (const LevelScheme& row : kLevelSchemes)
+        if (level >= row.firstLevel && level <= row.lastLevel) return row;
+    return kLevelSchemes[std::size(kLevelSchemes) - 1];
+}
+
+// libpng reports errors by a long jump; the message is kept here on the way.
+struct ErrorSink {
+    char message[256];
+};
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
+    auto* sink = static_cast<ErrorSink*>(png_get_error_ptr(png));
+    std::snprintf(sink->message, sizeof sink->message, "%s", message ? message : "PNG error");
+    png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+// Only plain data lives in this frame, so the long jump skips no destructor.
+bool WritePng(std::FILE* file, const GreyImage& image, int level, ErrorSink& sink) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnPngError, OnPngWarning);
+    if (!png) {
+        std::snprintf(sink.message, sizeof sink.message, "out of memory");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        std::snprintf(sink.message, sizeof sink.message, "out of memory");
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    const LevelScheme& scheme = SchemeFor(level);
+    png_set_compression_level(png, level);
+    png_set_compression_strategy(png, scheme.strategy);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, scheme.filters);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+                 PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y)
+        png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+void WriteGreyPng(std::FILE* file, const GreyImage& image, int level) {
+    if (image.width <= 0 || image.height <= 0) throw std::runtime_error("empty picture");
+    ErrorSink sink{};
+    if (!WritePng(file, image, std::clamp(level, 0, 9), sink)) throw std::runtime_error(sink.message);
+}
+
+}  // namespace orbalux::cli
