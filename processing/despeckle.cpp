@@ -56,8 +56,6 @@ inline void TreatPixel(std::uint8_t* p, std::ptrdiff_t stride, const SpeckleRule
     if (hits >= rule.darkCount) *p = static_cast<std::uint8_t>(sum / hits);
 }
 
-inline std::uint8_t Excess(std::uint8_t a, std::uint8_t b) { return a > b ? a - b : 0; }
-
 // Most pixels of a picture cannot be speckles; a cheap test over a run of a
 // row marks the few that might, so only they get the exact test. It uses the
 // seven neighbours that cannot change before the pixel is reached (the row
@@ -66,12 +64,19 @@ inline std::uint8_t Excess(std::uint8_t a, std::uint8_t b) { return a > b ? a - 
 // of the seven must count; when all eight must count, all seven must.
 constexpr int kRun = 64;
 
-template <bool AllBright, bool AllDark>
+inline std::uint8_t Least(std::uint8_t a, std::uint8_t b) { return a < b ? a : b; }
+inline std::uint8_t Greatest(std::uint8_t a, std::uint8_t b) { return a > b ? a : b; }
+// How far a lies above b, 0 when it does not.
+inline std::uint8_t Excess(std::uint8_t a, std::uint8_t b) { return static_cast<std::uint8_t>(Greatest(a, b) - b); }
+
+template <bool AllBright, bool AllDark, int Count>
 inline void MarkCandidates(const std::uint8_t* here, const std::uint8_t* above, const std::uint8_t* below,
-                           int count, std::uint8_t brightDelta, std::uint8_t darkDelta, std::uint8_t* marks) {
-    for (int i = 0; i < count; ++i) {
-        std::uint8_t lo = std::min({above[i - 1], above[i], above[i + 1], below[i - 1], below[i], below[i + 1], here[i + 1]});
-        std::uint8_t hi = std::max({above[i - 1], above[i], above[i + 1], below[i - 1], below[i], below[i + 1], here[i + 1]});
+                           std::uint8_t brightDelta, std::uint8_t darkDelta, std::uint8_t* marks) {
+    for (int i = 0; i < Count; ++i) {
+        const std::uint8_t lo = Least(Least(Least(above[i - 1], above[i]), Least(above[i + 1], below[i - 1])),
+                                      Least(Least(below[i], below[i + 1]), here[i + 1]));
+        const std::uint8_t hi = Greatest(Greatest(Greatest(above[i - 1], above[i]), Greatest(above[i + 1], below[i - 1])),
+                                         Greatest(Greatest(below[i], below[i + 1]), here[i + 1]));
         const std::uint8_t v = here[i];
         const std::uint8_t brightExcess = Excess(v, AllBright ? hi : lo);
         const std::uint8_t darkExcess = Excess(AllDark ? lo : hi, v);
@@ -92,15 +97,21 @@ void DespecklePass(const WorkingPicture& picture, const SpeckleRule& rule) {
         std::uint8_t* row = picture.row(y);
         for (int x0 = 1; x0 <= width - 2; x0 += kRun) {
             const int count = std::min(kRun, width - 1 - x0);
+            // The last run of a row is marked from a full run that ends at the
+            // row's last interior pixel; the pixels it shares with the run
+            // before are already done and are skipped.
+            const int markFrom = count == kRun ? x0 : std::max(1, width - 1 - kRun);
+            if (width - 1 - markFrom >= kRun) {
+                std::uint8_t* start = row + markFrom;
+                MarkCandidates<AllBright, AllDark, kRun>(start, start - stride, start + stride, rule.brightDelta,
+                                                         rule.darkDelta, marks);
+            } else {
+                std::fill_n(marks, kRun, std::uint8_t{1});  // too narrow to mark: test them all
+            }
+            const std::uint8_t* mark = marks + (x0 - markFrom);
             std::uint8_t* here = row + x0;
-            if (count == kRun)
-                MarkCandidates<AllBright, AllDark>(here, here - stride, here + stride, kRun, rule.brightDelta,
-                                                   rule.darkDelta, marks);
-            else
-                MarkCandidates<AllBright, AllDark>(here, here - stride, here + stride, count, rule.brightDelta,
-                                                   rule.darkDelta, marks);
             for (int i = 0; i < count; ++i)
-                if (marks[i]) TreatPixel(here + i, stride, rule);
+                if (mark[i]) TreatPixel(here + i, stride, rule);
         }
     }
 }

@@ -1,0 +1,153 @@
+// The processing chain on full-size pictures: each stage alone, the whole
+// chain with every option on, and whole loads (read, decode, chain) from disk.
+// Run with --benchmark_repetitions=15 and compare medians: the machine is
+// shared and noisy.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "intake/load_sequence.h"
+#include "processing/stages.h"
+#include "tools/encoder/picture_encoder.h"
+#include "tools/encoder/synthetic_scene.h"
+
+namespace {
+
+using namespace orbalux;
+namespace enc = orbalux::encoder;
+
+enc::GreyImage Scene(int width, int height) {
+    enc::GreyImage scene = enc::RenderScene({.width = width, .height = height, .seed = 3});
+    enc::AddSpeckles(scene, width * height / 2000, 5);
+    return scene;
+}
+
+constexpr DisplayOptions kEveryOption{1, 1, 1, 1, 1, 1, 1, 1};
+
+// A decoded W x H picture as a load leaves it, with the working buffers held.
+PictureState DecodedState(int width, int height) {
+    PictureState state;
+    SetPictureGeometry(state, width, height);
+    state.FrameStride = width;
+    state.FrameLines = height;
+    state.CatalogueName = "69_301.009";
+    state.StretchGain = 1;
+    state.StretchBlack = 2;
+    state.HorizontalStretchOn = 1;
+    state.ActiveOptions = kEveryOption;
+    const enc::GreyImage scene = Scene(width, height);
+    std::copy(scene.pixels.begin(), scene.pixels.end(), state.DecodedImage.begin() + kPictureOrigin);
+    AllocateWorkingBuffers(state);
+    return state;
+}
+
+void RestoreDecoded(PictureState& state) {
+    std::copy(state.DecodedImage.begin(), state.DecodedImage.end(), state.FileBuffer.begin());
+}
+
+// One stage on a fresh copy of the decoded picture each time; the copy is
+// not timed.
+void BM_Stage(benchmark::State& bench, void (*stage)(PictureState&), int width, int height,
+              DisplayOptions options) {
+    PictureState state = DecodedState(width, height);
+    state.ActiveOptions = options;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        RestoreDecoded(state);
+        bench.ResumeTiming();
+        stage(state);
+        benchmark::DoNotOptimize(state.FileBuffer.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+constexpr DisplayOptions kHalf{.MinimizeHalf = 1};
+constexpr DisplayOptions kQuarter{.MinimizeHalf = 1, .MinimizeQuarter = 1};
+
+BENCHMARK_CAPTURE(BM_Stage, ApplyHorizontalStretch_816x704, ApplyHorizontalStretch, 816, 704, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, FillSingleMissingLines_1024x1504, FillSingleMissingLines, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, ApplyFlipVertical_1024x1504, ApplyFlipVertical, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, ApplyRotate_1024x1504, ApplyRotate, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, DespeckleFirstPass_1024x1504, DespeckleFirstPass, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, ApplyToneMapping_1024x1504, ApplyToneMapping, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, DespeckleSecondPass_1024x1504, DespeckleSecondPass, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, ApplyInvert_1024x1504, ApplyInvert, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, ApplyMinimize_1024x1504_half, ApplyMinimize, 1024, 1504, kHalf);
+BENCHMARK_CAPTURE(BM_Stage, ApplyMinimize_1024x1504_quarter, ApplyMinimize, 1024, 1504, kQuarter);
+BENCHMARK_CAPTURE(BM_Stage, WriteBitmapHeader_1024x1504, WriteBitmapHeader, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, WriteBitmapPixels_1024x1504, WriteBitmapPixels, 1024, 1504, kEveryOption);
+
+// The chain alone, every option on.
+void BM_Chain(benchmark::State& bench, int width, int height) {
+    PictureState state = DecodedState(width, height);
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        RestoreDecoded(state);
+        state.ContrastLevel = 0;
+        bench.ResumeTiming();
+        RunProcessingChain(state);
+        benchmark::DoNotOptimize(state.BitmapBuffer.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_Chain, 1024x1504, 1024, 1504)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Chain, 948x704, 948, 704)->Unit(benchmark::kMillisecond);
+
+// A tool-button click: fresh buffers, the decoded copy, the chain, release.
+void BM_Reprocess(benchmark::State& bench, int width, int height) {
+    PictureState state = DecodedState(width, height);
+    ReleaseWorkingBuffers(state);
+    for (auto _ : bench) {
+        WorkingBuffers guard(state);
+        ReprocessPicture(state, [](PictureState&) {});
+        benchmark::DoNotOptimize(state.BitmapBuffer.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_Reprocess, 1024x1504, 1024, 1504)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Reprocess, 948x704, 948, 704)->Unit(benchmark::kMillisecond);
+
+// A picture file written once into a scratch directory, removed at exit.
+class ScratchFile {
+public:
+    ScratchFile(const std::string& name, int lineFormat, int records) {
+        const enc::LineLayout& layout = enc::LineLayoutFor(lineFormat);
+        const enc::GreyImage scene = Scene(layout.PixelsPerLine(), layout.linesPerFrame);
+        enc::HeaderSpec header;
+        header.records = records;
+        dir_ = std::filesystem::temp_directory_path() / ("orbalux_bench_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        path_ = (dir_ / name).string();
+        enc::WriteFile(path_, enc::EncodePicture(lineFormat, scene, header));
+    }
+    ~ScratchFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::filesystem::path dir_;
+    std::string path_;
+};
+
+// One whole load from disk with every option on, as Open and Next do it.
+void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int records) {
+    const ScratchFile file(name, lineFormat, records);
+    PictureState state;
+    SetOpenDespeckleGeometry(state);
+    state.MenuOptions = kEveryOption;
+    state.HorizontalStretchOn = 1;
+    for (auto _ : bench) {
+        WorkingBuffers guard(state);
+        LoadPicture(state, file.path());
+        benchmark::DoNotOptimize(state.BitmapBuffer.data());
+    }
+    bench.SetLabel(std::to_string(state.ImageWidth) + "x" + std::to_string(state.ImageHeight));
+}
+BENCHMARK_CAPTURE(BM_Load, 1023_format, "69_301.009", 1023, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load, 945_format, "XX_000.001", 945, 2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
