@@ -1,0 +1,22 @@
+// The distribution of grey levels in the shown picture.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include <QImage>
+
+struct GreyHistogram {
+    std::array<long long, 256> counts{};  // pixels of each grey level
+    long long pixels = 0;
+    int minimum = 0;    // lowest level present; 0 for no pixels
+    int maximum = 0;    // highest level present; 0 for no pixels
+    double mean = 0.0;  // 0 for no pixels
+};
+
+// Over 8-bit grey levels, one byte per pixel.
+GreyHistogram HistogramOf(std::span<const std::uint8_t> levels);
+
+// Over a shown bitmap, whose pixels are grey (equal red, green and blue).
+GreyHistogram HistogramOf(const QImage& picture);
