@@ -1,0 +1,37 @@
+// Where the main window meets the user outside its own widgets: the file
+// dialogs, the questions, the error reports, the print dialogs and the modal
+// boxes. The program uses the Qt dialogs; the tests script the answers.
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+// What the save dialog returns: the name as typed or chosen, and the filter
+// in force (it decides the format of a name without extension).
+struct SaveChoice {
+    QString path;
+    QString filter;
+};
+
+class DialogSeam {
+public:
+    virtual ~DialogSeam() = default;
+
+    // The open dialog `WyborZbioru`, proposing the last file shown.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& proposed) = 0;
+    // `SavePictureDialog`.
+    virtual std::optional<SaveChoice> saveFileName(QWidget* parent) = 0;
+    // Asked before an existing file is replaced.
+    virtual bool confirmOverwrite(QWidget* parent, const QString& path) = 0;
+    virtual void showError(QWidget* parent, const QString& message) = 0;
+    // `PrintDialog1` and `PrinterSetupDialog1`; false when cancelled.
+    virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
+    virtual bool pageSetup(QWidget* parent, QPrinter& printer) = 0;
+    // The About box and the information dialog, shown modally.
+    virtual void showModal(QDialog& dialog) = 0;
+};

@@ -1,0 +1,20 @@
+// The filters of the open and save dialogs.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+// The open dialog's one entry. Volumes mounted on this platform often show
+// their names in lower case, others in capitals, so the patterns are matched
+// without regard to letter case.
+extern const QString kOpenFilter;
+QStringList OpenFilterPatterns();
+// Entry filter for the open dialog: files and folders, letter case ignored.
+QDir::Filters OpenDialogEntryFilter();
+
+// The save dialog's entries: two for BMP, one for PNG.
+extern const QString kSaveFilterBmp;
+extern const QString kSaveFilterBitmaps;
+extern const QString kSaveFilterPng;
+QString SaveFilters();

@@ -1,0 +1,15 @@
+// The dialogs and message boxes of the running program.
+#pragma once
+
+#include "shell/dialog_seam.h"
+
+class QtDialogSeam : public DialogSeam {
+public:
+    std::optional<QString> openFileName(QWidget* parent, const QString& proposed) override;
+    std::optional<SaveChoice> saveFileName(QWidget* parent) override;
+    bool confirmOverwrite(QWidget* parent, const QString& path) override;
+    void showError(QWidget* parent, const QString& message) override;
+    bool printDialog(QWidget* parent, QPrinter& printer) override;
+    bool pageSetup(QWidget* parent, QPrinter& printer) override;
+    void showModal(QDialog& dialog) override;
+};

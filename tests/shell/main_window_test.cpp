@@ -1,0 +1,123 @@
+// The main window before any picture: commands, check marks, tool bar.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "tests/shell/test_volume.h"
+
+namespace {
+
+using shelltest::Browser;
+
+const char* const kPictureMenuItems[] = {"Next1",         "Previous1", "SaveAs1", "ScanForward1",
+                                         "ScanBackward1", "ScanStop1", "Print1",  "PrintSetup1"};
+const char* const kAlwaysMenuItems[] = {
+    "Open1",      "Exit1",       "Atostretch1", "Despeckleon1",      "FlipVertically1",   "Invert1",
+    "Minimize1",  "Minimize141", "Rotate1",     "HorizontalStretch1", "N1missinglinefill1",
+    "N2ormoremissinglinescompress1", "Toolbar1", "N2seconds1", "N3seconds1", "N4seconds1", "N5seconds1",
+    "About1"};
+
+TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
+    Browser b;
+    EXPECT_EQ(b.form->windowTitle(), "Orbalux CD-WO Image Browser ");
+    EXPECT_EQ(b.counter(), "0/0");
+    EXPECT_EQ(b.form->CurrentChild(), nullptr);
+    for (const char* name : kPictureMenuItems) EXPECT_FALSE(b.action(name)->isEnabled()) << name;
+    for (const char* name : kAlwaysMenuItems) EXPECT_TRUE(b.action(name)->isEnabled()) << name;
+
+    const auto buttons = b.form->findChild<QWidget*>("MojCoolBar")->findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 23);
+    int disabled = 0;
+    for (QToolButton* button : buttons) {
+        const bool usable = button->objectName() == "FileOpenBtn" || button->objectName() == "HelpAboutBtn";
+        EXPECT_EQ(button->isEnabled(), usable) << button->objectName().toStdString();
+        EXPECT_FALSE(button->isChecked()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
+        EXPECT_EQ(button->icon().pixmap(16, 16).size(), QSize(16, 16));
+        disabled += usable ? 0 : 1;
+    }
+    EXPECT_EQ(disabled, 21);
+
+    // Check marks: only the compress item and the tool bar; no pause chosen.
+    for (const char* name : kAlwaysMenuItems) {
+        const bool checked = QLatin1String(name) == QLatin1String("N2ormoremissinglinescompress1") ||
+                             QLatin1String(name) == QLatin1String("Toolbar1");
+        EXPECT_EQ(b.action(name)->isChecked(), checked) << name;
+    }
+    EXPECT_FALSE(b.form->Timer1()->isActive());
+    EXPECT_EQ(b.form->Timer1()->interval(), 2000);
+
+    auto* counter = b.form->findChild<QLineEdit*>("Memo1");
+    EXPECT_TRUE(counter->isReadOnly());
+    EXPECT_TRUE(counter->alignment() & Qt::AlignRight);
+}
+
+TEST(MainWindow, MenusCarryTheirCaptionsInOrder) {
+    Browser b;
+    QStringList titles;
+    for (QAction* menu : b.form->menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Options", "&Missing Lines", "View", "Scan-pause", "&About"}));
+    QStringList file;
+    for (QAction* item : b.form->findChild<QMenu*>("File1")->actions())
+        file << (item->isSeparator() ? QString("-") : item->text());
+    EXPECT_EQ(file, QStringList({"&Open...", "&Next ", "Pr&evious", "Save &As...", "-", "Scan Forward",
+                                 "Scan Backward", "Scan Stop", "-", "&Print...", "P&rint Setup...", "-",
+                                 "E&xit"}));
+    EXPECT_EQ(b.action("Despeckleon1")->text(), "&Despeckle ");
+    EXPECT_EQ(b.button("ToolButton32")->toolTip(), "Minimize - 25 % original size");
+    EXPECT_EQ(b.button("FileForAutoBtn")->toolTip(), "Scan Forword");
+    EXPECT_EQ(b.action("Open1")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_TRUE(b.action("Next1")->shortcuts().contains(QKeySequence(Qt::Key_Right)));
+    EXPECT_TRUE(b.action("Previous1")->shortcuts().contains(QKeySequence(Qt::Key_PageUp)));
+}
+
+TEST(MainWindow, ToolbarItemHidesAndShowsTheCounterWithTheToolBar) {
+    Browser b;
+    auto* bar = b.form->findChild<QToolBar*>("MojToolBar");
+    auto* counter = b.form->findChild<QLineEdit*>("Memo1");
+    ASSERT_TRUE(counter->isVisible());
+    b.action("Toolbar1")->trigger();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(counter->isVisible());
+    EXPECT_FALSE(b.action("Toolbar1")->isChecked());
+    b.action("Toolbar1")->trigger();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(counter->isVisible());
+    EXPECT_TRUE(b.action("Toolbar1")->isChecked());
+    EXPECT_EQ(counter->text(), "0/0");
+}
+
+TEST(MainWindow, AboutFromMenuAndButtonAndExitClosesTheFrame) {
+    Browser b;
+    b.action("About1")->trigger();
+    b.button("HelpAboutBtn")->click();
+    EXPECT_EQ(b.seam.modals, QStringList({"AboutBox", "AboutBox"}));
+    b.action("Exit1")->trigger();
+    EXPECT_FALSE(b.form->isVisible());
+}
+
+TEST(MainWindow, MenuOptionItemsFlipTheirDefaultsWithoutAPicture) {
+    Browser b;
+    b.action("Atostretch1")->trigger();
+    b.action("Minimize141")->trigger();
+    b.action("HorizontalStretch1")->trigger();
+    b.action("N2ormoremissinglinescompress1")->trigger();
+    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 1);
+    EXPECT_EQ(b.form->State().MenuOptions.MinimizeQuarter, 1);
+    EXPECT_EQ(b.form->State().HorizontalStretchOn, 1);
+    EXPECT_EQ(b.form->State().CompressMissingLines, 0);
+    EXPECT_TRUE(b.action("Atostretch1")->isChecked());
+    EXPECT_FALSE(b.action("N2ormoremissinglinescompress1")->isChecked());
+    b.action("Atostretch1")->trigger();
+    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 0);
+    EXPECT_FALSE(b.action("Atostretch1")->isChecked());
+    EXPECT_EQ(b.form->State().ActiveOptions, orbalux::DisplayOptions{});
+}
+
+}  // namespace

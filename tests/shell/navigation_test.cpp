@@ -1,0 +1,160 @@
+// Next, Previous and the timed scan through the directory list.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QFile>
+#include <QTimer>
+#include <QToolButton>
+
+#include "shell/InfoUnit.h"
+#include "tests/shell/test_volume.h"
+
+namespace {
+
+using shelltest::Browser;
+using shelltest::PatternLevel;
+using shelltest::Volume;
+
+// Three listed files (seeds 1 to 3) and one outside the list's prefixes.
+struct ThreeFiles : ::testing::Test {
+    Volume v;
+    Browser b;
+    void SetUp() override {
+        for (int i = 1; i <= 3; ++i) v.Write945("RBL_000" + std::to_string(i) + ".001", i);
+        v.Write945("OTHER.001", 9);
+    }
+    int pos() const { return b.form->FileListPos(); }
+};
+
+TEST_F(ThreeFiles, NextAndPreviousStopAtBothEnds) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    EXPECT_EQ(b.counter(), "2/3");
+    b.button("FileTylBtn")->click();
+    EXPECT_EQ(b.counter(), "1/3");
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+    EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
+    EXPECT_TRUE(b.form->InfoBox()->Line(0)->text().startsWith("PICTURE 1"));
+    b.button("FileTylBtn")->click();  // at entry 1: nothing
+    EXPECT_EQ(b.counter(), "1/3");
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+
+    b.action("Next1")->trigger();
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.counter(), "3/3");
+    EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 3));
+    b.button("FileForBtn")->click();  // at the last entry: nothing
+    EXPECT_EQ(b.counter(), "3/3");
+    EXPECT_EQ(b.caption(), "RBL_0003.001");
+    EXPECT_TRUE(b.seam.errors.isEmpty());
+}
+
+TEST_F(ThreeFiles, FromPositionZeroNextLoadsTheFirstEntryAndPreviousDoesNothing) {
+    ASSERT_TRUE(b.open(v.Path("OTHER.001")));
+    EXPECT_EQ(b.counter(), "0/3");
+    b.action("Previous1")->trigger();
+    EXPECT_EQ(b.counter(), "0/3");
+    EXPECT_EQ(b.caption(), "OTHER.001");
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.counter(), "1/3");
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+}
+
+TEST_F(ThreeFiles, EachStepLoadsWithTheMenuDefaultsAndLevelsAtZero) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.action("Invert1")->trigger();  // default for the next load only
+    EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
+    b.button("ToolButton33")->click();
+    b.button("ToolButton21")->click();
+    EXPECT_EQ(b.form->State().BrightnessLevel, 20);
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.form->State().BrightnessLevel, 0);
+    EXPECT_EQ(b.form->State().ActiveOptions.Rotate, 0);
+    EXPECT_FALSE(b.button("ToolButton33")->isChecked());
+    EXPECT_TRUE(b.button("ToolButton19")->isChecked());
+    EXPECT_EQ(b.shownLevel(5, 5), 255 - PatternLevel(5, 5, 2));
+}
+
+TEST_F(ThreeFiles, ScanTicksStepPauseSwitchDirectionAndStopAtTheEnd) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    QTimer* timer = b.form->Timer1();
+    b.action("N5seconds1")->trigger();
+    b.button("FileForAutoBtn")->click();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(b.form->ScanDirection(), 1);
+    EXPECT_TRUE(b.button("FileForAutoBtn")->isChecked());
+    EXPECT_FALSE(b.button("FileTylAutBtn")->isChecked());
+    EXPECT_EQ(timer->interval(), 2000);  // the first step still comes after the old pause
+
+    b.form->Timer1Timer();
+    EXPECT_EQ(pos(), 2);
+    EXPECT_EQ(timer->interval(), 5000);
+    EXPECT_EQ(b.caption(), "RBL_0002.001");
+
+    // Scan Backward during the forward scan: only the direction changes.
+    b.action("ScanBackward1")->trigger();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(b.button("FileTylAutBtn")->isChecked());
+    EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
+    b.form->Timer1Timer();
+    EXPECT_EQ(pos(), 1);
+    b.form->Timer1Timer();  // at entry 1: stops, the picture stays
+    EXPECT_EQ(pos(), 1);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(b.button("FileTylAutBtn")->isChecked());
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+
+    b.action("ScanForward1")->trigger();
+    for (int i = 0; i < 2; ++i) b.form->Timer1Timer();
+    EXPECT_EQ(b.counter(), "3/3");
+    EXPECT_TRUE(timer->isActive());
+    b.form->Timer1Timer();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
+    EXPECT_EQ(b.counter(), "3/3");
+
+    b.action("ScanForward1")->trigger();
+    b.button("FileStopBtn")->click();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(b.form->ScanDirection(), 0);
+    EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
+}
+
+TEST_F(ThreeFiles, PauseItemsAreExclusive) {
+    for (const char* item : {"N3seconds1", "N4seconds1", "N2seconds1", "N5seconds1"}) {
+        b.action(item)->trigger();
+        int checked = 0;
+        for (const char* other : {"N2seconds1", "N3seconds1", "N4seconds1", "N5seconds1"})
+            checked += b.action(other)->isChecked() ? 1 : 0;
+        EXPECT_EQ(checked, 1);
+        EXPECT_TRUE(b.action(item)->isChecked());
+    }
+    EXPECT_EQ(b.form->ScanPause(), 5000);
+}
+
+TEST_F(ThreeFiles, AnUnreadableEntryStopsTheScanIsReportedAndIsSteppedOver) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.button("ToolButton13")->click();
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
+
+    b.action("ScanForward1")->trigger();
+    b.form->Timer1Timer();
+    ASSERT_EQ(b.seam.errors.size(), 1);
+    EXPECT_TRUE(b.seam.errors[0].contains(v.Path("RBL_0002.001")));
+    EXPECT_TRUE(b.seam.errors[0].contains("No such file or directory"));
+    EXPECT_FALSE(b.form->Timer1()->isActive());
+    EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
+    // The shown picture, its caption and its option buttons stay.
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+    EXPECT_TRUE(b.button("ToolButton13")->isChecked());
+    EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
+    EXPECT_EQ(b.counter(), "1/3");
+    EXPECT_EQ(pos(), 2);
+
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.caption(), "RBL_0003.001");
+    EXPECT_EQ(b.counter(), "3/3");
+    EXPECT_EQ(b.seam.errors.size(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,49 @@
+// Stands in for the dialogs and message boxes: answers given in advance,
+// questions and reports written down.
+#pragma once
+
+#include <QDialog>
+#include <QPrinter>
+#include <QStringList>
+
+#include "shell/dialog_seam.h"
+
+struct ScriptedSeam : DialogSeam {
+    QStringList openAnswers;  // a null string, or none left: the dialog is cancelled
+    QStringList openProposals;
+    QList<SaveChoice> saveAnswers;  // an empty path, or none left: cancelled
+    bool overwriteAnswer = true;
+    QStringList overwriteQuestions;
+    QStringList errors;
+    QString pdfPath;  // Print confirms into this PDF; empty: cancelled
+    int pageSetups = 0;
+    QStringList modals;
+
+    std::optional<QString> openFileName(QWidget*, const QString& proposed) override {
+        openProposals << proposed;
+        const QString answer = openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+        if (answer.isNull()) return std::nullopt;
+        return answer;
+    }
+    std::optional<SaveChoice> saveFileName(QWidget*) override {
+        const SaveChoice answer = saveAnswers.isEmpty() ? SaveChoice{} : saveAnswers.takeFirst();
+        if (answer.path.isEmpty()) return std::nullopt;
+        return answer;
+    }
+    bool confirmOverwrite(QWidget*, const QString& path) override {
+        overwriteQuestions << path;
+        return overwriteAnswer;
+    }
+    void showError(QWidget*, const QString& message) override { errors << message; }
+    bool printDialog(QWidget*, QPrinter& printer) override {
+        if (pdfPath.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        return true;
+    }
+    bool pageSetup(QWidget*, QPrinter&) override {
+        ++pageSetups;
+        return true;
+    }
+    void showModal(QDialog& dialog) override { modals << dialog.objectName(); }
+};
