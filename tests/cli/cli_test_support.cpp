@@ -1,0 +1,121 @@
+#include "cli_test_support.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+#include "tools/encoder/picture_encoder.h"
+
+namespace cli_test {
+
+ScratchDir::ScratchDir() {
+    std::random_device rd;
+    path_ = fs::temp_directory_path() / ("orbalux_cli_" + std::to_string(rd()) + std::to_string(rd()));
+    fs::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+orbalux::encoder::GreyImage KnownPicture945(int shift) {
+    orbalux::encoder::GreyImage picture(945, 702);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) picture.At(x, y) = static_cast<std::uint8_t>((x + 2 * y + shift) % 256);
+    return picture;
+}
+
+void WritePicture945(const std::string& path, const orbalux::encoder::GreyImage& picture, int headerRecords) {
+    orbalux::encoder::HeaderSpec header;
+    header.records = headerRecords;
+    header.text1 = orbalux::encoder::HeaderLines({"MARINER 6 TV SUBSYSTEM  TEST PICTURE", "FORMAT 945"});
+    header.text2 = orbalux::encoder::HeaderLines({"SECOND RECORD"});
+    orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, picture, header));
+}
+
+namespace {
+
+std::string Quoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+namespace {
+
+RunResult Run(const ScratchDir& scratch, const std::string& prefix, const std::vector<std::string>& args) {
+    const fs::path out = scratch.path() / ".stdout", err = scratch.path() / ".stderr";
+    std::string command = prefix + Quoted(ORBALUX_CONVERT_BINARY);
+    for (const std::string& arg : args) command += " " + Quoted(arg);
+    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
+    const int status = std::system(command.c_str());
+    RunResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadText(out);
+    result.err = ReadText(err);
+    fs::remove(out);
+    fs::remove(err);
+    return result;
+}
+
+}  // namespace
+
+RunResult RunConvert(const ScratchDir& scratch, const std::vector<std::string>& args) {
+    return Run(scratch, "", args);
+}
+
+RunResult RunConvertWithFileLimit(const ScratchDir& scratch, const std::vector<std::string>& args,
+                                  long maxFileBytes) {
+    // An ignored signal stays ignored across exec, so the write just fails.
+    return Run(scratch, "trap '' XFSZ; ulimit -f " + std::to_string(maxFileBytes / 512) + "; exec ", args);
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+orbalux::cli::GreyImage ReadGreyPng(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    orbalux::cli::GreyImage grey;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << path << ": " << image.message;
+        return grey;
+    }
+    EXPECT_EQ(image.format & PNG_FORMAT_FLAG_COLOR, 0u) << "not a greyscale PNG";
+    image.format = PNG_FORMAT_GRAY;
+    grey.width = static_cast<int>(image.width);
+    grey.height = static_cast<int>(image.height);
+    grey.pixels.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, grey.pixels.data(), 0, nullptr)) {
+        ADD_FAILURE() << path << ": " << image.message;
+        return {};
+    }
+    return grey;
+}
+
+std::vector<std::string> FolderNames(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace cli_test

@@ -1,0 +1,303 @@
+// The built converter on picture files of known pixels.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cli_test_support.h"
+#include "intake/load_sequence.h"
+#include "tools/encoder/picture_encoder.h"
+
+using namespace cli_test;
+
+namespace {
+
+constexpr int kW = 948, kH = 704;  // the 945-sample picture's size
+constexpr std::size_t kBmpSize = 54 + 3 * kW * kH;
+
+// Grey level of working-picture row y (first decoded line = 0), column x, in a BMP file.
+std::uint8_t BmpPixel(const std::vector<std::uint8_t>& bmp, int x, int y) {
+    return bmp[54 + 3 * (static_cast<std::size_t>(y) * kW + static_cast<std::size_t>(x))];
+}
+
+// Every pixel of the encoded 945 x 702 area of `bmp` is `expected(v)` of its source level v.
+template <typename Mapping>
+void ExpectEveryPixelMapped(const std::vector<std::uint8_t>& bmp, const orbalux::encoder::GreyImage& source, Mapping expected) {
+    ASSERT_EQ(bmp.size(), kBmpSize);
+    int wrong = 0;
+    for (int y = 0; y < source.height && wrong < 5; ++y)
+        for (int x = 0; x < source.width && wrong < 5; ++x) {
+            const int v = source.At(x, y);
+            if (BmpPixel(bmp, x, y) != expected(v)) {
+                ADD_FAILURE() << "at " << x << "," << y << ": level " << v << " became " << int(BmpPixel(bmp, x, y))
+                              << ", expected " << expected(v);
+                ++wrong;
+            }
+        }
+}
+
+void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+std::string ReadText(const std::string& path) {
+    const auto bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+bool HasTemporaryFiles(const fs::path& dir) {
+    for (const std::string& name : FolderNames(dir))
+        if (name.starts_with(".")) return true;
+    return false;
+}
+
+class ConvertTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        picture_ = KnownPicture945(17);
+        // No catalogue row: data at 964 behind two header records, gain 0.
+        rbl_ = scratch_ / "RBL_001.001";
+        WritePicture945(rbl_, picture_, 2);
+        // Its row: data at 482 behind one record, StretchGain 1, StretchBlack 6.
+        stretched_ = scratch_ / "69_091.005";
+        WritePicture945(stretched_, picture_, 1);
+    }
+
+    ScratchDir scratch_;
+    orbalux::encoder::GreyImage picture_;
+    std::string rbl_, stretched_;
+};
+
+}  // namespace
+
+TEST_F(ConvertTest, SingleBmpIsThePictureByteForByte) {
+    const std::string out = scratch_ / "plain.bmp";
+    ASSERT_EQ(RunConvert(scratch_, {rbl_, "-o", out}).exitCode, 0);
+    const auto bmp = ReadBytes(out);
+    ASSERT_EQ(bmp.size(), 2'002'230u);
+    // Width 948 and height 704 in the info header; 24 bits.
+    const std::vector<std::uint8_t> size = {0xB4, 0x03, 0x00, 0x00, 0xC0, 0x02, 0x00, 0x00, 0x01, 0x00, 0x18, 0x00};
+    EXPECT_TRUE(std::equal(size.begin(), size.end(), bmp.begin() + 18));
+    // With every option off the BMP holds the encoded levels, first line first,
+    // the three columns past the 945 pixels black, and the two tail rows black.
+    ExpectEveryPixelMapped(bmp, picture_, [](int v) { return v; });
+    EXPECT_EQ(BmpPixel(bmp, 945, 10), 0);
+    EXPECT_EQ(BmpPixel(bmp, 500, 703), 0);
+}
+
+TEST_F(ConvertTest, SingleBmpWithOptionsEqualsTheChainsBitmap) {
+    const std::string out = scratch_ / "chain.bmp";
+    ASSERT_EQ(RunConvert(scratch_, {"--flip", "--despeckle", "--stretch", "--quarter", "--invert", stretched_, "-o", out})
+                  .exitCode,
+              0);
+    orbalux::PictureState state;
+    orbalux::WorkingBuffers buffers(state);
+    state.MenuOptions.FlipVertical = state.MenuOptions.Despeckle = state.MenuOptions.Stretch = 1;
+    state.MenuOptions.MinimizeQuarter = state.MenuOptions.Invert = 1;
+    orbalux::LoadPicture(state, stretched_);
+    const auto bmp = ReadBytes(out);
+    ASSERT_EQ(bmp.size(), orbalux::BitmapFileSize(state));
+    EXPECT_TRUE(std::equal(bmp.begin(), bmp.end(), state.BitmapBuffer.begin()));
+}
+
+TEST_F(ConvertTest, LevelsActAsTheBrowsersSteps) {
+    auto convert = [&](std::vector<std::string> args, const std::string& name) {
+        args.insert(args.end(), {"-o", scratch_ / name});
+        EXPECT_EQ(RunConvert(scratch_, args).exitCode, 0) << name;
+        return ReadBytes(scratch_ / name);
+    };
+    // Gain 1 plus contrast -1 is gain 0: halved, ties to the even level.
+    const auto halved = convert({rbl_, "--contrast", "-1"}, "half.bmp");
+    ExpectEveryPixelMapped(halved, picture_, [](int v) { return v % 4 == 3 ? v / 2 + 1 : v / 2; });
+    // Further steps down are taken back: the gain never falls below 0.
+    EXPECT_EQ(convert({rbl_, "--contrast", "-3"}, "half3.bmp"), halved);
+
+    ExpectEveryPixelMapped(convert({rbl_, "--brightness", "40"}, "bright.bmp"), picture_,
+                           [](int v) { return std::min(255, v + 40); });
+    ExpectEveryPixelMapped(convert({rbl_, "--brightness", "-40", "--contrast", "1"}, "contrast.bmp"), picture_,
+                           [](int v) { return std::clamp(2 * v - 40, 0, 255); });
+    // The file's stretch: gain 1 + 1, black level 20 * 6.
+    ExpectEveryPixelMapped(convert({stretched_, "--stretch"}, "stretch.bmp"), picture_,
+                           [](int v) { return std::clamp(2 * v - 120, 0, 255); });
+    // The unprocessed picture, whatever the file's stretch.
+    ExpectEveryPixelMapped(convert({stretched_, "--original"}, "original.bmp"), picture_, [](int v) { return v; });
+}
+
+TEST_F(ConvertTest, PngIsTheBmpPictureAsItIsSeen) {
+    ASSERT_EQ(RunConvert(scratch_, {"--stretch", "--rotate", stretched_, "-o", scratch_ / "p.bmp"}).exitCode, 0);
+    for (const char* level : {"0", "1", "6"}) {
+        const std::string png = scratch_ / (std::string("p") + level + ".png");
+        ASSERT_EQ(RunConvert(scratch_, {"--stretch", "--rotate", "--png-level", level, stretched_, "-o", png}).exitCode,
+                  0);
+        const auto bmp = ReadBytes(scratch_ / "p.bmp");
+        const auto grey = ReadGreyPng(png);
+        ASSERT_EQ(grey.width, kW);
+        ASSERT_EQ(grey.height, kH);
+        // The BMP stores its bottom row first: the PNG's top row is the BMP's last.
+        int wrong = 0;
+        for (int r = 0; r < kH && wrong < 5; ++r)
+            for (int x = 0; x < kW && wrong < 5; ++x)
+                if (grey.pixels[static_cast<std::size_t>(r) * kW + x] != BmpPixel(bmp, x, kH - 1 - r)) {
+                    ADD_FAILURE() << "level " << level << " row " << r << " column " << x;
+                    ++wrong;
+                }
+    }
+    // Unrotated, the first decoded line is the PNG's bottom row.
+    ASSERT_EQ(RunConvert(scratch_, {rbl_, "-o", scratch_ / "plain.png"}).exitCode, 0);
+    const auto plain = ReadGreyPng(scratch_ / "plain.png");
+    ASSERT_EQ(plain.height, kH);
+    EXPECT_EQ(plain.pixels[static_cast<std::size_t>(kH - 1) * kW + 5], picture_.At(5, 0));
+    EXPECT_EQ(plain.pixels[static_cast<std::size_t>(kH - 1 - 701) * kW + 900], picture_.At(900, 701));
+}
+
+TEST_F(ConvertTest, FolderBatchKeepsPictureNamesOnly) {
+    const fs::path volume = scratch_.path() / "volume";
+    fs::create_directories(volume / "69_SUB.001");  // a folder with a picture's name
+    WritePicture945((volume / "RBL_001.001").string(), picture_, 2);
+    WritePicture945((volume / "rbl_002.001").string(), KnownPicture945(3), 2);
+    WritePicture945((volume / "69_091.005").string(), picture_, 1);
+    WritePicture945((volume / "x69_011.001").string(), picture_, 1);
+    WriteText((volume / "README").string(), "not a picture");
+
+    const fs::path out = scratch_.path() / "made" / "png";  // made on the way
+    const auto run = RunConvert(scratch_, {volume.string(), "-o", out.string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"69_091.005.png", "RBL_001.001.png", "rbl_002.001.png"}));
+    EXPECT_NE(run.err.find("3/3"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("converted 3, failed 0"), std::string::npos) << run.err;
+    // Each output is its own input's picture.
+    EXPECT_EQ(ReadGreyPng((out / "rbl_002.001.png").string()).pixels[static_cast<std::size_t>(kH - 1) * kW],
+              KnownPicture945(3).At(0, 0));
+
+    const auto bmp = RunConvert(scratch_, {"-q", "--format", "bmp", volume.string(), "-o", (scratch_ / "bmp")});
+    EXPECT_EQ(bmp.exitCode, 0);
+    EXPECT_EQ(bmp.err, "");
+    EXPECT_EQ(FolderNames(scratch_.path() / "bmp"),
+              (std::vector<std::string>{"69_091.005.bmp", "RBL_001.001.bmp", "rbl_002.001.bmp"}));
+}
+
+TEST_F(ConvertTest, ResultsDoNotDependOnTheNumberOfJobs) {
+    const fs::path volume = scratch_.path() / "volume";
+    fs::create_directories(volume);
+    for (int i = 0; i < 5; ++i)
+        WritePicture945((volume / ("RBL_00" + std::to_string(i) + ".001")).string(), KnownPicture945(i * 50), 2);
+    WritePicture945((volume / "69_091.005").string(), picture_, 1);
+
+    for (const char* format : {"bmp", "png"}) {
+        const std::string one = scratch_ / (std::string("one_") + format), two = scratch_ / (std::string("two_") + format);
+        const std::vector<std::string> common = {"--stretch", "--despeckle", "--fill-missing", "--format", format,
+                                                 volume.string()};
+        auto args1 = common, args2 = common;
+        args1.insert(args1.end(), {"--jobs", "1", "-o", one});
+        args2.insert(args2.end(), {"--jobs", "2", "-o", two});
+        ASSERT_EQ(RunConvert(scratch_, args1).exitCode, 0);
+        ASSERT_EQ(RunConvert(scratch_, args2).exitCode, 0);
+        const auto names = FolderNames(one);
+        ASSERT_EQ(names.size(), 6u);
+        ASSERT_EQ(FolderNames(two), names);
+        for (const std::string& name : names)
+            EXPECT_TRUE(ReadBytes(one + "/" + name) == ReadBytes(two + "/" + name)) << format << " " << name;
+    }
+}
+
+TEST_F(ConvertTest, AFailedFileIsReportedAndTheOthersGoOn) {
+    const std::string missing = scratch_ / "69_000.001";
+    const std::string broken = scratch_ / "RBL_009.001";
+    fs::create_symlink(scratch_ / "nowhere", broken);
+    const std::string out = scratch_ / "out";
+    const auto run = RunConvert(scratch_, {"--jobs", "2", missing, rbl_, broken, stretched_, "-o", out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(missing + ": No such file or directory\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(broken + ": No such file or directory\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("converted 2, failed 2"), std::string::npos) << run.err;
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"69_091.005.png", "RBL_001.001.png"}));
+}
+
+TEST_F(ConvertTest, NoOutputIsLeftHalfWrittenOrReplacedByAFailure) {
+    // A folder that does not exist, and a "folder" that is a file.
+    EXPECT_EQ(RunConvert(scratch_, {rbl_, "-o", scratch_ / "absent/out.png"}).exitCode, 1);
+    EXPECT_FALSE(fs::exists(scratch_.path() / "absent"));
+    WriteText(scratch_ / "plainfile", "x");
+    EXPECT_EQ(RunConvert(scratch_, {rbl_, "-o", scratch_ / "plainfile/out.bmp"}).exitCode, 1);
+
+    // Writes that fail part-way (the file size limit) leave the old outputs.
+    const fs::path out = scratch_.path() / "out";
+    fs::create_directories(out);
+    WriteText((out / "RBL_001.001.bmp").string(), "old picture");
+    const auto run = RunConvertWithFileLimit(scratch_, {"--format", "bmp", rbl_, stretched_, "-o", out.string()},
+                                             512 * 1024);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("File too large"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadText((out / "RBL_001.001.bmp").string()), "old picture");
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"RBL_001.001.bmp"}));
+
+    const auto single = RunConvertWithFileLimit(scratch_, {rbl_, "-o", (out / "RBL_001.001.bmp").string()}, 512 * 1024);
+    EXPECT_EQ(single.exitCode, 1);
+    EXPECT_EQ(ReadText((out / "RBL_001.001.bmp").string()), "old picture");
+    EXPECT_FALSE(HasTemporaryFiles(out));
+}
+
+TEST_F(ConvertTest, OutputsThatCannotBeRightAreRefusedBeforeAnyWrite) {
+    // An input whose name already ends in .png, converted onto itself.
+    const std::string pngInput = scratch_ / "69_091.005.png";
+    WritePicture945(pngInput, picture_, 1);
+    const auto before = ReadBytes(pngInput);
+    EXPECT_EQ(RunConvert(scratch_, {pngInput, "-o", pngInput}).exitCode, 2);
+    EXPECT_EQ(ReadBytes(pngInput), before);
+
+    // A folder converted into itself would write 69_091.005.png over an input.
+    const auto inPlace = RunConvert(scratch_, {scratch_.path().string(), "-o", scratch_.path().string()});
+    EXPECT_EQ(inPlace.exitCode, 2);
+    EXPECT_NE(inPlace.err.find("overwrite"), std::string::npos) << inPlace.err;
+    EXPECT_EQ(ReadBytes(pngInput), before);
+
+    // Two inputs with one name write one output.
+    const fs::path other = scratch_.path() / "other";
+    fs::create_directories(other);
+    WritePicture945((other / "RBL_001.001").string(), picture_, 2);
+    EXPECT_EQ(RunConvert(scratch_, {rbl_, (other / "RBL_001.001").string(), "-o", scratch_ / "o1"}).exitCode, 2);
+    EXPECT_FALSE(fs::exists(scratch_.path() / "o1"));
+
+    // A file name for several inputs, an extension against --format, a
+    // folder path that is a file, a sheet that is a folder.
+    EXPECT_EQ(RunConvert(scratch_, {rbl_, stretched_, "-o", scratch_ / "one.png"}).exitCode, 2);
+    EXPECT_EQ(RunConvert(scratch_, {rbl_, "--format", "bmp", "-o", scratch_ / "one.png"}).exitCode, 2);
+    EXPECT_EQ(RunConvert(scratch_, {rbl_, stretched_, "-o", rbl_}).exitCode, 2);
+    EXPECT_EQ(RunConvert(scratch_, {"--contact-sheet", other.string(), rbl_}).exitCode, 2);
+    EXPECT_EQ(FolderNames(other), (std::vector<std::string>{"RBL_001.001"}));
+    EXPECT_FALSE(fs::exists(scratch_.path() / "one.png"));
+}
+
+TEST_F(ConvertTest, InfoPrintsParametersLostLinesAndHeader) {
+    const orbalux::encoder::LineDefect dropped[] = {{.line = 300, .droppedBefore = 2}};
+    orbalux::encoder::HeaderSpec header;
+    header.records = 1;
+    header.text1 = orbalux::encoder::HeaderLines({"MARINER 6 TV SUBSYSTEM  FAR ENCOUNTER", "FORMAT 945"});
+    const std::string path = scratch_ / "69_091.005";
+    orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, picture_, header, dropped));
+
+    const auto run = RunConvert(scratch_, {"--info", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const char* expected : {"DataOffset: 482\n", "LineFormat: 945\n", "StretchGain: 1\n", "StretchBlack: 6\n",
+                                 "FrameLineCount: 0\n", "Picture: 948 x 704\n", "Lost lines: 2\n",
+                                 "MARINER 6 TV SUBSYSTEM  FAR ENCOUNTER", "FORMAT 945"})
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+
+    const auto missing = RunConvert(scratch_, {"--info", scratch_ / "69_404.001"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("69_404.001: No such file or directory"), std::string::npos) << missing.err;
+}
+
+TEST_F(ConvertTest, ContactSheetOfAFolder) {
+    const fs::path volume = scratch_.path() / "volume";
+    fs::create_directories(volume);
+    for (int i = 0; i < 3; ++i)
+        WritePicture945((volume / ("RBL_00" + std::to_string(i) + ".001")).string(), KnownPicture945(i * 80), 2);
+    const std::string sheet = scratch_ / "sheet.png";
+    const auto run = RunConvert(scratch_, {"-q", "--contact-sheet", sheet, "--thumb", "100", volume.string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto grey = ReadGreyPng(sheet);
+    // Three pictures: two columns, two rows of cells at least a thumbnail wide and tall.
+    EXPECT_GE(grey.width, 2 * 100);
+    EXPECT_LT(grey.width, 3 * 100);
+    EXPECT_GE(grey.height, 2 * 100);
+}

@@ -1,0 +1,115 @@
+#include "cli/convert_options.h"
+
+#include <gtest/gtest.h>
+
+#include "cli_test_support.h"
+
+using namespace orbalux::cli;
+
+namespace {
+
+ConvertOptions Parse(std::vector<std::string> args) { return ParseConvertArguments(args); }
+
+}  // namespace
+
+TEST(ConvertOptions, EachDisplaySwitchSetsItsOwnMenuFlag) {
+    // Each switch alone must set exactly its own flag.
+    const std::vector<std::pair<std::string, int orbalux::DisplayOptions::*>> switches = {
+        {"--stretch", &orbalux::DisplayOptions::Stretch},
+        {"--despeckle", &orbalux::DisplayOptions::Despeckle},
+        {"--flip", &orbalux::DisplayOptions::FlipVertical},
+        {"--rotate", &orbalux::DisplayOptions::Rotate},
+        {"--invert", &orbalux::DisplayOptions::Invert},
+        {"--half", &orbalux::DisplayOptions::MinimizeHalf},
+        {"--quarter", &orbalux::DisplayOptions::MinimizeQuarter},
+        {"--fill-missing", &orbalux::DisplayOptions::FillMissingLine},
+    };
+    for (const auto& [name, flag] : switches) {
+        const ConvertOptions o = Parse({name, "69_011.001", "-o", "out"});
+        orbalux::DisplayOptions expected;
+        expected.*flag = 1;
+        EXPECT_EQ(o.chain.menu, expected) << name;
+        EXPECT_EQ(o.chain.horizontalStretch, 0) << name;
+        EXPECT_EQ(o.chain.compressMissingLines, 1) << name;
+    }
+}
+
+TEST(ConvertOptions, ValuesInBothSpellingsAndInputsAnywhere) {
+    const ConvertOptions o = Parse({"a", "--jobs=3", "b", "--png-level", "0", "--brightness", "-40", "--contrast=2",
+                                    "--horizontal-stretch", "--keep-gaps", "--format", "bmp", "-o", "out", "--",
+                                    "--odd-name"});
+    EXPECT_EQ(o.mode, RunMode::Convert);
+    EXPECT_EQ(o.inputs, (std::vector<std::string>{"a", "b", "--odd-name"}));
+    EXPECT_EQ(o.jobs, 3u);
+    EXPECT_EQ(o.pngLevel, 0);
+    EXPECT_EQ(o.chain.brightness, -40);
+    EXPECT_EQ(o.chain.contrast, 2);
+    EXPECT_EQ(o.chain.horizontalStretch, 1);
+    EXPECT_EQ(o.chain.compressMissingLines, 0);
+    EXPECT_EQ(o.format, OutputFormat::Bmp);
+    EXPECT_EQ(o.output, "out");
+}
+
+TEST(ConvertOptions, DefaultsAndOtherModes) {
+    const ConvertOptions convert = Parse({"a", "-o", "out"});
+    EXPECT_EQ(convert.pngLevel, kDefaultPngLevel);
+    EXPECT_EQ(convert.thumbSize, 160);
+    EXPECT_EQ(convert.jobs, 0u);
+    EXPECT_FALSE(convert.format.has_value());
+
+    const ConvertOptions sheet = Parse({"--contact-sheet", "s.png", "--thumb", "64", "a", "b"});
+    EXPECT_EQ(sheet.mode, RunMode::ContactSheet);
+    EXPECT_EQ(sheet.sheet, "s.png");
+    EXPECT_EQ(sheet.thumbSize, 64);
+    EXPECT_EQ(sheet.inputs.size(), 2u);
+
+    EXPECT_EQ(Parse({"--info", "a"}).mode, RunMode::Info);
+    EXPECT_EQ(Parse({"--help", "a", "--stretch"}).mode, RunMode::Help);
+    EXPECT_EQ(Parse({"--version"}).mode, RunMode::Version);
+}
+
+TEST(ConvertOptions, WrongUsageIsRejected) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {"a", "-o", "out", "--bogus"},          // unknown option
+        {"a", "-o"},                            // missing value
+        {"a", "-o", "out", "--jobs"},           // missing value at the end
+        {"a", "-o", "out", "--png-level", "10"},  // out of range
+        {"a", "-o", "out", "--png-level", "-1"},
+        {"a", "-o", "out", "--jobs", "0"},
+        {"a", "-o", "out", "--jobs", "2x"},     // not a number
+        {"a", "-o", "out", "--brightness", ""},
+        {"a", "-o", "out", "--contrast", "99999999999"},
+        {"a", "-o", "out", "--thumb", "8"},
+        {"a", "-o", "out", "--format", "gif"},
+        {"a", "-o", "out", "--flip=1"},         // a switch takes no value
+        {"-o", "out"},                          // no input
+        {"a"},                                  // no output
+        {"a", "-o", "out", "--original", "--flip"},
+        {"a", "-o", "out", "--original", "--brightness", "20"},
+        {"--info", "--contact-sheet", "s.png", "a"},
+        {"--info", "a", "-o", "out"},
+    };
+    for (const auto& args : wrong) {
+        std::string joined;
+        for (const auto& a : args) joined += a + " ";
+        EXPECT_THROW(Parse(args), UsageError) << joined;
+    }
+    // The decoder's gap setting still means something for the unprocessed picture.
+    EXPECT_NO_THROW(Parse({"a", "-o", "out", "--original", "--keep-gaps"}));
+}
+
+TEST(ConvertCommand, WrongUsageExitsWithTwoAndSaysWhy) {
+    cli_test::ScratchDir scratch;
+    const auto unknown = cli_test::RunConvert(scratch, {"--frobnicate", "x", "-o", scratch / "out"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("--frobnicate"), std::string::npos) << unknown.err;
+    EXPECT_EQ(cli_test::RunConvert(scratch, {"x", "-o", scratch / "o", "--png-level", "12"}).exitCode, 2);
+    EXPECT_EQ(cli_test::RunConvert(scratch, {"x", "-o"}).exitCode, 2);
+    EXPECT_FALSE(std::filesystem::exists(scratch / "o"));
+
+    const auto help = cli_test::RunConvert(scratch, {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option : {"--stretch", "--keep-gaps", "--jobs", "--png-level", "--contact-sheet", "--info"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    EXPECT_EQ(cli_test::RunConvert(scratch, {"--version"}).exitCode, 0);
+}
