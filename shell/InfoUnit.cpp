@@ -17,7 +17,8 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     headingFont.setItalic(true);
     headingFont.setPixelSize(11);
     heading->setFont(headingFont);
-    heading->move(16, 8);
+    heading->setGeometry(16, 8, 200, 14);
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The header text is plain characters in fixed columns.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -30,6 +31,7 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
         label->setTextFormat(Qt::PlainText);
         label->setFont(fixed);
         label->setGeometry(16, 24 + 16 * i, 576, 16);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         lines_[static_cast<std::size_t>(i)] = label;
     }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "shell/InfoUnit.h"
 #include "tests/shell/test_volume.h"
 
 namespace {
@@ -118,6 +121,23 @@ TEST(MainWindow, MenuOptionItemsFlipTheirDefaultsWithoutAPicture) {
     EXPECT_EQ(b.form->State().MenuOptions.Stretch, 0);
     EXPECT_FALSE(b.action("Atostretch1")->isChecked());
     EXPECT_EQ(b.form->State().ActiveOptions, orbalux::DisplayOptions{});
+}
+
+TEST(MainWindow, InfoBoxLinesStandInColumnsOfAFixedPitchFont) {
+    Browser b;
+    TInfoBox* info = b.form->InfoBox();
+    const QString wide(72, QChar('W'));
+    const QString narrow(72, QChar('i'));
+    for (int i = 0; i < TInfoBox::kLineCount; ++i) {
+        const QFontMetrics metrics(info->Line(i)->font());
+        EXPECT_EQ(metrics.horizontalAdvance(wide), metrics.horizontalAdvance(narrow)) << i;
+        EXPECT_LE(metrics.horizontalAdvance(wide), info->Line(i)->width()) << i;
+    }
+    std::array<std::string, TInfoBox::kLineCount> lines;
+    lines.fill(" ");
+    lines[0] = "VOLUME 69-091   FILE 005";
+    info->SetHeaderLines(lines);
+    EXPECT_EQ(info->Line(0)->text(), "VOLUME 69-091   FILE 005");  // blanks kept
 }
 
 }  // namespace
