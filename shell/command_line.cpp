@@ -26,7 +26,9 @@ std::string BrowserUsage(const std::string& program) {
            " [FILE]\n"
            "Browse the Mariner 6 and 7 Mars television pictures of a CD-WO volume.\n"
            "\n"
-           "  FILE        a picture file (69_*, RBL_*, ED_*, JAC_*) to open at start\n"
+           "  FILE           a picture file (69_*, RBL_*, ED_*, JAC_*) to open at start\n"
            "  -h, --help     show this help and exit\n"
-           "  -v, --version  show the version and exit\n";
+           "  -v, --version  show the version and exit\n"
+           "\n"
+           "Qt's own options (-platform, -geometry, -style ...) are accepted as well.\n";
 }

@@ -5,8 +5,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -59,25 +57,6 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
     auto* counter = b.form->findChild<QLineEdit*>("Memo1");
     EXPECT_TRUE(counter->isReadOnly());
     EXPECT_TRUE(counter->alignment() & Qt::AlignRight);
-}
-
-TEST(MainWindow, MenusCarryTheirCaptionsInOrder) {
-    Browser b;
-    QStringList titles;
-    for (QAction* menu : b.form->menuBar()->actions()) titles << menu->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Options", "&Missing Lines", "View", "Scan-pause", "&About"}));
-    QStringList file;
-    for (QAction* item : b.form->findChild<QMenu*>("File1")->actions())
-        file << (item->isSeparator() ? QString("-") : item->text());
-    EXPECT_EQ(file, QStringList({"&Open...", "&Next ", "Pr&evious", "Save &As...", "-", "Scan Forward",
-                                 "Scan Backward", "Scan Stop", "-", "&Print...", "P&rint Setup...", "-",
-                                 "E&xit"}));
-    EXPECT_EQ(b.action("Despeckleon1")->text(), "&Despeckle ");
-    EXPECT_EQ(b.button("ToolButton32")->toolTip(), "Minimize - 25 % original size");
-    EXPECT_EQ(b.button("FileForAutoBtn")->toolTip(), "Scan Forword");
-    EXPECT_EQ(b.action("Open1")->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_TRUE(b.action("Next1")->shortcuts().contains(QKeySequence(Qt::Key_Right)));
-    EXPECT_TRUE(b.action("Previous1")->shortcuts().contains(QKeySequence(Qt::Key_PageUp)));
 }
 
 TEST(MainWindow, ToolbarItemHidesAndShowsTheCounterWithTheToolBar) {
