@@ -34,16 +34,6 @@ TEST(FlipAndRotate, MovePixelsWhereTheyBelong) {
     }
 }
 
-TEST(FlipAndRotate, RotateExchangesTheCornersOfAFullPicture) {
-    TestPicture picture(948, 704, 50);
-    picture(0, 0) = 1;
-    picture(703, 947) = 2;
-    picture.state.ActiveOptions.Rotate = 1;
-    ApplyRotate(picture.state);
-    EXPECT_EQ(picture(0, 0), 2);
-    EXPECT_EQ(picture(703, 947), 1);
-}
-
 TEST(FlipAndRotate, TogetherMirrorLeftToRight) {
     TestPicture picture(6, 4);
     Number(picture);
