@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
