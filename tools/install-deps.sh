@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
           qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
+          clang-14 libclang-rt-14-dev
           "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,53 @@
+#include "fuzz/fuzz_input.h"
+
+#include <algorithm>
+
+#include "fuzz/catalogue_names.h"
+#include "fuzz/scratch_folder.h"
+#include "intake/load_sequence.h"
+
+namespace orbalux::fuzz {
+
+DisplayOptions OptionsFromBits(std::uint8_t bits) {
+    DisplayOptions o;
+    o.Stretch = bits & 1;
+    o.Despeckle = (bits >> 1) & 1;
+    o.FlipVertical = (bits >> 2) & 1;
+    o.Rotate = (bits >> 3) & 1;
+    o.Invert = (bits >> 4) & 1;
+    o.MinimizeHalf = (bits >> 5) & 1;
+    o.MinimizeQuarter = (bits >> 6) & 1;
+    o.FillMissingLine = (bits >> 7) & 1;
+    return o;
+}
+
+LoadInput ParseLoadInput(std::span<const std::uint8_t> data) {
+    std::uint8_t setting[kLoadSettingBytes] = {};
+    std::copy_n(data.begin(), std::min(data.size(), kLoadSettingBytes), setting);
+    const auto& names = FuzzNames();
+    LoadInput input;
+    input.name = names[(setting[0] | (setting[1] << 8)) % names.size()];
+    input.compressMissingLines = setting[2] & 1;
+    input.horizontalStretch = (setting[2] >> 1) & 1;
+    input.menu = OptionsFromBits(setting[3]);
+    if (data.size() > kLoadSettingBytes)
+        input.file = data.subspan(kLoadSettingBytes, std::min(data.size() - kLoadSettingBytes, kMaxFuzzFileBytes));
+    return input;
+}
+
+std::vector<std::uint8_t> LoadSettingBytes(std::size_t nameIndex, int compress, int stretch, std::uint8_t menuBits) {
+    return {static_cast<std::uint8_t>(nameIndex & 0xFF), static_cast<std::uint8_t>((nameIndex >> 8) & 0xFF),
+            static_cast<std::uint8_t>((compress & 1) | ((stretch & 1) << 1)), menuBits};
+}
+
+void LoadFromInput(PictureState& state, const LoadInput& input) {
+    state.CompressMissingLines = input.compressMissingLines;
+    state.HorizontalStretchOn = input.horizontalStretch;
+    state.MenuOptions = input.menu;
+    SetOpenDespeckleGeometry(state);
+    const std::string path = WriteScratchFile(input.name, input.file);
+    LoadPicture(state, path);
+    RemoveScratchFile(path);
+}
+
+}  // namespace orbalux::fuzz

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer, makes the seed corpus with the encoder, and runs
+# each target for SECONDS_PER_TARGET seconds, one after the other. Exits
+# non-zero when any target finds something: a crash, a sanitizer report, a
+# leak, a broken check, a time-out or running out of memory.
+#
+#   bash fuzz/run-fuzzers.sh 20
+#
+# Environment: ORBALUX_FUZZ_BUILD (build folder, default build-fuzz in the
+# repository), ORBALUX_FUZZ_JOBS (compile jobs). A finding is kept as
+# BUILD/findings/TARGET-crash-...; replay it with BUILD/TARGET_fuzzer FILE.
+set -euo pipefail
+seconds=${1:?usage: run-fuzzers.sh SECONDS_PER_TARGET}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ORBALUX_FUZZ_BUILD:-$root/build-fuzz}
+jobs=${ORBALUX_FUZZ_JOBS:-$(nproc)}
+
+CC=clang-14 CXX=clang++-14 cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$jobs" >/dev/null
+
+rm -rf "$build/corpus" "$build/findings"
+mkdir -p "$build/findings"
+"$build/make_seed_corpus" "$build/corpus"
+
+# Target and its longest input: the load's four setting bytes and a file of
+# up to 2,200,000 bytes; the chain's commands and such a file; the header's
+# first few kilobytes.
+targets=("load 2200004" "chain 2200100" "header 4200")
+status=0
+for entry in "${targets[@]}"; do
+  read -r name max_len <<<"$entry"
+  log="$build/$name.log"
+  if "$build/${name}_fuzzer" "$build/corpus/$name" \
+       -max_total_time="$seconds" -max_len="$max_len" -timeout=120 -rss_limit_mb=3072 \
+       -print_final_stats=1 -artifact_prefix="$build/findings/$name-" >"$log" 2>&1; then
+    verdict="no findings"
+  else
+    verdict="FINDING, see $log"
+    status=1
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+  echo "fuzz $name: ${runs:-?} runs, ${rate:-?} per second, $verdict"
+  [ "$verdict" = "no findings" ] || grep -E "ERROR|check failed|SUMMARY|Test unit written" "$log" | head -20
+done
+exit $status
