@@ -13,4 +13,4 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$build/shell/orbalux" "$picture"
 fi
 echo "run.sh: no display; running the browser under Xvfb (stop it with Ctrl+C)" >&2
-exec xvfb-run -a -s "-screen 0 1280x960x24" build/shell/orbalux -geometry 1280x960+0+0 "$picture"
+exec xvfb-run -a -s "-screen 0 1280x960x24" "$build/shell/orbalux" -geometry 1280x960+0+0 "$picture"
