@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
 
 #include "tools/encoder/picture_encoder.h"
 
@@ -48,13 +47,6 @@ std::string Quoted(const std::string& arg) {
     return quoted + "'";
 }
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 namespace {
@@ -67,8 +59,8 @@ RunResult Run(const ScratchDir& scratch, const std::string& prefix, const std::v
     const int status = std::system(command.c_str());
     RunResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadText(out);
-    result.err = ReadText(err);
+    result.out = ReadText(out.string());
+    result.err = ReadText(err.string());
     fs::remove(out);
     fs::remove(err);
     return result;
@@ -90,6 +82,13 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+std::string ReadText(const std::string& path) {
+    const auto bytes = ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
 orbalux::cli::GreyImage ReadGreyPng(const std::string& path) {
     png_image image{};

@@ -51,6 +51,8 @@ RunResult RunConvertWithFileLimit(const ScratchDir& scratch, const std::vector<s
                                   long maxFileBytes);
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
+std::string ReadText(const std::string& path);
+void WriteText(const std::string& path, const std::string& text);
 
 // Reads a PNG as 8-bit grey with libpng; fails the test when it cannot.
 orbalux::cli::GreyImage ReadGreyPng(const std::string& path);

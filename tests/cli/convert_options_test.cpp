@@ -50,13 +50,7 @@ TEST(ConvertOptions, ValuesInBothSpellingsAndInputsAnywhere) {
     EXPECT_EQ(o.output, "out");
 }
 
-TEST(ConvertOptions, DefaultsAndOtherModes) {
-    const ConvertOptions convert = Parse({"a", "-o", "out"});
-    EXPECT_EQ(convert.pngLevel, kDefaultPngLevel);
-    EXPECT_EQ(convert.thumbSize, 160);
-    EXPECT_EQ(convert.jobs, 0u);
-    EXPECT_FALSE(convert.format.has_value());
-
+TEST(ConvertOptions, OtherModes) {
     const ConvertOptions sheet = Parse({"--contact-sheet", "s.png", "--thumb", "64", "a", "b"});
     EXPECT_EQ(sheet.mode, RunMode::ContactSheet);
     EXPECT_EQ(sheet.sheet, "s.png");
@@ -98,18 +92,15 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
     EXPECT_NO_THROW(Parse({"a", "-o", "out", "--original", "--keep-gaps"}));
 }
 
-TEST(ConvertCommand, WrongUsageExitsWithTwoAndSaysWhy) {
+TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
     cli_test::ScratchDir scratch;
     const auto unknown = cli_test::RunConvert(scratch, {"--frobnicate", "x", "-o", scratch / "out"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("--frobnicate"), std::string::npos) << unknown.err;
-    EXPECT_EQ(cli_test::RunConvert(scratch, {"x", "-o", scratch / "o", "--png-level", "12"}).exitCode, 2);
-    EXPECT_EQ(cli_test::RunConvert(scratch, {"x", "-o"}).exitCode, 2);
-    EXPECT_FALSE(std::filesystem::exists(scratch / "o"));
+    EXPECT_FALSE(std::filesystem::exists(scratch / "out"));
 
     const auto help = cli_test::RunConvert(scratch, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* option : {"--stretch", "--keep-gaps", "--jobs", "--png-level", "--contact-sheet", "--info"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
-    EXPECT_EQ(cli_test::RunConvert(scratch, {"--version"}).exitCode, 0);
 }
