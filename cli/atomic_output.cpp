@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
@@ -33,7 +34,12 @@ AtomicOutputFile::AtomicOutputFile(std::string path) : path_(std::move(path)) {
     const auto slash = path_.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string() : path_.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
-    std::string pattern = folder + "." + name + ".XXXXXX";
+    // The temporary name is the final one between a dot and six random
+    // characters; a final name close to the longest a folder allows is cut
+    // short in it, so that every legal output name can be written.
+    constexpr std::size_t kAddedChars = 8;  // "." and ".XXXXXX"
+    const std::string stem = name.size() + kAddedChars > NAME_MAX ? name.substr(0, NAME_MAX - kAddedChars) : name;
+    std::string pattern = folder + "." + stem + ".XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
 
