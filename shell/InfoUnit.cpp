@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/status_texts.h"
+
 TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     setObjectName("InfoBox");
     setWindowTitle("Info");
@@ -41,6 +43,11 @@ TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     rule->setFrameShadow(QFrame::Sunken);
     rule->setGeometry(8, 193, 585, 2);
 
+    lostLines_ = new QLabel(this);
+    lostLines_->setObjectName("LostLinesLabel");
+    lostLines_->setGeometry(16, 220, 240, 16);
+    lostLines_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");
     ok->setGeometry(272, 216, 75, 25);
@@ -52,3 +59,5 @@ void TInfoBox::SetHeaderLines(const std::array<std::string, kLineCount>& lines) 
     for (int i = 0; i < kLineCount; ++i)
         lines_[static_cast<std::size_t>(i)]->setText(QString::fromLatin1(lines[static_cast<std::size_t>(i)]));
 }
+
+void TInfoBox::SetLostLineCount(int lostLines) { lostLines_->setText(LostLinesText(lostLines)); }

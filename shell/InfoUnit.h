@@ -19,7 +19,11 @@ public:
     // Every load writes all ten lines, whether the dialog is shown or not.
     void SetHeaderLines(const std::array<std::string, kLineCount>& lines);
     QLabel* Line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+    // Under the header: how many lines the load counted as lost in transmission.
+    void SetLostLineCount(int lostLines);
+    QLabel* LostLines() const { return lostLines_; }
 
 private:
     std::array<QLabel*, kLineCount> lines_{};
+    QLabel* lostLines_ = nullptr;
 };

@@ -1,9 +1,7 @@
 #include "shell/MDIChild.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMdiArea>
-#include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -21,12 +19,7 @@ TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Dark);
 
-    image_ = new QLabel;
-    image_->setObjectName("Image");
-    image_->setScaledContents(false);
-    image_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // the design size, until the first picture replaces it
-    image_->setFixedSize(948, 704);
+    image_ = new TPictureControl;
     scroll_->setWidget(image_);
     setWidget(scroll_);
 }
@@ -34,17 +27,24 @@ TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
 void TChild::ShowPicture(const QImage& picture, const QByteArray& bmpFile) {
     picture_ = picture;
     bmpFile_ = bmpFile;
-    image_->setFixedSize(picture.size());
-    image_->setPixmap(QPixmap::fromImage(picture));
-    if (!isMaximized()) {
-        // Fit the window to the picture, as far as the frame's area allows;
-        // the scroll bars reach the rest.
-        const int frameW = width() - scroll_->viewport()->width();
-        const int frameH = height() - scroll_->viewport()->height();
-        QSize wanted(picture.width() + frameW, picture.height() + frameH);
-        if (mdiArea()) wanted = wanted.boundedTo(mdiArea()->viewport()->size());
-        resize(wanted);
-    }
+    image_->SetPicture(picture);
+    FitToPicture();
+}
+
+void TChild::SetZoom(int step) {
+    image_->SetZoom(step);
+    FitToPicture();
+}
+
+void TChild::FitToPicture() {
+    if (isMaximized()) return;
+    // Fit the window to the picture as drawn, as far as the frame's area
+    // allows; the scroll bars reach the rest.
+    const int frameW = width() - scroll_->viewport()->width();
+    const int frameH = height() - scroll_->viewport()->height();
+    QSize wanted(image_->width() + frameW, image_->height() + frameH);
+    if (mdiArea()) wanted = wanted.boundedTo(mdiArea()->viewport()->size());
+    resize(wanted);
 }
 
 void TChild::closeEvent(QCloseEvent* event) {

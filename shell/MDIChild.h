@@ -1,12 +1,14 @@
-// The image window: the document window that shows the current picture at one
-// screen pixel per picture pixel, with scroll bars when the window is smaller.
+// The image window: the document window that shows the current picture, at one
+// screen pixel per picture pixel unless zoomed, with scroll bars when the
+// window is smaller.
 #pragma once
 
 #include <QByteArray>
 #include <QImage>
 #include <QMdiSubWindow>
 
-class QLabel;
+#include "shell/picture_control.h"
+
 class QScrollArea;
 
 class TChild : public QMdiSubWindow {
@@ -17,10 +19,12 @@ public:
     // Shows `picture` (decoded from `bmpFile`, the chain's BMP) and keeps both
     // for Save As and Print, which work on the picture as shown.
     void ShowPicture(const QImage& picture, const QByteArray& bmpFile);
+    // One of the zoom steps (shell/zoom.h); the picture keeps it when replaced.
+    void SetZoom(int step);
 
     const QImage& Picture() const { return picture_; }
     const QByteArray& BitmapFile() const { return bmpFile_; }
-    QLabel* Image() const { return image_; }
+    TPictureControl* Image() const { return image_; }
     QScrollArea* ScrollArea() const { return scroll_; }
 
 signals:
@@ -32,9 +36,10 @@ protected:
 
 private:
     void FormClose();
+    void FitToPicture();
 
     QScrollArea* scroll_;
-    QLabel* image_;
+    TPictureControl* image_;
     QImage picture_;
     QByteArray bmpFile_;
 };

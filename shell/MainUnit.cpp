@@ -24,7 +24,7 @@ namespace {
 
 // The commands that need a picture: the menu items, then the tool buttons.
 constexpr const char* kPictureMenuItems[] = {"Next1",         "Previous1",     "SaveAs1",   "ScanForward1",
-                                             "ScanBackward1", "ScanStop1",     "Print1",    "PrintSetup1"};
+                                             "ScanBackward1", "ScanStop1",     "Print1",    "PrintPreview1", "PrintSetup1"};
 constexpr const char* kPictureButtons[] = {
     "FileSaveBtn",  "ToolButton17", "FileTylAutBtn", "FileTylBtn",   "FileStopBtn",  "FileForBtn",
     "FileForAutoBtn", "ToolButton9", "ToolButton10", "ToolButton33", "ToolButton12", "ToolButton13",
@@ -47,6 +47,7 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
 
     BuildMenus();
     BuildToolBar();
+    BuildStatusBar();
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");

@@ -4,17 +4,21 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
 
 #include "intake/picture_state.h"
 #include "shell/MDIChild.h"
+#include "shell/zoom.h"
 
 class DialogSeam;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QPrinter;
@@ -22,6 +26,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class TAboutBox;
+class THistogramBox;
 class TInfoBox;
 
 class TMainForm : public QMainWindow {
@@ -45,6 +50,7 @@ public:
     void FileTylAutBtnClick();  // Scan Backward
     void FileStopBtnClick();    // Scan Stop
     void Print1Click();
+    void PrintPreview1Click();
     void PrintSetup1Click();
     void Exit1Click();
 
@@ -68,6 +74,13 @@ public:
     void N5seconds1Click();
     void About1Click();
     void HelpAboutBtnClick();
+
+    // Viewing tools of the View menu: zoom steps and the histogram window.
+    void ZoomIn1Click();
+    void ZoomOut1Click();
+    void ActualSize1Click();
+    void FitToWindow1Click();
+    void Histogram1Click();
 
     // Tool buttons acting on the shown picture.
     void ToolButton9Click();   // Original Image
@@ -100,6 +113,10 @@ public:
     QPrinter& Printer() { return *printer_; }
     TInfoBox* InfoBox() const { return InfoBox_; }
     TAboutBox* AboutBox() const { return AboutBox_; }
+    int ZoomStep() const { return ZoomStep_; }
+    THistogramBox* HistogramBox() const { return HistogramBox_; }
+    // Where the picture went on the last page printed or previewed, in dots.
+    QRect LastPageRect() const { return LastPageRect_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -115,9 +132,18 @@ private:
     void BuildFileList();
     void UpdateCounter();
     void LoadListEntry();
-    void ShowPicture();
+    // `wholeChain` is false for "Original Image", which runs no stage.
+    void ShowPicture(bool wholeChain = true);
     void RefreshHeaderLines();
     void ImageWindowClosed();
+
+    // The viewing tools around every display: status bar, zoom, histogram.
+    void BuildStatusBar();
+    void AttachImageWindow(TChild* child);
+    void PictureShown(bool wholeChain);
+    void ClearViewingTools();
+    void SetZoomStep(int step);
+    void ShowPointerReadout();
 
     // An option button: re-run the chain with `change` applied and show it.
     void Reprocess(const std::function<void(orbalux::PictureState&)>& change);
@@ -150,4 +176,15 @@ private:
     TAboutBox* AboutBox_ = nullptr;
     TInfoBox* InfoBox_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+
+    // Viewing tools.
+    int ZoomStep_ = kActualSizeStep;
+    bool WholeChainShown_ = true;
+    std::optional<QPoint> Pointer_;  // over the picture control, in its coordinates
+    QRect LastPageRect_;
+    THistogramBox* HistogramBox_ = nullptr;
+    QLabel* PointerReadout_ = nullptr;
+    QLabel* PictureSizeStatus_ = nullptr;
+    QLabel* LostLinesStatus_ = nullptr;
+    QLabel* ZoomStatus_ = nullptr;
 };

@@ -103,7 +103,7 @@ void TMainForm::ToolButton9Click() {
         orbalux::WorkingBuffers guard(state_);
         orbalux::ShowOriginalImage(state_);
         for (const OptionButton& b : kOptionButtons) Button(b.button)->setChecked(false);
-        ShowPicture();
+        ShowPicture(false);
     } catch (const orbalux::OrbaluxError& e) {
         ReportError(QString::fromLocal8Bit(e.file()), QString::fromLocal8Bit(e.reason()));
     } catch (const std::exception& e) {

@@ -63,6 +63,7 @@ bool TMainForm::OpenPath(const QString& chosen) {
         child = new TChild;
         mdiArea_->addSubWindow(child);
         CurrentChild_ = child;
+        AttachImageWindow(child);
         child->showMaximized();
         ShowPicture();
         child->setWindowTitle(QFileInfo(path).fileName());
@@ -116,16 +117,20 @@ void TMainForm::LoadListEntry() {
     lastPath_ = FromNative(path);
 }
 
-void TMainForm::ShowPicture() {
+void TMainForm::ShowPicture(bool wholeChain) {
     const std::size_t size = std::min(orbalux::BitmapFileSize(state_), state_.BitmapBuffer.size());
     const QByteArray bmpFile(reinterpret_cast<const char*>(state_.BitmapBuffer.data()),
                              static_cast<qsizetype>(size));
     const QImage picture = QImage::fromData(bmpFile, "BMP");
     if (picture.isNull()) throw orbalux::OrbaluxError(state_.CurrentFileName, "the picture could not be assembled");
     CurrentChild_->ShowPicture(picture, bmpFile);
+    PictureShown(wholeChain);
 }
 
-void TMainForm::RefreshHeaderLines() { InfoBox_->SetHeaderLines(state_.HeaderLines); }
+void TMainForm::RefreshHeaderLines() {
+    InfoBox_->SetHeaderLines(state_.HeaderLines);
+    InfoBox_->SetLostLineCount(state_.LostLineCount);
+}
 
 void TMainForm::ImageWindowClosed() {
     CurrentChild_ = nullptr;
@@ -134,4 +139,5 @@ void TMainForm::ImageWindowClosed() {
     Button("FileTylAutBtn")->setChecked(false);
     Button("FileForAutoBtn")->setChecked(false);
     Memo1_->setText("0/0");
+    ClearViewingTools();
 }

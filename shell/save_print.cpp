@@ -6,7 +6,7 @@
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
-#include "shell/print_layout.h"
+#include "shell/page_painting.h"
 #include "shell/save_target.h"
 
 void TMainForm::SaveAs1Click() {
@@ -31,8 +31,6 @@ void TMainForm::Print1Click() {
         ReportError(printer_->printerName(), "The printer could not start the job.");
         return;
     }
-    // The printable area of the page, in printer dots.
-    const PrintExtent extent = FitPictureToPage(picture.width(), picture.height(), printer_->width(), printer_->height());
-    painter.drawImage(QRect(0, 0, static_cast<int>(extent.width), static_cast<int>(extent.height)), picture);
+    LastPageRect_ = PaintPicturePage(painter, *printer_, picture);
     if (!painter.end()) ReportError(printer_->printerName(), "The print job failed.");
 }

@@ -2,6 +2,8 @@
 // questions and reports written down.
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 #include <QPrinter>
 #include <QStringList>
@@ -18,6 +20,7 @@ struct ScriptedSeam : DialogSeam {
     QString pdfPath;  // Print confirms into this PDF; empty: cancelled
     int pageSetups = 0;
     QStringList modals;
+    std::function<void(QDialog&)> onModal;  // looks into a modal dialog while it is up
 
     std::optional<QString> openFileName(QWidget*, const QString& proposed) override {
         openProposals << proposed;
@@ -45,5 +48,8 @@ struct ScriptedSeam : DialogSeam {
         ++pageSetups;
         return true;
     }
-    void showModal(QDialog& dialog) override { modals << dialog.objectName(); }
+    void showModal(QDialog& dialog) override {
+        modals << dialog.objectName();
+        if (onModal) onModal(dialog);
+    }
 };

@@ -1,0 +1,17 @@
+#include "shell/page_painting.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+#include "shell/print_layout.h"
+
+QRect PicturePageRect(const QImage& picture, const QPrinter& printer) {
+    const PrintExtent extent = FitPictureToPage(picture.width(), picture.height(), printer.width(), printer.height());
+    return QRect(0, 0, static_cast<int>(extent.width), static_cast<int>(extent.height));
+}
+
+QRect PaintPicturePage(QPainter& painter, const QPrinter& printer, const QImage& picture) {
+    const QRect target = PicturePageRect(picture, printer);
+    if (!target.isEmpty()) painter.drawImage(target, picture);
+    return target;
+}

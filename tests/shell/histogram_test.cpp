@@ -1,0 +1,62 @@
+// The histogram's figures and window, and the status bar's texts.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+
+#include "shell/HistogramUnit.h"
+#include "shell/grey_histogram.h"
+#include "shell/status_texts.h"
+
+namespace {
+
+QImage GreyPicture(int width, const std::vector<int>& levels) {
+    QImage picture(width, static_cast<int>(levels.size()) / width, QImage::Format_RGB32);
+    for (int i = 0; i < static_cast<int>(levels.size()); ++i)
+        picture.setPixel(i % width, i / width, qRgb(levels[i], levels[i], levels[i]));
+    return picture;
+}
+
+TEST(Histogram, FiguresOfAKnownPictureInTheWindow) {
+    const GreyHistogram h = HistogramOf(GreyPicture(4, {0, 0, 10, 255, 10, 10, 10, 100}));
+    EXPECT_EQ(h.pixels, 8);
+    EXPECT_EQ(h.counts[0], 2);
+    EXPECT_EQ(h.counts[10], 4);
+    EXPECT_EQ(h.counts[100] + h.counts[255], 2);
+    EXPECT_EQ(h.minimum, 0);
+    EXPECT_EQ(h.maximum, 255);
+    EXPECT_DOUBLE_EQ(h.mean, 395.0 / 8);
+    const GreyHistogram g = HistogramOf(std::vector<std::uint8_t>{37, 200, 37, 90});
+    EXPECT_EQ(g.minimum, 37);  // neither extreme need be 0 or 255
+    EXPECT_EQ(g.maximum, 200);
+
+    THistogramBox box;
+    box.resize(400, 300);
+    box.show();
+    box.SetHistogram(h);
+    auto text = [&box](const char* name) { return box.findChild<QLabel*>(name)->text(); };
+    EXPECT_EQ(text("HistogramPixels"), "8");
+    EXPECT_EQ(text("HistogramMaximum"), "255");
+    EXPECT_EQ(text("HistogramMean"), "49.38");
+    const int tallest = box.Bars()->BarHeight(10);
+    EXPECT_GT(tallest, 0);
+    EXPECT_EQ(box.Bars()->BarHeight(0), tallest / 2);  // two pixels against four
+    EXPECT_EQ(box.Bars()->BarHeight(11), 0);
+    EXPECT_GE(box.Bars()->BarHeight(255), 1);  // a single pixel still shows
+    box.Clear();
+    EXPECT_EQ(text("HistogramMean"), "-");
+    EXPECT_EQ(box.Bars()->BarHeight(10), 0);
+}
+
+TEST(StatusTexts, SizeFormatAndPointer) {
+    orbalux::PictureState state;
+    orbalux::SetPictureGeometry(state, 816, 704);
+    state.LineFormat = 136;  // 45 groups of three samples
+    EXPECT_EQ(PictureSizeText(state), "816 x 704, 135-sample lines");
+    PixelReadout r{.shown = {}, .shownLevel = 128, .frame = FramePixel{12, 345}, .decodedLevel = 120};
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: shown 128, decoded 120");
+    r.frame.reset();
+    EXPECT_EQ(ReadoutText(r), "Grey field: shown 128");
+}
+
+}  // namespace

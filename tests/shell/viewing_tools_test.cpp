@@ -1,0 +1,199 @@
+// The viewing tools in the real window: zoom kept from picture to picture,
+// the status bar's readout and file figures, the lost-line count in the
+// information dialog, the histogram following the display, and the print
+// preview drawn by the page rule.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QToolButton>
+
+#include "shell/HistogramUnit.h"
+#include "shell/InfoUnit.h"
+#include "shell/print_layout.h"
+#include "tests/shell/test_volume.h"
+#include "tools/encoder/picture_encoder.h"
+
+namespace {
+
+using shelltest::Browser;
+using shelltest::PatternLevel;
+using shelltest::Volume;
+
+struct Viewing : ::testing::Test {
+    Volume v;
+    Browser b;
+    void SetUp() override {
+        v.Write945("RBL_0001.001", 1);
+        v.Write945("RBL_0002.001", 2);
+    }
+    TPictureControl* image() const { return b.form->CurrentChild()->Image(); }
+    QString status(const char* name) const { return b.form->findChild<QLabel*>(name)->text(); }
+    void pointAt(int x, int y) const {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, y), image()->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(image(), &move);
+    }
+};
+
+TEST_F(Viewing, ZoomStepsResizeThePictureAndOutliveEachLoad) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    EXPECT_EQ(image()->size(), QSize(948, 704));  // actual size to start with
+    EXPECT_EQ(status("ZoomStatus"), "100%");
+    b.action("ZoomIn1")->trigger();
+    b.action("ZoomIn1")->trigger();
+    EXPECT_EQ(image()->size(), QSize(2844, 2112));
+    EXPECT_EQ(status("ZoomStatus"), "300%");
+
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.caption(), "RBL_0002.001");
+    EXPECT_EQ(image()->size(), QSize(2844, 2112));
+    b.button("ToolButton19")->click();  // a redisplay keeps it too
+    EXPECT_EQ(image()->size(), QSize(2844, 2112));
+
+    for (int i = 0; i < 5; ++i) b.action("ZoomOut1")->trigger();
+    EXPECT_EQ(image()->size(), QSize(237, 176));
+    b.form->CurrentChild()->close();
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    EXPECT_EQ(image()->size(), QSize(237, 176));
+    b.action("ActualSize1")->trigger();
+    EXPECT_EQ(image()->size(), QSize(948, 704));
+
+    EXPECT_TRUE(b.action("ZoomIn1")->shortcuts().contains(QKeySequence("Ctrl++")));
+}
+
+TEST_F(Viewing, FitToWindowTakesTheLargestStepThatLeavesNoScrollBars) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    // A frame too small for the picture, then one that holds it twice over.
+    for (auto [frame, expected] : {std::pair{QSize(900, 700), QSize(474, 352)}, {QSize(2400, 1800), QSize(1896, 1408)}}) {
+        b.form->resize(frame);
+        QCoreApplication::processEvents();
+        const QSize room = b.form->CurrentChild()->ScrollArea()->maximumViewportSize();
+        b.action("FitToWindow1")->trigger();
+        const QSize fitted = image()->size();
+        EXPECT_EQ(fitted, expected) << room.width() << " x " << room.height();
+        EXPECT_TRUE(fitted.width() <= room.width() && fitted.height() <= room.height());
+        // The next step up would not fit.
+        b.action("ZoomIn1")->trigger();
+        EXPECT_TRUE(image()->width() > room.width() || image()->height() > room.height());
+    }
+}
+
+TEST_F(Viewing, PointerReadoutNamesTheFilesLineWithFlipAndRotateOn) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    EXPECT_EQ(status("PictureSizeStatus"), "948 x 704, 945-sample lines");
+
+    // Unflipped, the bottom row on screen is the file's first line.
+    pointAt(10, 703);
+    const int level = PatternLevel(10, 0, 1);
+    EXPECT_EQ(status("PointerReadout"),
+              QString("Line 1, sample 11: shown %1, decoded %1").arg(level));
+
+    // Flip and rotate together mirror left to right: the same screen point
+    // now shows line 1 from its other end, and the readout follows at once.
+    b.button("ToolButton10")->click();
+    b.button("ToolButton33")->click();
+    b.button("ToolButton19")->click();  // inverted: shown and decoded differ
+    const int mirrored = PatternLevel(937, 0, 1);
+    EXPECT_EQ(status("PointerReadout"),
+              QString("Line 1, sample 938: shown %1, decoded %2").arg(255 - mirrored).arg(mirrored));
+
+    // Zoomed in twice, each picture pixel is a 3 x 3 square.
+    b.action("ZoomIn1")->trigger();
+    b.action("ZoomIn1")->trigger();
+    pointAt(3 * 100 + 2, 3 * 500 + 1);
+    EXPECT_EQ(status("PointerReadout"), QString("Line 204, sample 848: shown %1, decoded %2")
+                                            .arg(255 - PatternLevel(847, 203, 1))
+                                            .arg(PatternLevel(847, 203, 1)));
+
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(image(), &leave);
+    EXPECT_EQ(status("PointerReadout"), "");
+}
+
+TEST_F(Viewing, LostLinesShowInTheStatusBarAndUnderTheHeader) {
+    orbalux::encoder::GreyImage picture(945, 702, 90);
+    const auto file = orbalux::encoder::BuildPictureFile(
+        {.picture = picture, .defects = {{.line = 100, .droppedBefore = 1}, {.line = 300, .droppedBefore = 4}}});
+    orbalux::encoder::WriteFile(v.Path("RBL_0003.001").toStdString(), file.bytes);
+
+    ASSERT_TRUE(b.open(v.Path("RBL_0003.001")));
+    EXPECT_EQ(status("LostLinesStatus"), "Lost lines: 5");
+    EXPECT_EQ(b.form->InfoBox()->LostLines()->text(), "Lost lines: 5");
+    b.action("Previous1")->trigger();
+    EXPECT_EQ(status("LostLinesStatus"), "Lost lines: 0");
+    EXPECT_EQ(b.form->InfoBox()->LostLines()->text(), "Lost lines: 0");
+
+    b.form->CurrentChild()->close();
+    EXPECT_EQ(status("LostLinesStatus"), "");
+    EXPECT_EQ(status("PictureSizeStatus"), "");
+}
+
+TEST_F(Viewing, HistogramFollowsEveryRedisplayWhileOpen) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.action("Histogram1")->trigger();
+    THistogramBox* box = b.form->HistogramBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    const GreyHistogram first = box->Histogram();
+    EXPECT_EQ(first.pixels, 948LL * 704);
+    // Row ends and tail rows are black; the pattern runs from 20 to 219.
+    EXPECT_EQ(first.counts[0], 3LL * 702 + 2 * 948);
+    EXPECT_EQ(first.minimum, 0);
+    EXPECT_EQ(first.maximum, 219);
+
+    // Inverted, every level v is shown as 255 - v.
+    b.button("ToolButton19")->click();
+    const GreyHistogram inverted = box->Histogram();
+    EXPECT_EQ(inverted.counts[255], first.counts[0]);
+    EXPECT_EQ(inverted.minimum, 255 - 219);
+    EXPECT_NEAR(inverted.mean, 255 - first.mean, 1e-9);
+
+    // The half-size picture on its grey field.
+    b.button("ToolButton30")->click();
+    EXPECT_GE(box->Histogram().counts[160], 948LL * 704 - 474 * 352);
+
+    const GreyHistogram atClose = box->Histogram();
+    box->close();
+    b.action("Next1")->trigger();
+    EXPECT_EQ(box->Histogram().counts, atClose.counts) << "a closed window does not follow";
+    // Opened again, it shows the picture now on screen: the next file, with
+    // the menus' options (none), so its black row ends are back.
+    b.action("Histogram1")->trigger();
+    EXPECT_EQ(box->Histogram().counts[0], first.counts[0]);
+    EXPECT_NE(box->Histogram().counts, first.counts);
+}
+
+TEST_F(Viewing, PrintPreviewDrawsThePageByThePrintRule) {
+    EXPECT_FALSE(b.action("PrintPreview1")->isEnabled());
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    ASSERT_TRUE(b.action("PrintPreview1")->isEnabled());
+
+    QSize page;
+    b.seam.onModal = [&page](QDialog& dialog) {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog);
+        ASSERT_NE(preview, nullptr);
+        QObject::connect(preview, &QPrintPreviewDialog::paintRequested,
+                         [&page](QPrinter* printer) { page = QSize(printer->width(), printer->height()); });
+        preview->findChild<QPrintPreviewWidget*>()->updatePreview();
+    };
+    b.action("PrintPreview1")->trigger();
+    EXPECT_EQ(b.seam.modals, QStringList({"PrintPreviewDialog"}));
+    ASSERT_FALSE(page.isEmpty());
+    const PrintExtent rule = FitPictureToPage(948, 704, page.width(), page.height());
+    const QRect previewed = b.form->LastPageRect();
+    EXPECT_EQ(previewed, QRect(0, 0, static_cast<int>(rule.width), static_cast<int>(rule.height)));
+
+    // Printing on the same printer puts the picture in the same place.
+    b.seam.pdfPath = v.Dir() + "/page.pdf";
+    b.action("Print1")->trigger();
+    EXPECT_EQ(b.form->LastPageRect(), previewed);
+}
+
+}  // namespace
