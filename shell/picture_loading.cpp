@@ -1,5 +1,9 @@
 // Open, the load of a list entry, and the display of the assembled BMP.
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QFile>
@@ -21,7 +25,32 @@
 namespace {
 
 QString FromNative(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
-std::string ToNative(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
+// Qt holds a name that is not valid UTF-8 with U+FFFD in place of its odd
+// bytes, so encoding it back does not give the name on disk. Such a name is
+// looked up among the entries of its folder as Qt decodes them; when none or
+// several match, the encoded name stands and its load reports it.
+std::string ToNative(const QString& s) {
+    std::string native = QFile::encodeName(s).toStdString();
+    struct stat info {};
+    if (!s.contains(QChar::ReplacementCharacter) || ::lstat(native.c_str(), &info) == 0) return native;
+    const QFileInfo where(s);
+    const QString name = where.fileName();
+    if (name.isEmpty() || where.path() == s) return native;
+    std::string dir = ToNative(where.path());
+    if (!dir.ends_with('/')) dir += '/';
+    std::string found;
+    int matches = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (FromNative(entry) == name) {
+            found = entry;
+            ++matches;
+        }
+    }
+    return matches == 1 ? dir + found : native;
+}
 
 // Open's despeckle geometry, kept so that a failed Open leaves it as it was.
 struct SpeckleGeometry {

@@ -38,6 +38,13 @@ QString WritePictureFile(const SaveTarget& target, const QByteArray& bmpFile, co
             return reason;
         }
     }
+    // Data still held in the file's buffer meet a full disk only here, and
+    // commit() would put the short file in place regardless.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
     if (!file.commit()) return file.errorString();
     return {};
 }
