@@ -1,18 +1,29 @@
 #include "intake/picture_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "intake/orbalux_error.h"
 
 namespace orbalux {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+// Closes the descriptor on every path out of a read.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
 };
 
 std::string SystemReason(int err) { return std::strerror(err); }
@@ -30,25 +41,28 @@ std::string DirectoryPart(const std::string& path) {
 }
 
 void ReadPictureFile(PictureState& state, const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) throw OrbaluxError(path, SystemReason(errno));
+    // Opened without waiting, so that a named pipe in a picture's place is
+    // refused instead of hanging the program until someone writes to it.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) throw OrbaluxError(path, SystemReason(errno));
 
-    // A directory opens on this platform but cannot be read as a picture.
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) != 0) throw OrbaluxError(path, SystemReason(errno));
+    if (::fstat(file.get(), &info) != 0) throw OrbaluxError(path, SystemReason(errno));
     if (S_ISDIR(info.st_mode)) throw OrbaluxError(path, SystemReason(EISDIR));
+    if (!S_ISREG(info.st_mode)) throw OrbaluxError(path, "Not a regular file");
 
     // Read into a fresh block first, so that a failure leaves the previous
     // load's state as it was.
     std::vector<std::uint8_t> bytes(kFileBufferSize, 0);
     std::size_t total = 0;
     while (total < bytes.size()) {
-        const std::size_t got = std::fread(bytes.data() + total, 1, bytes.size() - total, file.get());
-        if (got == 0) {
-            if (std::ferror(file.get())) throw OrbaluxError(path, SystemReason(errno ? errno : EIO));
-            break;  // end of file: the rest stays zero
+        const ssize_t got = ::read(file.get(), bytes.data() + total, bytes.size() - total);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw OrbaluxError(path, SystemReason(errno));
         }
-        total += got;
+        if (got == 0) break;  // end of file: the rest stays zero
+        total += static_cast<std::size_t>(got);
     }
 
     // Allocated before either buffer is replaced, so that running out of

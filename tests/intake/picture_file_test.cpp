@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -121,6 +122,20 @@ TEST_F(PictureFileTest, UnreadableFileIsReportedAndChangesNothing) {
     const std::string path = Write("locked", {1, 2, 3});
     fs::permissions(path, fs::perms::none);
     ExpectFailure(path, EACCES);
+}
+
+TEST_F(PictureFileTest, NamedPipeIsRefusedWithoutWaitingForAWriter) {
+    const fs::path pipe = dir_ / "69_011.002";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PictureState state = Loaded();
+    try {
+        ReadPictureFile(state, pipe.string());
+        ADD_FAILURE() << "a named pipe was read as a picture";
+    } catch (const OrbaluxError& e) {
+        EXPECT_EQ(e.file(), pipe.string());
+        EXPECT_EQ(e.reason(), "Not a regular file");
+    }
+    ExpectUntouched(state);
 }
 
 }  // namespace
