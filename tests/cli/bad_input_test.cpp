@@ -66,7 +66,11 @@ enum class Permissions { Bind, DropToNobody, CannotTest };
 Permissions HowPermissionsBind() {
     if (::geteuid() != 0) return Permissions::Bind;
     const pid_t pid = ::fork();
-    if (pid == 0) ::_exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? 0 : 1);
+    // The unprivileged user must also reach the converter itself: a build
+    // inside a private folder (mode 700) is out of its reach.
+    if (pid == 0)
+        ::_exit(::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 && ::access(ORBALUX_CONVERT_BINARY, X_OK) == 0 ? 0
+                                                                                                                : 1);
     int status = 0;
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Permissions::DropToNobody : Permissions::CannotTest;
