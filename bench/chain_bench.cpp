@@ -117,7 +117,7 @@ public:
     ScratchFile(const std::string& name, int lineFormat, int records) {
         const enc::LineLayout& layout = enc::LineLayoutFor(lineFormat);
         const enc::GreyImage scene = Scene(layout.PixelsPerLine(), layout.linesPerFrame);
-        enc::HeaderSpec header;
+        enc::HeaderPlan header;
         header.records = records;
         dir_ = std::filesystem::temp_directory_path() / ("orbalux_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);

@@ -46,22 +46,22 @@ void WritePicture(const std::filesystem::path& dir, const std::string& name, std
     int lines = layout.linesPerFrame;
     if (p.lineFormat == 999 && p.frameLineCount > 0) lines = orbalux::Choose999LineCount(p.frameLineCount).lines;
 
-    enc::SceneSpec scene{.kind = seed % 2 ? enc::SceneKind::PlanetDisc : enc::SceneKind::CrateredPlain,
+    enc::ScenePlan scene{.kind = seed % 2 ? enc::SceneKind::PlanetDisc : enc::SceneKind::CrateredPlain,
                          .width = layout.PixelsPerLine(),
                          .height = lines,
                          .pixelAspect = layout.PixelsPerLine() < 200 ? 6.0 : 1.0,
                          .seed = seed};
-    enc::PictureFileSpec spec;
-    spec.lineFormat = p.lineFormat;
-    spec.picture = enc::RenderScene(scene);
-    enc::AddSpeckles(spec.picture, spec.picture.width * spec.picture.height / 2500, seed);
+    enc::PictureFilePlan plan;
+    plan.lineFormat = p.lineFormat;
+    plan.picture = enc::RenderScene(scene);
+    enc::AddSpeckles(plan.picture, plan.picture.width * plan.picture.height / 2500, seed);
     // Header records as far as the data offset leaves room for them.
-    spec.header.records = p.dataOffset >= 964 ? 2 : p.dataOffset >= 482 ? 1 : 0;
-    spec.header.text1 = enc::HeaderLines({"MARINER TV SUBSYSTEM  SYNTHETIC VOLUME", "FILE " + name});
-    spec.header.text2 = enc::HeaderLines({"PROCESSING: SYNTHETIC"});
-    spec.dataOffset = p.dataOffset;
-    spec.defects = {{.line = lines / 3, .droppedBefore = 1}, {.line = 2 * lines / 3, .droppedBefore = 2}};
-    enc::WriteFile(dir / name, enc::BuildPictureFile(spec).bytes);
+    plan.header.records = p.dataOffset >= 964 ? 2 : p.dataOffset >= 482 ? 1 : 0;
+    plan.header.text1 = enc::HeaderLines({"MARINER TV SUBSYSTEM  SYNTHETIC VOLUME", "FILE " + name});
+    plan.header.text2 = enc::HeaderLines({"PROCESSING: SYNTHETIC"});
+    plan.dataOffset = p.dataOffset;
+    plan.defects = {{.line = lines / 3, .droppedBefore = 1}, {.line = 2 * lines / 3, .droppedBefore = 2}};
+    enc::WriteFile(dir / name, enc::BuildPictureFile(plan).bytes);
 }
 
 }  // namespace

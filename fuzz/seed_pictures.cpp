@@ -10,8 +10,8 @@ namespace {
 using encoder::LineDefect;
 using encoder::MarkerKind;
 
-encoder::HeaderSpec HeaderFor(int dataOffset) {
-    encoder::HeaderSpec header;
+encoder::HeaderPlan HeaderFor(int dataOffset) {
+    encoder::HeaderPlan header;
     header.records = dataOffset >= 964 ? 2 : dataOffset >= 482 ? 1 : 0;
     header.text1 = encoder::HeaderLines({"MARINER 6 FAR ENCOUNTER FRAME 6N17", "PICTURE NO. 0017 CAMERA A",
                                          "GMT 211/05:33:11", "RANGE 771000 KM", "FILTER GREEN"});
@@ -33,14 +33,14 @@ SeedPicture Make(const std::string& name, bool damaged) {
     int lines = layout.linesPerFrame;
     if (choice.lineFormat == 999) lines = Choose999LineCount(choice.frameLineCount).lines;
 
-    encoder::PictureFileSpec spec;
-    spec.lineFormat = choice.lineFormat;
-    spec.header = HeaderFor(choice.dataOffset);
-    spec.dataOffset = choice.dataOffset;
+    encoder::PictureFilePlan plan;
+    plan.lineFormat = choice.lineFormat;
+    plan.header = HeaderFor(choice.dataOffset);
+    plan.dataOffset = choice.dataOffset;
     if (damaged) {
         lines = 40;
-        spec.header.longFirstRecord = spec.header.records > 0;
-        spec.defects = {
+        plan.header.longFirstRecord = plan.header.records > 0;
+        plan.defects = {
             {.line = 2, .marker = MarkerKind::Gap1},
             {.line = 4, .droppedBefore = 1},
             {.line = 7, .droppedBefore = 2},
@@ -50,12 +50,12 @@ SeedPicture Make(const std::string& name, bool damaged) {
             {.line = 20, .marker = MarkerKind::Custom, .customMarker = 0xFFFF},
             {.line = 25, .droppedBefore = 50},
         };
-        spec.junkSeed = 17;
-        spec.truncateAt = 30'001;
+        plan.junkSeed = 17;
+        plan.truncateAt = 30'001;
     }
-    spec.picture = Pattern(layout.PixelsPerLine(), lines, choice.lineFormat);
-    if (damaged && spec.header.longFirstRecord && spec.dataOffset < 966) spec.dataOffset = -1;
-    return {name, choice.lineFormat, damaged, encoder::BuildPictureFile(spec).bytes};
+    plan.picture = Pattern(layout.PixelsPerLine(), lines, choice.lineFormat);
+    if (damaged && plan.header.longFirstRecord && plan.dataOffset < 966) plan.dataOffset = -1;
+    return {name, choice.lineFormat, damaged, encoder::BuildPictureFile(plan).bytes};
 }
 
 std::vector<SeedPicture> Build() {

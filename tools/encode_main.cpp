@@ -84,7 +84,7 @@ enc::GreyImage FitRaw(const std::vector<std::uint8_t>& raw, int width, int heigh
 }
 
 int Run(int argc, char** argv) {
-    enc::PictureFileSpec spec;
+    enc::PictureFilePlan plan;
     std::string out, raw, scene = "planet";
     int rawWidth = 0, rawHeight = 0, lines = 0, speckles = 0;
     std::uint32_t seed = 1;
@@ -100,7 +100,7 @@ int Run(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         } else if (arg == "-o" || arg == "--output") out = value();
-        else if (arg == "--format") spec.lineFormat = ToInt(value());
+        else if (arg == "--format") plan.lineFormat = ToInt(value());
         else if (arg == "--raw") raw = value();
         else if (arg == "--width") rawWidth = ToInt(value());
         else if (arg == "--height") rawHeight = ToInt(value());
@@ -108,45 +108,45 @@ int Run(int argc, char** argv) {
         else if (arg == "--lines") lines = ToInt(value());
         else if (arg == "--seed") seed = static_cast<std::uint32_t>(ToInt(value()));
         else if (arg == "--speckles") speckles = ToInt(value());
-        else if (arg == "--headers") spec.header.records = ToInt(value());
-        else if (arg == "--text1") spec.header.text1 = value();
-        else if (arg == "--text2") spec.header.text2 = value();
-        else if (arg == "--long-first-record") spec.header.longFirstRecord = true;
-        else if (arg == "--data-offset") spec.dataOffset = ToInt(value());
+        else if (arg == "--headers") plan.header.records = ToInt(value());
+        else if (arg == "--text1") plan.header.text1 = value();
+        else if (arg == "--text2") plan.header.text2 = value();
+        else if (arg == "--long-first-record") plan.header.longFirstRecord = true;
+        else if (arg == "--data-offset") plan.dataOffset = ToInt(value());
         else if (arg == "--drop") {
             const auto [line, k] = LineAndValue(value(), 1);
-            spec.defects.push_back({.line = line, .droppedBefore = k});
-        } else if (arg == "--gap1") spec.defects.push_back({.line = ToInt(value()), .marker = enc::MarkerKind::Gap1});
-        else if (arg == "--gap2") spec.defects.push_back({.line = ToInt(value()), .marker = enc::MarkerKind::Gap2});
+            plan.defects.push_back({.line = line, .droppedBefore = k});
+        } else if (arg == "--gap1") plan.defects.push_back({.line = ToInt(value()), .marker = enc::MarkerKind::Gap1});
+        else if (arg == "--gap2") plan.defects.push_back({.line = ToInt(value()), .marker = enc::MarkerKind::Gap2});
         else if (arg == "--displace") {
             const auto [line, d] = LineAndValue(value(), 0);
-            spec.defects.push_back({.line = line, .displacement = d});
+            plan.defects.push_back({.line = line, .displacement = d});
         } else if (arg == "--marker") {
             const auto [line, word] = LineAndValue(value(), 0, 16);
-            spec.defects.push_back({.line = line, .marker = enc::MarkerKind::Custom,
+            plan.defects.push_back({.line = line, .marker = enc::MarkerKind::Custom,
                                     .customMarker = static_cast<std::uint16_t>(word)});
         } else if (arg == "--junk-high-bits") junk = true;
-        else if (arg == "--truncate") spec.truncateAt = static_cast<std::size_t>(ToInt(value()));
-        else if (arg == "--pad") spec.minimumLength = static_cast<std::size_t>(ToInt(value()));
+        else if (arg == "--truncate") plan.truncateAt = static_cast<std::size_t>(ToInt(value()));
+        else if (arg == "--pad") plan.minimumLength = static_cast<std::size_t>(ToInt(value()));
         else throw std::invalid_argument("unknown option " + std::string(arg) + " (see --help)");
     }
     if (out.empty()) throw std::invalid_argument("no output file given (-o OUTFILE)");
 
-    const enc::LineLayout& layout = enc::LineLayoutFor(spec.lineFormat);
+    const enc::LineLayout& layout = enc::LineLayoutFor(plan.lineFormat);
     if (!raw.empty()) {
-        spec.picture = FitRaw(ReadAll(raw), rawWidth, rawHeight, layout.PixelsPerLine());
+        plan.picture = FitRaw(ReadAll(raw), rawWidth, rawHeight, layout.PixelsPerLine());
     } else {
         if (scene != "planet" && scene != "plain") throw std::invalid_argument("unknown scene " + scene);
-        spec.picture = enc::RenderScene({.kind = scene == "planet" ? enc::SceneKind::PlanetDisc
+        plan.picture = enc::RenderScene({.kind = scene == "planet" ? enc::SceneKind::PlanetDisc
                                                                    : enc::SceneKind::CrateredPlain,
                                          .width = layout.PixelsPerLine(),
                                          .height = lines > 0 ? lines : layout.linesPerFrame,
                                          .pixelAspect = layout.PixelsPerLine() < 200 ? 6.0 : 1.0,
                                          .seed = seed});
     }
-    if (speckles > 0) enc::AddSpeckles(spec.picture, speckles, seed);
-    if (junk) spec.junkSeed = seed;
-    enc::WriteFile(out, enc::BuildPictureFile(spec).bytes);
+    if (speckles > 0) enc::AddSpeckles(plan.picture, speckles, seed);
+    if (junk) plan.junkSeed = seed;
+    enc::WriteFile(out, enc::BuildPictureFile(plan).bytes);
     return 0;
 }
 

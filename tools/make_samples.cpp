@@ -75,8 +75,8 @@ std::string LastLine(std::string line) {
     return line + "L";
 }
 
-enc::HeaderSpec SampleHeader(const Sample& s, std::uint32_t seed) {
-    enc::HeaderSpec header;
+enc::HeaderPlan SampleHeader(const Sample& s, std::uint32_t seed) {
+    enc::HeaderPlan header;
     header.records = s.headerRecords;
     if (s.headerRecords == 0) return header;
     const int day = s.spacecraft[0] == '6' ? 211 : 216;
@@ -111,12 +111,12 @@ enc::HeaderSpec SampleHeader(const Sample& s, std::uint32_t seed) {
 
 // Takes the scene rows that survive transmission and the line defects that
 // mark where the others went missing.
-enc::PictureFileSpec Transmit(const Sample& s, const enc::GreyImage& scene, enc::HeaderSpec header) {
-    enc::PictureFileSpec spec;
-    spec.lineFormat = s.lineFormat;
-    spec.header = std::move(header);
-    spec.dataOffset = s.dataOffset;
-    spec.picture = enc::GreyImage(scene.width, s.lines);
+enc::PictureFilePlan Transmit(const Sample& s, const enc::GreyImage& scene, enc::HeaderPlan header) {
+    enc::PictureFilePlan plan;
+    plan.lineFormat = s.lineFormat;
+    plan.header = std::move(header);
+    plan.dataOffset = s.dataOffset;
+    plan.picture = enc::GreyImage(scene.width, s.lines);
     int out = 0;
     std::size_t next = 0;
     for (int row = 0; row < scene.height && out < s.lines; ++row) {
@@ -124,15 +124,15 @@ enc::PictureFileSpec Transmit(const Sample& s, const enc::GreyImage& scene, enc:
             const Loss& loss = s.losses[next++];
             row += loss.count;  // these rows never arrive
             if (loss.flagged && out > 0) {
-                spec.defects.push_back({.line = out - 1, .marker = enc::MarkerKind::Gap1});
+                plan.defects.push_back({.line = out - 1, .marker = enc::MarkerKind::Gap1});
             } else {
-                spec.defects.push_back({.line = out, .droppedBefore = loss.count});
+                plan.defects.push_back({.line = out, .droppedBefore = loss.count});
             }
         }
-        std::copy_n(scene.Row(row), scene.width, spec.picture.pixels.begin() + static_cast<std::ptrdiff_t>(out) * scene.width);
+        std::copy_n(scene.Row(row), scene.width, plan.picture.pixels.begin() + static_cast<std::ptrdiff_t>(out) * scene.width);
         ++out;
     }
-    return spec;
+    return plan;
 }
 
 }  // namespace
@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
         for (const Sample& s : kSamples) {
             ++seed;
             const enc::LineLayout& layout = enc::LineLayoutFor(s.lineFormat);
-            enc::SceneSpec scene{.kind = s.scene,
+            enc::ScenePlan scene{.kind = s.scene,
                                  .width = layout.PixelsPerLine(),
                                  .height = s.lines + LostLines(s),
                                  .pixelAspect = layout.PixelsPerLine() < 200 ? 6.0 : 1.0,

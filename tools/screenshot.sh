@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Starts the browser under Xvfb on a sample picture and saves a screenshot of
-# the screen as docs/screenshot.png (or the file given as the argument).
+# Starts the browser under Xvfb on a sample picture and saves the screen as
+# docs/screenshot.png (or the file given). With --tools it first opens the
+# histogram window and rests the pointer on the picture so that the status
+# bar reads it out, and saves docs/screenshot-tools.png by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+tools=0
+if [ "${1:-}" = "--tools" ]; then tools=1; shift; fi
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
-bash tools/install-deps.sh imagemagick
+bash tools/install-deps.sh imagemagick xdotool
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbalux orbalux_samples
-out="${1:-docs/screenshot.png}"
+default=docs/screenshot.png; [ $tools = 1 ] && default=docs/screenshot-tools.png
+out="${1:-$default}"
 mkdir -p "$(dirname "$out")"
 picture="$build/samples/69_091.005"
 # Inside Xvfb: start the browser filling the screen, give it time to load and
@@ -18,6 +23,15 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
   trap "kill $browser 2>/dev/null || true" EXIT
   sleep 5
   kill -0 $browser || { echo "screenshot.sh: the browser did not start" >&2; exit 1; }
+  if [ "$4" = 1 ]; then
+    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    xdotool windowfocus --sync "$window" key ctrl+h
+    sleep 1
+    xdotool mousemove 420 380
+    sleep 1
+    xdotool mousemove 421 381
+    sleep 2
+  fi
   import -window root "$2"
-' screenshot "$picture" "$out" "$build"
+' screenshot "$picture" "$out" "$build" "$tools"
 echo "wrote $out"

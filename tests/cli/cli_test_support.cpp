@@ -32,7 +32,7 @@ orbalux::encoder::GreyImage KnownPicture945(int shift) {
 }
 
 void WritePicture945(const std::string& path, const orbalux::encoder::GreyImage& picture, int headerRecords) {
-    orbalux::encoder::HeaderSpec header;
+    orbalux::encoder::HeaderPlan header;
     header.records = headerRecords;
     header.text1 = orbalux::encoder::HeaderLines({"MARINER 6 TV SUBSYSTEM  TEST PICTURE", "FORMAT 945"});
     header.text2 = orbalux::encoder::HeaderLines({"SECOND RECORD"});

@@ -245,7 +245,7 @@ TEST_F(ConvertTest, OutputsThatCannotBeRightAreRefusedBeforeAnyWrite) {
 
 TEST_F(ConvertTest, InfoPrintsParametersLostLinesAndHeader) {
     const orbalux::encoder::LineDefect dropped[] = {{.line = 300, .droppedBefore = 2}};
-    orbalux::encoder::HeaderSpec header;
+    orbalux::encoder::HeaderPlan header;
     header.records = 1;
     header.text1 = orbalux::encoder::HeaderLines({"MARINER 6 TV SUBSYSTEM  FAR ENCOUNTER", "FORMAT 945"});
     const std::string path = scratch_ / "69_091.005";

@@ -249,11 +249,11 @@ TEST_F(Robustness, MarkerAtEveryDisplacementTheProbesTryAndOnePastThem) {
         const encoder::GreyImage picture = LinePattern(pixels, 12);
         const Bytes expectedLine(picture.Row(kLine), picture.Row(kLine) + pixels);
         auto decode = [&](int d) {
-            encoder::PictureFileSpec spec{.lineFormat = c.lineFormat, .picture = picture};
-            spec.header.records = 0;
-            spec.dataOffset = c.dataOffset;
-            spec.defects = {{.line = kLine, .droppedBefore = d / 2}};
-            return Load(folder_.Write(c.name, encoder::BuildPictureFile(spec).bytes));
+            encoder::PictureFilePlan plan{.lineFormat = c.lineFormat, .picture = picture};
+            plan.header.records = 0;
+            plan.dataOffset = c.dataOffset;
+            plan.defects = {{.line = kLine, .droppedBefore = d / 2}};
+            return Load(folder_.Write(c.name, encoder::BuildPictureFile(plan).bytes));
         };
         for (int d : c.found) {
             SCOPED_TRACE(std::string(c.name) + " marker " + std::to_string(d) + " bytes late");

@@ -29,7 +29,7 @@ Volume::Volume() : dirPath_(dir_.path()) {}
 QString Volume::Path(const std::string& name) const { return dirPath_ + "/" + QString::fromStdString(name); }
 
 QString Volume::Write945(const std::string& name, int seed) {
-    HeaderSpec header;
+    HeaderPlan header;
     header.records = 2;
     header.text1 = HeaderLines({"PICTURE " + std::to_string(seed), "MARINER 6"});
     header.text2 = HeaderLines({"SECOND RECORD"});
@@ -39,7 +39,7 @@ QString Volume::Write945(const std::string& name, int seed) {
 }
 
 QString Volume::Write136(const std::string& name, int seed, int headerRecords) {
-    HeaderSpec header;
+    HeaderPlan header;
     header.records = headerRecords;
     header.text1 = HeaderLines({"PICTURE " + std::to_string(seed)});
     const QString path = Path(name);

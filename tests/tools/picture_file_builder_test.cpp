@@ -75,12 +75,12 @@ TEST(PictureFileBuilder, DefectsShiftRecordsAndChangeMarkers) {
 }
 
 TEST(PictureFileBuilder, TruncatesAndPads) {
-    PictureFileSpec spec{.lineFormat = 600, .header = {.records = 0}, .picture = Ramp(600, 2)};
-    spec.truncateAt = 1000;
-    EXPECT_EQ(BuildPictureFile(spec).bytes.size(), 1000u);
-    spec.truncateAt.reset();
-    spec.minimumLength = 5000;
-    const auto padded = BuildPictureFile(spec).bytes;
+    PictureFilePlan plan{.lineFormat = 600, .header = {.records = 0}, .picture = Ramp(600, 2)};
+    plan.truncateAt = 1000;
+    EXPECT_EQ(BuildPictureFile(plan).bytes.size(), 1000u);
+    plan.truncateAt.reset();
+    plan.minimumLength = 5000;
+    const auto padded = BuildPictureFile(plan).bytes;
     ASSERT_EQ(padded.size(), 5000u);
     EXPECT_EQ(WordAt(padded, 802), 0x0320);
     EXPECT_EQ(padded[4999], 0);

@@ -50,7 +50,7 @@ std::string HeaderLines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
-std::vector<std::uint8_t> BuildHeaderRecords(const HeaderSpec& header, HighBitJunk* junk) {
+std::vector<std::uint8_t> BuildHeaderRecords(const HeaderPlan& header, HighBitJunk* junk) {
     if (header.records < 0 || header.records > 2) {
         throw std::invalid_argument("a picture file has 0, 1 or 2 header records");
     }

@@ -28,7 +28,7 @@ std::uint8_t CharToEbcdic(char c);
 std::string HeaderLines(std::initializer_list<std::string_view> lines);
 
 // How the header records in front of the picture data look.
-struct HeaderSpec {
+struct HeaderPlan {
     int records = 2;         // 0, 1 or 2 header records
     std::string text1{};     // record 1's characters (blank-padded / cut to 360)
     std::string text2{};     // record 2's characters
@@ -36,6 +36,6 @@ struct HeaderSpec {
 };
 
 // The header records' bytes: length word, packed text, for each record.
-std::vector<std::uint8_t> BuildHeaderRecords(const HeaderSpec& header, HighBitJunk* junk = nullptr);
+std::vector<std::uint8_t> BuildHeaderRecords(const HeaderPlan& header, HighBitJunk* junk = nullptr);
 
 }  // namespace orbalux::encoder

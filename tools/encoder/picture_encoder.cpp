@@ -6,14 +6,14 @@
 namespace orbalux::encoder {
 
 std::vector<std::uint8_t> EncodePicture(int lineFormat, const GreyImage& picture,
-                                        const HeaderSpec& header,
+                                        const HeaderPlan& header,
                                         std::span<const LineDefect> defects) {
-    PictureFileSpec spec;
-    spec.lineFormat = lineFormat;
-    spec.header = header;
-    spec.picture = picture;
-    spec.defects.assign(defects.begin(), defects.end());
-    return BuildPictureFile(spec).bytes;
+    PictureFilePlan plan;
+    plan.lineFormat = lineFormat;
+    plan.header = header;
+    plan.picture = picture;
+    plan.defects.assign(defects.begin(), defects.end());
+    return BuildPictureFile(plan).bytes;
 }
 
 void WriteFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {

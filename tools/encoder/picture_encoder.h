@@ -18,7 +18,7 @@ namespace orbalux::encoder {
 // The bytes of a picture file of `lineFormat` holding `picture` (one row per
 // line record) behind the given header records, the data right behind them.
 std::vector<std::uint8_t> EncodePicture(int lineFormat, const GreyImage& picture,
-                                        const HeaderSpec& header = {},
+                                        const HeaderPlan& header = {},
                                         std::span<const LineDefect> defects = {});
 
 // Writes `bytes` to `path`; throws std::runtime_error when that fails.

@@ -29,22 +29,22 @@ void Place(std::vector<std::uint8_t>& file, std::size_t offset, const std::vecto
 
 }  // namespace
 
-EncodedFile BuildPictureFile(const PictureFileSpec& spec) {
-    const LineLayout& layout = LineLayoutFor(spec.lineFormat);
-    if (spec.picture.height > 0 && spec.picture.width != layout.PixelsPerLine()) {
+EncodedFile BuildPictureFile(const PictureFilePlan& plan) {
+    const LineLayout& layout = LineLayoutFor(plan.lineFormat);
+    if (plan.picture.height > 0 && plan.picture.width != layout.PixelsPerLine()) {
         throw std::invalid_argument("format " + std::to_string(layout.lineFormat) + " lines hold " +
                                     std::to_string(layout.PixelsPerLine()) + " pixels, not " +
-                                    std::to_string(spec.picture.width));
+                                    std::to_string(plan.picture.width));
     }
 
     std::optional<HighBitJunk> junk;
-    if (spec.junkSeed) junk.emplace(*spec.junkSeed);
+    if (plan.junkSeed) junk.emplace(*plan.junkSeed);
     HighBitJunk* junkPtr = junk ? &*junk : nullptr;
 
     EncodedFile result;
     std::vector<std::uint8_t>& file = result.bytes;
-    file = BuildHeaderRecords(spec.header, junkPtr);
-    const long long dataOffset = spec.dataOffset < 0 ? static_cast<long long>(file.size()) : spec.dataOffset;
+    file = BuildHeaderRecords(plan.header, junkPtr);
+    const long long dataOffset = plan.dataOffset < 0 ? static_cast<long long>(file.size()) : plan.dataOffset;
     if (dataOffset < static_cast<long long>(file.size())) {
         throw std::invalid_argument("data offset " + std::to_string(dataOffset) +
                                     " lies inside the header records");
@@ -52,7 +52,7 @@ EncodedFile BuildPictureFile(const PictureFileSpec& spec) {
     file.resize(static_cast<std::size_t>(dataOffset), 0);
 
     std::map<int, LineDefect> defects;
-    for (const LineDefect& d : spec.defects) {
+    for (const LineDefect& d : plan.defects) {
         if (d.displacement % 2 != 0) throw std::invalid_argument("marker displacement must be even");
         if (d.droppedBefore < 0) throw std::invalid_argument("dropped line count must not be negative");
         defects[d.line] = d;
@@ -60,7 +60,7 @@ EncodedFile BuildPictureFile(const PictureFileSpec& spec) {
 
     long long cursor = dataOffset;  // where the next record would start undisturbed
     std::vector<std::uint8_t> record;
-    for (int row = 0; row < spec.picture.height; ++row) {
+    for (int row = 0; row < plan.picture.height; ++row) {
         LineDefect defect{.line = row};
         if (auto it = defects.find(row); it != defects.end()) defect = it->second;
 
@@ -69,8 +69,8 @@ EncodedFile BuildPictureFile(const PictureFileSpec& spec) {
 
         const std::uint16_t marker = MarkerWord(layout, defect);
         record.assign({static_cast<std::uint8_t>(marker & 0xFF), static_cast<std::uint8_t>(marker >> 8)});
-        AppendPacked({spec.picture.Row(row), static_cast<std::size_t>(spec.picture.width)}, record, junkPtr);
-        record.insert(record.end(), static_cast<std::size_t>(layout.trailingBytes), spec.trailingFill);
+        AppendPacked({plan.picture.Row(row), static_cast<std::size_t>(plan.picture.width)}, record, junkPtr);
+        record.insert(record.end(), static_cast<std::size_t>(layout.trailingBytes), plan.trailingFill);
 
         Place(file, static_cast<std::size_t>(start), record);
         result.markerOffsets.push_back(static_cast<std::size_t>(start));
@@ -80,8 +80,8 @@ EncodedFile BuildPictureFile(const PictureFileSpec& spec) {
     // the bytes already written; the file still ends behind the last record.
     file.resize(static_cast<std::size_t>(std::max<long long>(cursor, dataOffset)), 0);
 
-    if (spec.truncateAt && file.size() > *spec.truncateAt) file.resize(*spec.truncateAt);
-    if (file.size() < spec.minimumLength) file.resize(spec.minimumLength, 0);
+    if (plan.truncateAt && file.size() > *plan.truncateAt) file.resize(*plan.truncateAt);
+    if (file.size() < plan.minimumLength) file.resize(plan.minimumLength, 0);
     return result;
 }
 

@@ -31,9 +31,9 @@ struct LineDefect {
     std::uint16_t customMarker = 0;
 };
 
-struct PictureFileSpec {
+struct PictureFilePlan {
     int lineFormat = 945;
-    HeaderSpec header{};
+    HeaderPlan header{};
     int dataOffset = -1;  // where record 1 starts; -1: right behind the header records
     GreyImage picture{};  // width = the format's pixels per line, one row per record
     std::vector<LineDefect> defects{};
@@ -51,6 +51,6 @@ struct EncodedFile {
 // Builds the file; throws std::invalid_argument for an impossible layout
 // (wrong picture width, data offset inside the header, record before byte 0,
 // odd displacement, unknown format).
-EncodedFile BuildPictureFile(const PictureFileSpec& spec);
+EncodedFile BuildPictureFile(const PictureFilePlan& plan);
 
 }  // namespace orbalux::encoder

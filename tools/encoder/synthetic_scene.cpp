@@ -126,27 +126,27 @@ void AddReseau(GreyImage& image, double pixelAspect) {
     }
 }
 
-GreyImage RenderPlanet(const SceneSpec& spec, SceneRandom& random) {
-    const double shownWidth = spec.width * spec.pixelAspect / spec.height;
+GreyImage RenderPlanet(const ScenePlan& plan, SceneRandom& random) {
+    const double shownWidth = plan.width * plan.pixelAspect / plan.height;
     const double cu = shownWidth * random.Range(0.45, 0.55), cv = random.Range(0.45, 0.55);
     const double radius = 0.42 * std::min(1.0, shownWidth);
     const double phase = random.Range(0.6, 1.1);  // sun angle from the line of sight
     const double sun[3] = {std::sin(phase), -0.15, std::cos(phase)};
     const double sunNorm = std::hypot(sun[0], sun[1], sun[2]);
 
-    SlopeField slopes(spec.width, spec.height, spec.pixelAspect);
+    SlopeField slopes(plan.width, plan.height, plan.pixelAspect);
     ScatterCraters(slopes, random, 220, 0.004, 0.07);
     AlbedoNoise albedo(random);
 
-    GreyImage image(spec.width, spec.height);
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            const double u = (x + 0.5) * spec.pixelAspect / spec.height, v = (y + 0.5) / spec.height;
+    GreyImage image(plan.width, plan.height);
+    for (int y = 0; y < plan.height; ++y) {
+        for (int x = 0; x < plan.width; ++x) {
+            const double u = (x + 0.5) * plan.pixelAspect / plan.height, v = (y + 0.5) / plan.height;
             const double nx = (u - cu) / radius, ny = (v - cv) / radius;
             const double rr = nx * nx + ny * ny;
             double level = 6 + 3 * random.Uniform();  // dark sky with a little noise
             if (rr < 1.0) {
-                const std::size_t k = static_cast<std::size_t>(y) * spec.width + x;
+                const std::size_t k = static_cast<std::size_t>(y) * plan.width + x;
                 const double mu = std::sqrt(1.0 - rr);  // cosine of the viewing angle
                 // Crater slopes tilt the local normal, foreshortened towards the limb.
                 double n[3] = {nx - 1.2 * slopes.du[k] * mu, ny - 1.2 * slopes.dv[k] * mu, mu};
@@ -161,36 +161,36 @@ GreyImage RenderPlanet(const SceneSpec& spec, SceneRandom& random) {
             image.At(x, y) = ToGrey(level);
         }
     }
-    AddReseau(image, spec.pixelAspect);
+    AddReseau(image, plan.pixelAspect);
     return image;
 }
 
-GreyImage RenderPlain(const SceneSpec& spec, SceneRandom& random) {
-    SlopeField slopes(spec.width, spec.height, spec.pixelAspect);
+GreyImage RenderPlain(const ScenePlan& plan, SceneRandom& random) {
+    SlopeField slopes(plan.width, plan.height, plan.pixelAspect);
     ScatterCraters(slopes, random, 320, 0.005, 0.2);
     AlbedoNoise albedo(random);
     const double sunAzimuth = random.Range(0, 2 * std::numbers::pi);
     const double su = std::cos(sunAzimuth), sv = std::sin(sunAzimuth);
 
-    GreyImage image(spec.width, spec.height);
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x) {
-            const double u = (x + 0.5) * spec.pixelAspect / spec.height, v = (y + 0.5) / spec.height;
-            const std::size_t k = static_cast<std::size_t>(y) * spec.width + x;
+    GreyImage image(plan.width, plan.height);
+    for (int y = 0; y < plan.height; ++y) {
+        for (int x = 0; x < plan.width; ++x) {
+            const double u = (x + 0.5) * plan.pixelAspect / plan.height, v = (y + 0.5) / plan.height;
+            const std::size_t k = static_cast<std::size_t>(y) * plan.width + x;
             const double tilt = -(slopes.du[k] * su + slopes.dv[k] * sv);  // low sun: slope facing it is bright
             const double a = 0.7 + 0.5 * albedo.At(u * 1.5, v * 1.5);
             image.At(x, y) = ToGrey(110 * a * (1.0 + 1.4 * tilt) + 4 * random.Uniform());
         }
     }
-    AddReseau(image, spec.pixelAspect);
+    AddReseau(image, plan.pixelAspect);
     return image;
 }
 
 }  // namespace
 
-GreyImage RenderScene(const SceneSpec& spec) {
-    SceneRandom random(spec.seed);
-    return spec.kind == SceneKind::PlanetDisc ? RenderPlanet(spec, random) : RenderPlain(spec, random);
+GreyImage RenderScene(const ScenePlan& plan) {
+    SceneRandom random(plan.seed);
+    return plan.kind == SceneKind::PlanetDisc ? RenderPlanet(plan, random) : RenderPlain(plan, random);
 }
 
 void AddSpeckles(GreyImage& image, int count, std::uint32_t seed) {

@@ -11,7 +11,7 @@ namespace orbalux::encoder {
 
 enum class SceneKind { PlanetDisc, CrateredPlain };
 
-struct SceneSpec {
+struct ScenePlan {
     SceneKind kind = SceneKind::PlanetDisc;
     int width = 945;
     int height = 702;
@@ -19,7 +19,7 @@ struct SceneSpec {
     std::uint32_t seed = 1;
 };
 
-GreyImage RenderScene(const SceneSpec& spec);
+GreyImage RenderScene(const ScenePlan& plan);
 
 // Sprinkles `count` single-pixel bright and dark specks, as transmission
 // noise leaves them.
