@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "intake/catalogue.h"
-#include "intake/load_sequence.h"
+#include "load/load_sequence.h"
 #include "intake/picture_file.h"
 #include "processing/stages.h"
 #include "tools/encoder/picture_encoder.h"
@@ -22,8 +22,8 @@ namespace {
 using namespace orbalux;
 namespace enc = orbalux::encoder;
 
-enc::GreyImage Scene(int width, int height) {
-    enc::GreyImage scene = enc::RenderScene({.width = width, .height = height, .seed = 3});
+orbalux::GreyImage Scene(int width, int height) {
+    orbalux::GreyImage scene = enc::RenderScene({.width = width, .height = height, .seed = 3});
     enc::AddSpeckles(scene, width * height / 2000, 5);
     return scene;
 }
@@ -41,7 +41,7 @@ PictureState DecodedState(int width, int height) {
     state.StretchBlack = 2;
     state.HorizontalStretchOn = 1;
     state.ActiveOptions = kEveryOption;
-    const enc::GreyImage scene = Scene(width, height);
+    const orbalux::GreyImage scene = Scene(width, height);
     std::copy(scene.pixels.begin(), scene.pixels.end(), state.DecodedImage.begin() + kPictureOrigin);
     AllocateWorkingBuffers(state);
     return state;
@@ -103,7 +103,6 @@ void BM_Reprocess(benchmark::State& bench, int width, int height) {
     PictureState state = DecodedState(width, height);
     ReleaseWorkingBuffers(state);
     for (auto _ : bench) {
-        WorkingBuffers guard(state);
         ReprocessPicture(state, [](PictureState&) {});
         benchmark::DoNotOptimize(state.BitmapBuffer.data());
     }
@@ -116,7 +115,7 @@ class ScratchFile {
 public:
     ScratchFile(const std::string& name, int lineFormat, int records) {
         const enc::LineLayout& layout = enc::LineLayoutFor(lineFormat);
-        const enc::GreyImage scene = Scene(layout.PixelsPerLine(), layout.linesPerFrame);
+        const orbalux::GreyImage scene = Scene(layout.PixelsPerLine(), layout.linesPerFrame);
         enc::HeaderPlan header;
         header.records = records;
         dir_ = std::filesystem::temp_directory_path() / ("orbalux_bench_" + std::to_string(::getpid()));
@@ -143,7 +142,6 @@ void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int reco
     state.MenuOptions = kEveryOption;
     state.HorizontalStretchOn = 1;
     for (auto _ : bench) {
-        WorkingBuffers guard(state);
         LoadPicture(state, file.path());
         benchmark::DoNotOptimize(state.BitmapBuffer.data());
     }
@@ -158,7 +156,6 @@ void BM_Decode(benchmark::State& bench, const char* name, int lineFormat, int re
     const ScratchFile file(name, lineFormat, records);
     PictureState state;
     SetOpenDespeckleGeometry(state);
-    WorkingBuffers guard(state);
     ReadPictureFile(state, file.path());
     const std::vector<std::uint8_t> bytes = state.FileBuffer;
     state.CatalogueName = name;

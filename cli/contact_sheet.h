@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/grey_image.h"
+#include "output/grey_picture.h"
 
 namespace orbalux::cli {
 

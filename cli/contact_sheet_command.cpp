@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "cli/atomic_output.h"
+#include "output/atomic_file.h"
 #include "cli/contact_sheet.h"
 #include "cli/conversion_plan.h"
 #include "cli/parallel_runner.h"
-#include "cli/picture_render.h"
-#include "cli/png_writer.h"
+#include "load/chain_settings.h"
+#include "output/png_writer.h"
 #include "intake/picture_file.h"
 
 namespace orbalux::cli {
@@ -24,7 +24,6 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
     ProgressReporter progress(io.err, inputs.size(), io.errIsTerminal, options.quiet);
     RunInParallel(inputs, options.jobs,
                   [&](PictureState& state, std::size_t index) {
-                      WorkingBuffers buffers(state);
                       RenderPicture(state, inputs[index], options.chain);
                       rendered[index] = SheetEntry{
                           FileNamePart(inputs[index]),

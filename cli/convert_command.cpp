@@ -6,9 +6,9 @@
 #include "cli/conversion_plan.h"
 #include "cli/parallel_runner.h"
 #include "cli/picture_info.h"
-#include "cli/picture_output.h"
-#include "cli/picture_render.h"
-#include "intake/orbalux_error.h"
+#include "output/picture_writer.h"
+#include "load/chain_settings.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::cli {
 
@@ -35,9 +35,8 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
     RunInParallel(names, options.jobs,
                   [&](PictureState& state, std::size_t index) {
                       const ConversionTask& task = plan.tasks[index];
-                      WorkingBuffers buffers(state);
                       RenderPicture(state, task.input, options.chain);
-                      WritePictureOutput(state, task.output, plan.format, options.pngLevel);
+                      WritePictureFile(state, task.output, plan.format, options.pngLevel);
                   },
                   progress);
     progress.Finish();
@@ -54,7 +53,6 @@ int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
     PictureState state;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         try {
-            WorkingBuffers buffers(state);
             RenderPicture(state, inputs[i], options.chain);
             if (i > 0) std::fputc('\n', io.out);
             std::fputs(FormatPictureInfo(state).c_str(), io.out);

@@ -50,11 +50,6 @@ OutputFormat ParseFormat(std::string_view text) {
     throw UsageError("--format: '" + std::string(text) + "' is neither bmp nor png");
 }
 
-bool TouchesChain(const ChainSettings& chain) {
-    return !(chain.menu == DisplayOptions{}) || chain.horizontalStretch != 0 || chain.brightness != 0 ||
-           chain.contrast != 0;
-}
-
 }  // namespace
 
 ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {

@@ -6,27 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "intake/picture_state.h"
+#include "load/chain_settings.h"
+#include "output/picture_writer.h"
 
 namespace orbalux::cli {
 
-enum class OutputFormat { Bmp, Png };
+using OutputFormat = PictureFormat;
 
 enum class RunMode { Convert, Info, ContactSheet, Help, Version };
 
-// How each picture goes through the processing chain: the menu defaults that a
-// load copies in, the two decode/stretch switches, and the levels stepped
-// after the load.
-struct ChainSettings {
-    DisplayOptions menu;
-    int horizontalStretch = 0;
-    int compressMissingLines = 1;
-    int brightness = 0;
-    int contrast = 0;
-    bool original = false;  // the decoded picture, only the bitmap stages
-};
-
-constexpr int kDefaultPngLevel = 1;   // see png_writer.h
 constexpr int kDefaultThumbSize = 160;
 
 struct ConvertOptions {

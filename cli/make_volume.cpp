@@ -18,30 +18,12 @@ namespace enc = orbalux::encoder;
 
 namespace {
 
-struct FileParameters {
-    int dataOffset = 964;
-    int lineFormat = 945;
-    int frameLineCount = 0;
-};
-
-// The catalogue's values for a name: defaults, then every matching row.
-FileParameters ParametersFor(const std::string& name) {
-    FileParameters p;
-    for (const orbalux::CatalogueRow& row : orbalux::CatalogueRows()) {
-        if (!orbalux::RowMatches(row, name)) continue;
-        if (row.dataOffset != orbalux::kUnset) p.dataOffset = row.dataOffset;
-        if (row.lineFormat != orbalux::kUnset) p.lineFormat = row.lineFormat;
-        if (row.frameLineCount != orbalux::kUnset) p.frameLineCount = row.frameLineCount;
-    }
-    return p;
-}
-
 // Names of files that the catalogue does not list but a volume holds.
 const char* const kUnlistedNames[] = {"RBL_001.001", "RBL_001.002", "RBL_014.003", "ED_100.001",
                                       "ED_100.002",  "69_011.030",  "69_131.003",  "JAC_138.001"};
 
 void WritePicture(const std::filesystem::path& dir, const std::string& name, std::uint32_t seed) {
-    const FileParameters p = ParametersFor(name);
+    const orbalux::CatalogueParameters p = orbalux::LookUpCatalogue(name);
     const enc::LineLayout& layout = enc::LineLayoutFor(p.lineFormat);
     int lines = layout.linesPerFrame;
     if (p.lineFormat == 999 && p.frameLineCount > 0) lines = orbalux::Choose999LineCount(p.frameLineCount).lines;

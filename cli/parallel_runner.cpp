@@ -6,7 +6,7 @@
 #include <new>
 #include <thread>
 
-#include "intake/orbalux_error.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::cli {
 namespace {
@@ -21,7 +21,9 @@ void RunOne(PictureState& state, const std::vector<std::string>& names, std::siz
         progress.Finished(name, nullptr);
         return;
     } catch (const OrbaluxError& e) {
-        failure = e.reason();
+        // The input's own errors are reported under its name; an output's
+        // under the output's.
+        failure = (e.file().empty() || e.file() == name) ? e.reason() : e.file() + ": " + e.reason();
     } catch (const std::bad_alloc&) {
         failure = "out of memory";
     } catch (const std::exception& e) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/progress_reporter.h"
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux::cli {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux::cli {
 

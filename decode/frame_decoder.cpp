@@ -5,6 +5,7 @@
 
 #include "decode/frame_formats.h"
 #include "intake/header_decoder.h"
+#include "state/six_bit.h"
 
 namespace orbalux {
 namespace {
@@ -26,14 +27,103 @@ MarkerBytes MarkerWord(const FrameFormat& format, MarkerKind kind) {
     return {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF)};
 }
 
-bool MarkerAt(const PictureState& state, long long at, MarkerBytes marker) {
-    return FileByte(state, at) == marker.low && FileByte(state, at + 1) == marker.high;
+// Byte of the file at offset, or 0 outside it (a short or damaged file reads
+// as zero bytes).
+std::uint8_t ByteAt(std::span<const std::uint8_t> file, long long offset) {
+    return (offset >= 0 && offset < static_cast<long long>(file.size())) ? file[static_cast<std::size_t>(offset)] : 0;
+}
+
+bool MarkerAt(std::span<const std::uint8_t> file, long long at, MarkerBytes marker) {
+    return ByteAt(file, at) == marker.low && ByteAt(file, at + 1) == marker.high;
 }
 
 // Where one line's pixel data begin and how many lines were lost before it.
 struct LineStart {
     long long dataStart;
     int lost;
+    bool marked;  // found by its marker word (not by the fallback step)
+};
+
+// Walks a frame's line records: each line is looked for near where the
+// previous one ended, and a line behind a gap marker had lines lost after it.
+class LineWalker {
+public:
+    LineWalker(std::span<const std::uint8_t> file, const FrameFormat& format, long long dataOffset,
+               std::string_view catalogueName)
+        : file_(file), format_(format), expected_(dataOffset),
+          markerInDataReach_(format.lineFormat == 999 ? MarkerInDataReach(catalogueName) : 0),
+          gap1_(MarkerWord(format, MarkerKind::Gap1)), gap2_(MarkerWord(format, MarkerKind::Gap2)) {}
+
+    LineStart Next() {
+        LineStart start = FindLine(expected_);
+        if (havePrevious_) {
+            if (previous_.low == gap1_.low && previous_.high == gap1_.high) start.lost += 1;
+            else if (format_.usesGap2 && previous_.low == gap2_.low && previous_.high == gap2_.high)
+                start.lost += 2;
+        }
+        if (start.lost < 0) start.lost = 0;
+        const long long q = start.dataStart;
+        previous_ = {ByteAt(file_, q - 2), ByteAt(file_, q - 1)};
+        havePrevious_ = true;
+        expected_ = q + 4LL * format_.groups + format_.trailing;
+        return start;
+    }
+
+    // The number of lines in a frame of this format (the 999-sample format's
+    // from the catalogue's line count) and the picture's height.
+    static LineCountChoice FrameSize(const FrameFormat& format, int frameLineCount) {
+        if (format.lines == 0) return Choose999LineCount(frameLineCount);
+        return {format.lines, format.height};
+    }
+
+private:
+    LineStart FindLine(long long p) const {
+        // Some 999-sample files carry GapMarker1 as the first two bytes of
+        // the line's own data.
+        if (markerInDataReach_ > 0) {
+            for (int d = 0; d <= markerInDataReach_; d += 2)
+                if (MarkerAt(file_, p + d, gap1_)) return {p + d, d == 4 ? 1 : 0, true};
+        }
+        for (const ProbeRun& run : format_.probes) {
+            const MarkerBytes marker = MarkerWord(format_, run.marker);
+            for (int d = run.first; d <= run.last; d += 2) {
+                if (d < 0 && p < 4) continue;
+                if (MarkerAt(file_, p + d, marker)) return {p + d + 2, d / 2, true};
+            }
+        }
+        const Fallback& fb = format_.fallback;
+        if (fb.wideStep == 0) return {p + 2, 0, false};
+        const std::uint8_t first = ByteAt(file_, p);
+        bool looksLikeMarker = ByteAt(file_, p + 1) == fb.highByte;
+        for (int i = 0; i < fb.lowByteCount; ++i) looksLikeMarker |= first == fb.lowBytes[i];
+        return {looksLikeMarker ? p + 2 : p + fb.wideStep, 0, false};
+    }
+
+    std::span<const std::uint8_t> file_;
+    const FrameFormat& format_;
+    long long expected_;
+    int markerInDataReach_;
+    MarkerBytes gap1_;
+    MarkerBytes gap2_;
+    bool havePrevious_ = false;
+    MarkerBytes previous_{0, 0};
+};
+
+// Counts what a walk finds, line by line.
+class ScanTally {
+public:
+    ScanTally(const FrameFormat& format, long long fileLength) : format_(format), fileLength_(fileLength) {}
+    void Count(const LineStart& line) {
+        ++scan_.linesDecoded;
+        if (line.marked) ++scan_.linesFound;
+        if (line.dataStart >= 0 && line.dataStart + 4LL * format_.groups <= fileLength_) ++scan_.linesWithinFile;
+    }
+    const FrameScan& scan() const { return scan_; }
+
+private:
+    const FrameFormat& format_;
+    long long fileLength_;
+    FrameScan scan_;
 };
 
 // Appends to DecodedImage at WriteIndex; bytes that would lie past its end
@@ -76,18 +166,11 @@ private:
 class FrameDecoder {
 public:
     FrameDecoder(PictureState& state, const FrameFormat& format)
-        : state_(state), format_(format), writer_(state.DecodedImage),
-          markerInDataReach_(format.lineFormat == 999 ? MarkerInDataReach(state.CatalogueName) : 0) {}
+        : state_(state), format_(format), writer_(state.DecodedImage) {}
 
     void Run() {
-        int lines = format_.lines;
-        int height = format_.height;
-        if (lines == 0) {
-            const LineCountChoice choice = Choose999LineCount(state_.FrameLineCount);
-            lines = choice.lines;
-            height = choice.height;
-        }
-        SetPictureGeometry(state_, format_.width, height);
+        const LineCountChoice size = LineWalker::FrameSize(format_, state_.FrameLineCount);
+        SetPictureGeometry(state_, format_.width, size.height);
         DecodeHeader(state_);
 
         // A fresh picture: rows the lines do not reach are zero, never a
@@ -95,63 +178,27 @@ public:
         std::fill(state_.DecodedImage.begin(), state_.DecodedImage.end(), 0);
         state_.LostLineCount = 0;
 
-        long long expected = state_.DataOffset;
-        bool havePrevious = false;
-        MarkerBytes previous{0, 0};
-        const MarkerBytes gap1 = MarkerWord(format_, MarkerKind::Gap1);
-        const MarkerBytes gap2 = MarkerWord(format_, MarkerKind::Gap2);
-
-        for (int line = 0; line < lines; ++line) {
-            LineStart start = FindLine(expected);
-            // A line behind a gap marker had lines lost after it.
-            if (havePrevious) {
-                if (previous.low == gap1.low && previous.high == gap1.high) start.lost += 1;
-                else if (format_.usesGap2 && previous.low == gap2.low && previous.high == gap2.high)
-                    start.lost += 2;
-            }
-            if (start.lost < 0) start.lost = 0;
+        LineWalker walker(state_.FileBuffer, format_, state_.DataOffset, state_.CatalogueName);
+        ScanTally tally(format_, state_.FileLength);
+        for (int line = 0; line < size.lines; ++line) {
+            const LineStart start = walker.Next();
+            tally.Count(start);
             state_.LostLineCount += start.lost;
             if (state_.CompressMissingLines == 0 || start.lost == 1)
                 for (int k = 0; k < start.lost; ++k) FillerRow(&ImageWriter::Filler);
-
-            long long q = start.dataStart;
-            previous = {FileByte(state_, q - 2), FileByte(state_, q - 1)};
-            havePrevious = true;
-            DecodeGroups(q);
-            q += 4LL * format_.groups + format_.trailing;
+            DecodeGroups(start.dataStart);
             writer_.Fill(0, format_.rowEndZeros);
             writer_.Fill(kGrey, format_.rowEndGrey);
-            expected = q;
         }
         for (int k = 0; k < format_.tailRows; ++k) FillerRow(&ImageWriter::Fill);
+        state_.LinesFoundByMarker = tally.scan().linesFound;
+        state_.LinesDecoded = tally.scan().linesDecoded;
+        state_.LinesWithinFile = tally.scan().linesWithinFile;
 
         state_.FileBuffer.assign(state_.DecodedImage.begin(), state_.DecodedImage.end());
     }
 
 private:
-    LineStart FindLine(long long p) const {
-        // Some 999-sample files carry GapMarker1 as the first two bytes of
-        // the line's own data.
-        if (markerInDataReach_ > 0) {
-            const MarkerBytes gap1 = MarkerWord(format_, MarkerKind::Gap1);
-            for (int d = 0; d <= markerInDataReach_; d += 2)
-                if (MarkerAt(state_, p + d, gap1)) return {p + d, d == 4 ? 1 : 0};
-        }
-        for (const ProbeRun& run : format_.probes) {
-            const MarkerBytes marker = MarkerWord(format_, run.marker);
-            for (int d = run.first; d <= run.last; d += 2) {
-                if (d < 0 && p < 4) continue;
-                if (MarkerAt(state_, p + d, marker)) return {p + d + 2, d / 2};
-            }
-        }
-        const Fallback& fb = format_.fallback;
-        if (fb.wideStep == 0) return {p + 2, 0};
-        const std::uint8_t first = FileByte(state_, p);
-        bool looksLikeMarker = FileByte(state_, p + 1) == fb.highByte;
-        for (int i = 0; i < fb.lowByteCount; ++i) looksLikeMarker |= first == fb.lowBytes[i];
-        return {looksLikeMarker ? p + 2 : p + fb.wideStep, 0};
-    }
-
     void DecodeGroups(long long q) {
         const long long bytes = 4LL * format_.groups;
         const std::uint8_t* src =
@@ -159,23 +206,18 @@ private:
                                                                                         : nullptr;
         std::uint8_t* dst = writer_.Room(3LL * format_.groups);
         if (src && dst) {
-            for (int g = 0; g < format_.groups; ++g, src += 4, dst += 3) {
-                const unsigned c0 = src[0] & 63u, c1 = src[1] & 63u, c2 = src[2] & 63u, c3 = src[3] & 63u;
-                dst[0] = static_cast<std::uint8_t>(c0 << 2 | c1 >> 4);
-                dst[1] = static_cast<std::uint8_t>((c1 & 15u) << 4 | c2 >> 2);
-                dst[2] = static_cast<std::uint8_t>((c2 & 3u) << 6 | c3);
-            }
+            for (int g = 0; g < format_.groups; ++g, src += 4, dst += 3)
+                UnpackSixBitGroup(src[0], src[1], src[2], src[3], dst);
             writer_.Advance(3LL * format_.groups);
             return;
         }
         // Near either buffer's end: bytes past the file read as zero, pixels
         // past the image are dropped.
         for (int g = 0; g < format_.groups; ++g, q += 4) {
-            const unsigned c0 = FileByte(state_, q) & 63u, c1 = FileByte(state_, q + 1) & 63u,
-                           c2 = FileByte(state_, q + 2) & 63u, c3 = FileByte(state_, q + 3) & 63u;
-            writer_.Pixel(static_cast<std::uint8_t>(c0 << 2 | c1 >> 4));
-            writer_.Pixel(static_cast<std::uint8_t>((c1 & 15u) << 4 | c2 >> 2));
-            writer_.Pixel(static_cast<std::uint8_t>((c2 & 3u) << 6 | c3));
+            std::uint8_t pixels[3];
+            UnpackSixBitGroup(FileByte(state_, q), FileByte(state_, q + 1), FileByte(state_, q + 2),
+                              FileByte(state_, q + 3), pixels);
+            for (const std::uint8_t v : pixels) writer_.Pixel(v);
         }
     }
 
@@ -189,10 +231,14 @@ private:
     PictureState& state_;
     const FrameFormat& format_;
     ImageWriter writer_;
-    int markerInDataReach_;
 };
 
-void DecodeWith(PictureState& state, int lineFormat) { DecodeFrame(state, *FindFrameFormat(lineFormat)); }
+// The catalogue yields only the sixteen codes; anything else is read as the
+// default format.
+const FrameFormat& FormatOrDefault(int lineFormat) {
+    const FrameFormat* format = FindFrameFormat(lineFormat);
+    return format ? *format : *FindFrameFormat(kDefaultLineFormat);
+}
 
 }  // namespace
 
@@ -202,28 +248,16 @@ void DecodeFrame(PictureState& state, const FrameFormat& format) {
     FrameDecoder(state, format).Run();
 }
 
-void RunDecoder(PictureState& state) {
-    const FrameFormat* format = FindFrameFormat(state.LineFormat);
-    // The catalogue yields only the sixteen codes; anything else is read as
-    // the default format.
-    DecodeFrame(state, format ? *format : *FindFrameFormat(945));
-}
+void RunDecoder(PictureState& state) { DecodeFrame(state, FormatOrDefault(state.LineFormat)); }
 
-void Decode945(PictureState& state) { DecodeWith(state, 945); }
-void Decode999(PictureState& state) { DecodeWith(state, 999); }
-void Decode136(PictureState& state) { DecodeWith(state, 136); }
-void Decode975(PictureState& state) { DecodeWith(state, 975); }
-void Decode960(PictureState& state) { DecodeWith(state, 960); }
-void Decode955(PictureState& state) { DecodeWith(state, 955); }
-void Decode801(PictureState& state) { DecodeWith(state, 801); }
-void Decode699(PictureState& state) { DecodeWith(state, 699); }
-void Decode876(PictureState& state) { DecodeWith(state, 876); }
-void Decode1023(PictureState& state) { DecodeWith(state, 1023); }
-void Decode951(PictureState& state) { DecodeWith(state, 951); }
-void Decode849(PictureState& state) { DecodeWith(state, 849); }
-void Decode600(PictureState& state) { DecodeWith(state, 600); }
-void Decode750(PictureState& state) { DecodeWith(state, 750); }
-void Decode864(PictureState& state) { DecodeWith(state, 864); }
-void Decode34(PictureState& state) { DecodeWith(state, 34); }
+FrameScan ScanFrame(std::span<const std::uint8_t> file, long long fileLength, int lineFormat, int dataOffset,
+                    int frameLineCount, std::string_view catalogueName) {
+    const FrameFormat& format = FormatOrDefault(lineFormat);
+    LineWalker walker(file, format, dataOffset, catalogueName);
+    ScanTally tally(format, fileLength);
+    const int lines = LineWalker::FrameSize(format, frameLineCount).lines;
+    for (int line = 0; line < lines; ++line) tally.Count(walker.Next());
+    return tally.scan();
+}
 
 }  // namespace orbalux

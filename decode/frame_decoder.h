@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux {
 
@@ -25,22 +25,18 @@ void DecodeFrame(PictureState& state, const FrameFormat& format);
 // Runs the decoder that LineFormat selects (the catalogue's dispatch).
 void RunDecoder(PictureState& state);
 
-// The sixteen decoders, one per line format.
-void Decode945(PictureState& state);
-void Decode999(PictureState& state);
-void Decode136(PictureState& state);
-void Decode975(PictureState& state);
-void Decode960(PictureState& state);
-void Decode955(PictureState& state);
-void Decode801(PictureState& state);
-void Decode699(PictureState& state);
-void Decode876(PictureState& state);
-void Decode1023(PictureState& state);
-void Decode951(PictureState& state);
-void Decode849(PictureState& state);
-void Decode600(PictureState& state);
-void Decode750(PictureState& state);
-void Decode864(PictureState& state);
-void Decode34(PictureState& state);
+// What a walk over a frame's line records finds, without decoding a pixel:
+// lines whose marker word was found, line records walked, and how many of
+// those lie wholly inside the file's `fileLength` bytes.
+struct FrameScan {
+    int linesFound = 0;
+    int linesDecoded = 0;
+    int linesWithinFile = 0;
+};
+
+// Walks the line records of `file` as the decoder of `lineFormat` would for a
+// file of these catalogue parameters and name.
+FrameScan ScanFrame(std::span<const std::uint8_t> file, long long fileLength, int lineFormat, int dataOffset,
+                    int frameLineCount, std::string_view catalogueName);
 
 }  // namespace orbalux

@@ -54,14 +54,8 @@ const std::vector<std::string>& FuzzNames() {
 }
 
 CatalogueChoice CatalogueChoiceFor(const std::string& name) {
-    CatalogueChoice choice{945, 964, 0};  // the defaults of a name no row lists
-    for (const CatalogueRow& row : CatalogueRows()) {
-        if (!RowMatches(row, name)) continue;
-        if (row.lineFormat != kUnset) choice.lineFormat = row.lineFormat;
-        if (row.dataOffset != kUnset) choice.dataOffset = row.dataOffset;
-        if (row.frameLineCount != kUnset) choice.frameLineCount = row.frameLineCount;
-    }
-    return choice;
+    const CatalogueParameters p = LookUpCatalogue(name);
+    return {p.lineFormat, p.dataOffset, p.frameLineCount};
 }
 
 std::string NameForFormat(int lineFormat) {

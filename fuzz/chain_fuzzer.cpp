@@ -12,7 +12,7 @@
 #include "fuzz/fuzz_input.h"
 #include "fuzz/picture_checks.h"
 #include "fuzz/seed_pictures.h"
-#include "intake/load_sequence.h"
+#include "load/load_sequence.h"
 #include "processing/stages.h"
 
 namespace {
@@ -108,11 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.menu = fuzz::OptionsFromBits(menuBits);
 
     PictureState state;
-    {
-        WorkingBuffers buffers(state);
-        fuzz::LoadFromInput(state, input);
-        fuzz::CheckLoaded(state);
-    }
+    if (!fuzz::LoadFromInput(state, input)) return 0;
+    fuzz::CheckLoaded(state);
     std::vector<std::uint8_t> decoded = fuzz::DecodedPicture(state);
     const int width = state.ImageWidth;
     const int height = state.ImageHeight;
@@ -120,7 +117,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool chainShown = false;       // false before the first run and after "Original Image"
 
     for (const Step& step : steps) {
-        WorkingBuffers buffers(state);
         const DisplayOptions before = state.ActiveOptions;
         switch (step.command) {
             case kContrastDown: ReprocessPicture(state, [](PictureState& s) { s.ContrastLevel -= 1; }); break;
@@ -155,8 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case kReload:
-                fuzz::LoadFromInput(state, {input.name, state.CompressMissingLines, state.HorizontalStretchOn,
-                                            state.MenuOptions, input.file});
+                // The same bytes loaded before, so they load again.
+                FUZZ_CHECK(fuzz::LoadFromInput(state, {input.name, state.CompressMissingLines,
+                                                       state.HorizontalStretchOn, state.MenuOptions, input.file}));
                 fuzz::CheckLoaded(state);
                 FUZZ_CHECK(state.ActiveOptions == state.MenuOptions);
                 decoded = fuzz::DecodedPicture(state);

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "fuzz/catalogue_names.h"
+#include "fuzz/picture_checks.h"
 #include "fuzz/scratch_folder.h"
-#include "intake/load_sequence.h"
+#include "load/load_sequence.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::fuzz {
 
@@ -40,14 +42,25 @@ std::vector<std::uint8_t> LoadSettingBytes(std::size_t nameIndex, int compress, 
             static_cast<std::uint8_t>((compress & 1) | ((stretch & 1) << 1)), menuBits};
 }
 
-void LoadFromInput(PictureState& state, const LoadInput& input) {
+bool LoadFromInput(PictureState& state, const LoadInput& input) {
     state.CompressMissingLines = input.compressMissingLines;
     state.HorizontalStretchOn = input.horizontalStretch;
     state.MenuOptions = input.menu;
     SetOpenDespeckleGeometry(state);
     const std::string path = WriteScratchFile(input.name, input.file);
-    LoadPicture(state, path);
+    const std::string shownName = state.CatalogueName;
+    try {
+        LoadPicture(state, path);
+    } catch (const OrbaluxError& e) {
+        RemoveScratchFile(path);
+        // Only a file without a single line is refused, and it leaves the
+        // shown picture as it was.
+        FUZZ_CHECK(e.reason() == "no picture lines found");
+        FUZZ_CHECK(state.CatalogueName == shownName);
+        return false;
+    }
     RemoveScratchFile(path);
+    return true;
 }
 
 }  // namespace orbalux::fuzz

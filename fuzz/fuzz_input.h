@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux::fuzz {
 
@@ -35,7 +35,8 @@ std::vector<std::uint8_t> LoadSettingBytes(std::size_t nameIndex, int compress, 
 DisplayOptions OptionsFromBits(std::uint8_t bits);
 
 // One load as the viewer does it, from a file written with the input's name
-// and bytes; the working buffers are kept for the caller to inspect.
-void LoadFromInput(PictureState& state, const LoadInput& input);
+// and bytes; the working buffers are kept for the caller to inspect. False
+// when the load refuses the file for holding no picture line.
+bool LoadFromInput(PictureState& state, const LoadInput& input);
 
 }  // namespace orbalux::fuzz

@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace orbalux;
     const fuzz::LoadInput input = fuzz::ParseLoadInput(std::span(data, size));
     PictureState state;
-    WorkingBuffers buffers(state);
-    fuzz::LoadFromInput(state, input);
+    if (!fuzz::LoadFromInput(state, input)) return 0;
     fuzz::CheckLoaded(state);
     FUZZ_CHECK(state.CatalogueName == input.name);
     FUZZ_CHECK(state.ActiveOptions == input.menu);

@@ -7,7 +7,7 @@
 
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"
-#include "intake/load_sequence.h"
+#include "load/load_sequence.h"
 
 namespace orbalux::fuzz {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux::fuzz {
 

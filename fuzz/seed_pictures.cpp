@@ -19,8 +19,8 @@ encoder::HeaderPlan HeaderFor(int dataOffset) {
     return header;
 }
 
-encoder::GreyImage Pattern(int width, int height, int seed) {
-    encoder::GreyImage image(width, height);
+GreyImage Pattern(int width, int height, int seed) {
+    GreyImage image(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             image.At(x, y) = static_cast<std::uint8_t>((x * 7 + y * 3 + seed) ^ (x / 16 + y / 9));

@@ -1,8 +1,6 @@
 #include "intake/catalogue.h"
 
-#include <cctype>
-
-#include "decode/frame_decoder.h"
+#include "state/ascii_names.h"
 
 namespace orbalux {
 
@@ -39,41 +37,21 @@ bool RowMatches(const CatalogueRow& row, std::string_view name) {
     // A name shorter than the cut is compared whole, so it cannot equal a key
     // of the full length.
     const std::string_view cut = name.substr(0, CutLength(row.kind));
-    if (cut.size() != row.key.size()) return false;
-    if (!ComparesUpperCase(row.kind)) return cut == row.key;
-    for (std::size_t i = 0; i < cut.size(); ++i) {
-        const auto upper = static_cast<char>(std::toupper(static_cast<unsigned char>(cut[i])));
-        if (upper != row.key[i]) return false;
-    }
-    return true;
+    return ComparesUpperCase(row.kind) ? EqualIgnoringAsciiCase(cut, row.key) : cut == row.key;
 }
 
-void SelectFileParameters(PictureState& state) {
-    state.FrameLineCount = 0;
-    state.DataOffset = 964;
-    state.LineFormat = 945;
-    state.StretchGain = 0;
-    state.StretchBlack = 0;
-
-    // Every row is tried: a volume's prefix row and then its file's own row
-    // can both match, and the later one wins for the fields it sets.
+CatalogueParameters LookUpCatalogue(std::string_view name) {
+    CatalogueParameters p;
     for (const CatalogueRow& row : kCatalogueTable) {
-        if (!RowMatches(row, state.CatalogueName)) continue;
-        SetIfNamed(state.DataOffset, row.dataOffset);
-        SetIfNamed(state.LineFormat, row.lineFormat);
-        SetIfNamed(state.StretchGain, row.stretchGain);
-        SetIfNamed(state.StretchBlack, row.stretchBlack);
-        SetIfNamed(state.FrameLineCount, row.frameLineCount);
+        if (!RowMatches(row, name)) continue;
+        p.listed = true;
+        SetIfNamed(p.dataOffset, row.dataOffset);
+        SetIfNamed(p.lineFormat, row.lineFormat);
+        SetIfNamed(p.stretchGain, row.stretchGain);
+        SetIfNamed(p.stretchBlack, row.stretchBlack);
+        SetIfNamed(p.frameLineCount, row.frameLineCount);
     }
-
-    // The header decoder tests the record length word at the file's start.
-    state.LeadByte0 = FileByte(state, 0);
-    state.LeadByte1 = FileByte(state, 1);
-
-    RunDecoder(state);
-
-    state.FrameStride = state.ImageWidth;
-    state.FrameLines = state.ImageHeight;
+    return p;
 }
 
 }  // namespace orbalux

@@ -1,11 +1,12 @@
 // The per-file catalogue: from a file name to where its picture lines begin,
 // its line format, its stretch values and (999-sample format) its line count.
+// A pure lookup; the load sequence applies it and runs the decoder.
 #pragma once
 
 #include <span>
 #include <string_view>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux {
 
@@ -36,9 +37,17 @@ std::span<const CatalogueRow> CatalogueRows();
 // Does `name` match `row`'s key?
 bool RowMatches(const CatalogueRow& row, std::string_view name);
 
-// Sets the per-file parameters from CatalogueName (defaults, then every
-// matching row in order), copies LeadByte0/1, runs the decoder that
-// LineFormat selects, and copies the picture size into FrameStride/FrameLines.
-void SelectFileParameters(PictureState& state);
+// A file's parameters: the defaults, then every matching row in table order,
+// each setting the fields it names (a volume's prefix row and then the file's
+// own row can both match; the later one wins for the fields it sets).
+struct CatalogueParameters {
+    int dataOffset = kDefaultDataOffset;
+    int lineFormat = kDefaultLineFormat;
+    int stretchGain = 0;
+    int stretchBlack = 0;
+    int frameLineCount = 0;
+    bool listed = false;  // some row matched
+};
+CatalogueParameters LookUpCatalogue(std::string_view name);
 
 }  // namespace orbalux

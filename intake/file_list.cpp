@@ -6,26 +6,20 @@
 #include <string_view>
 #include <system_error>
 
+#include "state/ascii_names.h"
+
 namespace orbalux {
 namespace {
 
 // The name families of the data volume's picture files.
 constexpr std::array<std::string_view, 4> kPicturePrefixes = {"69_", "RBL_", "ED_", "JAC_"};
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualUpper(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
-
-bool HasPicturePrefix(std::string_view name) {
-    return std::any_of(kPicturePrefixes.begin(), kPicturePrefixes.end(), [name](std::string_view prefix) {
-        return name.size() >= prefix.size() && EqualUpper(name.substr(0, prefix.size()), prefix);
-    });
-}
-
 }  // namespace
+
+bool IsPictureFileName(std::string_view name) {
+    return std::any_of(kPicturePrefixes.begin(), kPicturePrefixes.end(),
+                       [name](std::string_view prefix) { return StartsWithIgnoringAsciiCase(name, prefix); });
+}
 
 std::vector<std::string> ListPictureFiles(const std::string& dir) {
     namespace fs = std::filesystem;
@@ -36,7 +30,7 @@ std::vector<std::string> ListPictureFiles(const std::string& dir) {
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
         if (ec) break;
         std::string name = it->path().filename().string();
-        if (!HasPicturePrefix(name)) continue;
+        if (!IsPictureFileName(name)) continue;
         std::error_code statError;
         // is_regular_file follows symbolic links; a broken link is not one.
         if (!it->is_regular_file(statError) || statError) continue;
@@ -49,7 +43,7 @@ std::vector<std::string> ListPictureFiles(const std::string& dir) {
 int FindListPosition(const std::vector<std::string>& list, const std::string& currentName) {
     int position = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i] == currentName || EqualUpper(list[i], currentName)) position = static_cast<int>(i) + 1;
+        if (list[i] == currentName || EqualIgnoringAsciiCase(list[i], currentName)) position = static_cast<int>(i) + 1;
     }
     return position;
 }

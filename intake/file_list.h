@@ -4,9 +4,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbalux {
+
+// Whether a name (without directory) is a picture file's: it begins with
+// "69_", "RBL_", "ED_" or "JAC_" in any letter case.
+bool IsPictureFileName(std::string_view name);
 
 // Names (without directory) of the regular files in `dir` whose names begin
 // with "69_", "RBL_", "ED_" or "JAC_" in any letter case, sorted by byte value.

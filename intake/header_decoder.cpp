@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "state/six_bit.h"
+
 namespace orbalux {
 namespace {
 
@@ -40,17 +42,15 @@ constexpr EbcdicRun kEbcdicRuns[] = {
     {0xF0, 0xF9, '0'},
 };
 
-// Only the low six bits of each byte carry data; four bytes give one 24-bit
-// value holding three 8-bit character codes, most significant first.
+// The text is six-bit packed like the picture lines: three character codes
+// to every four bytes.
 void UnpackRecord(const PictureState& state, long long textStart,
                   std::array<std::uint8_t, kHeaderChars>& codes,
                   std::array<char, kHeaderChars>& chars) {
     for (int g = 0; g < kGroupsPerRecord; ++g) {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) value = (value << 6) | (FileByte(state, textStart + 4 * g + i) & 0x3Fu);
-        codes[3 * g] = static_cast<std::uint8_t>(value >> 16);
-        codes[3 * g + 1] = static_cast<std::uint8_t>(value >> 8);
-        codes[3 * g + 2] = static_cast<std::uint8_t>(value);
+        const long long at = textStart + 4LL * g;
+        UnpackSixBitGroup(FileByte(state, at), FileByte(state, at + 1), FileByte(state, at + 2),
+                          FileByte(state, at + 3), codes.data() + 3 * g);
     }
     for (int k = 0; k < kHeaderChars; ++k) chars[k] = EbcdicToChar(codes[k]);
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux {
 

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "intake/orbalux_error.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux {
 namespace {
@@ -40,7 +40,7 @@ std::string DirectoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-void ReadPictureFile(PictureState& state, const std::string& path) {
+PictureBytes ReadPictureBytes(const std::string& path) {
     // Opened without waiting, so that a named pipe in a picture's place is
     // refused instead of hanging the program until someone writes to it.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -51,12 +51,11 @@ void ReadPictureFile(PictureState& state, const std::string& path) {
     if (S_ISDIR(info.st_mode)) throw OrbaluxError(path, SystemReason(EISDIR));
     if (!S_ISREG(info.st_mode)) throw OrbaluxError(path, "Not a regular file");
 
-    // Read into a fresh block first, so that a failure leaves the previous
-    // load's state as it was.
-    std::vector<std::uint8_t> bytes(kFileBufferSize, 0);
+    PictureBytes read;
+    read.bytes.assign(kFileBufferSize, 0);
     std::size_t total = 0;
-    while (total < bytes.size()) {
-        const ssize_t got = ::read(file.get(), bytes.data() + total, bytes.size() - total);
+    while (total < read.bytes.size()) {
+        const ssize_t got = ::read(file.get(), read.bytes.data() + total, read.bytes.size() - total);
         if (got < 0) {
             if (errno == EINTR) continue;
             throw OrbaluxError(path, SystemReason(errno));
@@ -64,12 +63,23 @@ void ReadPictureFile(PictureState& state, const std::string& path) {
         if (got == 0) break;  // end of file: the rest stays zero
         total += static_cast<std::size_t>(got);
     }
+    read.length = static_cast<long long>(total);
+    return read;
+}
 
+void InstallPictureBytes(PictureState& state, PictureBytes&& read) {
     // Allocated before either buffer is replaced, so that running out of
     // memory here also leaves the previous state whole.
     std::vector<std::uint8_t> bitmap(kBitmapBufferSize, 0);
-    state.FileBuffer = std::move(bytes);
+    state.FileBuffer = std::move(read.bytes);
     state.BitmapBuffer = std::move(bitmap);
+    state.FileLength = read.length;
+}
+
+void ReadPictureFile(PictureState& state, const std::string& path) {
+    // Read into a fresh block first, so that a failure leaves the previous
+    // load's state as it was.
+    InstallPictureBytes(state, ReadPictureBytes(path));
 }
 
 }  // namespace orbalux

@@ -1,20 +1,31 @@
 // Reading a picture file whole into FileBuffer.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux {
 
-constexpr long long kMaxFileBytes = 2'100'000;  // a longer file is cut here
-
-// Reads at most 2,100,000 bytes of the file at `path` into a fresh, zero-filled
-// FileBuffer and allocates a zero-filled BitmapBuffer. A file that cannot be
+// Reads at most 2,100,000 bytes (kFileBufferSize; a longer file is cut there)
+// of the file at `path` into a fresh, zero-filled FileBuffer, notes how many
+// it read in FileLength, and allocates a zero-filled BitmapBuffer. A file that cannot be
 // opened or read (missing, a directory, no permission, an I/O error) throws
 // OrbaluxError naming the file and the system's reason, and leaves the state
 // as it was.
 void ReadPictureFile(PictureState& state, const std::string& path);
+
+// The same in two steps, so that a load can look at the bytes before the state
+// changes: the file's first 2,100,000 bytes, zero-filled to that size, and how
+// many the file gave; then both working buffers made from them.
+struct PictureBytes {
+    std::vector<std::uint8_t> bytes;
+    long long length = 0;
+};
+PictureBytes ReadPictureBytes(const std::string& path);
+void InstallPictureBytes(PictureState& state, PictureBytes&& read);
 
 // The name part of a path (what follows the last '/').
 std::string FileNamePart(const std::string& path);

@@ -1,9 +1,9 @@
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "processing/stages.h"
 #include "processing/working_picture.h"
+#include "state/ascii_names.h"
 
 namespace orbalux {
 
@@ -32,13 +32,7 @@ constexpr ProbeRow kProbeRows[] = {
 };
 
 bool NameStartsWith(std::string_view name, const ProbeRow& row) {
-    if (name.size() < row.prefix.size()) return false;
-    for (std::size_t i = 0; i < row.prefix.size(); ++i) {
-        char c = name[i];
-        if (row.match == NameMatch::Upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (c != row.prefix[i]) return false;
-    }
-    return true;
+    return row.match == NameMatch::Upper ? StartsWithIgnoringAsciiCase(name, row.prefix) : name.starts_with(row.prefix);
 }
 
 int ProbeSum(const std::uint8_t* row, int probeWidth) {

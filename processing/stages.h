@@ -3,7 +3,7 @@
 // BitmapBuffer.
 #pragma once
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux {
 

@@ -12,7 +12,7 @@
 #include <QPointer>
 #include <QRect>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 #include "shell/MDIChild.h"
 #include "shell/zoom.h"
 

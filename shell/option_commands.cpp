@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QToolButton>
 
-#include "intake/load_sequence.h"
-#include "intake/orbalux_error.h"
+#include "load/load_sequence.h"
+#include "state/orbalux_error.h"
 #include "processing/stages.h"
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
@@ -64,7 +64,6 @@ void TMainForm::N2ormoremissinglinescompress1Click() {
 void TMainForm::Reprocess(const std::function<void(PictureState&)>& change) {
     if (!CurrentChild_) return;
     try {
-        orbalux::WorkingBuffers guard(state_);
         orbalux::ReprocessPicture(state_, change);
         ShowPicture();
     } catch (const orbalux::OrbaluxError& e) {
@@ -100,7 +99,6 @@ void TMainForm::ToolButton21Click() {
 void TMainForm::ToolButton9Click() {
     if (!CurrentChild_) return;
     try {
-        orbalux::WorkingBuffers guard(state_);
         orbalux::ShowOriginalImage(state_);
         for (const OptionButton& b : kOptionButtons) Button(b.button)->setChecked(false);
         ShowPicture(false);

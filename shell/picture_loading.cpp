@@ -14,8 +14,8 @@
 #include <QToolButton>
 
 #include "intake/file_list.h"
-#include "intake/load_sequence.h"
-#include "intake/orbalux_error.h"
+#include "load/load_sequence.h"
+#include "state/orbalux_error.h"
 #include "intake/picture_file.h"
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
@@ -83,7 +83,6 @@ bool TMainForm::OpenPath(const QString& chosen) {
     orbalux::SetOpenDespeckleGeometry(state_);
     TChild* child = nullptr;
     try {
-        orbalux::WorkingBuffers guard(state_);
         orbalux::LoadPicture(state_, nativePath);
         state_.FileDir = orbalux::DirectoryPart(nativePath);
         BuildFileList();
@@ -126,7 +125,6 @@ void TMainForm::LoadListEntry() {
     const std::string& name = FileList_[static_cast<std::size_t>(FileListPos_ - 1)];
     const std::string path = state_.FileDir + name;
     try {
-        orbalux::WorkingBuffers guard(state_);
         orbalux::LoadPicture(state_, path);
         ShowPicture();
     } catch (const std::exception& e) {

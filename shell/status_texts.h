@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 #include "shell/pixel_readout.h"
 
 // The shown file's size and line format: "948 x 704, 945-sample lines".

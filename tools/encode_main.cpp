@@ -71,12 +71,12 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 }
 
 // Fits a W x H raw image to the format's line width.
-enc::GreyImage FitRaw(const std::vector<std::uint8_t>& raw, int width, int height, int lineWidth) {
+orbalux::GreyImage FitRaw(const std::vector<std::uint8_t>& raw, int width, int height, int lineWidth) {
     if (width <= 0 || height <= 0) throw std::invalid_argument("--raw needs --width and --height");
     if (raw.size() < static_cast<std::size_t>(width) * height) {
         throw std::invalid_argument("raw image holds fewer than width x height bytes");
     }
-    enc::GreyImage image(lineWidth, height);
+    orbalux::GreyImage image(lineWidth, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < lineWidth && x < width; ++x) image.At(x, y) = raw[static_cast<std::size_t>(y) * width + x];
     }

@@ -111,12 +111,12 @@ enc::HeaderPlan SampleHeader(const Sample& s, std::uint32_t seed) {
 
 // Takes the scene rows that survive transmission and the line defects that
 // mark where the others went missing.
-enc::PictureFilePlan Transmit(const Sample& s, const enc::GreyImage& scene, enc::HeaderPlan header) {
+enc::PictureFilePlan Transmit(const Sample& s, const orbalux::GreyImage& scene, enc::HeaderPlan header) {
     enc::PictureFilePlan plan;
     plan.lineFormat = s.lineFormat;
     plan.header = std::move(header);
     plan.dataOffset = s.dataOffset;
-    plan.picture = enc::GreyImage(scene.width, s.lines);
+    plan.picture = orbalux::GreyImage(scene.width, s.lines);
     int out = 0;
     std::size_t next = 0;
     for (int row = 0; row < scene.height && out < s.lines; ++row) {
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
                                  .height = s.lines + LostLines(s),
                                  .pixelAspect = layout.PixelsPerLine() < 200 ? 6.0 : 1.0,
                                  .seed = seed};
-            enc::GreyImage image = enc::RenderScene(scene);
+            orbalux::GreyImage image = enc::RenderScene(scene);
             enc::AddSpeckles(image, image.width * image.height / 2500, seed);
             const enc::EncodedFile file = enc::BuildPictureFile(Transmit(s, image, SampleHeader(s, (seed * 2654435761u) >> 13)));
             enc::WriteFile(dir / s.name, file.bytes);

@@ -24,14 +24,14 @@ ScratchDir::~ScratchDir() {
     fs::remove_all(path_, ec);
 }
 
-orbalux::encoder::GreyImage KnownPicture945(int shift) {
-    orbalux::encoder::GreyImage picture(945, 702);
+orbalux::GreyImage KnownPicture945(int shift) {
+    orbalux::GreyImage picture(945, 702);
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) picture.At(x, y) = static_cast<std::uint8_t>((x + 2 * y + shift) % 256);
     return picture;
 }
 
-void WritePicture945(const std::string& path, const orbalux::encoder::GreyImage& picture, int headerRecords) {
+void WritePicture945(const std::string& path, const orbalux::GreyImage& picture, int headerRecords) {
     orbalux::encoder::HeaderPlan header;
     header.records = headerRecords;
     header.text1 = orbalux::encoder::HeaderLines({"MARINER 6 TV SUBSYSTEM  TEST PICTURE", "FORMAT 945"});
@@ -90,10 +90,10 @@ std::string ReadText(const std::string& path) {
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
-orbalux::cli::GreyImage ReadGreyPng(const std::string& path) {
+orbalux::GreyImage ReadGreyPng(const std::string& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    orbalux::cli::GreyImage grey;
+    orbalux::GreyImage grey;
     if (!png_image_begin_read_from_file(&image, path.c_str())) {
         ADD_FAILURE() << path << ": " << image.message;
         return grey;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/grey_image.h"
-#include "tools/encoder/grey_image.h"
+#include "output/grey_picture.h"
+#include "state/grey_image.h"
 
 namespace cli_test {
 
@@ -29,11 +29,11 @@ private:
 
 // The 945-sample picture (945 x 702 pixels) with pixel (x, y) = (x + 2y) mod 256,
 // so that every grey level occurs, and the picture's corners differ.
-orbalux::encoder::GreyImage KnownPicture945(int shift = 0);
+orbalux::GreyImage KnownPicture945(int shift = 0);
 
 // Writes `picture` in the 945-sample format as `path`, behind `headerRecords`
 // header records (one for names whose data start at 482, two for 964).
-void WritePicture945(const std::string& path, const orbalux::encoder::GreyImage& picture, int headerRecords);
+void WritePicture945(const std::string& path, const orbalux::GreyImage& picture, int headerRecords);
 
 struct RunResult {
     int exitCode = -1;
@@ -55,7 +55,7 @@ std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 
 // Reads a PNG as 8-bit grey with libpng; fails the test when it cannot.
-orbalux::cli::GreyImage ReadGreyPng(const std::string& path);
+orbalux::GreyImage ReadGreyPng(const std::string& path);
 
 // Names in a folder, sorted.
 std::vector<std::string> FolderNames(const fs::path& dir);

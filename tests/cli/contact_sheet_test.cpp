@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-#include "cli/grey_image.h"
+#include "output/grey_picture.h"
 
+using namespace orbalux;
 using namespace orbalux::cli;
 
 namespace {

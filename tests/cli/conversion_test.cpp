@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "cli_test_support.h"
-#include "intake/load_sequence.h"
+#include "load/load_sequence.h"
 #include "tools/encoder/picture_encoder.h"
 
 using namespace cli_test;
@@ -21,7 +21,7 @@ std::uint8_t BmpPixel(const std::vector<std::uint8_t>& bmp, int x, int y) {
 
 // Every pixel of the encoded 945 x 702 area of `bmp` is `expected(v)` of its source level v.
 template <typename Mapping>
-void ExpectEveryPixelMapped(const std::vector<std::uint8_t>& bmp, const orbalux::encoder::GreyImage& source, Mapping expected) {
+void ExpectEveryPixelMapped(const std::vector<std::uint8_t>& bmp, const orbalux::GreyImage& source, Mapping expected) {
     ASSERT_EQ(bmp.size(), kBmpSize);
     int wrong = 0;
     for (int y = 0; y < source.height && wrong < 5; ++y)
@@ -48,7 +48,7 @@ protected:
     }
 
     ScratchDir scratch_;
-    orbalux::encoder::GreyImage picture_;
+    orbalux::GreyImage picture_;
     std::string rbl_, stretched_;
 };
 
@@ -75,7 +75,6 @@ TEST_F(ConvertTest, SingleBmpWithOptionsEqualsTheChainsBitmap) {
                   .exitCode,
               0);
     orbalux::PictureState state;
-    orbalux::WorkingBuffers buffers(state);
     state.MenuOptions.FlipVertical = state.MenuOptions.Despeckle = state.MenuOptions.Stretch = 1;
     state.MenuOptions.MinimizeQuarter = state.MenuOptions.Invert = 1;
     orbalux::LoadPicture(state, stretched_);

@@ -4,6 +4,7 @@
 
 #include "cli_test_support.h"
 
+using namespace orbalux;
 using namespace orbalux::cli;
 
 namespace {

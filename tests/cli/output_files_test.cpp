@@ -5,12 +5,12 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "cli/atomic_output.h"
-#include "cli/png_writer.h"
+#include "output/atomic_file.h"
+#include "output/png_writer.h"
 #include "cli_test_support.h"
 
 using namespace cli_test;
-using orbalux::cli::WriteFileAtomically;
+using orbalux::WriteFileAtomically;
 
 TEST(AtomicOutput, AFailureLeavesTheOldFileAndNoTraceACommitReplacesIt) {
     ScratchDir dir;
@@ -38,13 +38,13 @@ TEST(AtomicOutput, AFailureLeavesTheOldFileAndNoTraceACommitReplacesIt) {
 
 TEST(PngWriter, EveryLevelKeepsEveryPixel) {
     ScratchDir dir;
-    orbalux::cli::GreyImage image;
+    orbalux::GreyImage image;
     image.width = 37;  // odd sizes: no row padding may creep in
     image.height = 23;
     for (int i = 0; i < image.width * image.height; ++i) image.pixels.push_back(static_cast<std::uint8_t>(i * 7919 % 256));
     for (int level = 0; level <= 9; ++level) {
         const std::string path = dir / ("l" + std::to_string(level) + ".png");
-        WriteFileAtomically(path, [&](std::FILE* f) { orbalux::cli::WriteGreyPng(f, image, level); });
+        WriteFileAtomically(path, [&](std::FILE* f) { orbalux::WriteGreyPng(f, image, level); });
         const auto back = ReadGreyPng(path);
         EXPECT_EQ(back.width, image.width) << level;
         EXPECT_EQ(back.height, image.height) << level;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+using namespace orbalux;
 using namespace orbalux::cli;
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "decode/frame_decoder.h"
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux::testing_support {
@@ -24,8 +24,8 @@ constexpr int kFiller = -1;  // a row sequence entry that stands for a filler ro
 // A picture whose pixel values keep every packed byte at 6 or above, so no
 // stretch of line data can pass for a marker word (every marker has a high
 // byte of 5 or less), and no pixel is 0 or the narrow formats' grey 160.
-inline enc::GreyImage KnownPicture(int width, int height, unsigned seed = 1) {
-    enc::GreyImage image(width, height);
+inline orbalux::GreyImage KnownPicture(int width, int height, unsigned seed = 1) {
+    orbalux::GreyImage image(width, height);
     unsigned v = seed * 2654435761u;
     for (std::uint8_t& pixel : image.pixels) {
         v = v * 1103515245u + 12345u;
@@ -67,7 +67,7 @@ inline std::span<const std::uint8_t> Row(const PictureState& state, int width, i
 // `from` on (a row decoded from a shifted start holds a later part), leaving
 // out the last `unchecked` pixels.
 inline testing::AssertionResult RowHoldsLine(const PictureState& state, int width, int row,
-                                             const enc::GreyImage& picture, int pictureRow, int from = 0,
+                                             const orbalux::GreyImage& picture, int pictureRow, int from = 0,
                                              int unchecked = 0) {
     const auto decoded = Row(state, width, row);
     const int count = picture.width - from - unchecked;
@@ -96,7 +96,7 @@ inline testing::AssertionResult IsFillerRow(const PictureState& state, int width
 // The decoded rows from `firstRow` on are, in order, the picture lines and
 // filler rows that `sequence` names. The last group of a line in `clipped`
 // is not compared: the next record, moved back, overwrote it in the file.
-inline void ExpectRows(const PictureState& state, int width, const enc::GreyImage& picture, int firstRow,
+inline void ExpectRows(const PictureState& state, int width, const orbalux::GreyImage& picture, int firstRow,
                        const std::vector<int>& sequence, int greyFrom, std::vector<int> clipped = {}) {
     for (std::size_t i = 0; i < sequence.size(); ++i) {
         const int row = firstRow + static_cast<int>(i);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/decode/decode_test_support.h"
+#include "decode_test_support.h"
 
 namespace orbalux {
 namespace {
@@ -23,9 +23,9 @@ TEST(DecoderBounds, ShortFileEndsInBlackRowsSteppedByTheFallback) {
     for (const Case c : {Case{945, 948, 1264}, Case{600, 600, 802}}) {
         SCOPED_TRACE(c.format);
         const int pixels = enc::LineLayoutFor(c.format).PixelsPerLine();
-        const enc::GreyImage picture = KnownPicture(pixels, 100, 12);
+        const orbalux::GreyImage picture = KnownPicture(pixels, 100, 12);
         std::vector<std::uint8_t> bytes = enc::EncodePicture(c.format, picture);
-        const enc::GreyImage late = KnownPicture(pixels, 1, 13);
+        const orbalux::GreyImage late = KnownPicture(pixels, 1, 13);
         const auto record = enc::EncodePicture(c.format, late, {.records = 0});
         bytes.resize(bytes.size() + 5 * c.step);
         bytes.insert(bytes.end(), record.begin(), record.end());
@@ -71,7 +71,7 @@ TEST(DecoderBounds, FillerRowsRunningPastTheBufferAreDropped) {
     // lines, far more rows than the buffer holds when they are filled in.
     std::vector<enc::LineDefect> defects;
     for (int line = 0; line < 702; ++line) defects.push_back({.line = line, .droppedBefore = 130});
-    const enc::GreyImage picture = KnownPicture(945, 702, 14);
+    const orbalux::GreyImage picture = KnownPicture(945, 702, 14);
     const auto bytes = enc::BuildPictureFile({.lineFormat = 945, .header = {.records = 2}, .picture = picture,
                                               .defects = defects})
                            .bytes;
@@ -96,7 +96,7 @@ TEST(DecoderBounds, WideFrameWithInsertedRowsStaysInsideTheBuffer) {
     // the buffer's end, where they are dropped.
     std::vector<enc::LineDefect> defects;
     for (int line = 1; line < 1503; line += 2) defects.push_back({.line = line, .droppedBefore = 1});
-    const enc::GreyImage picture = KnownPicture(1023, 1503, 15);
+    const orbalux::GreyImage picture = KnownPicture(1023, 1503, 15);
     PictureState state;
     DecodeInto(state,
                enc::BuildPictureFile({.lineFormat = 1023, .header = {.records = 0}, .picture = picture,

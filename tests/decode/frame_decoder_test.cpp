@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/decode/decode_test_support.h"
+#include "decode_test_support.h"
 
 namespace orbalux {
 namespace {
@@ -32,7 +32,7 @@ class EveryFormat : public ::testing::TestWithParam<FormatFigures> {};
 
 TEST_P(EveryFormat, WellFormedFrameDecodesToKnownRows) {
     const FormatFigures f = GetParam();
-    const enc::GreyImage picture = KnownPicture(f.pixels, f.lines, static_cast<unsigned>(f.lineFormat));
+    const orbalux::GreyImage picture = KnownPicture(f.pixels, f.lines, static_cast<unsigned>(f.lineFormat));
     // Trailing bytes of 3F would decode as white if they were taken for pixels.
     const auto bytes = enc::BuildPictureFile({.lineFormat = f.lineFormat,
                                               .header = {.records = 2, .text1 = "ORBALUX TEST FRAME"},
@@ -74,7 +74,7 @@ TEST_P(EveryFormat, WellFormedFrameDecodesToKnownRows) {
 
 TEST_P(EveryFormat, HighBitsOfPixelBytesAreIgnored) {
     const FormatFigures f = GetParam();
-    const enc::GreyImage picture = KnownPicture(f.pixels, 40, 3);
+    const orbalux::GreyImage picture = KnownPicture(f.pixels, 40, 3);
     const auto bytes = enc::BuildPictureFile({.lineFormat = f.lineFormat,
                                               .header = {.records = 0},
                                               .picture = picture,
@@ -100,7 +100,7 @@ TEST(FrameDecoder, PixelGroupsUnpackSixBitsPerByte) {
 }
 
 TEST(FrameDecoder, FormatZeroIsReadAs945) {
-    const enc::GreyImage picture = KnownPicture(945, 5);
+    const orbalux::GreyImage picture = KnownPicture(945, 5);
     PictureState state;
     DecodeInto(state, enc::EncodePicture(945, picture), {.lineFormat = 0});
     EXPECT_EQ(state.ImageWidth, 948);

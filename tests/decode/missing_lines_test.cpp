@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/decode/decode_test_support.h"
+#include "decode_test_support.h"
 
 namespace orbalux {
 namespace {
@@ -15,7 +15,7 @@ using enc::LineDefect;
 using enc::MarkerKind;
 
 struct Frame {
-    enc::GreyImage picture;
+    orbalux::GreyImage picture;
     std::vector<std::uint8_t> bytes;
     std::vector<std::size_t> markers;
 };
@@ -142,7 +142,7 @@ TEST(MissingLines, NarrowFormatsProbeBackOnlyFromByteFourOn) {
     for (int format : {136, 34}) {
         SCOPED_TRACE(format);
         const int pixels = enc::LineLayoutFor(format).PixelsPerLine();
-        const enc::GreyImage picture = KnownPicture(pixels, 20, 5);
+        const orbalux::GreyImage picture = KnownPicture(pixels, 20, 5);
         // The first record starts 2 bytes before the data offset.
         const auto at0 = enc::BuildPictureFile({.lineFormat = format, .header = {.records = 0}, .dataOffset = 0,
                                                 .picture = picture})

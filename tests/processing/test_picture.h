@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux::fixture {
 

@@ -16,7 +16,7 @@
 
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
-#include "tests/shell/test_volume.h"
+#include "test_volume.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "shell/InfoUnit.h"
-#include "tests/shell/test_volume.h"
+#include "test_volume.h"
 
 namespace {
 

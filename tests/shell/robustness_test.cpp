@@ -22,7 +22,7 @@
 #include <QToolButton>
 
 #include "shell/file_filters.h"
-#include "tests/shell/test_volume.h"
+#include "test_volume.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 #include "shell/file_filters.h"
 #include "shell/print_layout.h"
-#include "tests/shell/test_volume.h"
+#include "test_volume.h"
 
 namespace {
 

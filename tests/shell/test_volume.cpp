@@ -1,4 +1,4 @@
-#include "tests/shell/test_volume.h"
+#include "test_volume.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -10,6 +10,7 @@
 namespace shelltest {
 
 using namespace orbalux::encoder;
+using orbalux::GreyImage;
 
 std::uint8_t PatternLevel(int x, int y, int seed) {
     return static_cast<std::uint8_t>(20 + (seed * 37 + x + 2 * y) % 200);

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #include "shell/MainUnit.h"
-#include "tests/shell/scripted_seam.h"
+#include "scripted_seam.h"
 
 class QAction;
 class QToolButton;

@@ -17,7 +17,7 @@
 #include "shell/HistogramUnit.h"
 #include "shell/InfoUnit.h"
 #include "shell/print_layout.h"
-#include "tests/shell/test_volume.h"
+#include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace {
@@ -118,7 +118,7 @@ TEST_F(Viewing, PointerReadoutNamesTheFilesLineWithFlipAndRotateOn) {
 }
 
 TEST_F(Viewing, LostLinesShowInTheStatusBarAndUnderTheHeader) {
-    orbalux::encoder::GreyImage picture(945, 702, 90);
+    orbalux::GreyImage picture(945, 702, 90);
     const auto file = orbalux::encoder::BuildPictureFile(
         {.picture = picture, .defects = {{.line = 100, .droppedBefore = 1}, {.line = 300, .droppedBefore = 4}}});
     orbalux::encoder::WriteFile(v.Path("RBL_0003.001").toStdString(), file.bytes);

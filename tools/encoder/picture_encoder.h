@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "tools/encoder/grey_image.h"
+#include "state/grey_image.h"
 #include "tools/encoder/header_text.h"
 #include "tools/encoder/line_layouts.h"
 #include "tools/encoder/picture_file_builder.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "tools/encoder/grey_image.h"
+#include "state/grey_image.h"
 #include "tools/encoder/header_text.h"
 
 namespace orbalux::encoder {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "tools/encoder/grey_image.h"
+#include "state/grey_image.h"
 
 namespace orbalux::encoder {
 

@@ -1,4 +1,5 @@
 #include "intake/catalogue.h"
+#include "load/load_sequence.h"
 
 #include <gtest/gtest.h>
 

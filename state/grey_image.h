@@ -1,10 +1,12 @@
-// A plain 8-bit grey picture, one byte per pixel, rows top to bottom.
+// A plain 8-bit grey picture, one byte per pixel, rows top to bottom: what
+// the encoder writes into a file and what the converter and the browser show.
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <vector>
 
-namespace orbalux::encoder {
+namespace orbalux {
 
 struct GreyImage {
     int width = 0;
@@ -20,4 +22,4 @@ struct GreyImage {
     const std::uint8_t* Row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
 };
 
-}  // namespace orbalux::encoder
+}  // namespace orbalux

@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-namespace orbalux::cli {
+namespace orbalux {
 
 class AtomicOutputFile {
 public:
-    // Creates the temporary file. Throws std::runtime_error naming the path
-    // and the system's reason.
+    // Creates the temporary file. Throws OrbaluxError naming the path and
+    // the system's reason.
     explicit AtomicOutputFile(std::string path);
     ~AtomicOutputFile();  // removes the temporary file unless committed
     AtomicOutputFile(const AtomicOutputFile&) = delete;
@@ -35,4 +35,4 @@ private:
 // Writes `path` atomically with what `write` puts into the stream.
 void WriteFileAtomically(const std::string& path, const std::function<void(std::FILE*)>& write);
 
-}  // namespace orbalux::cli
+}  // namespace orbalux

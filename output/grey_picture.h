@@ -1,19 +1,15 @@
-// An 8-bit grey picture in display order (top row first), as PNG files and
-// thumbnails hold it, and the box-filter reduction that makes thumbnails.
+// The shown picture as 8-bit grey pixels in display order (top row first),
+// read back from the BMP that the chain built, and the box-filter reduction
+// that makes thumbnails of it.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "intake/picture_state.h"
+#include "state/grey_image.h"
+#include "state/picture_state.h"
 
-namespace orbalux::cli {
-
-struct GreyImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> pixels;  // width * height, rows top to bottom
-};
+namespace orbalux {
 
 // The picture of the BMP in BitmapBuffer, as it is seen: the BMP stores its
 // rows bottom-up, so its last row becomes the first.
@@ -23,4 +19,4 @@ GreyImage GreyFromBitmap(const PictureState& state);
 // proportions kept, each pixel the mean of the area it covers.
 GreyImage MakeThumbnail(const GreyImage& picture, int longSide);
 
-}  // namespace orbalux::cli
+}  // namespace orbalux

@@ -1,4 +1,4 @@
-#include "cli/atomic_output.h"
+#include "output/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,12 +11,12 @@
 #include <stdexcept>
 #include <vector>
 
-namespace orbalux::cli {
+#include "state/orbalux_error.h"
+
+namespace orbalux {
 namespace {
 
-std::runtime_error WriteError(const std::string& path, int err) {
-    return std::runtime_error("cannot write " + path + ": " + std::strerror(err));
-}
+OrbaluxError WriteError(const std::string& path, int err) { return OrbaluxError(path, std::strerror(err)); }
 
 // The mode a plain new file would get; mkstemp makes its files private.
 mode_t NewFileMode() {
@@ -69,7 +69,7 @@ void AtomicOutputFile::Discard() {
 }
 
 void AtomicOutputFile::Commit() {
-    if (!stream_) throw std::runtime_error("cannot write " + path_ + ": already closed");
+    if (!stream_) throw OrbaluxError(path_, "already closed");
     errno = 0;
     const bool flushed = std::fflush(stream_) == 0 && !std::ferror(stream_);
     int err = errno ? errno : EIO;
@@ -94,4 +94,4 @@ void WriteFileAtomically(const std::string& path, const std::function<void(std::
     out.Commit();
 }
 
-}  // namespace orbalux::cli
+}  // namespace orbalux

@@ -16,6 +16,10 @@ constexpr int kBitmapBufferSize = 4'700'000;  // BitmapBuffer: the largest BMP f
 constexpr int kPictureOrigin = 723;           // first pixel of the working picture
 constexpr int kHeaderChars = 360;             // characters per header record
 constexpr int kHeaderLines = 10;              // lines of 72 characters shown
+// The parameters of a file that no catalogue row names, and the state's own
+// before any load.
+constexpr int kDefaultDataOffset = 964;
+constexpr int kDefaultLineFormat = 945;
 
 // The eight display flags, each 0 or 1, in the order the menus list them.
 struct DisplayOptions {
@@ -34,8 +38,8 @@ struct DisplayOptions {
 struct PictureState {
     PictureState();
 
-    // Working buffers: empty between loads; ReadPictureFile / ReprocessPicture
-    // allocate them zero-filled at their fixed sizes, WorkingBuffers releases them.
+    // Working buffers: ReadPictureFile / ReprocessPicture give them their fixed
+    // sizes, zero-filled, for each load or re-run; they stay between loads.
     std::vector<std::uint8_t> FileBuffer;
     std::vector<std::uint8_t> BitmapBuffer;
     // The decoder's output, kept from one load to the next (2,100,000 bytes).
@@ -47,8 +51,8 @@ struct PictureState {
     std::string CatalogueName;    // the catalogue key (same as CurrentFileName)
 
     // Per-file parameters, set by the catalogue.
-    int DataOffset = 964;
-    int LineFormat = 945;
+    int DataOffset = kDefaultDataOffset;
+    int LineFormat = kDefaultLineFormat;
     int StretchGain = 0;
     int StretchBlack = 0;
     int FrameLineCount = 0;
@@ -62,6 +66,16 @@ struct PictureState {
     // Lines lost in transmission, summed over the frame by the decoder
     // (whether inserted as blank rows or closed up).
     int LostLineCount = 0;
+    // What the decoder found of the frame: lines whose marker word was found
+    // (0: nothing in the file is a picture line), line records decoded, and how
+    // many of those lie wholly inside the file (fewer: the file was cut short).
+    int LinesFoundByMarker = 0;
+    int LinesDecoded = 0;
+    int LinesWithinFile = 0;
+    // Bytes of the file read into FileBuffer (a longer file is cut at its size).
+    long long FileLength = 0;
+    // Whether any catalogue row named this file (else the defaults hold).
+    bool InCatalogue = false;
 
     // Despeckle geometry: Open starts from 968 x 700, every decode copies the
     // picture size in.
@@ -91,22 +105,16 @@ struct PictureState {
 // Sets ImageWidth, ImageHeight and BitmapHeaderBytes for a W x H picture.
 void SetPictureGeometry(PictureState& state, int width, int height);
 
-// Allocates FileBuffer and BitmapBuffer, zero-filled, at their fixed sizes.
+// Size in bytes of the 24-bit BMP file of a W x H picture: 54 + 3*W*H (54
+// alone for an empty picture).
+std::size_t BitmapFileSize(int width, int height);
+// The same for the picture the state holds.
+std::size_t BitmapFileSize(const PictureState& state);
+
+// Gives FileBuffer and BitmapBuffer their fixed sizes, zero-filled.
 void AllocateWorkingBuffers(PictureState& state);
 // Returns both buffers' memory.
 void ReleaseWorkingBuffers(PictureState& state);
-
-// Releases the working buffers when a load or re-run ends, on every path.
-class WorkingBuffers {
-public:
-    explicit WorkingBuffers(PictureState& state) : state_(state) {}
-    ~WorkingBuffers() { ReleaseWorkingBuffers(state_); }
-    WorkingBuffers(const WorkingBuffers&) = delete;
-    WorkingBuffers& operator=(const WorkingBuffers&) = delete;
-
-private:
-    PictureState& state_;
-};
 
 // Byte of FileBuffer at offset, or 0 beyond its end (a short or damaged file
 // reads as zero bytes).

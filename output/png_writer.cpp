@@ -1,4 +1,4 @@
-#include "cli/png_writer.h"
+#include "output/png_writer.h"
 
 #include <png.h>
 #include <zlib.h>
@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace orbalux::cli {
+namespace orbalux {
 namespace {
 
 // How each level compresses: levels, row filter mask, zlib strategy.
@@ -92,4 +92,4 @@ void WriteGreyPng(std::FILE* file, const GreyImage& image, int level) {
     if (!WritePng(file, image, std::clamp(level, 0, 9), sink)) throw std::runtime_error(sink.message);
 }
 
-}  // namespace orbalux::cli
+}  // namespace orbalux

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "intake/load_sequence.h"
+#include "load/load_sequence.h"
 #include "processing/stages.h"
-#include "test_picture.h"
+#include "../processing/test_picture.h"
 
 namespace orbalux {
 namespace {

@@ -1,4 +1,4 @@
-#include "intake/picture_state.h"
+#include "state/picture_state.h"
 
 namespace orbalux {
 
@@ -10,8 +10,9 @@ PictureState::PictureState() : DecodedImage(kFileBufferSize, 0) {
 void SetPictureGeometry(PictureState& state, int width, int height) {
     state.ImageWidth = width;
     state.ImageHeight = height;
-    const std::uint32_t pixelBytes = 3u * static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height);
-    const std::uint32_t fileSize = 54u + pixelBytes;
+    // The ten bytes keep the low bits of the sizes, as the BMP header fields do.
+    const auto fileSize = static_cast<std::uint32_t>(BitmapFileSize(width, height));
+    const std::uint32_t pixelBytes = fileSize - 54u;
     auto& h = state.BitmapHeaderBytes;
     h[0] = fileSize & 0xFF;
     h[1] = (fileSize >> 8) & 0xFF;
@@ -24,6 +25,13 @@ void SetPictureGeometry(PictureState& state, int width, int height) {
     h[8] = (pixelBytes >> 8) & 0xFF;
     h[9] = (pixelBytes >> 16) & 0xFF;
 }
+
+std::size_t BitmapFileSize(int width, int height) {
+    if (width <= 0 || height <= 0) return 54;
+    return 54 + 3 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+std::size_t BitmapFileSize(const PictureState& state) { return BitmapFileSize(state.ImageWidth, state.ImageHeight); }
 
 void AllocateWorkingBuffers(PictureState& state) {
     state.FileBuffer.assign(kFileBufferSize, 0);

@@ -1,19 +1,16 @@
-#include "cli/grey_image.h"
+#include "output/grey_picture.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "intake/load_sequence.h"
 
-namespace orbalux::cli {
+namespace orbalux {
 
 GreyImage GreyFromBitmap(const PictureState& state) {
     GreyImage image;
     const int w = state.ImageWidth, h = state.ImageHeight;
     if (w <= 0 || h <= 0 || state.BitmapBuffer.size() < BitmapFileSize(state)) return image;
-    image.width = w;
-    image.height = h;
-    image.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    image = GreyImage(w, h);
     const std::uint8_t* bmp = state.BitmapBuffer.data() + 54;
     for (int row = 0; row < h; ++row) {
         // Blue, green and red are equal; take blue.
@@ -61,4 +58,4 @@ GreyImage MakeThumbnail(const GreyImage& picture, int longSide) {
     return thumb;
 }
 
-}  // namespace orbalux::cli
+}  // namespace orbalux

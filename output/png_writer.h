@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "cli/grey_image.h"
+#include "state/grey_image.h"
 
-namespace orbalux::cli {
+namespace orbalux {
 
 // Writes `image` as an 8-bit greyscale PNG to `file` with zlib level `level`
 // (0..9). Throws std::runtime_error with libpng's message on failure.
@@ -18,4 +18,4 @@ namespace orbalux::cli {
 // filters, zlib level 6) for files about 3% larger.
 void WriteGreyPng(std::FILE* file, const GreyImage& image, int level);
 
-}  // namespace orbalux::cli
+}  // namespace orbalux

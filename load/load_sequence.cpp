@@ -1,0 +1,83 @@
+#include "load/load_sequence.h"
+
+#include <algorithm>
+
+#include "decode/frame_decoder.h"
+#include "intake/catalogue.h"
+#include "intake/picture_file.h"
+#include "processing/stages.h"
+#include "state/orbalux_error.h"
+
+namespace orbalux {
+
+void SetOpenDespeckleGeometry(PictureState& state) {
+    state.FrameStride = 968;
+    state.FrameLines = 700;
+    state.SpeckleBrightDelta = 10;
+    state.SpeckleDarkDelta = 10;
+}
+
+void SelectFileParameters(PictureState& state) {
+    const CatalogueParameters p = LookUpCatalogue(state.CatalogueName);
+    state.DataOffset = p.dataOffset;
+    state.LineFormat = p.lineFormat;
+    state.StretchGain = p.stretchGain;
+    state.StretchBlack = p.stretchBlack;
+    state.FrameLineCount = p.frameLineCount;
+    state.InCatalogue = p.listed;
+
+    // The header decoder tests the record length word at the file's start.
+    state.LeadByte0 = FileByte(state, 0);
+    state.LeadByte1 = FileByte(state, 1);
+
+    RunDecoder(state);
+
+    state.FrameStride = state.ImageWidth;
+    state.FrameLines = state.ImageHeight;
+}
+
+void LoadPicture(PictureState& state, const std::string& path, const std::string& catalogueName) {
+    PictureBytes read = ReadPictureBytes(path);
+    const std::string name = FileNamePart(path);
+    const std::string key = catalogueName.empty() ? name : catalogueName;
+
+    // A file in which not one line record is found by its marker (an empty
+    // file, text, another image format) is no picture: refused before the
+    // state is touched, so the shown picture stays whole.
+    const CatalogueParameters p = LookUpCatalogue(key);
+    const FrameScan scan = ScanFrame(read.bytes, read.length, p.lineFormat, p.dataOffset, p.frameLineCount, key);
+    if (scan.linesFound == 0) throw OrbaluxError(path, "no picture lines found");
+
+    InstallPictureBytes(state, std::move(read));
+    state.CurrentFileName = name;
+    state.CatalogueName = key;
+    SelectFileParameters(state);
+    state.ActiveOptions = state.MenuOptions;
+    state.BrightnessLevel = 0;
+    state.ContrastLevel = 0;
+    RunProcessingChain(state);
+}
+
+namespace {
+void CopyDecodedIntoFreshBuffers(PictureState& state) {
+    AllocateWorkingBuffers(state);
+    std::copy(state.DecodedImage.begin(), state.DecodedImage.end(), state.FileBuffer.begin());
+}
+}  // namespace
+
+void ReprocessPicture(PictureState& state, const std::function<void(PictureState&)>& change) {
+    CopyDecodedIntoFreshBuffers(state);
+    if (change) change(state);
+    RunProcessingChain(state);
+}
+
+void ShowOriginalImage(PictureState& state) {
+    CopyDecodedIntoFreshBuffers(state);
+    state.ActiveOptions = DisplayOptions{};
+    state.BrightnessLevel = 0;
+    state.ContrastLevel = 0;
+    WriteBitmapHeader(state);
+    WriteBitmapPixels(state);
+}
+
+}  // namespace orbalux

@@ -1,0 +1,36 @@
+#include "output/picture_writer.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "output/atomic_file.h"
+#include "output/grey_picture.h"
+#include "output/png_writer.h"
+#include "state/orbalux_error.h"
+
+namespace orbalux {
+
+void WritePictureStream(const PictureState& state, std::FILE* stream, const std::string& name,
+                        PictureFormat format, int pngLevel) {
+    if (format == PictureFormat::Png) {
+        const GreyImage image = GreyFromBitmap(state);
+        try {
+            WriteGreyPng(stream, image, pngLevel);
+        } catch (const std::runtime_error& e) {
+            throw OrbaluxError(name, e.what());
+        }
+        return;
+    }
+    const std::size_t size = BitmapFileSize(state);
+    if (state.BitmapBuffer.size() < size) throw OrbaluxError(name, "no picture");
+    errno = 0;
+    if (std::fwrite(state.BitmapBuffer.data(), 1, size, stream) != size)
+        throw OrbaluxError(name, std::strerror(errno ? errno : EIO));
+}
+
+void WritePictureFile(const PictureState& state, const std::string& path, PictureFormat format, int pngLevel) {
+    WriteFileAtomically(path, [&](std::FILE* file) { WritePictureStream(state, file, path, format, pngLevel); });
+}
+
+}  // namespace orbalux

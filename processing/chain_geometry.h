@@ -1,0 +1,71 @@
+// Where the chain moves the picture's pixels, stated once for the stages that
+// move them and for whoever maps a shown pixel back to the frame (the
+// browser's pointer readout): the six-fold widening of the narrow formats,
+// flip and rotate, the placement of the 1/2 and 1/4 reductions, and the
+// bottom-up bitmap.
+#pragma once
+
+#include <optional>
+
+#include "state/picture_state.h"
+
+namespace orbalux {
+
+// The two narrow formats: 816 x 704 frames whose first 136 columns carry the
+// picture (or 33 of them, with grey fill up to 136).
+constexpr int kNarrowWidth = 816;
+constexpr int kNarrowRows = 704;
+constexpr int kNarrowColumns = 136;
+constexpr int kWidening = kNarrowWidth / kNarrowColumns;  // 6
+
+// Whether the widening stage rebuilds this frame's rows.
+bool WidensNarrowFrame(const PictureState& state);
+
+// 1, 2 or 4: the reduction the options ask for (1/4 wins over 1/2).
+int ReductionFactor(const DisplayOptions& options);
+
+// Where a reduction by `factor` puts the reduced picture in the working rows
+// and columns of a W x H frame. It is centred on column 400 whatever the
+// width; the bitmap is stored bottom-up, so the 1/2 picture shows from display
+// line 69 down.
+struct ReducedPlacement {
+    int firstRow;     // R0
+    int firstColumn;  // C0
+};
+ReducedPlacement PlacementOfReduction(int factor, int width, int height);
+
+// How the shown picture was made from the decoded one.
+struct ShownGeometry {
+    int width = 0;         // ImageWidth: the bitmap and the frame share it
+    int height = 0;        // ImageHeight
+    bool widened = false;  // each of the first 136 samples repeated six times
+    bool flipped = false;
+    bool rotated = false;
+    int reduction = 1;     // 1, 2 or 4
+};
+
+// The geometry the chain gave the shown picture. `wholeChain` is false after
+// "Original Image", which shows the decoded picture with no stage at all.
+ShownGeometry ShownGeometryOf(const PictureState& state, bool wholeChain = true);
+
+// A pixel of the shown bitmap, counted from its top left corner.
+struct ShownPixel {
+    int column = 0;
+    int row = 0;
+    bool operator==(const ShownPixel&) const = default;
+};
+
+// A place in the decoded frame, both counted from 1.
+struct FramePixel {
+    int line = 0;
+    int sample = 0;
+    bool operator==(const FramePixel&) const = default;
+};
+
+// The frame pixel that a shown pixel comes from; nothing on the grey field
+// around a reduced picture. A reduced pixel is the mean of a block of
+// reduction x reduction frame pixels: it names the block's first line and
+// first sample, whatever the flip or rotate.
+std::optional<FramePixel> FramePixelOf(const ShownGeometry& geometry, ShownPixel shown);
+
+}  // namespace orbalux

@@ -1,0 +1,56 @@
+// The display options as one table: each switch of the chain with the names it
+// goes by in the browser's menu and tool bar, on the converter's command line
+// and among the GDAL driver's open options. The menus, the converter's parser
+// and the driver all read this table; none lists the options again.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "state/picture_state.h"
+
+namespace orbalux {
+
+// Where an option's switch lives: one of the eight chain flags of
+// DisplayOptions, or one of the two whole-state switches.
+enum class SwitchKind {
+    ChainFlag,          // MenuOptions / ActiveOptions .*flag
+    HorizontalStretch,  // HorizontalStretchOn
+    KeepGaps,           // CompressMissingLines, 0 when the option is on
+};
+
+struct DisplayOptionRow {
+    SwitchKind kind;
+    int DisplayOptions::*flag;    // for ChainFlag rows, else nullptr
+    std::string_view menuItem;    // design name of the Options / Missing Lines menu item
+    std::string_view toolButton;  // design name of the tool button ("" for none)
+    std::string_view cliOption;   // the converter's switch, without "--"
+    std::string_view gdalOption;  // the driver's open option
+    std::string_view help;        // one line for --help and the driver's option list
+};
+
+// The ten switches, in the order the converter's help lists them.
+std::span<const DisplayOptionRow> DisplayOptionTable();
+
+// The two tone levels, stepped by the tool bar and given whole by the
+// converter and the driver.
+struct ToneLevelRow {
+    int PictureState::*level;
+    std::string_view cliOption;
+    std::string_view gdalOption;
+    std::string_view help;
+};
+std::span<const ToneLevelRow> ToneLevelTable();
+
+// The menu default of an option as it stands in the state (true: on).
+bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row);
+// Turns an option's menu default on or off.
+void SetMenuOption(PictureState& state, const DisplayOptionRow& row, bool on);
+
+// The row whose menu item, tool button, converter switch or open option is
+// `name`; nullptr when none is.
+const DisplayOptionRow* OptionByMenuItem(std::string_view name);
+const DisplayOptionRow* OptionByToolButton(std::string_view name);
+const DisplayOptionRow* OptionByCliName(std::string_view name);
+
+}  // namespace orbalux
