@@ -1,0 +1,26 @@
+// What a load says about a picture that it still shows: a file cut short
+// before its last line, a name the catalogue does not list. The converter
+// prints these, the browser shows them in its status bar, the driver passes
+// them to GDAL's error handler as warnings.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "state/picture_state.h"
+
+namespace orbalux {
+
+// "ends after line N of M" when the file ends before the frame's last line:
+// N lines lie wholly inside the file, M the frame has.
+std::optional<std::string> TruncationWarning(const PictureState& state);
+
+// "not in the catalogue: default parameters used" when no catalogue row names
+// the file.
+std::optional<std::string> CatalogueWarning(const PictureState& state);
+
+// Both, in that order, for the loaded picture.
+std::vector<std::string> LoadWarnings(const PictureState& state);
+
+}  // namespace orbalux
