@@ -2,8 +2,9 @@
 // bottom-up bitmap, flip, rotate, the reductions and the widening.
 #include <gtest/gtest.h>
 
-#include "shell/pixel_readout.h"
+#include "processing/chain_geometry.h"
 
+namespace orbalux {
 namespace {
 
 ShownGeometry Frame948(bool flip = false, bool rotate = false, int reduction = 1) {
@@ -14,7 +15,7 @@ FramePixel At(const ShownGeometry& g, int column, int row) {
     return FramePixelOf(g, {column, row}).value_or(FramePixel{-1, -1});
 }
 
-TEST(PixelReadout, NamesTheFilesLineWhateverFlipAndRotate) {
+TEST(ChainGeometry, NamesTheFilesLineWhateverFlipAndRotate) {
     EXPECT_EQ(At(Frame948(), 0, 703), (FramePixel{1, 1}));  // bottom-up: line 1 at the bottom
     EXPECT_EQ(At(Frame948(), 10, 690), (FramePixel{14, 11}));
     EXPECT_EQ(At(Frame948(true), 10, 690), (FramePixel{691, 11}));        // flipped
@@ -22,7 +23,7 @@ TEST(PixelReadout, NamesTheFilesLineWhateverFlipAndRotate) {
     EXPECT_EQ(At(Frame948(true, true), 10, 690), (FramePixel{14, 938}));    // mirrored
 }
 
-TEST(PixelReadout, ReducedPictureNamesItsBlocksFirstLineAndSampleAndTheFieldNothing) {
+TEST(ChainGeometry, ReducedPictureNamesItsBlocksFirstLineAndSampleAndTheFieldNothing) {
     // At 1/2 the 474 x 352 picture fills working rows 283..634 and columns
     // 163..636: screen rows 69..420.
     const ShownGeometry half = Frame948(false, false, 2);
@@ -37,9 +38,9 @@ TEST(PixelReadout, ReducedPictureNamesItsBlocksFirstLineAndSampleAndTheFieldNoth
     EXPECT_EQ(FramePixelOf(quarter, {519, 300}), std::nullopt);
 }
 
-TEST(PixelReadout, GeometryComesFromWhatTheChainApplied) {
-    orbalux::PictureState state;
-    orbalux::SetPictureGeometry(state, 816, 704);
+TEST(ChainGeometry, GeometryComesFromWhatTheChainApplied) {
+    PictureState state;
+    SetPictureGeometry(state, 816, 704);
     state.FrameStride = 816;
     state.HorizontalStretchOn = 1;
     state.MenuOptions.FlipVertical = 1;  // a default for the next load only
@@ -56,3 +57,4 @@ TEST(PixelReadout, GeometryComesFromWhatTheChainApplied) {
 }
 
 }  // namespace
+}  // namespace orbalux
