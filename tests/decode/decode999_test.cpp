@@ -55,17 +55,10 @@ TEST(Decode999, LastRowOf1325LinePictureIsBlankAfterATallerPicture) {
 TEST(Decode999, CatalogueGivesSampleFileItsSizeAndLines) {
     const orbalux::GreyImage picture = KnownPicture(999, 1350, 4);
     const auto bytes = enc::EncodePicture(999, picture, {.records = 1, .text1 = "MARINER 7"});
+    const CatalogueParameters p = LookUpCatalogue("69_311.002");
     PictureState state;
-    AllocateWorkingBuffers(state);
-    std::copy(bytes.begin(), bytes.end(), state.FileBuffer.begin());
-    state.CatalogueName = "69_311.002";
-    const CatalogueParameters p = LookUpCatalogue(state.CatalogueName);
-    state.DataOffset = p.dataOffset;
-    state.LineFormat = p.lineFormat;
-    state.FrameLineCount = p.frameLineCount;
-    state.LeadByte0 = state.FileBuffer[0];
-    state.LeadByte1 = state.FileBuffer[1];
-    RunDecoder(state);
+    DecodeInto(state, bytes, {.lineFormat = p.lineFormat, .dataOffset = p.dataOffset, .name = "69_311.002",
+                              .frameLineCount = p.frameLineCount});
     EXPECT_EQ(state.ImageWidth, 1000);
     EXPECT_EQ(state.ImageHeight, 1352);
     EXPECT_TRUE(RowHoldsLine(state, 1000, 1349, picture, 1349));
