@@ -1,3 +1,6 @@
+// The main window's frame: construction, enablement, the tool bar switch,
+// Exit and About, the dialogs that hold the scan, the one error report, and
+// a file dropped on the window.
 #include "shell/MainUnit.h"
 
 #include <QAction>
@@ -5,10 +8,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,19 +24,7 @@
 #include "shell/MDIChild.h"
 #include "shell/dialog_seam.h"
 #include "shell/icons.h"
-
-namespace {
-
-// The commands that need a picture: the menu items, then the tool buttons.
-constexpr const char* kPictureMenuItems[] = {"Next1",         "Previous1",     "SaveAs1",   "ScanForward1",
-                                             "ScanBackward1", "ScanStop1",     "Print1",    "PrintPreview1", "PrintSetup1"};
-constexpr const char* kPictureButtons[] = {
-    "FileSaveBtn",  "ToolButton17", "FileTylAutBtn", "FileTylBtn",   "FileStopBtn",  "FileForBtn",
-    "FileForAutoBtn", "ToolButton9", "ToolButton10", "ToolButton33", "ToolButton12", "ToolButton13",
-    "ToolButton18", "ToolButton27", "ToolButton28",  "ToolButton20", "ToolButton21", "ToolButton19",
-    "ToolButton30", "ToolButton32", "ToolButton29"};
-
-}  // namespace
+#include "shell/native_names.h"
 
 TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     : QMainWindow(parent), seam_(seam), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
@@ -48,6 +41,12 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    // What the load of the shown picture warns of: a file cut short, a name
+    // the catalogue does not list.
+    LoadWarningStatus_ = new QLabel(this);
+    LoadWarningStatus_->setObjectName("LoadWarningStatus");
+    LoadWarningStatus_->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(LoadWarningStatus_);
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");
@@ -65,21 +64,11 @@ TMainForm::~TMainForm() {
     if (CurrentChild_) CurrentChild_->disconnect(this);
 }
 
-QAction* TMainForm::Action(const char* name) const { return findChild<QAction*>(name); }
-QToolButton* TMainForm::Button(const char* name) const { return findChild<QToolButton*>(name); }
-
-void TMainForm::SetPictureCommands(bool pictureShown) {
-    for (const char* name : kPictureMenuItems) Action(name)->setEnabled(pictureShown);
-    for (const char* name : kPictureButtons) Button(name)->setEnabled(pictureShown);
-    Action("Open1")->setEnabled(!pictureShown);
-    Button("FileOpenBtn")->setEnabled(!pictureShown);
-}
-
 void TMainForm::Toolbar1Click() {
     // The counter lives in the tool bar and hides and shows with it.
     const bool show = MojToolBar_->isHidden();
     MojToolBar_->setVisible(show);
-    Action("Toolbar1")->setChecked(show);
+    Toolbar1_->setChecked(show);
 }
 
 void TMainForm::Exit1Click() {
@@ -87,11 +76,44 @@ void TMainForm::Exit1Click() {
     QCoreApplication::quit();
 }
 
-void TMainForm::About1Click() { seam_.showModal(*AboutBox_); }
-void TMainForm::HelpAboutBtnClick() { seam_.showModal(*AboutBox_); }
+void TMainForm::About1Click() { ShowModal(*AboutBox_); }
+void TMainForm::HelpAboutBtnClick() { ShowModal(*AboutBox_); }
 
-void TMainForm::ReportError(const QString& file, const QString& reason) {
+TMainForm::ScanWait::ScanWait(TMainForm& form) : form_(form) {
+    ++form_.dialogsUp_;
+    form_.Timer1_->stop();
+}
+
+TMainForm::ScanWait::~ScanWait() {
+    --form_.dialogsUp_;
+    form_.SyncScan();
+}
+
+void TMainForm::SyncScan() {
+    const bool scanning = session_.Scanning();
+    // Restarted after a dialog, the timer keeps its interval: the same pause.
+    if (!scanning || dialogsUp_ > 0)
+        Timer1_->stop();
+    else if (!Timer1_->isActive())
+        Timer1_->start();
+    FileForAutoBtn_->setChecked(scanning && session_.Direction() == orbalux::ScanDirection::Forward);
+    FileTylAutBtn_->setChecked(scanning && session_.Direction() == orbalux::ScanDirection::Backward);
+}
+
+void TMainForm::ShowModal(QDialog& dialog) {
+    const ScanWait wait(*this);
+    seam_.showModal(dialog);
+}
+
+void TMainForm::ReportError(const orbalux::OrbaluxError& error) {
+    const ScanWait wait(*this);
+    const QString file = FromNative(error.file());
+    const QString reason = FromNative(error.reason());
     seam_.showError(this, file.isEmpty() ? reason : QString("%1\n\n%2").arg(file, reason));
+}
+
+void TMainForm::ReportLastError() {
+    if (session_.LastError()) ReportError(*session_.LastError());
 }
 
 namespace {
@@ -106,7 +128,7 @@ QString DroppedFile(const QMimeData* mime) {
 }  // namespace
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-    if (Action("Open1")->isEnabled() && !DroppedFile(event->mimeData()).isEmpty())
+    if (!DroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
     else
         event->ignore();
@@ -114,7 +136,7 @@ void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
 
 void TMainForm::dropEvent(QDropEvent* event) {
     const QString path = DroppedFile(event->mimeData());
-    if (path.isEmpty() || !Action("Open1")->isEnabled()) {
+    if (path.isEmpty()) {
         event->ignore();
         return;
     }

@@ -12,12 +12,15 @@
 #include <QPointer>
 #include <QRect>
 
-#include "state/picture_state.h"
+#include "processing/display_options.h"
 #include "shell/MDIChild.h"
+#include "shell/browsing_session.h"
 #include "shell/zoom.h"
+#include "state/picture_state.h"
 
 class DialogSeam;
 class QAction;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
@@ -37,14 +40,24 @@ public:
     ~TMainForm() override;
 
     // Open of a given path, as Open after its dialog; the command line and a
-    // dropped file come here. Does nothing while Open is disabled. Returns
-    // whether a picture is now shown from it.
+    // dropped file come here. A picture already shown is replaced when the
+    // new one loads and stays when it does not. Returns whether a picture is
+    // now shown from `path`.
     bool OpenPath(const QString& path);
+    // Entry `position` (1-based) of the directory list, loaded as Next loads
+    // its entry; the thumbnail strip and the counter box come here. Returns
+    // false when nothing new is shown (no picture, off the list, already
+    // shown, or the load failed and was reported).
+    bool GoToEntry(int position);
 
     // File menu and the navigation buttons.
     void Open1Click();
     void FileForBtnClick();     // Next
     void FileTylBtnClick();     // Previous
+    void First1Click();         // Home
+    void Last1Click();          // End
+    void GoTo1Click();          // into the counter box
+    void Close1Click();         // closes the shown picture
     void SaveAs1Click();
     void FileForAutoBtnClick(); // Scan Forward
     void FileTylAutBtnClick();  // Scan Backward
@@ -102,12 +115,13 @@ public:
     void Timer1Timer();
 
     // What the commands leave behind, for whoever drives the window.
-    const orbalux::PictureState& State() const { return state_; }
-    const std::vector<std::string>& FileList() const { return FileList_; }
-    int FileListCount() const { return static_cast<int>(FileList_.size()); }
-    int FileListPos() const { return FileListPos_; }
-    int ScanDirection() const { return ScanDirection_; }
-    int ScanPause() const { return ScanPause_; }
+    const orbalux::BrowsingSession& Session() const { return session_; }
+    const orbalux::PictureState& State() const { return session_.State(); }
+    const std::vector<std::string>& FileList() const { return session_.FileList(); }
+    int FileListCount() const { return session_.FileListCount(); }
+    int FileListPos() const { return session_.FileListPos(); }
+    int ScanDirection() const { return static_cast<int>(session_.Direction()); }
+    int ScanPause() const { return session_.ScanPause(); }
     TChild* CurrentChild() const { return CurrentChild_; }
     QTimer* Timer1() const { return Timer1_; }
     QPrinter& Printer() { return *printer_; }
@@ -118,24 +132,60 @@ public:
     // Where the picture went on the last page printed or previewed, in dots.
     QRect LastPageRect() const { return LastPageRect_; }
 
+signals:
+    // A new directory list (after an Open), or none (the picture closed).
+    void fileListChanged();
+    // A picture of the list is shown at `position` (1-based; 0: not listed).
+    void shownPositionChanged(int position);
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The scan waits while a dialog is up, so that the picture a command was
+    // given for is the one it acts on; it goes on after with the same pause.
+    class ScanWait {
+    public:
+        explicit ScanWait(TMainForm& form);
+        ~ScanWait();
+        ScanWait(const ScanWait&) = delete;
+        ScanWait& operator=(const ScanWait&) = delete;
+
+    private:
+        TMainForm& form_;
+    };
+
+    // One display option with the widgets that show it.
+    struct OptionControl {
+        const orbalux::DisplayOptionRow* row;
+        QAction* menuItem;       // Options / Missing Lines menu: the next load's default
+        QToolButton* button;     // the shown picture's toggle, or nullptr
+        QAction* pictureItem;    // the same toggle in the Picture menu, or nullptr
+    };
+
     void BuildMenus();
     void BuildToolBar();
+    void BuildCounter(QWidget* parent);
+    QAction* MenuItem(const char* name) const;
+    QToolButton* ToolButton(const char* name) const;
+    const OptionControl& OptionOf(const orbalux::DisplayOptionRow* row) const;
 
     // Shared steps of the loads.
     void SetPictureCommands(bool pictureShown);
     void SyncOptionButtons();
-    void BuildFileList();
+    void SetOptionPressed(const OptionControl& option, bool pressed);
     void UpdateCounter();
-    void LoadListEntry();
+    // After a command of the session: the new picture shown, or the failure
+    // reported; the scan's timer and buttons follow the session.
+    void Shown(orbalux::Outcome outcome);
+    void ShowLoadedEntry();
     // `wholeChain` is false for "Original Image", which runs no stage.
     void ShowPicture(bool wholeChain = true);
     void RefreshHeaderLines();
+    void ShowLoadWarnings();
     void ImageWindowClosed();
+    void CounterEntered();
 
     // The viewing tools around every display: status bar, zoom, histogram.
     void BuildStatusBar();
@@ -145,28 +195,31 @@ private:
     void SetZoomStep(int step);
     void ShowPointerReadout();
 
-    // An option button: re-run the chain with `change` applied and show it.
-    void Reprocess(const std::function<void(orbalux::PictureState&)>& change);
-    void ToggleOptionButton(int orbalux::DisplayOptions::*flag, const char* button);
-    void ToggleMenuOption(int& flag, const char* item);
-    void SetScanPause(int milliseconds, const char* item);
-    void StopScan();
-    void ReportError(const QString& file, const QString& reason);
-
-    QAction* Action(const char* name) const;
-    QToolButton* Button(const char* name) const;
+    void MenuOptionClicked(const char* item);
+    void OptionButtonClicked(const char* button);
+    void Redisplayed(orbalux::Outcome outcome);
+    void SetScanPause(int milliseconds);
+    void SyncScan();
+    void ShowModal(QDialog& dialog);
+    // The one way a failure reaches the user: the file and the reason.
+    void ReportError(const orbalux::OrbaluxError& error);
+    void ReportLastError();
 
     DialogSeam& seam_;
-    orbalux::PictureState state_;
+    orbalux::BrowsingSession session_;
+    const orbalux::PictureState& state_ = session_.State();
+    int dialogsUp_ = 0;
 
-    // The directory file list and the shown file's 1-based place in it.
-    std::vector<std::string> FileList_;
-    int FileListPos_ = 0;
-    // 0 none, 1 forward, 2 backward.
-    int ScanDirection_ = 0;
-    int ScanPause_ = 2000;
-    // The path last shown, proposed by the next open dialog.
-    QString lastPath_;
+    // The commands' widgets, by row of the command tables.
+    std::vector<QAction*> menuItems_;
+    std::vector<QToolButton*> toolButtons_;
+    std::vector<QAction*> pictureItems_;
+    std::vector<OptionControl> options_;
+    QAction* Open1_ = nullptr;
+    QAction* Toolbar1_ = nullptr;
+    QToolButton* FileForAutoBtn_ = nullptr;
+    QToolButton* FileTylAutBtn_ = nullptr;
+    QLabel* LoadWarningStatus_ = nullptr;
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* MojToolBar_ = nullptr;

@@ -1,6 +1,8 @@
 // The command vocabulary of the main window: every menu item and tool button
-// with its caption or hint, handler and initial state.
+// with its caption or hint, handler, shortcuts, and whether it needs a picture.
 #include <array>
+#include <cstring>
+#include <stdexcept>
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -19,14 +21,21 @@ namespace {
 
 using Handler = void (TMainForm::*)();
 
+// When a command can be given: always, only without a picture (Open), or
+// only while a picture is shown. Nothing else decides enablement.
+enum class Needs { Nothing, NoPicture, Picture };
+
 struct MenuDef {
     const char* name;
     const char* caption;
 };
 
+enum MenuIndex { FileMenu, PictureMenu, OptionsMenu, MissingLinesMenu, ViewMenu, ScanMenu, HelpMenu };
+
 // Top-level menus, in menu bar order.
-constexpr std::array<MenuDef, 6> kMenus = {{
+constexpr std::array<MenuDef, 7> kMenus = {{
     {"File1", "&File"},
+    {"Picture1", "&Picture"},
     {"Options1", "&Options"},
     {"MissingLines1", "&Missing Lines"},
     {"View1", "View"},
@@ -34,104 +43,181 @@ constexpr std::array<MenuDef, 6> kMenus = {{
     {"Help1", "&About"},
 }};
 
-// Columns: menu (index into kMenus), design name, caption ("-" for a
-// separator), handler, has a check mark, checked at start, enabled at start,
-// shortcuts besides the mnemonic.
+// Columns: menu, design name, caption ("-" for a separator), handler, when
+// usable, has a check mark, checked at start, shortcuts besides the
+// mnemonic, scan pause it chooses (ms). The check marks of the display
+// options come from the options table.
 struct MenuItemDef {
-    int menu;
+    MenuIndex menu;
     const char* name;
     const char* caption;
     Handler handler;
+    Needs needs;
     bool checkable;
     bool checked;
-    bool enabled;
     std::array<const char*, 2> shortcuts;
+    int pause = 0;
 };
+
+constexpr Needs kAny = Needs::Nothing;
+constexpr Needs kPic = Needs::Picture;
 
 const MenuItemDef kMenuItems[] = {
-    {0, "Open1", "&Open...", &TMainForm::Open1Click, false, false, true, {"Ctrl+O", nullptr}},
-    {0, "Next1", "&Next ", &TMainForm::FileForBtnClick, false, false, false, {"Right", "PgDown"}},
-    {0, "Previous1", "Pr&evious", &TMainForm::FileTylBtnClick, false, false, false, {"Left", "PgUp"}},
-    {0, "SaveAs1", "Save &As...", &TMainForm::SaveAs1Click, false, false, false, {"Ctrl+S", nullptr}},
-    {0, "N2", "-", nullptr, false, false, true, {}},
-    {0, "ScanForward1", "Scan Forward", &TMainForm::FileForAutoBtnClick, false, false, false, {}},
-    {0, "ScanBackward1", "Scan Backward", &TMainForm::FileTylAutBtnClick, false, false, false, {}},
-    {0, "ScanStop1", "Scan Stop", &TMainForm::FileStopBtnClick, false, false, false, {}},
-    {0, "N3", "-", nullptr, false, false, true, {}},
-    {0, "Print1", "&Print...", &TMainForm::Print1Click, false, false, false, {"Ctrl+P", nullptr}},
-    {0, "PrintPreview1", "Print Preview...", &TMainForm::PrintPreview1Click, false, false, false, {}},
-    {0, "PrintSetup1", "P&rint Setup...", &TMainForm::PrintSetup1Click, false, false, false, {}},
-    {0, "N1", "-", nullptr, false, false, true, {}},
-    {0, "Exit1", "E&xit", &TMainForm::Exit1Click, false, false, true, {"Ctrl+Q", nullptr}},
-    {1, "Atostretch1", "&Stretch", &TMainForm::Atostretch1Click, true, false, true, {}},
-    {1, "Despeckleon1", "&Despeckle ", &TMainForm::Despeckleon1Click, true, false, true, {}},
-    {1, "FlipVertically1", "&Flip Vertically", &TMainForm::FlipVertically1Click, true, false, true, {}},
-    {1, "Invert1", "&Invert", &TMainForm::Invert1Click, true, false, true, {}},
-    {1, "Minimize1", "&Minimize 1/2", &TMainForm::Minimize1Click, true, false, true, {}},
-    {1, "Minimize141", "Minimize 1/4", &TMainForm::Minimize141Click, true, false, true, {}},
-    {1, "Rotate1", "&Rotate", &TMainForm::Rotate1Click, true, false, true, {}},
-    {1, "HorizontalStretch1", "Horizontal Stretch", &TMainForm::HorizontalStretch1Click, true, false, true, {}},
-    {2, "N1missinglinefill1", "1 missing line fill", &TMainForm::N1missinglinefill1Click, true, false, true, {}},
-    {2, "N2ormoremissinglinescompress1", "2 or more missing lines compress",
-     &TMainForm::N2ormoremissinglinescompress1Click, true, true, true, {}},
-    {3, "Toolbar1", "Toolbar", &TMainForm::Toolbar1Click, true, true, true, {}},
-    {3, "N4", "-", nullptr, false, false, true, {}},
-    {3, "ZoomIn1", "Zoom In", &TMainForm::ZoomIn1Click, false, false, true, {"Ctrl++", "Ctrl+="}},
-    {3, "ZoomOut1", "Zoom Out", &TMainForm::ZoomOut1Click, false, false, true, {"Ctrl+-", nullptr}},
-    {3, "ActualSize1", "Actual Size", &TMainForm::ActualSize1Click, false, false, true, {"Ctrl+0", nullptr}},
-    {3, "FitToWindow1", "Fit to Window", &TMainForm::FitToWindow1Click, false, false, true, {"Ctrl+9", nullptr}},
-    {3, "N5", "-", nullptr, false, false, true, {}},
-    {3, "Histogram1", "Histogram", &TMainForm::Histogram1Click, false, false, true, {"Ctrl+H", nullptr}},
-    {4, "N2seconds1", "2 seconds", &TMainForm::N2seconds1Click, true, false, true, {}},
-    {4, "N3seconds1", "3 seconds", &TMainForm::N3seconds1Click, true, false, true, {}},
-    {4, "N4seconds1", "4 seconds", &TMainForm::N4seconds1Click, true, false, true, {}},
-    {4, "N5seconds1", "5 seconds", &TMainForm::N5seconds1Click, true, false, true, {}},
-    {5, "About1", "&About...", &TMainForm::About1Click, false, false, true, {}},
+    {FileMenu, "Open1", "&Open...", &TMainForm::Open1Click, Needs::NoPicture, false, false, {"Ctrl+O", nullptr}},
+    {FileMenu, "Close1", "&Close", &TMainForm::Close1Click, kPic, false, false, {"Ctrl+W", nullptr}},
+    {FileMenu, "N6", "-", nullptr, kAny, false, false, {}},
+    {FileMenu, "Next1", "&Next ", &TMainForm::FileForBtnClick, kPic, false, false, {"Right", "PgDown"}},
+    {FileMenu, "Previous1", "Pr&evious", &TMainForm::FileTylBtnClick, kPic, false, false, {"Left", "PgUp"}},
+    {FileMenu, "First1", "&First", &TMainForm::First1Click, kPic, false, false, {"Home", nullptr}},
+    {FileMenu, "Last1", "&Last", &TMainForm::Last1Click, kPic, false, false, {"End", nullptr}},
+    {FileMenu, "GoTo1", "&Go to...", &TMainForm::GoTo1Click, kPic, false, false, {"Ctrl+G", nullptr}},
+    {FileMenu, "SaveAs1", "Save &As...", &TMainForm::SaveAs1Click, kPic, false, false, {"Ctrl+S", nullptr}},
+    {FileMenu, "N2", "-", nullptr, kAny, false, false, {}},
+    {FileMenu, "ScanForward1", "Scan Forward", &TMainForm::FileForAutoBtnClick, kPic, false, false, {}},
+    {FileMenu, "ScanBackward1", "Scan Backward", &TMainForm::FileTylAutBtnClick, kPic, false, false, {}},
+    {FileMenu, "ScanStop1", "Scan Stop", &TMainForm::FileStopBtnClick, kPic, false, false, {}},
+    {FileMenu, "N3", "-", nullptr, kAny, false, false, {}},
+    {FileMenu, "Print1", "&Print...", &TMainForm::Print1Click, kPic, false, false, {"Ctrl+P", nullptr}},
+    {FileMenu, "PrintPreview1", "Print Preview...", &TMainForm::PrintPreview1Click, kPic, false, false, {}},
+    {FileMenu, "PrintSetup1", "P&rint Setup...", &TMainForm::PrintSetup1Click, kPic, false, false, {}},
+    {FileMenu, "N1", "-", nullptr, kAny, false, false, {}},
+    {FileMenu, "Exit1", "E&xit", &TMainForm::Exit1Click, kAny, false, false, {"Ctrl+Q", nullptr}},
+    {OptionsMenu, "Atostretch1", "&Stretch", &TMainForm::Atostretch1Click, kAny, true, false, {}},
+    {OptionsMenu, "Despeckleon1", "&Despeckle ", &TMainForm::Despeckleon1Click, kAny, true, false, {}},
+    {OptionsMenu, "FlipVertically1", "&Flip Vertically", &TMainForm::FlipVertically1Click, kAny, true, false, {}},
+    {OptionsMenu, "Invert1", "&Invert", &TMainForm::Invert1Click, kAny, true, false, {}},
+    {OptionsMenu, "Minimize1", "&Minimize 1/2", &TMainForm::Minimize1Click, kAny, true, false, {}},
+    {OptionsMenu, "Minimize141", "Minimize 1/4", &TMainForm::Minimize141Click, kAny, true, false, {}},
+    {OptionsMenu, "Rotate1", "&Rotate", &TMainForm::Rotate1Click, kAny, true, false, {}},
+    {OptionsMenu, "HorizontalStretch1", "Horizontal Stretch", &TMainForm::HorizontalStretch1Click, kAny, true, false,
+     {}},
+    {MissingLinesMenu, "N1missinglinefill1", "1 missing line fill", &TMainForm::N1missinglinefill1Click, kAny, true,
+     false, {}},
+    {MissingLinesMenu, "N2ormoremissinglinescompress1", "2 or more missing lines compress",
+     &TMainForm::N2ormoremissinglinescompress1Click, kAny, true, false, {}},
+    {ViewMenu, "Toolbar1", "Toolbar", &TMainForm::Toolbar1Click, kAny, true, true, {}},
+    {ViewMenu, "N4", "-", nullptr, kAny, false, false, {}},
+    {ViewMenu, "ZoomIn1", "Zoom In", &TMainForm::ZoomIn1Click, kPic, false, false, {"Ctrl++", "Ctrl+="}},
+    {ViewMenu, "ZoomOut1", "Zoom Out", &TMainForm::ZoomOut1Click, kPic, false, false, {"Ctrl+-", nullptr}},
+    {ViewMenu, "ActualSize1", "Actual Size", &TMainForm::ActualSize1Click, kPic, false, false, {"Ctrl+0", nullptr}},
+    {ViewMenu, "FitToWindow1", "Fit to Window", &TMainForm::FitToWindow1Click, kPic, false, false, {"Ctrl+9", nullptr}},
+    {ViewMenu, "N5", "-", nullptr, kAny, false, false, {}},
+    {ViewMenu, "Histogram1", "Histogram", &TMainForm::Histogram1Click, kAny, false, false, {"Ctrl+H", nullptr}},
+    {ScanMenu, "N2seconds1", "2 seconds", &TMainForm::N2seconds1Click, kAny, true, false, {}, 2000},
+    {ScanMenu, "N3seconds1", "3 seconds", &TMainForm::N3seconds1Click, kAny, true, false, {}, 3000},
+    {ScanMenu, "N4seconds1", "4 seconds", &TMainForm::N4seconds1Click, kAny, true, false, {}, 4000},
+    {ScanMenu, "N5seconds1", "5 seconds", &TMainForm::N5seconds1Click, kAny, true, false, {}, 5000},
+    {HelpMenu, "About1", "&About...", &TMainForm::About1Click, kAny, false, false, {}},
 };
 
-// Columns: design name, hint, image, handler, shows a pressed state, row (0
-// or 1), 8-pixel gaps before it. Every button but Open and About starts
-// disabled.
+// Columns: design name, hint, image, handler, when usable, shows a pressed
+// state, row (0 or 1), 8-pixel gaps before it, then its item in the Picture
+// menu (captioned with the hint; none when a File or About item already
+// gives the command) and that item's shortcut.
 struct ToolButtonDef {
     const char* name;
     const char* hint;
     ToolImage image;
     Handler handler;
+    Needs needs;
     bool checkable;
     int row;
     int gapBefore;
+    const char* pictureItem;
+    const char* shortcut;
 };
 
 const ToolButtonDef kToolButtons[] = {
-    {"FileOpenBtn", "Open", ToolImage::Open, &TMainForm::Open1Click, false, 0, 0},
-    {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TMainForm::SaveAs1Click, false, 0, 0},
-    {"ToolButton17", "Print", ToolImage::Print, &TMainForm::Print1Click, false, 0, 0},
-    {"FileTylAutBtn", "Scan Backword", ToolImage::ScanBackward, &TMainForm::FileTylAutBtnClick, true, 0, 2},
-    {"FileTylBtn", "Previous", ToolImage::Previous, &TMainForm::FileTylBtnClick, false, 0, 0},
-    {"FileStopBtn", "Scan Stop", ToolImage::ScanStop, &TMainForm::FileStopBtnClick, false, 0, 0},
-    {"FileForBtn", "Next", ToolImage::Next, &TMainForm::FileForBtnClick, false, 0, 0},
-    {"FileForAutoBtn", "Scan Forword", ToolImage::ScanForward, &TMainForm::FileForAutoBtnClick, true, 0, 0},
-    {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TMainForm::ToolButton9Click, false, 0, 2},
-    {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, &TMainForm::ToolButton10Click, true, 0, 0},
-    {"ToolButton33", "Rotate", ToolImage::Rotate, &TMainForm::ToolButton33Click, true, 0, 0},
-    {"ToolButton12", "Despeckle", ToolImage::Despeckle, &TMainForm::ToolButton12Click, true, 0, 0},
-    {"ToolButton13", "Stretch", ToolImage::Stretch, &TMainForm::ToolButton13Click, true, 0, 0},
-    {"ToolButton18", "Missing lines", ToolImage::MissingLines, &TMainForm::ToolButton18Click, true, 0, 0},
-    {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TMainForm::ToolButton27Click, false, 1, 0},
-    {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TMainForm::ToolButton28Click, false, 1, 0},
-    {"ToolButton20", "Brightness Down", ToolImage::BrightnessDown, &TMainForm::ToolButton20Click, false, 1, 0},
-    {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TMainForm::ToolButton21Click, false, 1, 0},
-    {"ToolButton19", "Invert Display", ToolImage::Invert, &TMainForm::ToolButton19Click, true, 1, 3},
-    {"ToolButton30", "Minimize", ToolImage::MinimizeHalf, &TMainForm::ToolButton30Click, true, 1, 0},
-    {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, &TMainForm::ToolButton32Click,
-     true, 1, 0},
-    {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TMainForm::ToolButton29Click, false, 1, 3},
-    {"HelpAboutBtn", "About", ToolImage::About, &TMainForm::HelpAboutBtnClick, false, 1, 0},
+    {"FileOpenBtn", "Open", ToolImage::Open, &TMainForm::Open1Click, Needs::NoPicture, false, 0, 0, nullptr, nullptr},
+    {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TMainForm::SaveAs1Click, kPic, false, 0, 0, nullptr, nullptr},
+    {"ToolButton17", "Print", ToolImage::Print, &TMainForm::Print1Click, kPic, false, 0, 0, nullptr, nullptr},
+    {"FileTylAutBtn", "Scan Backword", ToolImage::ScanBackward, &TMainForm::FileTylAutBtnClick, kPic, true, 0, 2,
+     nullptr, nullptr},
+    {"FileTylBtn", "Previous", ToolImage::Previous, &TMainForm::FileTylBtnClick, kPic, false, 0, 0, nullptr, nullptr},
+    {"FileStopBtn", "Scan Stop", ToolImage::ScanStop, &TMainForm::FileStopBtnClick, kPic, false, 0, 0, nullptr,
+     nullptr},
+    {"FileForBtn", "Next", ToolImage::Next, &TMainForm::FileForBtnClick, kPic, false, 0, 0, nullptr, nullptr},
+    {"FileForAutoBtn", "Scan Forword", ToolImage::ScanForward, &TMainForm::FileForAutoBtnClick, kPic, true, 0, 0,
+     nullptr, nullptr},
+    {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TMainForm::ToolButton9Click, kPic, false, 0, 2,
+     "OriginalImage1", "Backspace"},
+    {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, &TMainForm::ToolButton10Click, kPic, true, 0, 0,
+     "FlipVertically2", "V"},
+    {"ToolButton33", "Rotate", ToolImage::Rotate, &TMainForm::ToolButton33Click, kPic, true, 0, 0, "Rotate2", "R"},
+    {"ToolButton12", "Despeckle", ToolImage::Despeckle, &TMainForm::ToolButton12Click, kPic, true, 0, 0, "Despeckle1",
+     "D"},
+    {"ToolButton13", "Stretch", ToolImage::Stretch, &TMainForm::ToolButton13Click, kPic, true, 0, 0, "Stretch1", "S"},
+    {"ToolButton18", "Missing lines", ToolImage::MissingLines, &TMainForm::ToolButton18Click, kPic, true, 0, 0,
+     "Missinglines1", "L"},
+    {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TMainForm::ToolButton27Click, kPic, false, 1, 0,
+     "ContrastDown1", "Shift+C"},
+    {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TMainForm::ToolButton28Click, kPic, false, 1, 0,
+     "ContrastUp1", "C"},
+    {"ToolButton20", "Brightness Down", ToolImage::BrightnessDown, &TMainForm::ToolButton20Click, kPic, false, 1, 0,
+     "BrightnessDown1", "Shift+B"},
+    {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TMainForm::ToolButton21Click, kPic, false, 1, 0,
+     "BrightnessUp1", "B"},
+    {"ToolButton19", "Invert Display", ToolImage::Invert, &TMainForm::ToolButton19Click, kPic, true, 1, 3,
+     "InvertDisplay1", "I"},
+    {"ToolButton30", "Minimize", ToolImage::MinimizeHalf, &TMainForm::ToolButton30Click, kPic, true, 1, 0,
+     "Minimize2", nullptr},
+    {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, &TMainForm::ToolButton32Click, kPic,
+     true, 1, 0, "Minimize25originalsize1", nullptr},
+    {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TMainForm::ToolButton29Click, kPic, false, 1, 3,
+     "ImageInfo1", "Ctrl+I"},
+    {"HelpAboutBtn", "About", ToolImage::About, &TMainForm::HelpAboutBtnClick, kAny, false, 1, 0, nullptr, nullptr},
 };
 
 constexpr int kGap = 8;
 
+bool Same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+
+// Enabled at start: no picture is shown.
+bool UsableWithoutPicture(Needs needs) { return needs != Needs::Picture; }
+
+void SetUsable(QObject* command, Needs needs, bool pictureShown) {
+    if (needs == Needs::Nothing || !command) return;
+    const bool usable = (needs == Needs::Picture) == pictureShown;
+    if (auto* action = qobject_cast<QAction*>(command)) action->setEnabled(usable);
+    if (auto* button = qobject_cast<QToolButton*>(command)) button->setEnabled(usable);
+}
+
+// The menu item of a display option is checked while the option is on; the
+// compress item shows the opposite of "keep gaps".
+bool MenuItemChecked(const orbalux::PictureState& state, const orbalux::DisplayOptionRow& row) {
+    const bool on = orbalux::MenuOptionOn(state, row);
+    return row.kind == orbalux::SwitchKind::KeepGaps ? !on : on;
+}
+
 }  // namespace
+
+QAction* TMainForm::MenuItem(const char* name) const {
+    for (std::size_t i = 0; i < std::size(kMenuItems); ++i)
+        if (Same(kMenuItems[i].name, name)) return menuItems_[i];
+    throw std::logic_error(std::string("no menu item ") + name);
+}
+
+QToolButton* TMainForm::ToolButton(const char* name) const {
+    for (std::size_t i = 0; i < std::size(kToolButtons); ++i)
+        if (Same(kToolButtons[i].name, name)) return toolButtons_[i];
+    throw std::logic_error(std::string("no tool button ") + name);
+}
+
+void TMainForm::SetPictureCommands(bool pictureShown) {
+    for (std::size_t i = 0; i < std::size(kMenuItems); ++i) SetUsable(menuItems_[i], kMenuItems[i].needs, pictureShown);
+    for (std::size_t i = 0; i < std::size(kToolButtons); ++i) {
+        SetUsable(toolButtons_[i], kToolButtons[i].needs, pictureShown);
+        SetUsable(pictureItems_[i], kToolButtons[i].needs, pictureShown);
+    }
+    // The counter box takes a position only while there is a list to go to.
+    Memo1_->setReadOnly(!pictureShown);
+}
+
+void TMainForm::SetScanPause(int milliseconds) {
+    session_.SetScanPause(milliseconds);
+    for (std::size_t i = 0; i < std::size(kMenuItems); ++i)
+        if (kMenuItems[i].pause != 0) menuItems_[i]->setChecked(kMenuItems[i].pause == milliseconds);
+}
 
 void TMainForm::BuildMenus() {
     std::array<QMenu*, kMenus.size()> menus{};
@@ -140,15 +226,15 @@ void TMainForm::BuildMenus() {
         menus[i]->setObjectName(kMenus[i].name);
     }
     for (const MenuItemDef& def : kMenuItems) {
-        QMenu* menu = menus[static_cast<std::size_t>(def.menu)];
+        QMenu* menu = menus[def.menu];
         QAction* action = nullptr;
-        if (QLatin1String(def.caption) == QLatin1String("-")) {
+        if (Same(def.caption, "-")) {
             action = menu->addSeparator();
         } else {
             action = menu->addAction(def.caption);
             action->setCheckable(def.checkable);
             action->setChecked(def.checked);
-            action->setEnabled(def.enabled);
+            action->setEnabled(UsableWithoutPicture(def.needs));
             QList<QKeySequence> keys;
             for (const char* key : def.shortcuts)
                 if (key) keys << QKeySequence(key);
@@ -157,6 +243,35 @@ void TMainForm::BuildMenus() {
             connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         }
         action->setObjectName(def.name);
+        menuItems_.push_back(action);
+    }
+    for (const orbalux::DisplayOptionRow& row : orbalux::DisplayOptionTable()) {
+        QAction* item = MenuItem(std::string(row.menuItem).c_str());
+        item->setChecked(MenuItemChecked(state_, row));
+        options_.push_back({&row, item, nullptr, nullptr});
+    }
+    Open1_ = MenuItem("Open1");
+    Toolbar1_ = MenuItem("Toolbar1");
+    // Closing works wherever the focus is, the histogram window included.
+    MenuItem("Close1")->setShortcutContext(Qt::ApplicationShortcut);
+
+    // The Picture menu: every tool-button command that no other menu gives,
+    // in tool bar order, captioned with the button's hint.
+    QMenu* pictureMenu = menus[PictureMenu];
+    for (const ToolButtonDef& def : kToolButtons) {
+        if (!def.pictureItem) {
+            pictureItems_.push_back(nullptr);
+            continue;
+        }
+        if (def.gapBefore > 0 && !pictureMenu->isEmpty()) pictureMenu->addSeparator();
+        QAction* action = pictureMenu->addAction(def.hint);
+        action->setObjectName(def.pictureItem);
+        action->setCheckable(def.checkable);
+        action->setEnabled(UsableWithoutPicture(def.needs));
+        if (def.shortcut) action->setShortcut(QKeySequence(def.shortcut));
+        const Handler handler = def.handler;
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        pictureItems_.push_back(action);
     }
 }
 
@@ -184,7 +299,8 @@ void TMainForm::BuildToolBar() {
         column->addLayout(r);
     }
 
-    for (const ToolButtonDef& def : kToolButtons) {
+    for (std::size_t i = 0; i < std::size(kToolButtons); ++i) {
+        const ToolButtonDef& def = kToolButtons[i];
         QHBoxLayout* r = row[static_cast<std::size_t>(def.row)];
         if (def.gapBefore > 0) r->addSpacing(def.gapBefore * kGap);
         auto* button = new QToolButton(rows);
@@ -194,25 +310,43 @@ void TMainForm::BuildToolBar() {
         button->setIconSize(QSize(kToolImageSize, kToolImageSize));
         button->setAutoRaise(true);
         button->setCheckable(def.checkable);
-        button->setEnabled(QLatin1String(def.name) == QLatin1String("FileOpenBtn") ||
-                           QLatin1String(def.name) == QLatin1String("HelpAboutBtn"));
+        button->setEnabled(UsableWithoutPicture(def.needs));
         const Handler handler = def.handler;
         connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
         r->addWidget(button);
+        toolButtons_.push_back(button);
+        // The display option this button toggles on the shown picture.
+        for (OptionControl& option : options_)
+            if (option.row->toolButton == def.name) {
+                option.button = button;
+                option.pictureItem = pictureItems_[i];
+            }
     }
+    FileForAutoBtn_ = ToolButton("FileForAutoBtn");
+    FileTylAutBtn_ = ToolButton("FileTylAutBtn");
 
-    Memo1_ = new QLineEdit("0/0", rows);
-    Memo1_->setObjectName("Memo1");
-    Memo1_->setReadOnly(true);
-    Memo1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Memo1_->setFixedSize(89, 22);
-    Memo1_->setFocusPolicy(Qt::NoFocus);
-    QFont counterFont = Memo1_->font();
-    counterFont.setPixelSize(16);
-    Memo1_->setFont(counterFont);
     row[1]->addSpacing(2 * kGap);
+    BuildCounter(rows);
     row[1]->addWidget(Memo1_);
     for (QHBoxLayout* r : row) r->addStretch(1);
 
     MojToolBar_->addWidget(rows);
+}
+
+void TMainForm::BuildCounter(QWidget* parent) {
+    // Shows the position and the count; while a picture is shown it also
+    // takes a position: "125" and Enter go to entry 125 of the list.
+    Memo1_ = new QLineEdit("0/0", parent);
+    Memo1_->setObjectName("Memo1");
+    Memo1_->setReadOnly(true);
+    Memo1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Memo1_->setFixedSize(89, 22);
+    Memo1_->setFocusPolicy(Qt::ClickFocus);
+    Memo1_->setToolTip("Type a position and press Enter to go there");
+    QFont counterFont = Memo1_->font();
+    counterFont.setPixelSize(16);
+    Memo1_->setFont(counterFont);
+    connect(Memo1_, &QLineEdit::returnPressed, this, &TMainForm::CounterEntered);
+    // Left without Enter, it shows the position again.
+    connect(Memo1_, &QLineEdit::editingFinished, this, &TMainForm::UpdateCounter);
 }

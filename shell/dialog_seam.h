@@ -24,8 +24,10 @@ public:
 
     // The open dialog `WyborZbioru`, proposing the last file shown.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& proposed) = 0;
-    // `SavePictureDialog`.
-    virtual std::optional<SaveChoice> saveFileName(QWidget* parent) = 0;
+    // `SavePictureDialog`, proposing a path (folder and name) and the filter
+    // of the type to choose.
+    virtual std::optional<SaveChoice> saveFileName(QWidget* parent, const QString& proposed,
+                                                   const QString& filter) = 0;
     // Asked before an existing file is replaced.
     virtual bool confirmOverwrite(QWidget* parent, const QString& path) = 0;
     virtual void showError(QWidget* parent, const QString& message) = 0;

@@ -18,3 +18,11 @@ const QString kSaveFilterBitmaps = QStringLiteral("Bitmaps (*.bmp)");
 const QString kSaveFilterPng = QStringLiteral("PNG images (*.png)");
 
 QString SaveFilters() { return kSaveFilterBmp + ";;" + kSaveFilterBitmaps + ";;" + kSaveFilterPng; }
+
+orbalux::PictureFormat SaveFormatOf(const QString& filter) {
+    return filter == kSaveFilterPng ? orbalux::PictureFormat::Png : orbalux::PictureFormat::Bmp;
+}
+
+QString SaveFilterOf(orbalux::PictureFormat format) {
+    return format == orbalux::PictureFormat::Png ? kSaveFilterPng : kSaveFilterBmp;
+}

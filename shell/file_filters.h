@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "output/picture_writer.h"
+
 // The open dialog's one entry. Volumes mounted on this platform often show
 // their names in lower case, others in capitals, so the patterns are matched
 // without regard to letter case.
@@ -18,3 +20,7 @@ extern const QString kSaveFilterBmp;
 extern const QString kSaveFilterBitmaps;
 extern const QString kSaveFilterPng;
 QString SaveFilters();
+// The type a save filter chooses, and the filter of a type (the first BMP
+// entry for BMP).
+orbalux::PictureFormat SaveFormatOf(const QString& filter);
+QString SaveFilterOf(orbalux::PictureFormat format);

@@ -1,75 +1,48 @@
-// Stepping through the directory list: Next, Previous and the timed scan.
-#include <QAction>
+// Stepping through the directory list: Next, Previous, the first and last
+// entries, a position typed into the counter, and the timed scan.
+#include <QLineEdit>
 #include <QTimer>
-#include <QToolButton>
 
 #include "shell/MainUnit.h"
 
-void TMainForm::FileForBtnClick() {
-    if (FileListPos_ + 1 > FileListCount()) return;
-    ++FileListPos_;
-    LoadListEntry();
+using orbalux::ScanDirection;
+
+void TMainForm::FileForBtnClick() { Shown(session_.Next()); }
+void TMainForm::FileTylBtnClick() { Shown(session_.Previous()); }
+void TMainForm::First1Click() { Shown(session_.First()); }
+void TMainForm::Last1Click() { Shown(session_.Last()); }
+
+void TMainForm::GoTo1Click() {
+    Memo1_->setFocus(Qt::ShortcutFocusReason);
+    Memo1_->selectAll();
 }
 
-void TMainForm::FileTylBtnClick() {
-    if (FileListPos_ < 2) return;
-    --FileListPos_;
-    LoadListEntry();
-}
-
+// A scan already running only changes direction; the timer keeps its phase.
 void TMainForm::FileForAutoBtnClick() {
-    // A scan already running only changes direction; the timer keeps its phase.
-    if (!Timer1_->isActive()) Timer1_->start();
-    ScanDirection_ = 1;
-    Button("FileTylAutBtn")->setChecked(false);
-    Button("FileForAutoBtn")->setChecked(true);
+    session_.StartScan(ScanDirection::Forward);
+    SyncScan();
 }
 
 void TMainForm::FileTylAutBtnClick() {
-    if (!Timer1_->isActive()) Timer1_->start();
-    ScanDirection_ = 2;
-    Button("FileTylAutBtn")->setChecked(true);
-    Button("FileForAutoBtn")->setChecked(false);
+    session_.StartScan(ScanDirection::Backward);
+    SyncScan();
 }
 
 void TMainForm::FileStopBtnClick() {
-    StopScan();
-    ScanDirection_ = 0;
-}
-
-void TMainForm::StopScan() {
-    Timer1_->stop();
-    Button("FileTylAutBtn")->setChecked(false);
-    Button("FileForAutoBtn")->setChecked(false);
+    session_.StopScan();
+    SyncScan();
 }
 
 void TMainForm::Timer1Timer() {
+    // No step behind an open dialog: the command there acts on the picture
+    // it was given for.
+    if (dialogsUp_ > 0) return;
     // A new pause restarts the count from this tick; the same pause keeps it.
-    if (Timer1_->interval() != ScanPause_) Timer1_->setInterval(ScanPause_);
-    if (ScanDirection_ == 1) {
-        if (FileListPos_ + 1 > FileListCount()) {
-            StopScan();
-            return;
-        }
-        ++FileListPos_;
-        LoadListEntry();
-    } else if (ScanDirection_ == 2) {
-        if (FileListPos_ < 2) {
-            StopScan();
-            return;
-        }
-        --FileListPos_;
-        LoadListEntry();
-    }
+    if (Timer1_->interval() != session_.ScanPause()) Timer1_->setInterval(session_.ScanPause());
+    Shown(session_.ScanStep());
 }
 
-void TMainForm::SetScanPause(int milliseconds, const char* item) {
-    ScanPause_ = milliseconds;
-    for (const char* name : {"N2seconds1", "N3seconds1", "N4seconds1", "N5seconds1"})
-        Action(name)->setChecked(QLatin1String(name) == QLatin1String(item));
-}
-
-void TMainForm::N2seconds1Click() { SetScanPause(2000, "N2seconds1"); }
-void TMainForm::N3seconds1Click() { SetScanPause(3000, "N3seconds1"); }
-void TMainForm::N4seconds1Click() { SetScanPause(4000, "N4seconds1"); }
-void TMainForm::N5seconds1Click() { SetScanPause(5000, "N5seconds1"); }
+void TMainForm::N2seconds1Click() { SetScanPause(2000); }
+void TMainForm::N3seconds1Click() { SetScanPause(3000); }
+void TMainForm::N4seconds1Click() { SetScanPause(4000); }
+void TMainForm::N5seconds1Click() { SetScanPause(5000); }

@@ -1,112 +1,91 @@
 // The display options: the menu items that set the defaults for the next
-// load, and the tool buttons that re-run the chain on the shown picture.
+// load, and the tool buttons (and their Picture menu items) that re-run the
+// chain on the shown picture. Which option each one is comes from the
+// options table.
+#include <algorithm>
+#include <stdexcept>
+
 #include <QAction>
 #include <QToolButton>
 
-#include "load/load_sequence.h"
-#include "state/orbalux_error.h"
 #include "processing/stages.h"
 #include "shell/InfoUnit.h"
-#include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
-#include "shell/dialog_seam.h"
 
-namespace {
-
-using orbalux::DisplayOptions;
+using orbalux::Outcome;
 using orbalux::PictureState;
 
-// Columns: option button, the flag it shows and toggles.
-struct OptionButton {
-    const char* button;
-    int DisplayOptions::*flag;
-};
-constexpr OptionButton kOptionButtons[] = {
-    {"ToolButton13", &DisplayOptions::Stretch},
-    {"ToolButton12", &DisplayOptions::Despeckle},
-    {"ToolButton10", &DisplayOptions::FlipVertical},
-    {"ToolButton33", &DisplayOptions::Rotate},
-    {"ToolButton18", &DisplayOptions::FillMissingLine},
-    {"ToolButton19", &DisplayOptions::Invert},
-    {"ToolButton30", &DisplayOptions::MinimizeHalf},
-    {"ToolButton32", &DisplayOptions::MinimizeQuarter},
-};
+const TMainForm::OptionControl& TMainForm::OptionOf(const orbalux::DisplayOptionRow* row) const {
+    const auto it = std::find_if(options_.begin(), options_.end(), [row](const OptionControl& o) { return o.row == row; });
+    if (!row || it == options_.end()) throw std::logic_error("a command names no display option");
+    return *it;
+}
 
-// An option flag is 0 or 1; anything but 0 counts as set and turns to 0.
-int Flipped(int flag) { return flag == 0 ? 1 : 0; }
-
-}  // namespace
+void TMainForm::SetOptionPressed(const OptionControl& option, bool pressed) {
+    if (option.button) option.button->setChecked(pressed);
+    if (option.pictureItem) option.pictureItem->setChecked(pressed);
+}
 
 void TMainForm::SyncOptionButtons() {
-    for (const OptionButton& b : kOptionButtons) Button(b.button)->setChecked(state_.MenuOptions.*b.flag == 1);
+    for (const OptionControl& o : options_)
+        if (o.row->kind == orbalux::SwitchKind::ChainFlag) SetOptionPressed(o, state_.ActiveOptions.*o.row->flag == 1);
 }
 
-void TMainForm::ToggleMenuOption(int& flag, const char* item) {
-    flag = Flipped(flag);
-    Action(item)->setChecked(flag == 1);
+void TMainForm::MenuOptionClicked(const char* item) {
+    const OptionControl& option = OptionOf(orbalux::OptionByMenuItem(item));
+    const bool on = session_.ToggleMenuOption(*option.row);
+    option.menuItem->setChecked(option.row->kind == orbalux::SwitchKind::KeepGaps ? !on : on);
 }
 
-void TMainForm::Atostretch1Click() { ToggleMenuOption(state_.MenuOptions.Stretch, "Atostretch1"); }
-void TMainForm::Despeckleon1Click() { ToggleMenuOption(state_.MenuOptions.Despeckle, "Despeckleon1"); }
-void TMainForm::FlipVertically1Click() { ToggleMenuOption(state_.MenuOptions.FlipVertical, "FlipVertically1"); }
-void TMainForm::Invert1Click() { ToggleMenuOption(state_.MenuOptions.Invert, "Invert1"); }
-void TMainForm::Minimize1Click() { ToggleMenuOption(state_.MenuOptions.MinimizeHalf, "Minimize1"); }
-void TMainForm::Minimize141Click() { ToggleMenuOption(state_.MenuOptions.MinimizeQuarter, "Minimize141"); }
-void TMainForm::Rotate1Click() { ToggleMenuOption(state_.MenuOptions.Rotate, "Rotate1"); }
-void TMainForm::HorizontalStretch1Click() { ToggleMenuOption(state_.HorizontalStretchOn, "HorizontalStretch1"); }
-void TMainForm::N1missinglinefill1Click() {
-    ToggleMenuOption(state_.MenuOptions.FillMissingLine, "N1missinglinefill1");
-}
-void TMainForm::N2ormoremissinglinescompress1Click() {
-    ToggleMenuOption(state_.CompressMissingLines, "N2ormoremissinglinescompress1");
-}
+void TMainForm::Atostretch1Click() { MenuOptionClicked("Atostretch1"); }
+void TMainForm::Despeckleon1Click() { MenuOptionClicked("Despeckleon1"); }
+void TMainForm::FlipVertically1Click() { MenuOptionClicked("FlipVertically1"); }
+void TMainForm::Invert1Click() { MenuOptionClicked("Invert1"); }
+void TMainForm::Minimize1Click() { MenuOptionClicked("Minimize1"); }
+void TMainForm::Minimize141Click() { MenuOptionClicked("Minimize141"); }
+void TMainForm::Rotate1Click() { MenuOptionClicked("Rotate1"); }
+void TMainForm::HorizontalStretch1Click() { MenuOptionClicked("HorizontalStretch1"); }
+void TMainForm::N1missinglinefill1Click() { MenuOptionClicked("N1missinglinefill1"); }
+void TMainForm::N2ormoremissinglinescompress1Click() { MenuOptionClicked("N2ormoremissinglinescompress1"); }
 
-void TMainForm::Reprocess(const std::function<void(PictureState&)>& change) {
-    if (!CurrentChild_) return;
+void TMainForm::Redisplayed(Outcome outcome) {
+    if (outcome == Outcome::Failed) ReportLastError();
+    if (outcome != Outcome::Done) return;
     try {
-        orbalux::ReprocessPicture(state_, change);
-        ShowPicture();
+        ShowPicture(session_.WholeChainShown());
     } catch (const orbalux::OrbaluxError& e) {
-        ReportError(QString::fromLocal8Bit(e.file()), QString::fromLocal8Bit(e.reason()));
-    } catch (const std::exception& e) {
-        ReportError(QString(), QString::fromLocal8Bit(e.what()));
+        ReportError(e);
     }
 }
 
-void TMainForm::ToggleOptionButton(int DisplayOptions::*flag, const char* button) {
-    Reprocess([flag](PictureState& s) { s.ActiveOptions.*flag = Flipped(s.ActiveOptions.*flag); });
-    Button(button)->setChecked(state_.ActiveOptions.*flag == 1);
+void TMainForm::OptionButtonClicked(const char* button) {
+    const OptionControl& option = OptionOf(orbalux::OptionByToolButton(button));
+    Redisplayed(session_.ToggleShownOption(*option.row));
+    SetOptionPressed(option, state_.ActiveOptions.*option.row->flag == 1);
 }
 
-void TMainForm::ToolButton10Click() { ToggleOptionButton(&DisplayOptions::FlipVertical, "ToolButton10"); }
-void TMainForm::ToolButton33Click() { ToggleOptionButton(&DisplayOptions::Rotate, "ToolButton33"); }
-void TMainForm::ToolButton12Click() { ToggleOptionButton(&DisplayOptions::Despeckle, "ToolButton12"); }
-void TMainForm::ToolButton13Click() { ToggleOptionButton(&DisplayOptions::Stretch, "ToolButton13"); }
-void TMainForm::ToolButton18Click() { ToggleOptionButton(&DisplayOptions::FillMissingLine, "ToolButton18"); }
-void TMainForm::ToolButton19Click() { ToggleOptionButton(&DisplayOptions::Invert, "ToolButton19"); }
-void TMainForm::ToolButton30Click() { ToggleOptionButton(&DisplayOptions::MinimizeHalf, "ToolButton30"); }
-void TMainForm::ToolButton32Click() { ToggleOptionButton(&DisplayOptions::MinimizeQuarter, "ToolButton32"); }
+void TMainForm::ToolButton10Click() { OptionButtonClicked("ToolButton10"); }
+void TMainForm::ToolButton33Click() { OptionButtonClicked("ToolButton33"); }
+void TMainForm::ToolButton12Click() { OptionButtonClicked("ToolButton12"); }
+void TMainForm::ToolButton13Click() { OptionButtonClicked("ToolButton13"); }
+void TMainForm::ToolButton18Click() { OptionButtonClicked("ToolButton18"); }
+void TMainForm::ToolButton19Click() { OptionButtonClicked("ToolButton19"); }
+void TMainForm::ToolButton30Click() { OptionButtonClicked("ToolButton30"); }
+void TMainForm::ToolButton32Click() { OptionButtonClicked("ToolButton32"); }
 
-void TMainForm::ToolButton27Click() { Reprocess([](PictureState& s) { s.ContrastLevel -= 1; }); }
-void TMainForm::ToolButton28Click() { Reprocess([](PictureState& s) { s.ContrastLevel += 1; }); }
+void TMainForm::ToolButton27Click() { Redisplayed(session_.StepLevel(&PictureState::ContrastLevel, -1)); }
+void TMainForm::ToolButton28Click() { Redisplayed(session_.StepLevel(&PictureState::ContrastLevel, 1)); }
 void TMainForm::ToolButton20Click() {
-    Reprocess([](PictureState& s) { s.BrightnessLevel -= orbalux::kBrightnessStep; });
+    Redisplayed(session_.StepLevel(&PictureState::BrightnessLevel, -orbalux::kBrightnessStep));
 }
 void TMainForm::ToolButton21Click() {
-    Reprocess([](PictureState& s) { s.BrightnessLevel += orbalux::kBrightnessStep; });
+    Redisplayed(session_.StepLevel(&PictureState::BrightnessLevel, orbalux::kBrightnessStep));
 }
 
 void TMainForm::ToolButton9Click() {
-    if (!CurrentChild_) return;
-    try {
-        orbalux::ShowOriginalImage(state_);
-        for (const OptionButton& b : kOptionButtons) Button(b.button)->setChecked(false);
-        ShowPicture(false);
-    } catch (const orbalux::OrbaluxError& e) {
-        ReportError(QString::fromLocal8Bit(e.file()), QString::fromLocal8Bit(e.reason()));
-    } catch (const std::exception& e) {
-        ReportError(QString(), QString::fromLocal8Bit(e.what()));
-    }
+    const Outcome outcome = session_.ShowOriginal();
+    if (outcome == Outcome::Done) SyncOptionButtons();
+    Redisplayed(outcome);
 }
 
-void TMainForm::ToolButton29Click() { seam_.showModal(*InfoBox_); }
+void TMainForm::ToolButton29Click() { ShowModal(*InfoBox_); }

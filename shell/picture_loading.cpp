@@ -1,147 +1,99 @@
-// Open, the load of a list entry, and the display of the assembled BMP.
+// Open, the load of a list entry, closing the picture, and the display of the
+// assembled BMP.
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
-
-#include <sys/stat.h>
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QStringList>
 #include <QTimer>
 #include <QToolButton>
 
-#include "intake/file_list.h"
-#include "load/load_sequence.h"
-#include "state/orbalux_error.h"
-#include "intake/picture_file.h"
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
+#include "shell/native_names.h"
+#include "state/orbalux_error.h"
 
-namespace {
-
-QString FromNative(const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); }
-
-// Qt holds a name that is not valid UTF-8 with U+FFFD in place of its odd
-// bytes, so encoding it back does not give the name on disk. Such a name is
-// looked up among the entries of its folder as Qt decodes them; when none or
-// several match, the encoded name stands and its load reports it.
-std::string ToNative(const QString& s) {
-    std::string native = QFile::encodeName(s).toStdString();
-    struct stat info {};
-    if (!s.contains(QChar::ReplacementCharacter) || ::lstat(native.c_str(), &info) == 0) return native;
-    const QFileInfo where(s);
-    const QString name = where.fileName();
-    if (name.isEmpty() || where.path() == s) return native;
-    std::string dir = ToNative(where.path());
-    if (!dir.ends_with('/')) dir += '/';
-    std::string found;
-    int matches = 0;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        if (FromNative(entry) == name) {
-            found = entry;
-            ++matches;
-        }
-    }
-    return matches == 1 ? dir + found : native;
-}
-
-// Open's despeckle geometry, kept so that a failed Open leaves it as it was.
-struct SpeckleGeometry {
-    int stride, lines;
-    std::uint8_t bright, dark;
-    explicit SpeckleGeometry(const orbalux::PictureState& s)
-        : stride(s.FrameStride), lines(s.FrameLines), bright(s.SpeckleBrightDelta), dark(s.SpeckleDarkDelta) {}
-    void Restore(orbalux::PictureState& s) const {
-        s.FrameStride = stride;
-        s.FrameLines = lines;
-        s.SpeckleBrightDelta = bright;
-        s.SpeckleDarkDelta = dark;
-    }
-};
-
-}  // namespace
+using orbalux::Outcome;
 
 void TMainForm::Open1Click() {
-    const std::optional<QString> chosen = seam_.openFileName(this, lastPath_);
+    std::optional<QString> chosen;
+    {
+        const ScanWait wait(*this);
+        chosen = seam_.openFileName(this, FromNative(session_.ShownPath()));
+    }
     if (!chosen || chosen->isEmpty()) return;
     OpenPath(*chosen);
 }
 
 bool TMainForm::OpenPath(const QString& chosen) {
-    if (!Action("Open1")->isEnabled()) return false;
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    const std::string nativePath = ToNative(path);
-
-    const SpeckleGeometry before(state_);
-    orbalux::SetOpenDespeckleGeometry(state_);
-    TChild* child = nullptr;
-    try {
-        orbalux::LoadPicture(state_, nativePath);
-        state_.FileDir = orbalux::DirectoryPart(nativePath);
-        BuildFileList();
-        SetScanPause(2000, "N2seconds1");
-
-        child = new TChild;
+    if (session_.Open(ToNative(path)) != Outcome::Done) {
+        ReportLastError();
+        return false;
+    }
+    SetScanPause(session_.ScanPause());
+    SyncScan();
+    if (!CurrentChild_) {
+        auto* child = new TChild;
         mdiArea_->addSubWindow(child);
         CurrentChild_ = child;
         AttachImageWindow(child);
         child->showMaximized();
-        ShowPicture();
-        child->setWindowTitle(QFileInfo(path).fileName());
         connect(child, &TChild::closed, this, &TMainForm::ImageWindowClosed);
-    } catch (const std::exception& e) {
-        if (child) delete child;
-        before.Restore(state_);
-        if (const auto* error = dynamic_cast<const orbalux::OrbaluxError*>(&e))
-            ReportError(FromNative(error->file()), FromNative(error->reason()));
-        else
-            ReportError(path, QString::fromLocal8Bit(e.what()));
-        return false;
     }
+    ShowLoadedEntry();
+    if (!CurrentChild_) return false;
     SetPictureCommands(true);
-    SyncOptionButtons();
-    UpdateCounter();
-    RefreshHeaderLines();
-    lastPath_ = path;
+    emit fileListChanged();
+    emit shownPositionChanged(session_.FileListPos());
     return true;
 }
 
-void TMainForm::BuildFileList() {
-    FileList_ = orbalux::ListPictureFiles(state_.FileDir);
-    FileListPos_ = orbalux::FindListPosition(FileList_, state_.CurrentFileName);
+bool TMainForm::GoToEntry(int position) {
+    const Outcome outcome = session_.GoTo(position);
+    Shown(outcome);
+    return outcome == Outcome::Done;
 }
 
-void TMainForm::UpdateCounter() { Memo1_->setText(QString("%1/%2").arg(FileListPos_).arg(FileListCount())); }
+void TMainForm::Shown(Outcome outcome) {
+    SyncScan();
+    if (outcome == Outcome::Done) {
+        ShowLoadedEntry();
+        emit shownPositionChanged(session_.FileListPos());
+    } else if (outcome == Outcome::Failed) {
+        ReportLastError();
+    }
+}
 
-void TMainForm::LoadListEntry() {
-    if (!CurrentChild_ || FileListPos_ < 1 || FileListPos_ > FileListCount()) return;
-    const std::string& name = FileList_[static_cast<std::size_t>(FileListPos_ - 1)];
-    const std::string path = state_.FileDir + name;
+void TMainForm::ShowLoadedEntry() {
     try {
-        orbalux::LoadPicture(state_, path);
         ShowPicture();
-    } catch (const std::exception& e) {
-        // The scan stops before the report, so that no tick runs behind it;
-        // the shown picture stays, and the position has moved past the entry.
-        StopScan();
-        if (const auto* error = dynamic_cast<const orbalux::OrbaluxError*>(&e))
-            ReportError(FromNative(error->file()), FromNative(error->reason()));
-        else
-            ReportError(FromNative(path), QString::fromLocal8Bit(e.what()));
+    } catch (const orbalux::OrbaluxError& e) {
+        ReportError(e);
+        // A window that never showed a picture goes again.
+        if (!CurrentChild_->Picture().isNull()) return;
+        CurrentChild_->close();
         return;
     }
-    CurrentChild_->setWindowTitle(FromNative(name));
+    CurrentChild_->setWindowTitle(FromNative(session_.ShownName()));
     SyncOptionButtons();
     UpdateCounter();
     RefreshHeaderLines();
-    lastPath_ = FromNative(path);
+    ShowLoadWarnings();
+}
+
+void TMainForm::UpdateCounter() { Memo1_->setText(QString::fromStdString(session_.CounterText())); }
+
+void TMainForm::CounterEntered() {
+    bool number = false;
+    const int position = Memo1_->text().trimmed().toInt(&number);
+    if (number) GoToEntry(position);
+    UpdateCounter();
 }
 
 void TMainForm::ShowPicture(bool wholeChain) {
@@ -159,12 +111,23 @@ void TMainForm::RefreshHeaderLines() {
     InfoBox_->SetLostLineCount(state_.LostLineCount);
 }
 
+void TMainForm::ShowLoadWarnings() {
+    QStringList warnings;
+    for (const std::string& w : session_.Warnings()) warnings << QString::fromStdString(w);
+    LoadWarningStatus_->setText(warnings.join("; "));
+}
+
+void TMainForm::Close1Click() {
+    if (CurrentChild_) CurrentChild_->close();
+}
+
 void TMainForm::ImageWindowClosed() {
     CurrentChild_ = nullptr;
+    session_.Close();
     SetPictureCommands(false);
-    Timer1_->stop();
-    Button("FileTylAutBtn")->setChecked(false);
-    Button("FileForAutoBtn")->setChecked(false);
-    Memo1_->setText("0/0");
+    SyncScan();
+    UpdateCounter();
+    ShowLoadWarnings();
     ClearViewingTools();
+    emit fileListChanged();
 }

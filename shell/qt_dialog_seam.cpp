@@ -24,12 +24,18 @@ std::optional<QString> QtDialogSeam::openFileName(QWidget* parent, const QString
     return dialog.selectedFiles().front();
 }
 
-std::optional<SaveChoice> QtDialogSeam::saveFileName(QWidget* parent) {
+std::optional<SaveChoice> QtDialogSeam::saveFileName(QWidget* parent, const QString& proposed,
+                                                     const QString& filter) {
     QFileDialog dialog(parent, "Save image");
     dialog.setObjectName("SavePictureDialog");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(SaveFilters());
+    dialog.selectNameFilter(filter);
+    if (!proposed.isEmpty()) {
+        dialog.setDirectory(QFileInfo(proposed).absolutePath());
+        dialog.selectFile(QFileInfo(proposed).fileName());
+    }
     // The question comes after the extension is settled (confirmOverwrite).
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -6,7 +6,7 @@
 class QtDialogSeam : public DialogSeam {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QString& proposed) override;
-    std::optional<SaveChoice> saveFileName(QWidget* parent) override;
+    std::optional<SaveChoice> saveFileName(QWidget* parent, const QString& proposed, const QString& filter) override;
     bool confirmOverwrite(QWidget* parent, const QString& path) override;
     void showError(QWidget* parent, const QString& message) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;

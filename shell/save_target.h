@@ -1,26 +1,27 @@
-// Save As: the file name chosen, its format, and the write that never leaves
-// a half-written file behind.
+// Save As: the file a typed name becomes, and its format. The content always
+// matches the extension, and a picture file of the volume is never taken for
+// an output: only names ending ".bmp" or ".png" are written.
 #pragma once
 
-#include <QByteArray>
-#include <QImage>
-#include <QString>
+#include <string>
+#include <string_view>
 
-enum class SaveFormat { Bmp, Png };
+#include "output/picture_writer.h"
+
+namespace orbalux {
 
 struct SaveTarget {
-    QString path;
-    SaveFormat format = SaveFormat::Bmp;
+    std::string path;
+    PictureFormat format = PictureFormat::Bmp;
 };
 
-// A name ending in ".bmp" or ".png" (any letter case) keeps its name and
-// decides the format. A name without extension gets the one of the filter
-// in force (".bmp" unless the PNG filter is chosen); any other extension is
-// kept and written in the filter's format.
-SaveTarget ResolveSaveTarget(const QString& typed, const QString& filter);
+// "bmp" or "png".
+std::string_view SaveExtension(PictureFormat format);
 
-// Writes the shown picture: `bmpFile` as it stands for BMP, `picture` as
-// 8-bit grey for PNG. The data go to a temporary file in the same folder,
-// which then replaces the target, so a failed write leaves an existing file
-// intact. Returns the reason of a failure, or an empty string.
-QString WritePictureFile(const SaveTarget& target, const QByteArray& bmpFile, const QImage& picture);
+// A name ending in ".bmp" or ".png" (any letter case) keeps its name and
+// decides the format. Any other name, with or without an extension of its
+// own ("69_011.003", "test.jpg"), gets the extension of the type chosen in
+// the dialog added ("69_011.003.bmp"); a trailing dot is not doubled.
+SaveTarget ResolveSaveTarget(const std::string& typed, PictureFormat chosen);
+
+}  // namespace orbalux

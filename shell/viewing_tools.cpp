@@ -135,5 +135,5 @@ void TMainForm::PrintPreview1Click() {
         QPainter painter(printer);
         LastPageRect_ = PaintPicturePage(painter, *printer, picture);
     });
-    seam_.showModal(preview);
+    ShowModal(preview);
 }

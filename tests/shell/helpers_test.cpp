@@ -23,19 +23,24 @@ TEST(PrintLayout, KeepsProportionsAndFitsThePageLargerOrSmaller) {
     EXPECT_EQ(FitPictureToPage(948, 704, 0, 6600), PrintExtent{});
 }
 
-TEST(SaveTarget, ExtensionFromTheNameOrTheFilter) {
-    auto check = [](const QString& typed, const QString& filter, const QString& path, SaveFormat format) {
-        const SaveTarget t = ResolveSaveTarget(typed, filter);
-        EXPECT_EQ(t.path, path) << typed.toStdString();
-        EXPECT_EQ(t.format, format) << typed.toStdString();
+TEST(SaveTarget, ContentAlwaysMatchesTheExtensionAndAPictureNameNeverStaysBare) {
+    using orbalux::PictureFormat;
+    auto check = [](const std::string& typed, PictureFormat chosen, const std::string& path, PictureFormat format) {
+        const orbalux::SaveTarget t = orbalux::ResolveSaveTarget(typed, chosen);
+        EXPECT_EQ(t.path, path) << typed;
+        EXPECT_EQ(t.format, format) << typed;
     };
-    check("/d/pic", kSaveFilterBmp, "/d/pic.bmp", SaveFormat::Bmp);
-    check("/d/pic", kSaveFilterBitmaps, "/d/pic.bmp", SaveFormat::Bmp);
-    check("/d/pic", kSaveFilterPng, "/d/pic.png", SaveFormat::Png);
-    check("/d/pic.", kSaveFilterBmp, "/d/pic.bmp", SaveFormat::Bmp);
-    check("/d/PIC.PNG", kSaveFilterBmp, "/d/PIC.PNG", SaveFormat::Png);
-    check("/d/pic.Bmp", kSaveFilterPng, "/d/pic.Bmp", SaveFormat::Bmp);
-    check("/d.x/69_011.001", kSaveFilterPng, "/d.x/69_011.001", SaveFormat::Png);
+    check("/d/pic", PictureFormat::Bmp, "/d/pic.bmp", PictureFormat::Bmp);
+    check("/d/pic", PictureFormat::Png, "/d/pic.png", PictureFormat::Png);
+    check("/d/pic.", PictureFormat::Bmp, "/d/pic.bmp", PictureFormat::Bmp);
+    check("/d/PIC.PNG", PictureFormat::Bmp, "/d/PIC.PNG", PictureFormat::Png);
+    check("/d/pic.Bmp", PictureFormat::Png, "/d/pic.Bmp", PictureFormat::Bmp);
+    // A picture file's own name, or any other extension, gets the chosen one.
+    check("/d.x/69_011.003", PictureFormat::Bmp, "/d.x/69_011.003.bmp", PictureFormat::Bmp);
+    check("/d/test.jpg", PictureFormat::Png, "/d/test.jpg.png", PictureFormat::Png);
+    check("/d.png/pic", PictureFormat::Bmp, "/d.png/pic.bmp", PictureFormat::Bmp);
+    EXPECT_EQ(SaveFormatOf(kSaveFilterPng), PictureFormat::Png);
+    EXPECT_EQ(SaveFormatOf(kSaveFilterBitmaps), PictureFormat::Bmp);
 }
 
 TEST(OpenFilter, MatchesThePictureNamesInAnyLetterCase) {

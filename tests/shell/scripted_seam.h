@@ -14,6 +14,8 @@ struct ScriptedSeam : DialogSeam {
     QStringList openAnswers;  // a null string, or none left: the dialog is cancelled
     QStringList openProposals;
     QList<SaveChoice> saveAnswers;  // an empty path, or none left: cancelled
+    QStringList saveProposals;      // the path each save dialog proposed
+    QStringList saveFilters;        // and the filter it chose
     bool overwriteAnswer = true;
     QStringList overwriteQuestions;
     QStringList errors;
@@ -21,6 +23,7 @@ struct ScriptedSeam : DialogSeam {
     int pageSetups = 0;
     QStringList modals;
     std::function<void(QDialog&)> onModal;  // looks into a modal dialog while it is up
+    std::function<void()> whileUp;          // runs while any dialog but the open dialog is up
 
     std::optional<QString> openFileName(QWidget*, const QString& proposed) override {
         openProposals << proposed;
@@ -28,7 +31,10 @@ struct ScriptedSeam : DialogSeam {
         if (answer.isNull()) return std::nullopt;
         return answer;
     }
-    std::optional<SaveChoice> saveFileName(QWidget*) override {
+    std::optional<SaveChoice> saveFileName(QWidget*, const QString& proposed, const QString& filter) override {
+        saveProposals << proposed;
+        saveFilters << filter;
+        if (whileUp) whileUp();
         const SaveChoice answer = saveAnswers.isEmpty() ? SaveChoice{} : saveAnswers.takeFirst();
         if (answer.path.isEmpty()) return std::nullopt;
         return answer;
@@ -39,6 +45,7 @@ struct ScriptedSeam : DialogSeam {
     }
     void showError(QWidget*, const QString& message) override { errors << message; }
     bool printDialog(QWidget*, QPrinter& printer) override {
+        if (whileUp) whileUp();
         if (pdfPath.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
@@ -46,10 +53,12 @@ struct ScriptedSeam : DialogSeam {
     }
     bool pageSetup(QWidget*, QPrinter&) override {
         ++pageSetups;
+        if (whileUp) whileUp();
         return true;
     }
     void showModal(QDialog& dialog) override {
         modals << dialog.objectName();
+        if (whileUp) whileUp();
         if (onModal) onModal(dialog);
     }
 };
