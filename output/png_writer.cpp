@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -89,7 +90,12 @@ bool WritePng(std::FILE* file, const GreyImage& image, int level, ErrorSink& sin
 void WriteGreyPng(std::FILE* file, const GreyImage& image, int level) {
     if (image.width <= 0 || image.height <= 0) throw std::runtime_error("empty picture");
     ErrorSink sink{};
-    if (!WritePng(file, image, std::clamp(level, 0, 9), sink)) throw std::runtime_error(sink.message);
+    errno = 0;
+    if (WritePng(file, image, std::clamp(level, 0, 9), sink)) return;
+    // libpng says only "Write Error" when the stream takes no more bytes; the
+    // system's reason (a full disk, a file size limit) says why.
+    if (errno != 0 && std::strcmp(sink.message, "Write Error") == 0) throw std::runtime_error(std::strerror(errno));
+    throw std::runtime_error(sink.message);
 }
 
 }  // namespace orbalux

@@ -1,6 +1,8 @@
 #include "shell/MDIChild.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QMdiArea>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -12,6 +14,12 @@ TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
     setWindowTitle("Child");
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's File Close holds the close key wherever the focus is; the
+    // window's own menu keeps its Close item without the key, so that the
+    // two never compete for it.
+    if (QMenu* menu = systemMenu())
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(QKeySequence::Close))) action->setShortcuts({});
 
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName("ImageScroll");

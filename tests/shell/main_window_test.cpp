@@ -16,8 +16,12 @@ namespace {
 
 using shelltest::Browser;
 
-const char* const kPictureMenuItems[] = {"Next1",         "Previous1", "SaveAs1", "ScanForward1",
-                                         "ScanBackward1", "ScanStop1", "Print1",  "PrintSetup1"};
+const char* const kPictureMenuItems[] = {
+    "Next1",        "Previous1",     "First1",         "Last1",       "GoTo1",          "Close1",
+    "SaveAs1",      "ScanForward1",  "ScanBackward1",  "ScanStop1",   "Print1",         "PrintSetup1",
+    "ZoomIn1",      "ZoomOut1",      "ActualSize1",    "FitToWindow1", "OriginalImage1", "FlipVertically2",
+    "Rotate2",      "Despeckle1",    "Stretch1",       "Missinglines1", "ContrastDown1", "ContrastUp1",
+    "BrightnessDown1", "BrightnessUp1", "InvertDisplay1", "Minimize2", "Minimize25originalsize1", "ImageInfo1"};
 const char* const kAlwaysMenuItems[] = {
     "Open1",      "Exit1",       "Atostretch1", "Despeckleon1",      "FlipVertically1",   "Invert1",
     "Minimize1",  "Minimize141", "Rotate1",     "HorizontalStretch1", "N1missinglinefill1",

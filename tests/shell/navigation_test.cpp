@@ -132,7 +132,7 @@ TEST_F(ThreeFiles, PauseItemsAreExclusive) {
     EXPECT_EQ(b.form->ScanPause(), 5000);
 }
 
-TEST_F(ThreeFiles, AnUnreadableEntryStopsTheScanIsReportedAndIsSteppedOver) {
+TEST_F(ThreeFiles, AnUnreadableEntryStopsTheScanIsReportedAndLeavesThePlace) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     b.button("ToolButton13")->click();
     ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
@@ -144,17 +144,21 @@ TEST_F(ThreeFiles, AnUnreadableEntryStopsTheScanIsReportedAndIsSteppedOver) {
     EXPECT_TRUE(b.seam.errors[0].contains("No such file or directory"));
     EXPECT_FALSE(b.form->Timer1()->isActive());
     EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
-    // The shown picture, its caption and its option buttons stay.
+    // The shown picture, its caption, its option buttons and its place stay.
     EXPECT_EQ(b.caption(), "RBL_0001.001");
     EXPECT_TRUE(b.button("ToolButton13")->isChecked());
     EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
     EXPECT_EQ(b.counter(), "1/3");
-    EXPECT_EQ(pos(), 2);
+    EXPECT_EQ(pos(), 1);
 
+    // Next meets the same entry; End goes past it.
     b.action("Next1")->trigger();
+    EXPECT_EQ(b.seam.errors.size(), 2);
+    EXPECT_EQ(b.counter(), "1/3");
+    b.action("Last1")->trigger();
     EXPECT_EQ(b.caption(), "RBL_0003.001");
     EXPECT_EQ(b.counter(), "3/3");
-    EXPECT_EQ(b.seam.errors.size(), 1);
+    EXPECT_EQ(b.seam.errors.size(), 2);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <QDragEnterEvent>
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -70,7 +72,8 @@ TEST(Open, EnablesThePictureCommandsUntilTheWindowCloses) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     EXPECT_FALSE(b.action("Open1")->isEnabled());
     EXPECT_FALSE(b.button("FileOpenBtn")->isEnabled());
-    for (const char* name : {"Next1", "Previous1", "SaveAs1", "Print1", "PrintSetup1", "ScanStop1"})
+    for (const char* name : {"Next1", "Previous1", "SaveAs1", "Print1", "PrintSetup1", "ScanStop1", "Close1", "ZoomIn1",
+                             "Stretch1"})
         EXPECT_TRUE(b.action(name)->isEnabled()) << name;
     for (const char* name : {"FileSaveBtn", "ToolButton17", "FileForBtn", "ToolButton9", "ToolButton29"})
         EXPECT_TRUE(b.button(name)->isEnabled()) << name;
@@ -86,6 +89,7 @@ TEST(Open, EnablesThePictureCommandsUntilTheWindowCloses) {
     EXPECT_TRUE(b.action("Open1")->isEnabled());
     EXPECT_TRUE(b.button("FileOpenBtn")->isEnabled());
     EXPECT_FALSE(b.action("Next1")->isEnabled());
+    EXPECT_FALSE(b.action("ZoomIn1")->isEnabled());
     EXPECT_FALSE(b.button("ToolButton13")->isEnabled());
     EXPECT_EQ(b.form->State().MenuOptions.Stretch, 1);
 
@@ -154,10 +158,15 @@ TEST(Open, ListsRegularFilesWithWholeNamesInAnyLetterCase) {
     EXPECT_TRUE(b.seam.errors.isEmpty());
 }
 
-TEST(Open, DroppedFileOpensOnlyWhileOpenIsEnabled) {
+TEST(Open, DroppedFileOpensOrReplacesTheShownPictureAndANonPictureIsReported) {
     Volume v;
     v.Write945("RBL_0001.001", 1);
     v.Write945("RBL_0002.001", 2);
+    {
+        QFile text(v.Path("RBL_0003.001"));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("a text file under a picture's name\n");
+    }
     Browser b;
     auto drop = [&](const QString& path) {
         QMimeData mime;
@@ -171,9 +180,50 @@ TEST(Open, DroppedFileOpensOnlyWhileOpenIsEnabled) {
     EXPECT_TRUE(drop(v.Path("RBL_0002.001")));
     ASSERT_NE(b.form->CurrentChild(), nullptr);
     EXPECT_EQ(b.caption(), "RBL_0002.001");
-    EXPECT_FALSE(drop(v.Path("RBL_0001.001")));
-    EXPECT_EQ(b.caption(), "RBL_0002.001");
+    b.action("ScanForward1")->trigger();
+    EXPECT_TRUE(drop(v.Path("RBL_0001.001")));
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+    EXPECT_EQ(b.shownLevel(4, 4), PatternLevel(4, 4, 1));
+    EXPECT_EQ(b.counter(), "1/3");
+    EXPECT_FALSE(b.form->Timer1()->isActive());  // a new picture starts without a scan
     EXPECT_EQ(b.form->findChildren<TChild*>().size(), 1);
+
+    // No line of a picture in it: a message, not a black picture.
+    EXPECT_TRUE(drop(v.Path("RBL_0003.001")));
+    ASSERT_EQ(b.seam.errors.size(), 1);
+    EXPECT_TRUE(b.seam.errors[0].contains(v.Path("RBL_0003.001")));
+    EXPECT_TRUE(b.seam.errors[0].contains("no picture lines found"));
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+    EXPECT_EQ(b.shownLevel(4, 4), PatternLevel(4, 4, 1));
+    EXPECT_EQ(b.counter(), "1/3");
+}
+
+TEST(Open, LoadWarningsShowInTheStatusBarForTheShownPicture) {
+    Volume v;
+    v.Write136("69_011.001", 1, 1);
+    v.Write136("69_011.002", 2, 2);
+    v.Write945("RBL_0001.001", 3);
+    {
+        // 69_011.002 cut in the middle of its lines.
+        QFile cut(v.Path("69_011.002"));
+        ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(cut.resize(cut.size() / 2));
+    }
+    Browser b;
+    const auto warning = [&b] { return b.form->findChild<QLabel*>("LoadWarningStatus")->text(); };
+    ASSERT_TRUE(b.open(v.Path("69_011.001")));
+    EXPECT_EQ(warning(), "");
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.caption(), "69_011.002");
+    const QRegularExpression cut("^ends after line (\\d+) of (\\d+)$");
+    const QRegularExpressionMatch m = cut.match(warning());
+    ASSERT_TRUE(m.hasMatch()) << warning().toStdString();
+    EXPECT_LT(m.captured(1).toInt(), m.captured(2).toInt());
+    b.action("Next1")->trigger();
+    EXPECT_EQ(warning(), "not in the catalogue: default parameters used");
+    b.form->CurrentChild()->close();
+    EXPECT_EQ(warning(), "");
+    EXPECT_TRUE(b.seam.errors.isEmpty());
 }
 
 TEST(ImageWindow, ShowsOnePixelPerPixelWithEveryPartWithinReach) {

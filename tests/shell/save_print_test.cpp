@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QToolButton>
 #include <QTransform>
 
@@ -138,6 +139,80 @@ TEST_F(ShownPicture, SaveAsAsksBeforeReplacingAndAFailedWriteKeepsTheOldFile) {
     EXPECT_FALSE(QFile::exists(v.Dir() + "/missing"));
     // nothing half written is left behind
     EXPECT_EQ(QDir(v.Dir()).entryList(QDir::Files | QDir::Hidden).filter("kept"), QStringList({"kept.bmp"}));
+}
+
+TEST_F(ShownPicture, SaveAsProposesTheLastPlaceRefusesAListedPictureAndNoReturnsToTheDialog) {
+    const QString listed = v.Path("RBL_0001.001");
+    const QByteArray picture = ReadAll(listed);
+    const QString link = v.Dir() + "/link.bmp";  // another name of the listed picture
+    ASSERT_TRUE(QFile::link(listed, link));
+    const QString kept = v.Dir() + "/kept.bmp";
+    {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old content");
+    }
+    ASSERT_TRUE(QDir(v.Dir()).mkdir("out"));
+    b.seam.overwriteAnswer = false;
+    b.seam.saveAnswers = {SaveChoice{link, kSaveFilterBmp}, SaveChoice{kept, kSaveFilterBmp},
+                          SaveChoice{v.Dir() + "/out/69_011.003", kSaveFilterPng}};
+    b.action("SaveAs1")->trigger();
+
+    // The listed picture: refused with a message, back to the dialog.
+    ASSERT_EQ(b.seam.errors.size(), 1);
+    EXPECT_TRUE(b.seam.errors[0].contains("picture file of the volume"));
+    EXPECT_EQ(ReadAll(listed), picture);
+    // "No" to replacing kept.bmp: back to the dialog, which proposes it again.
+    EXPECT_EQ(b.seam.overwriteQuestions, QStringList({kept}));
+    EXPECT_EQ(ReadAll(kept), "old content");
+    EXPECT_EQ(b.seam.saveProposals, QStringList({listed + ".bmp", link, kept}));
+    // A picture file's name gets the chosen type's extension.
+    EXPECT_EQ(ReadAll(v.Dir() + "/out/69_011.003.png").mid(1, 3), "PNG");
+    EXPECT_FALSE(QFile::exists(v.Dir() + "/out/69_011.003"));
+
+    // The next Save As proposes the picture's name in that folder, as PNG.
+    b.action("SaveAs1")->trigger();
+    EXPECT_EQ(b.seam.saveProposals.back(), v.Dir() + "/out/RBL_0001.001.png");
+    EXPECT_EQ(b.seam.saveFilters.back(), kSaveFilterPng);
+}
+
+TEST_F(ShownPicture, ScanWaitsWhileADialogIsUpAndGoesOnWithTheSamePause) {
+    v.Write945("RBL_0002.001", 2);
+    b.form->CurrentChild()->close();
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.action("N5seconds1")->trigger();
+    b.action("ScanForward1")->trigger();
+    QTimer* timer = b.form->Timer1();
+    b.form->Timer1Timer();  // a step back to 1 needs a backward scan; here: 2
+    ASSERT_EQ(b.form->FileListPos(), 2);
+    b.action("ScanBackward1")->trigger();
+    ASSERT_EQ(timer->interval(), 5000);
+
+    int dialogs = 0;
+    b.seam.whileUp = [&] {
+        ++dialogs;
+        EXPECT_FALSE(timer->isActive());
+        b.form->Timer1Timer();  // a tick that slipped through changes nothing
+        EXPECT_EQ(b.form->FileListPos(), 2);
+    };
+    b.seam.saveAnswers = {SaveChoice{v.Dir() + "/shown", kSaveFilterBmp}};
+    b.action("SaveAs1")->trigger();
+    b.action("Print1")->trigger();
+    b.action("PrintSetup1")->trigger();
+    b.button("ToolButton29")->click();
+    b.action("About1")->trigger();
+    EXPECT_EQ(dialogs, 5);
+
+    // The saved picture is the one shown when Save As was given.
+    const QByteArray bmp = ReadAll(v.Dir() + "/shown.bmp");
+    ASSERT_EQ(bmp.size(), 54 + 3 * 948 * 704);
+    EXPECT_EQ(std::uint8_t(bmp[54 + 3 * (948 * 5 + 5)]), PatternLevel(5, 5, 2));
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 5000);
+    EXPECT_TRUE(b.button("FileTylAutBtn")->isChecked());
+    b.seam.whileUp = nullptr;
+    b.form->Timer1Timer();
+    EXPECT_EQ(b.form->FileListPos(), 1);
 }
 
 // Where the picture went on the PDF page, in points: the image's unit square
