@@ -176,6 +176,7 @@ private:
     void SyncOptionButtons();
     void SetOptionPressed(const OptionControl& option, bool pressed);
     void UpdateCounter();
+    void ShowCounter();
     // After a command of the session: the new picture shown, or the failure
     // reported; the scan's timer and buttons follow the session.
     void Shown(orbalux::Outcome outcome);

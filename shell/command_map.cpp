@@ -348,5 +348,5 @@ void TMainForm::BuildCounter(QWidget* parent) {
     Memo1_->setFont(counterFont);
     connect(Memo1_, &QLineEdit::returnPressed, this, &TMainForm::CounterEntered);
     // Left without Enter, it shows the position again.
-    connect(Memo1_, &QLineEdit::editingFinished, this, &TMainForm::UpdateCounter);
+    connect(Memo1_, &QLineEdit::editingFinished, this, &TMainForm::ShowCounter);
 }

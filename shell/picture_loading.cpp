@@ -87,13 +87,22 @@ void TMainForm::ShowLoadedEntry() {
     ShowLoadWarnings();
 }
 
-void TMainForm::UpdateCounter() { Memo1_->setText(QString::fromStdString(session_.CounterText())); }
+void TMainForm::UpdateCounter() {
+    // A position being typed into the box is not overwritten by a scan step.
+    if (Memo1_->hasFocus() && Memo1_->isModified()) return;
+    ShowCounter();
+}
+
+// Setting the text also marks it as not typed.
+void TMainForm::ShowCounter() { Memo1_->setText(QString::fromStdString(session_.CounterText())); }
 
 void TMainForm::CounterEntered() {
     bool number = false;
     const int position = Memo1_->text().trimmed().toInt(&number);
     if (number) GoToEntry(position);
-    UpdateCounter();
+    ShowCounter();
+    // Back to the picture, where the arrow keys step again.
+    if (CurrentChild_) CurrentChild_->setFocus();
 }
 
 void TMainForm::ShowPicture(bool wholeChain) {
@@ -126,7 +135,7 @@ void TMainForm::ImageWindowClosed() {
     session_.Close();
     SetPictureCommands(false);
     SyncScan();
-    UpdateCounter();
+    ShowCounter();
     ShowLoadWarnings();
     ClearViewingTools();
     emit fileListChanged();

@@ -64,6 +64,18 @@ TEST_F(FiveFiles, HomeEndAndATypedPositionGoStraightThere) {
     EXPECT_EQ(b.caption(), "RBL_0004.001");
     EXPECT_TRUE(b.seam.errors.isEmpty());
 
+    // A scan step does not overwrite a position being typed.
+    b.action("ScanForward1")->trigger();
+    counterBox()->setFocus();
+    counterBox()->selectAll();
+    QTest::keyClicks(counterBox(), "2");
+    b.form->Timer1Timer();
+    EXPECT_EQ(b.form->FileListPos(), 5);
+    EXPECT_EQ(counterBox()->text(), "2");
+    QTest::keyClick(counterBox(), Qt::Key_Return);
+    EXPECT_EQ(b.counter(), "2/5");
+    EXPECT_EQ(b.caption(), "RBL_0002.001");
+
     // Without a picture the box takes nothing.
     b.form->CurrentChild()->close();
     EXPECT_TRUE(counterBox()->isReadOnly());
