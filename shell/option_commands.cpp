@@ -16,7 +16,8 @@ using orbalux::Outcome;
 using orbalux::PictureState;
 
 const TMainForm::OptionControl& TMainForm::OptionOf(const orbalux::DisplayOptionRow* row) const {
-    const auto it = std::find_if(options_.begin(), options_.end(), [row](const OptionControl& o) { return o.row == row; });
+    const auto it =
+        std::find_if(options_.begin(), options_.end(), [row](const OptionControl& o) { return o.row == row; });
     if (!row || it == options_.end()) throw std::logic_error("a command names no display option");
     return *it;
 }

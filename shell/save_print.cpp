@@ -23,7 +23,8 @@ void TMainForm::SaveAs1Click() {
     for (;;) {
         const std::optional<SaveChoice> choice = seam_.saveFileName(this, proposed, filter);
         if (!choice || choice->path.isEmpty()) return;
-        const orbalux::SaveTarget target = orbalux::ResolveSaveTarget(ToNative(choice->path), SaveFormatOf(choice->filter));
+        const orbalux::SaveTarget target =
+            orbalux::ResolveSaveTarget(ToNative(choice->path), SaveFormatOf(choice->filter));
         proposed = FromNative(target.path);
         filter = choice->filter;
         if (session_.IsListedPicture(target.path)) {
