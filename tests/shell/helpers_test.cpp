@@ -1,5 +1,5 @@
-// The plain rules behind the commands: print placement, save names, the
-// open dialog's patterns, the command line.
+// The plain rules behind the commands: print placement, the save and open
+// dialogs' filters, the command line.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,7 +9,6 @@
 #include "shell/command_line.h"
 #include "shell/file_filters.h"
 #include "shell/print_layout.h"
-#include "shell/save_target.h"
 
 namespace {
 
@@ -23,24 +22,10 @@ TEST(PrintLayout, KeepsProportionsAndFitsThePageLargerOrSmaller) {
     EXPECT_EQ(FitPictureToPage(948, 704, 0, 6600), PrintExtent{});
 }
 
-TEST(SaveTarget, ContentAlwaysMatchesTheExtensionAndAPictureNameNeverStaysBare) {
-    using orbalux::PictureFormat;
-    auto check = [](const std::string& typed, PictureFormat chosen, const std::string& path, PictureFormat format) {
-        const orbalux::SaveTarget t = orbalux::ResolveSaveTarget(typed, chosen);
-        EXPECT_EQ(t.path, path) << typed;
-        EXPECT_EQ(t.format, format) << typed;
-    };
-    check("/d/pic", PictureFormat::Bmp, "/d/pic.bmp", PictureFormat::Bmp);
-    check("/d/pic", PictureFormat::Png, "/d/pic.png", PictureFormat::Png);
-    check("/d/pic.", PictureFormat::Bmp, "/d/pic.bmp", PictureFormat::Bmp);
-    check("/d/PIC.PNG", PictureFormat::Bmp, "/d/PIC.PNG", PictureFormat::Png);
-    check("/d/pic.Bmp", PictureFormat::Png, "/d/pic.Bmp", PictureFormat::Bmp);
-    // A picture file's own name, or any other extension, gets the chosen one.
-    check("/d.x/69_011.003", PictureFormat::Bmp, "/d.x/69_011.003.bmp", PictureFormat::Bmp);
-    check("/d/test.jpg", PictureFormat::Png, "/d/test.jpg.png", PictureFormat::Png);
-    check("/d.png/pic", PictureFormat::Bmp, "/d.png/pic.bmp", PictureFormat::Bmp);
-    EXPECT_EQ(SaveFormatOf(kSaveFilterPng), PictureFormat::Png);
-    EXPECT_EQ(SaveFormatOf(kSaveFilterBitmaps), PictureFormat::Bmp);
+TEST(SaveFilters, ThePngEntryChoosesPngAndTheOthersBmp) {
+    EXPECT_EQ(SaveFormatOf(kSaveFilterPng), orbalux::PictureFormat::Png);
+    EXPECT_EQ(SaveFormatOf(kSaveFilterBitmaps), orbalux::PictureFormat::Bmp);
+    EXPECT_EQ(SaveFilterOf(orbalux::PictureFormat::Png), kSaveFilterPng);
 }
 
 TEST(OpenFilter, MatchesThePictureNamesInAnyLetterCase) {
