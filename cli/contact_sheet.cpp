@@ -23,13 +23,15 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
-// A Qt GUI application for the length of one sheet, on the off-screen
-// platform unless the user chose another.
+// A Qt GUI application for the length of one sheet, always on the off-screen
+// platform: the converter draws into memory only, and runs where there is no
+// display at all (a server, a batch job) whatever QT_QPA_PLATFORM says.
+// Fonts still come from the system's font configuration.
 class GuiSession {
 public:
     GuiSession() {
         if (QGuiApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         previousHandler_ = qInstallMessageHandler(QuietQtMessages);
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }

@@ -38,7 +38,8 @@ struct ContactSheet {
 };
 
 // Draws the sheet. Labels are set in a sans-serif font by Qt's painter on an
-// off-screen image; a Qt GUI application is made for the call when none runs.
+// off-screen image; a Qt GUI application on the off-screen platform is made
+// for the call when none runs.
 ContactSheet ComposeContactSheet(const std::vector<SheetEntry>& entries, int thumbSize);
 
 // Top-left corner of the thumbnail of `entry` within the sheet.

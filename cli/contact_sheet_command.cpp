@@ -2,18 +2,21 @@
 
 #include <optional>
 
-#include "output/atomic_file.h"
 #include "cli/contact_sheet.h"
 #include "cli/conversion_plan.h"
+#include "cli/interruption.h"
 #include "cli/parallel_runner.h"
-#include "load/chain_settings.h"
-#include "output/png_writer.h"
+#include "cli/picture_texts.h"
 #include "intake/picture_file.h"
+#include "load/chain_settings.h"
+#include "load/load_warnings.h"
+#include "output/atomic_file.h"
+#include "output/png_writer.h"
 
 namespace orbalux::cli {
 
 int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
-    const std::vector<std::string> inputs = ExpandInputs(options.inputs);
+    const std::vector<std::string> inputs = InputFiles(options);
     CheckOutputFile(options.sheet, inputs);
     if (inputs.empty()) {
         std::fprintf(io.err, "no picture files for the contact sheet\n");
@@ -21,31 +24,43 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
     }
 
     std::vector<std::optional<SheetEntry>> rendered(inputs.size());
-    ProgressReporter progress(io.err, inputs.size(), io.errIsTerminal, options.quiet);
+    ProgressReporter progress(io.err, inputs.size(), io.errIsTerminal, options.quiet, io.errColumns);
     RunInParallel(inputs, options.jobs,
                   [&](PictureState& state, std::size_t index) {
-                      RenderPicture(state, inputs[index], options.chain);
+                      RenderPicture(state, inputs[index], options.chain, options.catalogueName);
                       rendered[index] = SheetEntry{
                           FileNamePart(inputs[index]),
                           std::to_string(state.ImageWidth) + " x " + std::to_string(state.ImageHeight),
                           MakeThumbnail(GreyFromBitmap(state), options.thumbSize)};
+                      return LoadWarnings(state);
                   },
                   progress);
-    progress.Finish();
+    progress.Finish(InterruptionSignal() != 0);
+    if (InterruptionSignal()) return RunStatus(0, 0, options);
 
     std::vector<SheetEntry> entries;
+    std::vector<std::string> names;
     for (auto& entry : rendered)
-        if (entry) entries.push_back(std::move(*entry));
+        if (entry) {
+            names.push_back(entry->name);
+            entries.push_back(std::move(*entry));
+        }
     if (entries.empty()) return kExitFailed;
 
     try {
         const ContactSheet sheet = ComposeContactSheet(entries, options.thumbSize);
-        WriteFileAtomically(options.sheet, [&](std::FILE* file) { WriteGreyPng(file, sheet.image, options.pngLevel); });
+        const std::vector<PngText> texts = SheetTexts(names, options);
+        WriteFileAtomically(options.sheet, [&](std::FILE* file) {
+            WriteGreyPng(file, sheet.image, options.pngLevel, texts);
+            StopIfInterrupted();
+        });
+    } catch (const Interrupted&) {
+        return RunStatus(0, 0, options);
     } catch (const std::exception& e) {
         std::fprintf(io.err, "%s: %s\n", options.sheet.c_str(), e.what());
         return kExitFailed;
     }
-    return progress.failed() ? kExitFailed : kExitOk;
+    return RunStatus(progress.failed(), progress.warned(), options);
 }
 
 }  // namespace orbalux::cli

@@ -9,7 +9,8 @@ namespace orbalux::cli {
 // Renders the inputs in parallel, writes the sheet atomically. Throws
 // UsageError when the sheet's path is a folder or one of the inputs. Returns
 // kExitFailed when a picture failed (the sheet then holds the others) or the
-// sheet could not be written.
+// sheet could not be written; after a signal, the interrupted status and no
+// sheet.
 int RunContactSheet(const ConvertOptions& options, const CommandStreams& io);
 
 }  // namespace orbalux::cli

@@ -57,6 +57,20 @@ std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs) {
     return files;
 }
 
+std::vector<std::string> InputFiles(const ConvertOptions& options) {
+    std::vector<std::string> files = ExpandInputs(options.inputs);
+    if (!options.catalogueName.empty() && files.size() != 1)
+        throw UsageError("--as names the catalogue entry of one file; " + options.inputs.front() + " holds " +
+                         std::to_string(files.size()));
+    return files;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string OutputNameFor(const std::string& input, OutputFormat format) {
     std::string name = FileNamePart(input);
     return name + Extension(format);
@@ -71,11 +85,23 @@ void CheckOutputFile(const std::string& path, const std::vector<std::string>& in
 
 ConversionPlan PlanConversion(const ConvertOptions& options) {
     const std::string& out = *options.output;
-    const std::vector<std::string> inputs = ExpandInputs(options.inputs);
+    const std::vector<std::string> inputs = InputFiles(options);
     const std::string ext = LowerExtension(out);
+    const bool oneFile = options.inputs.size() == 1 && !IsDirectory(options.inputs.front());
     const bool namesFile = !IsDirectory(out) && out.back() != '/' && (ext == ".bmp" || ext == ".png");
 
     ConversionPlan plan;
+    if (out == kStandardOutput) {
+        if (!oneFile) throw UsageError("-o - writes one picture to standard output; give one INPUT file");
+        plan.format = options.format.value_or(OutputFormat::Png);
+        plan.toStandardOutput = true;
+        plan.tasks.push_back({inputs.front(), out});
+        return plan;
+    }
+    // One picture named with another extension is a mistake far more often
+    // than a new folder of that name.
+    if (oneFile && !namesFile && !Exists(out) && out.back() != '/' && !ext.empty())
+        throw UsageError(out + ": a picture is written as .bmp or .png (a folder for it must exist already)");
     if (namesFile) {
         if (options.inputs.size() != 1 || IsDirectory(options.inputs.front()))
             throw UsageError(out + " names one file; several inputs need a folder for -o");

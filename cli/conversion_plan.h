@@ -17,6 +17,7 @@ struct ConversionTask {
 struct ConversionPlan {
     OutputFormat format = OutputFormat::Png;
     std::string outputFolder;  // the folder to make first; empty for a single file
+    bool toStandardOutput = false;  // -o -: one task, its output "-"
     std::vector<ConversionTask> tasks;
 };
 
@@ -24,14 +25,23 @@ struct ConversionPlan {
 // order (ListPictureFiles), anything else is kept as a file to read.
 std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs);
 
+// ExpandInputs of the options' INPUTs; throws UsageError when --as is given
+// and they are not one file.
+std::vector<std::string> InputFiles(const ConvertOptions& options);
+
 // The conversions that `options` asks for (RunMode::Convert). Throws
 // UsageError for an output that cannot be right: a file name for several
-// inputs, a folder path that is a file, an extension that contradicts
-// --format, an output that is one of the inputs, two inputs with one output.
+// inputs, a name for one input whose extension is neither .bmp nor .png (and
+// no folder), a folder path that is a file, an extension that contradicts
+// --format, an output that is one of the inputs, two inputs with one output,
+// standard output for anything but one file.
 ConversionPlan PlanConversion(const ConvertOptions& options);
 
 // The output's name for an input: its file name with ".bmp" or ".png" added.
 std::string OutputNameFor(const std::string& input, OutputFormat format);
+
+// The folder a file path lies in ("." for a bare name).
+std::string FolderOf(const std::string& path);
 
 // Throws UsageError when `path` cannot be written as one file: it is a folder
 // or one of `inputs`.

@@ -7,24 +7,33 @@
 
 namespace orbalux::cli {
 
-// Where the command writes: results to `out`, progress and failures to `err`.
+// Where the command writes: results to `out`, progress, warnings and
+// failures to `err`.
 struct CommandStreams {
     std::FILE* out = stdout;
     std::FILE* err = stderr;
+    bool outIsTerminal = false;
     bool errIsTerminal = false;
+    int errColumns = 80;  // the terminal's width, when it is one
 };
 
-// Exit status of a run: every file done, a file failed, wrong usage.
+// Exit status of a run: every file done, a file failed (or warned, with
+// --strict), wrong usage; after a signal InterruptedExitStatus().
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 // Converts every input (RunMode::Convert). Throws UsageError before any file
-// is written when the outputs are wrong; otherwise returns kExitOk or
-// kExitFailed.
+// is written when the outputs are wrong; a batch's folder that cannot take a
+// file is one failure before any picture is decoded. Otherwise returns
+// kExitOk, kExitFailed or the interrupted status.
 int RunConversion(const ConvertOptions& options, const CommandStreams& io);
 
-// Prints each input's parameters and header lines (RunMode::Info).
+// Prints each input's parameters and header lines (RunMode::Info), as text
+// or as JSON; a failed write to `out` is a failure.
 int RunInfo(const ConvertOptions& options, const CommandStreams& io);
+
+// The status of a finished run: failures, then warnings under --strict.
+int RunStatus(std::size_t failed, std::size_t warned, const ConvertOptions& options);
 
 }  // namespace orbalux::cli

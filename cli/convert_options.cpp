@@ -1,29 +1,62 @@
 #include "cli/convert_options.h"
 
+#include <getopt.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <functional>
+#include <cstring>
+#include <set>
 #include <string_view>
+
+#include "processing/display_options.h"
+#include "state/ascii_names.h"
 
 namespace orbalux::cli {
 namespace {
 
-// Switches that set one chain flag: option name, the flag it sets.
-struct FlagOption {
-    std::string_view name;
-    int DisplayOptions::*flag;
+// The run modes an option means something in.
+enum ModeMask : unsigned { kConvert = 1, kInfo = 2, kSheet = 4, kAnyMode = 7, kPicture = kConvert | kSheet };
+
+enum class Section { Output, Display, Other };
+
+// The converter's own options; the display switches and tone levels come
+// from the shared tables.
+enum class Own { Output, Format, PngLevel, Jobs, Quiet, Original, Info, Json, Strict, As, ContactSheet, Thumb, Help,
+                 Version };
+
+struct OwnOptionRow {
+    Own id;
+    char shortName;          // 0: long name only
+    std::string_view name;   // without "--"
+    std::string_view value;  // the value's name in the help, "" for a switch
+    unsigned modes;
+    Section section;
+    std::string_view help;   // lines after the first are continued
 };
-constexpr std::array<FlagOption, 8> kFlagOptions = {{
-    {"--stretch", &DisplayOptions::Stretch},
-    {"--despeckle", &DisplayOptions::Despeckle},
-    {"--flip", &DisplayOptions::FlipVertical},
-    {"--rotate", &DisplayOptions::Rotate},
-    {"--invert", &DisplayOptions::Invert},
-    {"--half", &DisplayOptions::MinimizeHalf},
-    {"--quarter", &DisplayOptions::MinimizeQuarter},
-    {"--fill-missing", &DisplayOptions::FillMissingLine},
+
+// id                 short name             value          modes     section           help
+constexpr std::array<OwnOptionRow, 14> kOwnOptions{{
+    {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
+    {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
+    {Own::PngLevel,     0,   "png-level",     "N",           kPicture, Section::Output,  "PNG compression 0..9 (default 1: fast)"},
+    {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
+    {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
+    {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},
+    {Own::Info,         0,   "info",          "",            kAnyMode, Section::Other,   "print the file's parameters and header lines"},
+    {Own::Json,         0,   "json",          "",            kInfo,    Section::Other,   "with --info: one JSON object a line, one per file"},
+    {Own::Strict,       0,   "strict",        "",            kAnyMode, Section::Other,   "a file cut short or not in the catalogue fails the\nrun (exit 1)"},
+    {Own::As,           0,   "as",            "NAME",        kAnyMode, Section::Other,   "decode the one INPUT by the catalogue entry of NAME\n(a renamed copy)"},
+    {Own::ContactSheet, 0,   "contact-sheet", "SHEET.png",   kAnyMode, Section::Other,   "one PNG with a labelled thumbnail of every INPUT;\nthe narrow formats are widened six times"},
+    {Own::Thumb,        0,   "thumb",         "N",           kSheet,   Section::Other,   "thumbnail size on the long side (default 160)"},
+    {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
+    {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
 }};
+
+// getopt_long's codes: a short option's letter, or these for the rest.
+constexpr int kOwnCode = 256;
+constexpr int kDisplayCode = 512;
+constexpr int kToneCode = 768;
 
 // Neither level has a bound of its own; these keep the tone arithmetic far
 // from integer overflow while reaching every visible result.
@@ -45,92 +78,166 @@ int ParseInt(std::string_view option, std::string_view text, int low, int high) 
 }
 
 OutputFormat ParseFormat(std::string_view text) {
-    if (text == "bmp") return OutputFormat::Bmp;
-    if (text == "png") return OutputFormat::Png;
+    if (EqualIgnoringAsciiCase(text, "bmp")) return OutputFormat::Bmp;
+    if (EqualIgnoringAsciiCase(text, "png")) return OutputFormat::Png;
     throw UsageError("--format: '" + std::string(text) + "' is neither bmp nor png");
+}
+
+// One option of the command line as getopt_long sees it, with the rules the
+// converter adds: its run modes and its place in the help.
+struct OptionEntry {
+    int code;
+    char shortName;
+    std::string name;
+    std::string value;
+    unsigned modes;
+    Section section;
+    std::string help;
+};
+
+std::vector<OptionEntry> AllOptions() {
+    std::vector<OptionEntry> all;
+    for (const OwnOptionRow& row : kOwnOptions)
+        all.push_back({row.shortName ? row.shortName : kOwnCode + static_cast<int>(row.id), row.shortName,
+                       std::string(row.name), std::string(row.value), row.modes, row.section, std::string(row.help)});
+    const auto display = DisplayOptionTable();
+    for (std::size_t i = 0; i < display.size(); ++i)
+        all.push_back({kDisplayCode + static_cast<int>(i), 0, std::string(display[i].cliOption), "", kPicture,
+                       Section::Display, std::string(display[i].help)});
+    const auto tones = ToneLevelTable();
+    for (std::size_t i = 0; i < tones.size(); ++i)
+        all.push_back({kToneCode + static_cast<int>(i), 0, std::string(tones[i].cliOption), "N", kPicture,
+                       Section::Display, std::string(tones[i].help)});
+    return all;
+}
+
+const OptionEntry* EntryByCode(const std::vector<OptionEntry>& all, int code) {
+    const auto it = std::find_if(all.begin(), all.end(), [code](const OptionEntry& e) { return e.code == code; });
+    return it == all.end() ? nullptr : &*it;
+}
+
+std::string Spelling(const OptionEntry& entry) { return "--" + entry.name; }
+
+// The message for an argument getopt_long did not take: unknown, or the
+// beginning of several long names.
+std::string UnknownOption(const std::vector<OptionEntry>& all, const std::string& arg, int shortCode) {
+    if (!arg.starts_with("--")) return "unknown option -" + std::string(1, static_cast<char>(shortCode));
+    const std::string name = arg.substr(2, arg.find('=') - 2);
+    std::string candidates;
+    for (const OptionEntry& e : all)
+        if (e.name.starts_with(name)) candidates += (candidates.empty() ? "" : ", ") + Spelling(e);
+    if (!name.empty() && candidates.find(',') != std::string::npos)
+        return "--" + name + " is ambiguous: " + candidates;
+    return "unknown option --" + name;
+}
+
+const char* ModeWords(RunMode mode) {
+    switch (mode) {
+        case RunMode::Info: return "with --info";
+        case RunMode::ContactSheet: return "with --contact-sheet";
+        default: return "when converting";
+    }
+}
+
+unsigned ModeBit(RunMode mode) {
+    switch (mode) {
+        case RunMode::Info: return kInfo;
+        case RunMode::ContactSheet: return kSheet;
+        default: return kConvert;
+    }
+}
+
+bool HasPngExtension(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return name.size() > 4 && EndsWithIgnoringAsciiCase(name, ".png");
 }
 
 }  // namespace
 
 ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
+    const std::vector<OptionEntry> all = AllOptions();
+    std::vector<option> longOptions;
+    std::string shortOptions = ":";  // ':' first: a missing value is told apart from an unknown option
+    for (const OptionEntry& e : all) {
+        longOptions.push_back({e.name.c_str(), e.value.empty() ? no_argument : required_argument, nullptr, e.code});
+        if (e.shortName) shortOptions += e.value.empty() ? std::string(1, e.shortName) : std::string{e.shortName, ':'};
+    }
+    longOptions.push_back({nullptr, 0, nullptr, 0});
+
+    // getopt_long reorders its argument vector: it works on a copy.
+    std::vector<std::string> storage = args;
+    storage.insert(storage.begin(), "orbalux-convert");
+    std::vector<char*> argv;
+    for (std::string& s : storage) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(storage.size());
+
     ConvertOptions options;
     bool info = false, help = false, version = false, sheetGiven = false;
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--") {
-            options.inputs.insert(options.inputs.end(), args.begin() + static_cast<long>(i) + 1, args.end());
-            break;
+    std::vector<const OptionEntry*> given;
+    std::set<int> valuesGiven;
+    optind = 0;  // a fresh scan
+    opterr = 0;  // the messages are ours
+    for (int code; (code = getopt_long(argc, argv.data(), shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
+        if (code == '?') {
+            const OptionEntry* entry = optopt ? EntryByCode(all, optopt) : nullptr;
+            if (entry && entry->value.empty() && std::string(argv[optind - 1]).starts_with("--"))
+                throw UsageError(Spelling(*entry) + " takes no value");
+            throw UsageError(UnknownOption(all, argv[optind - 1], optopt));
         }
-        if (arg.size() < 2 || arg[0] != '-') {
-            options.inputs.push_back(arg);
+        if (code == ':') {
+            const OptionEntry* entry = EntryByCode(all, optopt);
+            throw UsageError((entry ? Spelling(*entry) : std::string("an option")) + " needs a value");
+        }
+        const OptionEntry* entry = EntryByCode(all, code);
+        if (!entry) throw UsageError("unknown option");
+        given.push_back(entry);
+        const std::string name = Spelling(*entry);
+        const std::string value = entry->value.empty() ? std::string() : std::string(optarg);
+        if (!entry->value.empty() && !valuesGiven.insert(code).second) throw UsageError(name + " given twice");
+
+        if (code >= kToneCode) {
+            ToneLevel(options.chain, ToneLevelTable()[static_cast<std::size_t>(code - kToneCode)]) =
+                ParseInt(name, value, -kLevelLimit, kLevelLimit);
             continue;
         }
-
-        // "--name=value" and "--name value" are both accepted for valued options.
-        std::string name = arg;
-        std::optional<std::string> inlineValue;
-        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            inlineValue = arg.substr(eq + 1);
+        if (code >= kDisplayCode) {
+            SetOption(options.chain, DisplayOptionTable()[static_cast<std::size_t>(code - kDisplayCode)], true);
+            continue;
         }
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
-            return args[++i];
-        };
-        auto noValue = [&] {
-            if (inlineValue) throw UsageError(name + " takes no value");
-        };
-
-        if (const auto* flag = std::find_if(kFlagOptions.begin(), kFlagOptions.end(),
-                                            [&](const FlagOption& f) { return f.name == name; });
-            flag != kFlagOptions.end()) {
-            noValue();
-            options.chain.menu.*(flag->flag) = 1;
-        } else if (name == "--horizontal-stretch") {
-            noValue();
-            options.chain.horizontalStretch = 1;
-        } else if (name == "--keep-gaps") {
-            noValue();
-            options.chain.compressMissingLines = 0;
-        } else if (name == "--original") {
-            noValue();
-            options.chain.original = true;
-        } else if (name == "--brightness") {
-            options.chain.brightness = ParseInt(name, value(), -kLevelLimit, kLevelLimit);
-        } else if (name == "--contrast") {
-            options.chain.contrast = ParseInt(name, value(), -kLevelLimit, kLevelLimit);
-        } else if (name == "-o" || name == "--output") {
-            std::string path = value();
-            if (path.empty()) throw UsageError(name + " needs a value");
-            options.output = path;
-        } else if (name == "--format") {
-            options.format = ParseFormat(value());
-        } else if (name == "--png-level") {
-            options.pngLevel = ParseInt(name, value(), 0, 9);
-        } else if (name == "--jobs" || name == "-j") {
-            options.jobs = static_cast<unsigned>(ParseInt(name, value(), 1, kMaxJobs));
-        } else if (name == "--quiet" || name == "-q") {
-            noValue();
-            options.quiet = true;
-        } else if (name == "--info") {
-            noValue();
-            info = true;
-        } else if (name == "--contact-sheet") {
-            options.sheet = value();
-            if (options.sheet.empty()) throw UsageError(name + " needs a value");
-            sheetGiven = true;
-        } else if (name == "--thumb") {
-            options.thumbSize = ParseInt(name, value(), kMinThumb, kMaxThumb);
-        } else if (name == "--help" || name == "-h") {
-            help = true;
-        } else if (name == "--version") {
-            version = true;
-        } else {
-            throw UsageError("unknown option " + name);
+        const Own id = entry->shortName ? std::find_if(kOwnOptions.begin(), kOwnOptions.end(), [&](const OwnOptionRow& r) {
+                                                return r.shortName == entry->shortName;
+                                            })->id
+                                        : static_cast<Own>(code - kOwnCode);
+        switch (id) {
+            case Own::Output:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.output = value;
+                break;
+            case Own::Format: options.format = ParseFormat(value); break;
+            case Own::PngLevel: options.pngLevel = ParseInt(name, value, 0, 9); break;
+            case Own::Jobs: options.jobs = static_cast<unsigned>(ParseInt(name, value, 0, kMaxJobs)); break;
+            case Own::Quiet: options.quiet = true; break;
+            case Own::Original: options.chain.original = true; break;
+            case Own::Info: info = true; break;
+            case Own::Json: options.json = true; break;
+            case Own::Strict: options.strict = true; break;
+            case Own::As:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.catalogueName = value;
+                break;
+            case Own::ContactSheet:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.sheet = value;
+                sheetGiven = true;
+                break;
+            case Own::Thumb: options.thumbSize = ParseInt(name, value, kMinThumb, kMaxThumb); break;
+            case Own::Help: help = true; break;
+            case Own::Version: version = true; break;
         }
     }
+    for (int i = optind; i < argc; ++i) options.inputs.emplace_back(argv[static_cast<std::size_t>(i)]);
 
     if (help) {
         options.mode = RunMode::Help;
@@ -144,59 +251,95 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     options.mode = info ? RunMode::Info : sheetGiven ? RunMode::ContactSheet : RunMode::Convert;
 
     if (options.inputs.empty()) throw UsageError("no INPUT given");
+    for (const OptionEntry* entry : given)
+        if (!(entry->modes & ModeBit(options.mode)))
+            throw UsageError(Spelling(*entry) + " does nothing " + ModeWords(options.mode));
     if (options.chain.original && TouchesChain(options.chain))
         throw UsageError("--original shows the decoded picture; it takes no other display option");
     if (options.mode == RunMode::Convert && !options.output) throw UsageError("no output given (-o)");
-    if (options.mode != RunMode::Convert && options.output)
-        throw UsageError("-o is for conversion; --info prints and --contact-sheet names its own file");
+    if (!options.catalogueName.empty() && options.inputs.size() != 1)
+        throw UsageError("--as names the catalogue entry of one file; give one INPUT");
+    if (options.mode == RunMode::ContactSheet) {
+        if (!HasPngExtension(options.sheet))
+            throw UsageError("--contact-sheet writes a PNG: " + options.sheet + " needs the .png extension");
+        // The narrow formats' 136 columns would be a strip on grey.
+        if (!options.chain.original) options.chain.horizontalStretch = 1;
+    }
     return options;
+}
+
+std::string AppliedOptionsText(const ChainSettings& chain) {
+    std::string text;
+    auto add = [&text](const std::string& part) { text += (text.empty() ? "" : " ") + part; };
+    if (chain.original) add("--original");
+    for (const DisplayOptionRow& row : DisplayOptionTable()) {
+        ChainSettings with = chain;
+        SetOption(with, row, true);
+        if (with == chain) add("--" + std::string(row.cliOption));
+    }
+    for (const ToneLevelRow& row : ToneLevelTable()) {
+        ChainSettings copy = chain;
+        if (const int level = ToneLevel(copy, row); level != 0)
+            add("--" + std::string(row.cliOption) + " " + std::to_string(level));
+    }
+    return text.empty() ? "none" : text;
 }
 
 std::string VersionText() { return std::string("orbalux-convert ") + ORBALUX_VERSION + "\n"; }
 
 std::string HelpText() {
+    constexpr std::size_t kHelpColumn = 25;
+    const std::vector<OptionEntry> all = AllOptions();
+    auto section = [&all](Section which) {
+        // The shared table's switches first, the converter's own after them.
+        std::vector<const OptionEntry*> rows;
+        for (const OptionEntry& e : all)
+            if (e.section == which && e.code >= kDisplayCode) rows.push_back(&e);
+        for (const OptionEntry& e : all)
+            if (e.section == which && e.code < kDisplayCode) rows.push_back(&e);
+        std::string text;
+        for (const OptionEntry* row : rows) {
+            const OptionEntry& e = *row;
+            std::string left = "  ";
+            left += e.shortName ? std::string("-") + e.shortName + ", " : std::string();
+            left += Spelling(e) + (e.value.empty() ? "" : " " + e.value);
+            std::string help = e.help;
+            std::string first = help.substr(0, help.find('\n'));
+            if (left.size() + 1 > kHelpColumn) {
+                text += left + "\n" + std::string(kHelpColumn, ' ') + first + "\n";
+            } else {
+                text += left + std::string(kHelpColumn - left.size(), ' ') + first + "\n";
+            }
+            for (std::size_t at = help.find('\n'); at != std::string::npos;) {
+                const std::size_t next = help.find('\n', at + 1);
+                text += std::string(kHelpColumn, ' ') + help.substr(at + 1, next - at - 1) + "\n";
+                at = next;
+            }
+        }
+        return text;
+    };
     return R"(Usage:
-  orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png
+  orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png|-
   orbalux-convert [OPTIONS] INPUT... -o OUTDIR
-  orbalux-convert --info INPUT...
+  orbalux-convert --info [--json] INPUT...
   orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
 
 Converts Mariner 6 and 7 picture files to BMP or 8-bit greyscale PNG, with the
 browser's display options applied. An INPUT that is a folder stands for its
-picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case).
-Each output is named after its input with .bmp or .png appended.
+picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case, not
+ending in .png, .bmp, .tif, .tiff, .fits, .jpg, .txt or .lbl). Each output is
+named after its input with .bmp or .png appended; a PNG carries the source
+file's name, the options and the ten header lines as text.
+Long options may be shortened to any unambiguous beginning.
 
 Output:
-  -o, --output PATH      a .bmp or .png file for one INPUT, else a folder
-                         (made when missing)
-  --format bmp|png       output format in a folder (default png)
-  --png-level N          PNG compression 0..9 (default 1: fast)
-  -j, --jobs N           files converted at once (default: number of cores)
-  -q, --quiet            no progress and no summary line
-
-Display options (as the browser's menus):
-  --stretch              per-file contrast stretch
-  --despeckle            remove single bright and dark pixels
-  --flip                 flip vertically
-  --rotate               turn by 180 degrees
-  --invert               negative
-  --half, --quarter      reduce to 1/2 or 1/4 on a grey field
-  --fill-missing         fill single missing lines
-  --horizontal-stretch   widen the 136-sample pictures six times
-  --keep-gaps            show two or more missing lines as blank rows
-  --brightness N         brightness level (the browser steps it by 20)
-  --contrast N           contrast level, added to the gain
-  --original             the decoded picture without any display option
-
-Other:
-  --info                 print the file's parameters and header lines
-  --contact-sheet SHEET.png
-                         one PNG with a labelled thumbnail of every INPUT
-  --thumb N              thumbnail size on the long side (default 160)
-  -h, --help             this text
-  --version              the program's version
-
-Exit status: 0 all converted, 1 a file failed, 2 wrong usage.
+)" + section(Section::Output) +
+           "\nDisplay options (as the browser's menus):\n" + section(Section::Display) + "\nOther:\n" +
+           section(Section::Other) + R"(
+A file that ends before its last line, or whose name the catalogue does not
+list, is converted with a warning on stderr.
+Exit status: 0 all converted, 1 a file failed (or warned, with --strict),
+2 wrong usage, 130 or 143 interrupted (Ctrl+C, SIGTERM).
 )";
 }
 

@@ -17,16 +17,22 @@ enum class RunMode { Convert, Info, ContactSheet, Help, Version };
 
 constexpr int kDefaultThumbSize = 160;
 
+// -o - : the one picture goes to standard output.
+inline constexpr const char* kStandardOutput = "-";
+
 struct ConvertOptions {
     RunMode mode = RunMode::Convert;
     std::vector<std::string> inputs;
-    std::optional<std::string> output;  // -o: a file or a folder
+    std::optional<std::string> output;  // -o: a file, a folder, or "-"
     std::optional<OutputFormat> format;
     std::string sheet;  // --contact-sheet
     int pngLevel = kDefaultPngLevel;
     int thumbSize = kDefaultThumbSize;
     unsigned jobs = 0;  // 0: one per core
     bool quiet = false;
+    bool json = false;          // --info --json
+    bool strict = false;        // a warning fails the file's run
+    std::string catalogueName;  // --as: decode by this name's catalogue entry
     ChainSettings chain;
 };
 
@@ -37,8 +43,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Parses the arguments that follow the program name. Throws UsageError.
+// Parses the arguments that follow the program name: long options by any
+// unambiguous beginning, "--name=value" or "--name value", short ones
+// bundled ("-qj2"), INPUTs anywhere and after "--". An option that does
+// nothing in the chosen mode is wrong usage. Throws UsageError.
 ConvertOptions ParseConvertArguments(const std::vector<std::string>& args);
+
+// The display options of `chain` as they are written on the command line
+// ("--stretch --brightness 20"), "none" when the picture is plain.
+std::string AppliedOptionsText(const ChainSettings& chain);
 
 std::string HelpText();
 std::string VersionText();

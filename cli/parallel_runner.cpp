@@ -6,6 +6,7 @@
 #include <new>
 #include <thread>
 
+#include "cli/interruption.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux::cli {
@@ -17,9 +18,11 @@ void RunOne(PictureState& state, const std::vector<std::string>& names, std::siz
     progress.Started(name);
     std::string failure;
     try {
-        work(state, index);
-        progress.Finished(name, nullptr);
+        const std::vector<std::string> warnings = work(state, index);
+        progress.Finished(name, nullptr, warnings);
         return;
+    } catch (const Interrupted&) {
+        return;  // neither done nor failed
     } catch (const OrbaluxError& e) {
         // The input's own errors are reported under its name; an output's
         // under the output's.
@@ -44,7 +47,8 @@ void RunInParallel(const std::vector<std::string>& names, unsigned jobs, const F
     std::atomic<std::size_t> next{0};
     auto worker = [&] {
         PictureState state;
-        for (std::size_t i = next++; i < names.size(); i = next++) RunOne(state, names, i, work, progress);
+        for (std::size_t i = next++; i < names.size() && !InterruptionSignal(); i = next++)
+            RunOne(state, names, i, work, progress);
     };
     const unsigned count = WorkerCount(jobs, names.size());
     if (count == 1) {

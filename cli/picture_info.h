@@ -1,4 +1,5 @@
-// What --info prints about a loaded picture file.
+// What --info prints about a loaded picture file, as text for people or as
+// one JSON object for scripts.
 #pragma once
 
 #include <string>
@@ -8,7 +9,14 @@
 namespace orbalux::cli {
 
 // The catalogue parameters, the picture size, the lines lost in transmission
-// and the ten header lines, one item a line.
+// and the ten header lines, one item a line, no line ending in a blank.
 std::string FormatPictureInfo(const PictureState& state);
+
+// The same and the truncation and catalogue warnings as one JSON object on
+// one line (ending in a newline); `path` is the file as given.
+std::string FormatPictureInfoJson(const PictureState& state, const std::string& path);
+
+// A header line without the blanks that pad it to 72 characters.
+std::string TrimTrailingBlanks(const std::string& line);
 
 }  // namespace orbalux::cli

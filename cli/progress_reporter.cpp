@@ -28,13 +28,26 @@ std::string FormatProgress(std::size_t done, std::size_t total, const std::strin
     return line;
 }
 
-std::string FormatSummary(std::size_t converted, std::size_t failed, double seconds) {
-    return "converted " + std::to_string(converted) + ", failed " + std::to_string(failed) + ", " +
-           Fixed(seconds, 2) + " s";
+std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds) {
+    return "converted " + std::to_string(converted) + ", failed " + std::to_string(failed) + ", warned " +
+           std::to_string(warned) + ", " + Fixed(seconds, 2) + " s";
 }
 
-ProgressReporter::ProgressReporter(std::FILE* out, std::size_t total, bool terminal, bool quiet)
-    : out_(out), total_(total), terminal_(terminal), quiet_(quiet), start_(std::chrono::steady_clock::now()) {}
+std::string FitToWidth(const std::string& line, int columns) {
+    if (columns < 2 || line.size() < static_cast<std::size_t>(columns)) return line;
+    std::size_t end = static_cast<std::size_t>(columns) - 1;
+    // Back to the first byte of a character.
+    while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
+    return line.substr(0, end);
+}
+
+ProgressReporter::ProgressReporter(std::FILE* out, std::size_t total, bool terminal, bool quiet, int columns)
+    : out_(out),
+      total_(total),
+      terminal_(terminal),
+      quiet_(quiet),
+      columns_(columns),
+      start_(std::chrono::steady_clock::now()) {}
 
 double ProgressReporter::ElapsedSeconds() const {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
@@ -53,7 +66,8 @@ void ProgressReporter::DrawLine(bool force) {
     if (!force && lineShown_ && now - lastDraw_ < kRedrawInterval) return;
     lastDraw_ = now;
     std::fputs("\r\x1b[K", out_);
-    std::fputs(FormatProgress(converted_ + failed_, total_, current_, ElapsedSeconds()).c_str(), out_);
+    std::fputs(FitToWidth(FormatProgress(converted_ + failed_, total_, current_, ElapsedSeconds()), columns_).c_str(),
+               out_);
     std::fflush(out_);
     lineShown_ = true;
 }
@@ -64,28 +78,24 @@ void ProgressReporter::Started(const std::string& name) {
     DrawLine(false);
 }
 
-void ProgressReporter::Finished(const std::string& name, const std::string* failure) {
+void ProgressReporter::Finished(const std::string& name, const std::string* failure,
+                                const std::vector<std::string>& warnings) {
     std::lock_guard lock(mutex_);
+    const bool news = failure || !warnings.empty();
+    if (news) ClearLine();
+    for (const std::string& warning : warnings) std::fprintf(out_, "%s: warning: %s\n", name.c_str(), warning.c_str());
+    if (!warnings.empty()) ++warned_;
     if (failure) {
         ++failed_;
-        ClearLine();
         std::fprintf(out_, "%s: %s\n", name.c_str(), failure->c_str());
     } else {
         ++converted_;
     }
-    if (quiet_) {
-        std::fflush(out_);
-        return;
-    }
-    if (terminal_) {
-        DrawLine(failure != nullptr);
-    } else {
-        std::fprintf(out_, "%s\n", FormatProgress(converted_ + failed_, total_, name, ElapsedSeconds()).c_str());
-    }
+    DrawLine(news);
     std::fflush(out_);
 }
 
-void ProgressReporter::Finish() {
+void ProgressReporter::Finish(bool interrupted) {
     std::lock_guard lock(mutex_);
     if (!quiet_ && terminal_) {
         current_.clear();
@@ -93,7 +103,9 @@ void ProgressReporter::Finish() {
         std::fputc('\n', out_);
         lineShown_ = false;
     }
-    if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, ElapsedSeconds()).c_str());
+    const std::size_t undone = total_ - converted_ - failed_;
+    if (interrupted) std::fprintf(out_, "interrupted: %zu of %zu files not converted\n", undone, total_);
+    if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, warned_, ElapsedSeconds()).c_str());
     std::fflush(out_);
 }
 

@@ -1,12 +1,14 @@
 // What a batch tells the user on stderr while it runs: on a terminal one line
-// rewritten in place, otherwise one plain line per file; failures always, one
-// line each ("NAME: reason"); a summary at the end.
+// rewritten in place, cut to the terminal's width; elsewhere nothing while it
+// runs. Failures and warnings always, one line each ("NAME: reason", "NAME:
+// warning: reason"); a summary at the end.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace orbalux::cli {
 
@@ -14,24 +16,33 @@ namespace orbalux::cli {
 // current file, the rate so far and the time the rest will take at that rate.
 std::string FormatProgress(std::size_t done, std::size_t total, const std::string& current, double elapsedSeconds);
 
-// "converted 398, failed 2, 4.12 s".
-std::string FormatSummary(std::size_t converted, std::size_t failed, double seconds);
+// "converted 398, failed 2, warned 3, 4.12 s".
+std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds);
+
+// `line` cut so that it fits a terminal `columns` wide without wrapping (the
+// cursor keeps the last column); a UTF-8 character is never cut in two.
+std::string FitToWidth(const std::string& line, int columns);
 
 class ProgressReporter {
 public:
-    // `terminal`: `out` is a terminal, so the progress line is redrawn in
-    // place. `quiet`: no progress and no summary, only failures.
-    ProgressReporter(std::FILE* out, std::size_t total, bool terminal, bool quiet);
+    // `terminal`: `out` is a terminal `columns` wide, so the progress line is
+    // redrawn in place. `quiet`: no progress and no summary, only failures
+    // and warnings.
+    ProgressReporter(std::FILE* out, std::size_t total, bool terminal, bool quiet, int columns = 80);
 
     // Safe to call from several workers at once.
     void Started(const std::string& name);
-    void Finished(const std::string& name, const std::string* failure);
+    // A file done (`failure` null) or failed; `warnings` are what its load
+    // said about a picture it still converted.
+    void Finished(const std::string& name, const std::string* failure, const std::vector<std::string>& warnings = {});
 
-    // Ends the progress line and prints the summary.
-    void Finish();
+    // Ends the progress line and prints the summary; `interrupted` says how
+    // many files were left undone.
+    void Finish(bool interrupted = false);
 
     std::size_t converted() const { return converted_; }
     std::size_t failed() const { return failed_; }
+    std::size_t warned() const { return warned_; }
     double ElapsedSeconds() const;
 
 private:
@@ -42,11 +53,13 @@ private:
     std::size_t total_;
     bool terminal_;
     bool quiet_;
+    int columns_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastDraw_{};
     std::mutex mutex_;
     std::size_t converted_ = 0;
     std::size_t failed_ = 0;
+    std::size_t warned_ = 0;
     std::string current_;
     bool lineShown_ = false;
 };

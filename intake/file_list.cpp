@@ -14,11 +14,19 @@ namespace {
 // The name families of the data volume's picture files.
 constexpr std::array<std::string_view, 4> kPicturePrefixes = {"69_", "RBL_", "ED_", "JAC_"};
 
+// Endings of pictures and documents made from the volume's files (a folder
+// converted in place, a label beside its picture): never picture files
+// themselves, so that a second run over the folder does not take them in.
+constexpr std::array<std::string_view, 8> kMadeFileEndings = {".png", ".bmp", ".tif", ".tiff",
+                                                              ".fits", ".jpg", ".txt", ".lbl"};
+
 }  // namespace
 
 bool IsPictureFileName(std::string_view name) {
     return std::any_of(kPicturePrefixes.begin(), kPicturePrefixes.end(),
-                       [name](std::string_view prefix) { return StartsWithIgnoringAsciiCase(name, prefix); });
+                       [name](std::string_view prefix) { return StartsWithIgnoringAsciiCase(name, prefix); }) &&
+           std::none_of(kMadeFileEndings.begin(), kMadeFileEndings.end(),
+                        [name](std::string_view ending) { return EndsWithIgnoringAsciiCase(name, ending); });
 }
 
 std::vector<std::string> ListPictureFiles(const std::string& dir) {

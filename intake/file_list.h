@@ -10,11 +10,12 @@
 namespace orbalux {
 
 // Whether a name (without directory) is a picture file's: it begins with
-// "69_", "RBL_", "ED_" or "JAC_" in any letter case.
+// "69_", "RBL_", "ED_" or "JAC_" and does not end in ".png", ".bmp", ".tif",
+// ".tiff", ".fits", ".jpg", ".txt" or ".lbl", letters in any case.
 bool IsPictureFileName(std::string_view name);
 
-// Names (without directory) of the regular files in `dir` whose names begin
-// with "69_", "RBL_", "ED_" or "JAC_" in any letter case, sorted by byte value.
+// Names (without directory) of the regular files in `dir` whose names are
+// picture files' names (IsPictureFileName), sorted by byte value.
 // Symbolic links count when they lead to a regular file; subdirectories and
 // broken links are left out. Names are kept whole, and there is no count limit.
 // A directory that cannot be read gives an empty list.

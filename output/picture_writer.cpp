@@ -12,11 +12,11 @@
 namespace orbalux {
 
 void WritePictureStream(const PictureState& state, std::FILE* stream, const std::string& name,
-                        PictureFormat format, int pngLevel) {
+                        PictureFormat format, int pngLevel, std::span<const PngText> texts) {
     if (format == PictureFormat::Png) {
         const GreyImage image = GreyFromBitmap(state);
         try {
-            WriteGreyPng(stream, image, pngLevel);
+            WriteGreyPng(stream, image, pngLevel, texts);
         } catch (const std::runtime_error& e) {
             throw OrbaluxError(name, e.what());
         }
@@ -29,8 +29,10 @@ void WritePictureStream(const PictureState& state, std::FILE* stream, const std:
         throw OrbaluxError(name, std::strerror(errno ? errno : EIO));
 }
 
-void WritePictureFile(const PictureState& state, const std::string& path, PictureFormat format, int pngLevel) {
-    WriteFileAtomically(path, [&](std::FILE* file) { WritePictureStream(state, file, path, format, pngLevel); });
+void WritePictureFile(const PictureState& state, const std::string& path, PictureFormat format, int pngLevel,
+                      std::span<const PngText> texts) {
+    WriteFileAtomically(path,
+                        [&](std::FILE* file) { WritePictureStream(state, file, path, format, pngLevel, texts); });
 }
 
 }  // namespace orbalux

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdio>
+#include <span>
 #include <string>
 
+#include "output/png_text.h"
 #include "state/picture_state.h"
 
 namespace orbalux {
@@ -18,12 +20,13 @@ constexpr int kDefaultPngLevel = 1;
 
 // Writes the picture to `path` atomically. Throws OrbaluxError naming the
 // output and the reason; a file already at `path` then stays as it was.
+// A PNG carries `texts` in text chunks; a BMP has no place for them.
 void WritePictureFile(const PictureState& state, const std::string& path, PictureFormat format,
-                      int pngLevel = kDefaultPngLevel);
+                      int pngLevel = kDefaultPngLevel, std::span<const PngText> texts = {});
 
 // Writes the same bytes to an open stream (standard output, say). Throws
 // OrbaluxError naming `name`.
 void WritePictureStream(const PictureState& state, std::FILE* stream, const std::string& name,
-                        PictureFormat format, int pngLevel = kDefaultPngLevel);
+                        PictureFormat format, int pngLevel = kDefaultPngLevel, std::span<const PngText> texts = {});
 
 }  // namespace orbalux

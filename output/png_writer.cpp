@@ -54,7 +54,7 @@ struct ErrorSink {
 void OnPngWarning(png_structp, png_const_charp) {}
 
 // Only plain data lives in this frame, so the long jump skips no destructor.
-bool WritePng(std::FILE* file, const GreyImage& image, int level, ErrorSink& sink) {
+bool WritePng(std::FILE* file, const GreyImage& image, int level, std::span<const PngText> texts, ErrorSink& sink) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnPngError, OnPngWarning);
     if (!png) {
         std::snprintf(sink.message, sizeof sink.message, "out of memory");
@@ -77,6 +77,7 @@ bool WritePng(std::FILE* file, const GreyImage& image, int level, ErrorSink& sin
     png_set_filter(png, PNG_FILTER_TYPE_BASE, scheme.filters);
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                  PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+    AttachPngText(png, info, texts);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y)
         png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
@@ -87,11 +88,11 @@ bool WritePng(std::FILE* file, const GreyImage& image, int level, ErrorSink& sin
 
 }  // namespace
 
-void WriteGreyPng(std::FILE* file, const GreyImage& image, int level) {
+void WriteGreyPng(std::FILE* file, const GreyImage& image, int level, std::span<const PngText> texts) {
     if (image.width <= 0 || image.height <= 0) throw std::runtime_error("empty picture");
     ErrorSink sink{};
     errno = 0;
-    if (WritePng(file, image, std::clamp(level, 0, 9), sink)) return;
+    if (WritePng(file, image, std::clamp(level, 0, 9), texts, sink)) return;
     // libpng says only "Write Error" when the stream takes no more bytes; the
     // system's reason (a full disk, a file size limit) says why.
     if (errno != 0 && std::strcmp(sink.message, "Write Error") == 0) throw std::runtime_error(std::strerror(errno));

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdio>
+#include <span>
 
+#include "output/png_text.h"
 #include "state/grey_image.h"
 
 namespace orbalux {
@@ -16,6 +18,8 @@ namespace orbalux {
 // full match search at 4 to 9. The default, level 1, writes these noisy
 // pictures about ten times faster than libpng's usual setting (adaptive
 // filters, zlib level 6) for files about 3% larger.
-void WriteGreyPng(std::FILE* file, const GreyImage& image, int level);
+//
+// `texts` go into text chunks ahead of the pixels.
+void WriteGreyPng(std::FILE* file, const GreyImage& image, int level, std::span<const PngText> texts = {});
 
 }  // namespace orbalux

@@ -78,6 +78,11 @@ RunResult RunConvertWithFileLimit(const ScratchDir& scratch, const std::vector<s
     return Run(scratch, "trap '' XFSZ; ulimit -f " + std::to_string(maxFileBytes / 512) + "; exec ", args);
 }
 
+RunResult RunConvertUnder(const ScratchDir& scratch, const std::string& shellPrefix,
+                          const std::vector<std::string>& args) {
+    return Run(scratch, shellPrefix, args);
+}
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -50,6 +50,10 @@ RunResult RunConvert(const ScratchDir& scratch, const std::vector<std::string>& 
 RunResult RunConvertWithFileLimit(const ScratchDir& scratch, const std::vector<std::string>& args,
                                   long maxFileBytes);
 
+// The same behind a shell prefix ("env VAR=value ", "ulimit ...; exec ").
+RunResult RunConvertUnder(const ScratchDir& scratch, const std::string& shellPrefix,
+                          const std::vector<std::string>& args);
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);

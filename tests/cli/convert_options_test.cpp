@@ -70,7 +70,7 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         {"a", "-o", "out", "--jobs"},           // missing value at the end
         {"a", "-o", "out", "--png-level", "10"},  // out of range
         {"a", "-o", "out", "--png-level", "-1"},
-        {"a", "-o", "out", "--jobs", "0"},
+        {"a", "-o", "out", "--jobs", "257"},
         {"a", "-o", "out", "--jobs", "2x"},     // not a number
         {"a", "-o", "out", "--brightness", ""},
         {"a", "-o", "out", "--contrast", "99999999999"},
@@ -83,6 +83,20 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         {"a", "-o", "out", "--original", "--brightness", "20"},
         {"--info", "--contact-sheet", "s.png", "a"},
         {"--info", "a", "-o", "out"},
+        // Options that would do nothing in the chosen mode, or twice.
+        {"a", "-o", "out", "--thumb", "64"},
+        {"a", "-o", "out", "-o", "other"},
+        {"a", "-o", "out", "--json"},
+        {"--info", "--stretch", "a"},
+        {"--info", "--png-level", "3", "a"},
+        {"--contact-sheet", "s.png", "--format", "png", "a"},
+        // --as names one file's entry; the sheet is a PNG by its name too.
+        {"--as", "69_011.001", "a", "b", "-o", "out"},
+        {"--contact-sheet", "s.bmp", "a"},
+        {"--contact-sheet", "sheet", "a"},
+        // Abbreviations that begin several names.
+        {"a", "-o", "out", "--h"},
+        {"a", "-o", "out", "--st"},
     };
     for (const auto& args : wrong) {
         std::string joined;
@@ -91,6 +105,35 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
     }
     // The decoder's gap setting still means something for the unprocessed picture.
     EXPECT_NO_THROW(Parse({"a", "-o", "out", "--original", "--keep-gaps"}));
+}
+
+TEST(ConvertOptions, ShellHabitsBundlesAbbreviationsAndAnyCaseFormats) {
+    const ConvertOptions o = Parse({"-qj2", "--desp", "--horiz", "--bright=20", "--format", "PNG", "a", "-ob.png"});
+    EXPECT_TRUE(o.quiet);
+    EXPECT_EQ(o.jobs, 2u);
+    EXPECT_EQ(o.chain.menu.Despeckle, 1);
+    EXPECT_EQ(o.chain.horizontalStretch, 1);
+    EXPECT_EQ(o.chain.brightness, 20);
+    EXPECT_EQ(o.format, OutputFormat::Png);
+    EXPECT_EQ(o.output, "b.png");
+    EXPECT_EQ(Parse({"-j", "0", "--format=Bmp", "a", "-o", "o"}).jobs, 0u);  // one per core
+    EXPECT_EQ(Parse({"--format=Bmp", "a", "-o", "o"}).format, OutputFormat::Bmp);
+
+    const ConvertOptions info = Parse({"--info", "--json", "--strict", "--as", "69_011.001", "a"});
+    EXPECT_TRUE(info.json && info.strict);
+    EXPECT_EQ(info.catalogueName, "69_011.001");
+
+    // The sheet widens the narrow formats unless the decoded picture is asked for.
+    EXPECT_EQ(Parse({"--contact-sheet", "s.PNG", "a"}).chain.horizontalStretch, 1);
+    EXPECT_EQ(Parse({"--contact-sheet", "s.png", "--original", "a"}).chain.horizontalStretch, 0);
+    EXPECT_EQ(Parse({"a", "-o", "out"}).chain.horizontalStretch, 0);
+}
+
+TEST(ConvertOptions, AppliedOptionsAreWrittenAsOnTheCommandLine) {
+    EXPECT_EQ(AppliedOptionsText(Parse({"a", "-o", "o"}).chain), "none");
+    EXPECT_EQ(AppliedOptionsText(Parse({"--contrast", "1", "--keep-gaps", "--stretch", "a", "-o", "o"}).chain),
+              "--stretch --keep-gaps --contrast 1");
+    EXPECT_EQ(AppliedOptionsText(Parse({"--original", "a", "-o", "o"}).chain), "--original");
 }
 
 TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
@@ -102,6 +145,10 @@ TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
 
     const auto help = cli_test::RunConvert(scratch, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* option : {"--stretch", "--keep-gaps", "--jobs", "--png-level", "--contact-sheet", "--info"})
+    for (const char* option : {"--jobs", "--png-level", "--contact-sheet", "--info", "--json", "--strict", "--as"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    for (const orbalux::DisplayOptionRow& row : orbalux::DisplayOptionTable())
+        EXPECT_NE(help.out.find("--" + std::string(row.cliOption) + " "), std::string::npos) << row.cliOption;
+    for (const orbalux::ToneLevelRow& row : orbalux::ToneLevelTable())
+        EXPECT_NE(help.out.find("--" + std::string(row.cliOption) + " N"), std::string::npos) << row.cliOption;
 }

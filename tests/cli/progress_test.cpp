@@ -9,14 +9,15 @@ using namespace orbalux::cli;
 
 namespace {
 
-// What a reporter writes on a stream that is not a terminal, or that is one.
-std::string Report(bool terminal, bool quiet) {
+// What a reporter writes on a stream that is not a terminal, or that is one:
+// file a converted with a warning, b failed.
+std::string Report(bool terminal, bool quiet, int columns = 80) {
     std::FILE* file = std::tmpfile();
     {
-        ProgressReporter progress(file, 2, terminal, quiet);
+        ProgressReporter progress(file, 2, terminal, quiet, columns);
         const std::string why = "Is a directory";
         progress.Started("a");
-        progress.Finished("a", nullptr);
+        progress.Finished("a", nullptr, {"ends after line 100 of 702"});
         progress.Started("b");
         progress.Finished("b", &why);
         progress.Finish();
@@ -35,21 +36,31 @@ TEST(Progress, LineGivesRateAndTimeLeft) {
     EXPECT_EQ(FormatProgress(10, 40, "69_011.001", 2.0), "10/40  69_011.001  5.0 files/s  6 s left");
     // Time left rounds up: 1 file at 3 files/s is still 1 s.
     EXPECT_EQ(FormatProgress(3, 4, "a", 1.0), "3/4  a  3.0 files/s  1 s left");
-    EXPECT_EQ(FormatSummary(398, 2, 3.456), "converted 398, failed 2, 3.46 s");
+    EXPECT_EQ(FormatSummary(398, 2, 5, 3.456), "converted 398, failed 2, warned 5, 3.46 s");
+    // Cut to leave the last column free, never inside a UTF-8 character.
+    EXPECT_EQ(FitToWidth("12/400  69_011.001", 11), "12/400  69");
+    EXPECT_EQ(FitToWidth("1/2  \xc3\xa9t\xc3\xa9", 7), "1/2  ");
+    EXPECT_EQ(FitToWidth("1/2", 4), "1/2");
 }
 
-TEST(Progress, PlainLinesOrOneRewrittenLineFailuresAlways) {
+TEST(Progress, OneRewrittenLineOnATerminalElseOnlyNewsAndTheSummary) {
+    // Not a terminal: warnings, failures and the summary, nothing per file.
     const std::string plain = Report(false, false);
-    EXPECT_EQ(plain.find('\r'), std::string::npos);
-    EXPECT_NE(plain.find("1/2  a"), std::string::npos) << plain;
-    EXPECT_NE(plain.find("b: Is a directory\n2/2  b"), std::string::npos) << plain;
-    EXPECT_NE(plain.find("converted 1, failed 1, "), std::string::npos) << plain;
+    EXPECT_EQ(plain.substr(0, plain.rfind("warned 1, ")),
+              "a: warning: ends after line 100 of 702\nb: Is a directory\nconverted 1, failed 1, ");
 
-    // On a terminal the line is cleared for the failure and drawn again.
-    const std::string drawn = Report(true, false);
+    // On a terminal the line is cleared for each piece of news and drawn
+    // again, never wider than the terminal.
+    const std::string drawn = Report(true, false, 12);
     EXPECT_NE(drawn.find("\r\x1b[Kb: Is a directory\n\r\x1b[K2/2"), std::string::npos) << drawn;
-    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 3) << drawn;
+    EXPECT_NE(drawn.find("\r\x1b[Ka: warning: ends after line 100 of 702\n"), std::string::npos) << drawn;
+    EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 4) << drawn;
+    for (std::size_t at = drawn.find("\x1b[K"); at != std::string::npos; at = drawn.find("\x1b[K", at + 1)) {
+        const std::string line = drawn.substr(at + 3, drawn.find_first_of("\r\n", at + 3) - at - 3);
+        if (line.find(": ") == std::string::npos) EXPECT_LE(line.size(), 11u) << line;
+    }
 
-    EXPECT_EQ(Report(false, true), "b: Is a directory\n");
-    EXPECT_EQ(Report(true, true), "b: Is a directory\n");
+    const std::string news = "a: warning: ends after line 100 of 702\nb: Is a directory\n";
+    EXPECT_EQ(Report(false, true), news);
+    EXPECT_EQ(Report(true, true), news);
 }

@@ -38,17 +38,29 @@ TEST(ListPictureFiles, KeepsPrefixesInAnyCaseSortedByByteValue) {
     ScratchDir dir;
     // Created out of order so the file system's order cannot pass for sorted.
     for (const char* name : {"rbl_001.002", "jac_224.004", "69_311.002", "eD_100.001", "JAC_224.001",
-                             "69_011.001", "Rbl_003.001", "ED_050.001", "69_011.001.bmp", "README",
+                             "69_011.001", "Rbl_003.001", "ED_050.001", "README",
                              "x69_011.001", "RB_001.001", "69-011.001", "69_"})
         dir.Touch(name);
 
-    const std::vector<std::string> expected = {"69_",         "69_011.001", "69_011.001.bmp",
+    const std::vector<std::string> expected = {"69_",         "69_011.001",
                                                "69_311.002",  "ED_050.001", "JAC_224.001",
                                                "Rbl_003.001", "eD_100.001", "jac_224.004",
                                                "rbl_001.002"};
     EXPECT_EQ(ListPictureFiles(dir.path().string()), expected);
     // A trailing separator names the same directory.
     EXPECT_EQ(ListPictureFiles(dir.path().string() + "/"), expected);
+}
+
+TEST(ListPictureFiles, LeavesOutPicturesAndDocumentsMadeFromTheFiles) {
+    // A folder converted in place, labels and notes beside the pictures: a
+    // second run must not read them back as pictures.
+    ScratchDir dir;
+    for (const char* name : {"69_011.001", "69_011.001.png", "69_011.001.BMP", "69_011.001.Tif", "69_011.001.tiff",
+                             "69_011.001.fits", "69_011.001.JPG", "69_011.001.txt", "69_011.001.lbl",
+                             "RBL_001.001.Png", "69_011.001.pngx", "69_011.png.001", "69_011.001.jpeg"})
+        dir.Touch(name);
+    EXPECT_EQ(ListPictureFiles(dir.path().string()),
+              (std::vector<std::string>{"69_011.001", "69_011.001.jpeg", "69_011.001.pngx", "69_011.png.001"}));
 }
 
 TEST(ListPictureFiles, ListsRegularFilesAndLinksToThemOnly) {

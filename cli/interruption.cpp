@@ -1,0 +1,45 @@
+#include "cli/interruption.h"
+
+#include <atomic>
+
+namespace orbalux::cli {
+namespace {
+
+// Lock-free, so the handler may store into it.
+std::atomic<int> noted{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+extern "C" void NoteSignal(int signal) { noted.store(signal); }
+
+}  // namespace
+
+InterruptionWatch::InterruptionWatch() {
+    noted.store(0);
+    struct sigaction action {};
+    action.sa_handler = NoteSignal;
+    sigemptyset(&action.sa_mask);
+    // Writes in progress go on (SA_RESTART); a second Ctrl+C ends the
+    // program at once (SA_RESETHAND).
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    sigaction(SIGINT, &action, &previousInt_);
+    sigaction(SIGTERM, &action, &previousTerm_);
+    // A signal the caller chose to ignore (a job started in the background)
+    // stays ignored.
+    if (previousInt_.sa_handler == SIG_IGN) sigaction(SIGINT, &previousInt_, nullptr);
+    if (previousTerm_.sa_handler == SIG_IGN) sigaction(SIGTERM, &previousTerm_, nullptr);
+}
+
+InterruptionWatch::~InterruptionWatch() {
+    sigaction(SIGINT, &previousInt_, nullptr);
+    sigaction(SIGTERM, &previousTerm_, nullptr);
+}
+
+int InterruptionSignal() { return noted.load(); }
+
+int InterruptedExitStatus() { return 128 + noted.load(); }
+
+void StopIfInterrupted() {
+    if (noted.load() != 0) throw Interrupted();
+}
+
+}  // namespace orbalux::cli

@@ -1,0 +1,34 @@
+#include "cli/picture_texts.h"
+
+#include "cli/picture_info.h"
+
+namespace orbalux::cli {
+namespace {
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+    return text;
+}
+
+PngText SoftwareText() { return {"Software", "orbalux-convert " ORBALUX_VERSION}; }
+
+}  // namespace
+
+std::vector<PngText> PictureTexts(const PictureState& state, const ConvertOptions& options) {
+    std::vector<PngText> texts;
+    texts.push_back({"Source file", state.CurrentFileName});
+    if (!options.catalogueName.empty()) texts.push_back({"Catalogue name", state.CatalogueName});
+    texts.push_back({"Options", AppliedOptionsText(options.chain)});
+    std::vector<std::string> header;
+    for (const std::string& line : state.HeaderLines) header.push_back(TrimTrailingBlanks(line));
+    texts.push_back({"Header", Joined(header)});
+    texts.push_back(SoftwareText());
+    return texts;
+}
+
+std::vector<PngText> SheetTexts(const std::vector<std::string>& names, const ConvertOptions& options) {
+    return {{"Source files", Joined(names)}, {"Options", AppliedOptionsText(options.chain)}, SoftwareText()};
+}
+
+}  // namespace orbalux::cli

@@ -1,0 +1,118 @@
+// What the converter says about pictures it still converts (cut short, not in
+// the catalogue), decoding a renamed copy by its own entry, and the picture
+// or the information on standard output.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include "cli_test_support.h"
+#include "tools/encoder/picture_encoder.h"
+
+using namespace cli_test;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class ConverterReports : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // 69_091.005's row: data at 482 behind one header record.
+        picture_ = KnownPicture945(5);
+        listed_ = scratch_ / "69_091.005";
+        WritePicture945(listed_, picture_, 1);
+        // The same file cut inside line 101: each record is 2 + 4 * 315 bytes.
+        fs::create_directories(scratch_.path() / "cut");
+        cut_ = scratch_ / "cut/69_091.005";
+        auto bytes = ReadBytes(listed_);
+        bytes.resize(482 + 100 * (2 + 4 * 315) + 600);
+        orbalux::encoder::WriteFile(cut_, bytes);
+    }
+
+    ScratchDir scratch_;
+    orbalux::GreyImage picture_;
+    std::string listed_, cut_;
+};
+
+TEST_F(ConverterReports, ACutFileConvertsWithOneWarningAndFailsOnlyWhenStrict) {
+    const std::string warning = cut_ + ": warning: ends after line 100 of 702\n";
+    const auto run = RunConvert(scratch_, {cut_, "-o", scratch_ / "out"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.substr(0, run.err.find("converted")), warning);
+    EXPECT_TRUE(Contains(run.err, "converted 1, failed 0, warned 1, ")) << run.err;
+    EXPECT_EQ(FolderNames(scratch_.path() / "out"), (std::vector<std::string>{"69_091.005.png"}));
+
+    const auto strict = RunConvert(scratch_, {"--strict", cut_, "-o", scratch_ / "strict.bmp"});
+    EXPECT_EQ(strict.exitCode, 1);
+    EXPECT_EQ(strict.err.substr(0, warning.size()), warning);
+    EXPECT_TRUE(fs::exists(scratch_ / "strict.bmp"));  // converted all the same
+    EXPECT_EQ(RunConvert(scratch_, {"--strict", listed_, "-o", scratch_ / "whole.bmp"}).exitCode, 0);
+
+    // --info says the same, and so does its JSON.
+    const auto info = RunConvert(scratch_, {"--info", cut_});
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_EQ(info.err, warning);
+    const auto json = RunConvert(scratch_, {"--info", "--json", "--strict", listed_, cut_});
+    EXPECT_EQ(json.exitCode, 1);
+    ASSERT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 2) << json.out;
+    const std::string second = json.out.substr(json.out.find('\n') + 1);
+    for (const char* field : {"\"file\":\"69_091.005\"", "\"lineFormat\":945", "\"dataOffset\":482", "\"width\":948",
+                              "\"linesDecoded\":702", "\"linesInFile\":100", "\"truncated\":true",
+                              "\"warnings\":[\"ends after line 100 of 702\"]",
+                              "\"header\":[\"MARINER 6 TV SUBSYSTEM  TEST PICTURE\",\"FORMAT 945\",\"\""})
+        EXPECT_TRUE(Contains(second, field)) << field << "\n" << second;
+    EXPECT_TRUE(Contains(json.out.substr(0, json.out.find('\n')), "\"truncated\":false")) << json.out;
+}
+
+TEST_F(ConverterReports, ARenamedCopyDecodesByTheEntryItIsGiven) {
+    // The picture of 69_091.005 under a name no row lists.
+    const std::string copy = scratch_ / "RBL_777.001";
+    fs::copy_file(listed_, copy);
+    const auto plain = RunConvert(scratch_, {"--info", copy});
+    EXPECT_TRUE(Contains(plain.err, copy + ": warning: not in the catalogue: default parameters used\n")) << plain.err;
+    EXPECT_TRUE(Contains(plain.out, "DataOffset: 964\n")) << plain.out;
+
+    const auto as = RunConvert(scratch_, {"--info", "--as", "69_091.005", copy});
+    EXPECT_EQ(as.exitCode, 0);
+    EXPECT_EQ(as.err, "");
+    EXPECT_TRUE(Contains(as.out, "File: RBL_777.001\nDataOffset: 482\nLineFormat: 945\nStretchGain: 1\n")) << as.out;
+    // Decoded by that entry, the copy converts to the listed file's bytes.
+    ASSERT_EQ(RunConvert(scratch_, {"--stretch", "--as", "69_091.005", copy, "-o", scratch_ / "copy.bmp"}).exitCode, 0);
+    ASSERT_EQ(RunConvert(scratch_, {"--stretch", listed_, "-o", scratch_ / "listed.bmp"}).exitCode, 0);
+    EXPECT_TRUE(ReadBytes(scratch_ / "copy.bmp") == ReadBytes(scratch_ / "listed.bmp"));
+}
+
+TEST_F(ConverterReports, StandardOutputCarriesThePictureOrTheFailure) {
+    ASSERT_EQ(RunConvert(scratch_, {listed_, "-o", scratch_ / "file.bmp"}).exitCode, 0);
+    const auto bmp = RunConvert(scratch_, {"--format", "bmp", listed_, "-o", "-"});
+    EXPECT_EQ(bmp.exitCode, 0) << bmp.err;
+    const auto file = ReadBytes(scratch_ / "file.bmp");
+    EXPECT_TRUE(std::string(file.begin(), file.end()) == bmp.out);
+    const auto png = RunConvert(scratch_, {listed_, "-o", "-"});
+    EXPECT_EQ(png.out.substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+    // A file without a single line: the failure, and not one byte of picture.
+    const std::string empty = scratch_ / "69_091.007";
+    WriteText(empty, "");
+    const auto none = RunConvert(scratch_, {empty, "-o", "-"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_TRUE(Contains(none.err, empty + ": no picture lines found")) << none.err;
+
+    // Standard output takes one picture; a name of one picture ends in .bmp or .png.
+    EXPECT_EQ(RunConvert(scratch_, {listed_, cut_, "-o", "-"}).exitCode, 2);
+    const auto jpg = RunConvert(scratch_, {listed_, "-o", scratch_ / "picture.jpg"});
+    EXPECT_EQ(jpg.exitCode, 2);
+    EXPECT_TRUE(Contains(jpg.err, ".bmp or .png")) << jpg.err;
+    EXPECT_FALSE(fs::exists(scratch_ / "picture.jpg"));
+
+    // Output that cannot be written is a failure, not silence.
+    const std::string err = scratch_ / "full.err";
+    const std::string command =
+        std::string(ORBALUX_CONVERT_BINARY) + " --info '" + listed_ + "' >/dev/full 2>'" + err + "'";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_TRUE(Contains(ReadText(err), "standard output: No space left on device")) << ReadText(err);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Checks that a higher --png-level never gives a larger file than level 1:
+# converts the synthetic volume at every level from 1 to 9 and compares each
+# picture's PNG with its level-1 PNG, byte count against byte count. Prints
+# each level's total and the files that grew; exits 1 when any did.
+#
+#   tools/png-level-sizes.sh
+#   BUILD_DIR=build WORK_DIR=/tmp/levels tools/png-level-sizes.sh
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+work=${WORK_DIR:-${TMPDIR:-/tmp}/orbalux-png-levels}
+converter=$build/cli/orbalux-convert
+
+mkdir -p "$work"
+if [ "$(find "$work/volume" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ]; then
+  rm -rf "$work/volume"
+  "$build/cli/orbalux-make-volume" "$work/volume" >/dev/null
+fi
+for level in 1 2 3 4 5 6 7 8 9; do
+  rm -rf "$work/level$level"
+  "$converter" -q --png-level "$level" "$work/volume" -o "$work/level$level"
+done
+
+grown=0
+for level in 1 2 3 4 5 6 7 8 9; do
+  total=$(find "$work/level$level" -name '*.png' -printf '%s\n' | awk '{s += $1} END {print s}')
+  larger=0
+  for file in "$work/level$level"/*.png; do
+    name=$(basename "$file")
+    size=$(stat -c %s "$file")
+    base=$(stat -c %s "$work/level1/$name")
+    if [ "$size" -gt "$base" ]; then
+      larger=$((larger + 1))
+      [ "$larger" -le 3 ] && echo "  level $level: $name $size bytes > $base at level 1"
+    fi
+  done
+  echo "level $level: $total bytes in all, $larger files larger than at level 1"
+  grown=$((grown + larger))
+done
+[ "$grown" -eq 0 ]
