@@ -11,7 +11,7 @@
 #include "load/chain_settings.h"
 #include "load/load_warnings.h"
 #include "output/atomic_file.h"
-#include "output/png_writer.h"
+#include "output/png_best_of.h"
 
 namespace orbalux::cli {
 
@@ -51,7 +51,7 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
         const ContactSheet sheet = ComposeContactSheet(entries, options.thumbSize);
         const std::vector<PngText> texts = SheetTexts(names, options);
         WriteFileAtomically(options.sheet, [&](std::FILE* file) {
-            WriteGreyPng(file, sheet.image, options.pngLevel, texts);
+            WriteGreyPngBestOf(file, sheet.image, options.pngLevel, texts);
             StopIfInterrupted();
         });
     } catch (const Interrupted&) {

@@ -6,7 +6,7 @@
 
 #include "output/atomic_file.h"
 #include "output/grey_picture.h"
-#include "output/png_writer.h"
+#include "output/png_best_of.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux {
@@ -16,7 +16,7 @@ void WritePictureStream(const PictureState& state, std::FILE* stream, const std:
     if (format == PictureFormat::Png) {
         const GreyImage image = GreyFromBitmap(state);
         try {
-            WriteGreyPng(stream, image, pngLevel, texts);
+            WriteGreyPngBestOf(stream, image, pngLevel, texts);
         } catch (const std::runtime_error& e) {
             throw OrbaluxError(name, e.what());
         }

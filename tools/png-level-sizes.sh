@@ -2,7 +2,7 @@
 # Checks that a higher --png-level never gives a larger file than level 1:
 # converts the synthetic volume at every level from 1 to 9 and compares each
 # picture's PNG with its level-1 PNG, byte count against byte count. Prints
-# each level's total and the files that grew; exits 1 when any did.
+# each level's total, its time and the files that grew; exits 1 when any did.
 #
 #   tools/png-level-sizes.sh
 #   BUILD_DIR=build WORK_DIR=/tmp/levels tools/png-level-sizes.sh
@@ -20,12 +20,15 @@ if [ "$(find "$work/volume" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ];
 fi
 for level in 1 2 3 4 5 6 7 8 9; do
   rm -rf "$work/level$level"
-  "$converter" -q --png-level "$level" "$work/volume" -o "$work/level$level"
+  start=$(date +%s.%N)
+  "$converter" -q --png-level "$level" "$work/volume" -o "$work/level$level" 2> >(grep -v ': warning: ' >&2)
+  awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f\n", b - a }' >"$work/level$level.seconds"
 done
 
 grown=0
 for level in 1 2 3 4 5 6 7 8 9; do
   total=$(find "$work/level$level" -name '*.png' -printf '%s\n' | awk '{s += $1} END {print s}')
+  seconds=$(cat "$work/level$level.seconds")
   larger=0
   for file in "$work/level$level"/*.png; do
     name=$(basename "$file")
@@ -36,7 +39,7 @@ for level in 1 2 3 4 5 6 7 8 9; do
       [ "$larger" -le 3 ] && echo "  level $level: $name $size bytes > $base at level 1"
     fi
   done
-  echo "level $level: $total bytes in all, $larger files larger than at level 1"
+  echo "level $level: $total bytes in all, $larger files larger than at level 1, $seconds s"
   grown=$((grown + larger))
 done
 [ "$grown" -eq 0 ]

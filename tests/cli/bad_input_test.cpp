@@ -144,9 +144,13 @@ TEST_F(ConverterBadInput, FolderWithoutWritePermissionIsAnErrorAndKeepsItsFiles)
                                 fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
 
     const bool drop = permissions == Permissions::DropToNobody;
-    const RunResult folder = RunConvertAs(scratch_, {input_, "-o", locked.string()}, drop);
+    const std::string second = scratch_ / "RBL_001.002";
+    fs::copy_file(input_, second);
+    fs::permissions(second, fs::perms::all);
+    // One error for the folder, before any picture is decoded, not one per file.
+    const RunResult folder = RunConvertAs(scratch_, {input_, second, "-o", locked.string()}, drop);
     EXPECT_EQ(folder.exitCode, 1);
-    EXPECT_TRUE(Contains(folder.err, "Permission denied")) << folder.err;
+    EXPECT_EQ(folder.err, locked.string() + ": Permission denied\n");
     const RunResult file = RunConvertAs(scratch_, {input_, "-o", (locked / "new.bmp").string()}, drop);
     EXPECT_EQ(file.exitCode, 1);
     EXPECT_TRUE(Contains(file.err, "Permission denied")) << file.err;

@@ -115,6 +115,35 @@ orbalux::GreyImage ReadGreyPng(const std::string& path) {
     return grey;
 }
 
+std::vector<PngTextChunk> ReadPngTexts(const std::string& path) {
+    std::vector<PngTextChunk> chunks;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        ADD_FAILURE() << path << ": cannot open";
+        return chunks;
+    }
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        ADD_FAILURE() << path << ": not a PNG";
+    } else {
+        png_init_io(png, file);
+        png_read_info(png, info);  // text chunks before the pixels
+        png_textp texts = nullptr;
+        const int count = png_get_text(png, info, &texts, nullptr);
+        for (int i = 0; i < count; ++i) {
+            const bool international = texts[i].compression == PNG_ITXT_COMPRESSION_NONE ||
+                                       texts[i].compression == PNG_ITXT_COMPRESSION_zTXt;
+            chunks.push_back({texts[i].key,
+                              std::string(texts[i].text, international ? texts[i].itxt_length : texts[i].text_length),
+                              international});
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    return chunks;
+}
+
 std::vector<std::string> FolderNames(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());

@@ -61,6 +61,15 @@ void WriteText(const std::string& path, const std::string& text);
 // Reads a PNG as 8-bit grey with libpng; fails the test when it cannot.
 orbalux::GreyImage ReadGreyPng(const std::string& path);
 
+// The text chunks of a PNG in file order: keyword, text, and whether the
+// chunk is iTXt (UTF-8) rather than tEXt (Latin-1).
+struct PngTextChunk {
+    std::string keyword;
+    std::string text;
+    bool international = false;
+};
+std::vector<PngTextChunk> ReadPngTexts(const std::string& path);
+
 // Names in a folder, sorted.
 std::vector<std::string> FolderNames(const fs::path& dir);
 

@@ -133,6 +133,22 @@ TEST_F(ConvertTest, PngIsTheBmpPictureAsItIsSeen) {
     EXPECT_EQ(plain.pixels[static_cast<std::size_t>(kH - 1 - 701) * kW + 900], picture_.At(900, 701));
 }
 
+TEST_F(ConvertTest, PngNamesItsSourceOptionsAndHeader) {
+    const std::string png = scratch_ / "p.png";
+    ASSERT_EQ(RunConvert(scratch_, {"--despeckle", "--brightness", "-20", "--stretch", stretched_, "-o", png}).exitCode, 0);
+    const auto chunks = ReadPngTexts(png);
+    auto text = [&chunks](const std::string& keyword) {
+        for (const auto& chunk : chunks)
+            if (chunk.keyword == keyword) return chunk.text;
+        return std::string("(none)");
+    };
+    EXPECT_EQ(text("Source file"), "69_091.005");
+    EXPECT_EQ(text("Options"), "--stretch --despeckle --brightness -20");
+    // The ten header lines, one a line, without their padding.
+    EXPECT_EQ(text("Header"), "MARINER 6 TV SUBSYSTEM  TEST PICTURE\nFORMAT 945\n\n\n\n\n\n\n\n");
+    EXPECT_EQ(text("Catalogue name"), "(none)");
+}
+
 TEST_F(ConvertTest, FolderBatchKeepsPictureNamesOnly) {
     const fs::path volume = scratch_.path() / "volume";
     fs::create_directories(volume / "69_SUB.001");  // a folder with a picture's name
@@ -266,6 +282,8 @@ TEST_F(ConvertTest, InfoPrintsParametersLostLinesAndHeader) {
                                  "FrameLineCount: 0\n", "Picture: 948 x 704\n", "Lost lines: 2\n",
                                  "MARINER 6 TV SUBSYSTEM  FAR ENCOUNTER", "FORMAT 945"})
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    // The header's padding to 72 characters is not printed.
+    EXPECT_EQ(run.out.find(" \n"), std::string::npos) << run.out;
 
     const auto missing = RunConvert(scratch_, {"--info", scratch_ / "69_404.001"});
     EXPECT_EQ(missing.exitCode, 1);
@@ -288,4 +306,28 @@ TEST_F(ConvertTest, ContactSheetOfAFolder) {
     EXPECT_GE(grey.width, 2 * 100);
     EXPECT_LT(grey.width, 3 * 100);
     EXPECT_GE(grey.height, 2 * 100);
+}
+
+TEST_F(ConvertTest, ContactSheetShowsTheNarrowFormatsWidened) {
+    // 69_011.001 is a narrow picture: 135 samples a line, the frame 816 wide.
+    const fs::path volume = scratch_.path() / "narrow";
+    fs::create_directories(volume);
+    orbalux::encoder::HeaderPlan header;
+    header.records = 1;
+    orbalux::encoder::WriteFile(volume / "69_011.001",
+                                orbalux::encoder::EncodePicture(136, orbalux::GreyImage(135, 702, 200), header));
+    // Pixels of the picture's level on the sheet (the labels are lighter).
+    auto pictureArea = [&](const std::vector<std::string>& options) {
+        std::vector<std::string> args = {"-q", "--contact-sheet", scratch_ / "narrow.png", "--thumb", "120"};
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(volume.string());
+        EXPECT_EQ(RunConvert(scratch_, args).exitCode, 0);
+        const auto sheet = ReadGreyPng(scratch_ / "narrow.png");
+        return std::count_if(sheet.pixels.begin(), sheet.pixels.end(), [](std::uint8_t v) { return v > 190 && v < 210; });
+    };
+    const auto widened = pictureArea({});
+    const auto asDecoded = pictureArea({"--original"});
+    // Widened six-fold, the picture fills its thumbnail instead of a sixth of it.
+    EXPECT_GT(widened, 120 * 100);
+    EXPECT_LT(asDecoded * 5, widened);
 }

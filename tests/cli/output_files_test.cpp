@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "output/atomic_file.h"
+#include "output/png_best_of.h"
 #include "output/png_writer.h"
 #include "cli_test_support.h"
 
@@ -50,4 +51,53 @@ TEST(PngWriter, EveryLevelKeepsEveryPixel) {
         EXPECT_EQ(back.height, image.height) << level;
         EXPECT_EQ(back.pixels, image.pixels) << level;
     }
+}
+
+TEST(PngWriter, TextChunksKeepEveryByteOfTheirText) {
+    ScratchDir dir;
+    orbalux::GreyImage image(3, 2, 9);
+    const std::vector<orbalux::PngText> texts = {
+        {"Source file", "69_011.001"},
+        {"Header", "MARINER 6\n\nFAR ENCOUNTER"},
+        {"Note", "\xc3\xa9t\xc3\xa9"},             // UTF-8: iTXt
+        {"Source file", "RBL_\xff\xfe\x80.001"},  // not UTF-8: tEXt, its bytes as Latin-1
+    };
+    const std::string path = dir / "t.png";
+    WriteFileAtomically(path, [&](std::FILE* f) { orbalux::WriteGreyPng(f, image, 1, texts); });
+    const auto chunks = ReadPngTexts(path);
+    ASSERT_EQ(chunks.size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(chunks[i].keyword, texts[i].keyword) << i;
+        EXPECT_EQ(chunks[i].text, texts[i].text) << i;
+        EXPECT_EQ(chunks[i].international, i == 2) << i;
+    }
+    EXPECT_EQ(ReadGreyPng(path).pixels, image.pixels);
+}
+
+TEST(PngWriter, NoLevelAboveTheFastOneWritesALargerFile) {
+    // A narrow format's frame as decoded: 135 columns of a noisy scene, the
+    // rest of the 816 columns even fill; the full search and the Paeth filter
+    // lose to level 1 on such frames.
+    orbalux::GreyImage frame(816, 704, 0);
+    std::uint32_t noise = 6907;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < 135; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            frame.At(x, y) = static_cast<std::uint8_t>(60 + (x + y) / 8 + (noise >> 29));
+        }
+    auto size = [&](int level, bool bestOf) {
+        char* data = nullptr;
+        std::size_t length = 0;
+        std::FILE* stream = open_memstream(&data, &length);
+        if (bestOf) {
+            orbalux::WriteGreyPngBestOf(stream, frame, level);
+        } else {
+            orbalux::WriteGreyPng(stream, frame, level);
+        }
+        std::fclose(stream);
+        std::free(data);
+        return length;
+    };
+    const std::size_t fast = size(1, false);
+    for (int level = 2; level <= 9; ++level) EXPECT_LE(size(level, true), fast) << level;
 }
