@@ -118,10 +118,9 @@ const OptionEntry* EntryByCode(const std::vector<OptionEntry>& all, int code) {
 
 std::string Spelling(const OptionEntry& entry) { return "--" + entry.name; }
 
-// The message for an argument getopt_long did not take: unknown, or the
-// beginning of several long names.
-std::string UnknownOption(const std::vector<OptionEntry>& all, const std::string& arg, int shortCode) {
-    if (!arg.starts_with("--")) return "unknown option -" + std::string(1, static_cast<char>(shortCode));
+// The message for a long option getopt_long did not take: unknown, or the
+// beginning of several names.
+std::string UnknownLongOption(const std::vector<OptionEntry>& all, const std::string& arg) {
     const std::string name = arg.substr(2, arg.find('=') - 2);
     std::string candidates;
     for (const OptionEntry& e : all)
@@ -181,10 +180,12 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     opterr = 0;  // the messages are ours
     for (int code; (code = getopt_long(argc, argv.data(), shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
         if (code == '?') {
-            const OptionEntry* entry = optopt ? EntryByCode(all, optopt) : nullptr;
-            if (entry && entry->value.empty() && std::string(argv[optind - 1]).starts_with("--"))
-                throw UsageError(Spelling(*entry) + " takes no value");
-            throw UsageError(UnknownOption(all, argv[optind - 1], optopt));
+            // optopt is 0 for a long name none or several options begin
+            // with, the option's code for a switch given a value, else the
+            // unknown letter.
+            if (optopt == 0) throw UsageError(UnknownLongOption(all, argv[optind - 1]));
+            if (const OptionEntry* entry = EntryByCode(all, optopt)) throw UsageError(Spelling(*entry) + " takes no value");
+            throw UsageError("unknown option -" + std::string(1, static_cast<char>(optopt)));
         }
         if (code == ':') {
             const OptionEntry* entry = EntryByCode(all, optopt);

@@ -77,6 +77,8 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         {"a", "-o", "out", "--thumb", "8"},
         {"a", "-o", "out", "--format", "gif"},
         {"a", "-o", "out", "--flip=1"},         // a switch takes no value
+        {"a", "-o", "out", "--quiet=1"},
+        {"a", "-o", "out", "--flip", "-xq"},    // an unknown letter in a bundle
         {"-o", "out"},                          // no input
         {"a"},                                  // no output
         {"a", "-o", "out", "--original", "--flip"},
@@ -127,6 +129,25 @@ TEST(ConvertOptions, ShellHabitsBundlesAbbreviationsAndAnyCaseFormats) {
     EXPECT_EQ(Parse({"--contact-sheet", "s.PNG", "a"}).chain.horizontalStretch, 1);
     EXPECT_EQ(Parse({"--contact-sheet", "s.png", "--original", "a"}).chain.horizontalStretch, 0);
     EXPECT_EQ(Parse({"a", "-o", "out"}).chain.horizontalStretch, 0);
+}
+
+TEST(ConvertOptions, MessagesNameTheOptionAndWhatIsWrong) {
+    auto message = [](std::vector<std::string> args) {
+        try {
+            Parse(args);
+        } catch (const UsageError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(message({"--flip", "-xq", "a", "-o", "o"}), "unknown option -x");
+    EXPECT_EQ(message({"--bogus", "a", "-o", "o"}), "unknown option --bogus");
+    EXPECT_EQ(message({"--st", "a", "-o", "o"}), "--st is ambiguous: --strict, --stretch");
+    EXPECT_EQ(message({"--qui=1", "a", "-o", "o"}), "--quiet takes no value");
+    EXPECT_EQ(message({"a", "-o"}), "--output needs a value");
+    EXPECT_EQ(message({"--thumb", "64", "a", "-o", "o"}), "--thumb does nothing when converting");
+    EXPECT_EQ(message({"--info", "--jobs=2", "a"}), "--jobs does nothing with --info");
+    EXPECT_EQ(message({"a", "-o", "o", "--output=p"}), "--output given twice");
 }
 
 TEST(ConvertOptions, AppliedOptionsAreWrittenAsOnTheCommandLine) {
