@@ -47,6 +47,7 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     LoadWarningStatus_->setObjectName("LoadWarningStatus");
     LoadWarningStatus_->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(LoadWarningStatus_);
+    BuildThumbnailStrip();
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");

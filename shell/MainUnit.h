@@ -31,6 +31,7 @@ class QToolButton;
 class TAboutBox;
 class THistogramBox;
 class TInfoBox;
+class TThumbnailStrip;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -81,6 +82,7 @@ public:
 
     // View, Scan-pause and About menus.
     void Toolbar1Click();
+    void Thumbnails1Click();
     void N2seconds1Click();
     void N3seconds1Click();
     void N4seconds1Click();
@@ -129,6 +131,7 @@ public:
     TAboutBox* AboutBox() const { return AboutBox_; }
     int ZoomStep() const { return ZoomStep_; }
     THistogramBox* HistogramBox() const { return HistogramBox_; }
+    TThumbnailStrip* ThumbnailStrip() const { return ThumbnailStrip_; }
     // Where the picture went on the last page printed or previewed, in dots.
     QRect LastPageRect() const { return LastPageRect_; }
 
@@ -196,6 +199,10 @@ private:
     void SetZoomStep(int step);
     void ShowPointerReadout();
 
+    // The thumbnail strip of the directory list.
+    void BuildThumbnailStrip();
+    void ThumbnailChosen(int position);
+
     void MenuOptionClicked(const char* item);
     void OptionButtonClicked(const char* button);
     void Redisplayed(orbalux::Outcome outcome);
@@ -241,4 +248,5 @@ private:
     QLabel* PictureSizeStatus_ = nullptr;
     QLabel* LostLinesStatus_ = nullptr;
     QLabel* ZoomStatus_ = nullptr;
+    TThumbnailStrip* ThumbnailStrip_ = nullptr;
 };

@@ -96,6 +96,7 @@ const MenuItemDef kMenuItems[] = {
     {MissingLinesMenu, "N2ormoremissinglinescompress1", "2 or more missing lines compress",
      &TMainForm::N2ormoremissinglinescompress1Click, kAny, true, false, {}},
     {ViewMenu, "Toolbar1", "Toolbar", &TMainForm::Toolbar1Click, kAny, true, true, {}},
+    {ViewMenu, "Thumbnails1", "Thumbnails", &TMainForm::Thumbnails1Click, kAny, true, true, {}},
     {ViewMenu, "N4", "-", nullptr, kAny, false, false, {}},
     {ViewMenu, "ZoomIn1", "Zoom In", &TMainForm::ZoomIn1Click, kPic, false, false, {"Ctrl++", "Ctrl+="}},
     {ViewMenu, "ZoomOut1", "Zoom Out", &TMainForm::ZoomOut1Click, kPic, false, false, {"Ctrl+-", nullptr}},

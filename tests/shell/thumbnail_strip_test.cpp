@@ -1,0 +1,172 @@
+// The thumbnail strip: the order its pictures are made in, the thumbnail of
+// a narrow picture, and the strip in the real window (the list in order, the
+// highlight following the shown picture, a click loading an entry, the mark
+// of a file that is no picture, the thumbnails kept from one Open to the
+// next, and the View menu's switch remembered).
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QListView>
+#include <QMouseEvent>
+#include <QThread>
+
+#include "shell/ThumbnailStrip.h"
+#include "shell/thumbnail_maker.h"
+#include "shell/thumbnail_schedule.h"
+#include "test_volume.h"
+#include "tools/encoder/picture_encoder.h"
+
+namespace {
+
+using shelltest::Browser;
+using shelltest::Volume;
+
+// Runs the event loop until `done` holds; false after 30 seconds.
+bool WaitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 30000) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+TEST(ThumbnailSchedule, TheViewFirstThenOutwardAheadBeforeBehind) {
+    ThumbnailSchedule s;
+    std::vector<bool> wanted(10, true);
+    wanted[5] = false;  // already made
+    s.Reset(wanted);
+    s.SetView(4, 6);
+    std::vector<int> order;
+    for (int i = 0; i < 3; ++i) order.push_back(*s.Take());
+    EXPECT_EQ(order, (std::vector<int>{4, 6, 7}));
+    // The user scrolls to the start: what is in view now comes first.
+    s.SetView(0, 1);
+    while (const auto next = s.Take()) order.push_back(*next);
+    EXPECT_EQ(order, (std::vector<int>{4, 6, 7, 0, 1, 2, 3, 8, 9}));
+    EXPECT_EQ(s.Remaining(), 0);
+}
+
+TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
+    Volume v;
+    v.Write136("69_011.002", 4, 2);
+    orbalux::PictureState state;
+    const orbalux::GreyImage thumb = ListThumbnail(state, v.Path("69_011.002").toStdString(), 96);
+    // 136 samples six times wide by 704 rows.
+    ASSERT_EQ(thumb.width, 96);
+    EXPECT_EQ(thumb.height, 83);
+    // Its right part is picture, not the grey the narrow rows end with.
+    int grey = 0;
+    for (int y = 0; y < thumb.height; ++y)
+        for (int x = 48; x < 96; ++x) grey += thumb.At(x, y) == 160;
+    EXPECT_LT(grey, 48 * 83 / 4);
+}
+
+struct Strip : ::testing::Test {
+    Volume v;
+    Browser b;
+    void SetUp() override {
+        for (int i = 1; i <= 6; ++i) v.Write945("RBL_000" + std::to_string(i) + ".001", i);
+        // A file of the list without a single picture line.
+        orbalux::encoder::WriteFile(v.Path("RBL_0004.001").toStdString(), std::vector<std::uint8_t>(5000, 0x3F));
+    }
+    TThumbnailStrip* strip() const { return b.form->ThumbnailStrip(); }
+    QListView* view() const { return strip()->View(); }
+    bool allReady() const {
+        return WaitFor([this] { return strip()->ReadyCount() == b.form->FileListCount(); });
+    }
+    int selectedRow() const {
+        const QModelIndexList rows = view()->selectionModel()->selectedIndexes();
+        return rows.size() == 1 ? rows.front().row() : -1;
+    }
+    void click(int row) {
+        const QPoint at = view()->visualRect(view()->model()->index(row, 0)).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, view()->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(view()->viewport(), &event);
+        }
+    }
+};
+
+TEST_F(Strip, EveryEntryInListOrderAndAMarkForAFileThatIsNoPicture) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    ASSERT_EQ(view()->model()->rowCount(), 6);
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(view()->model()->index(row, 0).data().toString(),
+                  QString::fromStdString(b.form->FileList()[static_cast<std::size_t>(row)]));
+    ASSERT_TRUE(allReady());
+    for (int position : {1, 2, 3, 5, 6}) EXPECT_EQ(strip()->EntryMark(position), TThumbnailStrip::Mark::Made);
+    EXPECT_EQ(strip()->EntryMark(4), TThumbnailStrip::Mark::Failed);
+    EXPECT_EQ(strip()->EntryFailure(4), "no picture lines found");
+    EXPECT_TRUE(view()->model()->index(3, 0).data(Qt::ToolTipRole).toString().contains("no picture lines found"));
+    // A made thumbnail is the picture, 96 wide in the 948 x 704 proportions.
+    EXPECT_EQ(view()->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().size(), QSize(96, 71));
+}
+
+TEST_F(Strip, HighlightFollowsTheShownPictureAndAClickLoadsAsNextWould) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    EXPECT_EQ(selectedRow(), 1);
+    b.action("Next1")->trigger();
+    EXPECT_EQ(selectedRow(), 2);
+
+    click(5);
+    EXPECT_EQ(b.caption(), "RBL_0006.001");
+    EXPECT_EQ(b.counter(), "6/6");
+    EXPECT_EQ(selectedRow(), 5);
+    EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 6));
+
+    // The entry that is no picture: reported, and the shown one stays lit.
+    click(3);
+    EXPECT_EQ(b.seam.errors.size(), 1);
+    EXPECT_EQ(b.caption(), "RBL_0006.001");
+    EXPECT_EQ(selectedRow(), 5);
+
+    // No picture shown: nothing lit, and a click opens the entry.
+    b.form->CurrentChild()->close();
+    EXPECT_EQ(selectedRow(), -1);
+    click(0);
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+    EXPECT_EQ(b.counter(), "1/6");
+    EXPECT_EQ(selectedRow(), 0);
+}
+
+TEST_F(Strip, ThumbnailsAreMadeOncePerRunAndTheShownOneIsKeptInView) {
+    for (int i = 10; i <= 39; ++i) v.Write945("RBL_00" + std::to_string(i) + ".001", i);
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    ASSERT_TRUE(allReady());
+    const int made = strip()->MadeCount();
+    EXPECT_EQ(made, 36);
+
+    b.form->CurrentChild()->close();
+    ASSERT_TRUE(b.open(v.Path("RBL_0039.001")));
+    EXPECT_EQ(strip()->ReadyCount(), 36);  // at once, from what was made before
+    EXPECT_EQ(strip()->MadeCount(), made);
+    // The last entry, far right of a strip narrower than the list, is in view.
+    const QRect cell = view()->visualRect(view()->model()->index(35, 0));
+    EXPECT_TRUE(view()->viewport()->rect().contains(cell.center())) << cell.x();
+}
+
+TEST_F(Strip, TheViewMenuSwitchIsRememberedForTheNextRun) {
+    ASSERT_TRUE(b.action("Thumbnails1")->isChecked());
+    EXPECT_TRUE(strip()->isVisible());
+    b.action("Thumbnails1")->trigger();
+    EXPECT_FALSE(strip()->isVisible());
+    {
+        Browser next;
+        EXPECT_FALSE(next.action("Thumbnails1")->isChecked());
+        EXPECT_FALSE(next.form->ThumbnailStrip()->isVisible());
+    }
+    b.action("Thumbnails1")->trigger();
+    EXPECT_TRUE(strip()->isVisible());
+    Browser again;
+    EXPECT_TRUE(again.form->ThumbnailStrip()->isVisible());
+}
+
+}  // namespace
