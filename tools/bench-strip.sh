@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Times the browser's thumbnail strip on a synthetic folder of 402 pictures:
+# from Open to the first screenful of thumbnails, with an empty cache each
+# time, offscreen at 1280 x 960. Reports medians of 15 runs of each variant,
+# run side by side.
+#
+#   tools/bench-strip.sh               # RUNS=15 BUILD_DIR=build BENCH_DIR=/dev/shm/...
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+runs=${RUNS:-15}
+base=${BENCH_DIR:-/dev/shm/orbalux-strip-bench}
+[ -d /dev/shm ] && [ -w /dev/shm ] || base=${BENCH_DIR:-${TMPDIR:-/tmp}/orbalux-strip-bench}
+
+cmake --build "$build" -j2 --target orbalux-make-volume orbalux_strip_bench >/dev/null
+if [ "$(find "$base/volume" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ]; then
+  rm -rf "$base/volume"
+  "$build/cli/orbalux-make-volume" "$base/volume"
+fi
+echo "volume: $(find "$base/volume" -maxdepth 1 -type f | wc -l) files in $base/volume; $(nproc) cores"
+ORBALUX_VOLUME=$base/volume QT_QPA_PLATFORM=offscreen "$build/bench/orbalux_strip_bench" \
+  --benchmark_repetitions="$runs" --benchmark_enable_random_interleaving=true \
+  --benchmark_report_aggregates_only=true
