@@ -1,7 +1,9 @@
 #include "shell/HistogramUnit.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -11,12 +13,20 @@ namespace {
 constexpr int kLevels = 256;
 constexpr int kBarAreaHeight = 160;
 constexpr int kScaleHeight = 6;  // the grey wedge under the bars
+constexpr int kTick = 3;
+// The levels named under the wedge.
+constexpr int kLevelTicks[] = {0, 64, 128, 192, 255};
+
+long long Tallest(const GreyHistogram& h) { return *std::max_element(h.counts.begin(), h.counts.end()); }
 }  // namespace
 
 THistogramBars::THistogramBars(QWidget* parent) : QWidget(parent) {
     setObjectName("HistogramBars");
-    // One screen column per grey level, so no level hides behind another.
-    setMinimumSize(kLevels, kBarAreaHeight + kScaleHeight);
+    // One screen column per grey level, so no level hides behind another,
+    // beside the count axis and above the level axis.
+    const QFontMetrics fm(font());
+    setMinimumSize(kLevels + fm.horizontalAdvance("0000000") + 2 * kTick,
+                   kBarAreaHeight + kScaleHeight + fm.height() + 2 * kTick);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -25,31 +35,78 @@ void THistogramBars::SetHistogram(const GreyHistogram& histogram) {
     update();
 }
 
+void THistogramBars::SetLogarithmic(bool on) {
+    logarithmic_ = on;
+    update();
+}
+
+QRect THistogramBars::PlotArea() const {
+    const QFontMetrics fm(font());
+    const int left = fm.horizontalAdvance(QString::number(std::max(1LL, Tallest(histogram_)))) + 2 * kTick;
+    const int top = fm.height() / 2;
+    const int bottom = kScaleHeight + fm.height() + kTick;
+    return QRect(left, top, std::max(1, width() - left - fm.horizontalAdvance("00") / 2), std::max(1, height() - top - bottom));
+}
+
 int THistogramBars::BarHeight(int level) const {
     if (level < 0 || level >= kLevels) return 0;
-    const long long tallest = *std::max_element(histogram_.counts.begin(), histogram_.counts.end());
+    const long long tallest = Tallest(histogram_);
     const long long n = histogram_.counts[static_cast<std::size_t>(level)];
     if (tallest == 0 || n == 0) return 0;
     // A level that is present keeps at least one pixel of bar.
-    return std::max(1, static_cast<int>(n * std::max(0, height() - kScaleHeight) / tallest));
+    return std::max(1, HeightOf(n, tallest, PlotArea().height()));
+}
+
+int THistogramBars::HeightOf(long long n, long long tallest, int area) const {
+    if (logarithmic_) return static_cast<int>(area * std::log1p(double(n)) / std::log1p(double(tallest)));
+    return static_cast<int>(n * area / tallest);
 }
 
 void THistogramBars::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().base());
-    const int w = width();
+    painter.fillRect(rect(), palette().window());
+    const QRect plot = PlotArea();
+    painter.fillRect(plot, palette().base());
+    auto columnOf = [&plot](int level) { return plot.left() + level * plot.width() / kLevels; };
     for (int level = 0; level < kLevels; ++level) {
-        const int left = level * w / kLevels;
-        const int right = std::max(left + 1, (level + 1) * w / kLevels);
+        const int left = columnOf(level);
+        const int right = std::max(left + 1, columnOf(level + 1));
         const int bar = BarHeight(level);
-        if (bar == 0) continue;
-        painter.fillRect(QRect(left, height() - kScaleHeight - bar, right - left, bar), palette().text());
+        if (bar > 0) painter.fillRect(QRect(left, plot.bottom() + 1 - bar, right - left, bar), palette().text());
+        // The grey scale under the bars tells which level each column is.
+        painter.fillRect(QRect(left, plot.bottom() + 1, right - left, kScaleHeight), QColor(level, level, level));
     }
-    // The grey scale under the bars tells which level each column is.
-    for (int level = 0; level < kLevels; ++level) {
-        const int left = level * w / kLevels;
-        const int right = std::max(left + 1, (level + 1) * w / kLevels);
-        painter.fillRect(QRect(left, height() - kScaleHeight, right - left, kScaleHeight), QColor(level, level, level));
+
+    // Axes: the levels below, the counts at the left.
+    const QFontMetrics fm(font());
+    painter.setPen(palette().windowText().color());
+    const int levelsTop = plot.bottom() + 1 + kScaleHeight;
+    for (const int level : kLevelTicks) {
+        const int x = columnOf(level) + std::max(1, plot.width() / kLevels) / 2;
+        painter.drawLine(x, levelsTop, x, levelsTop + kTick);
+        const QString text = QString::number(level);
+        const int w = fm.horizontalAdvance(text);
+        painter.drawText(std::clamp(x - w / 2, 0, width() - w), levelsTop + kTick + fm.ascent(), text);
+    }
+    const long long tallest = Tallest(histogram_);
+    if (tallest == 0) return;
+    // Linear: the tallest count and its half; logarithmic: the tallest and
+    // each power of ten under it.
+    QList<long long> counts{tallest};
+    if (logarithmic_) {
+        for (long long p = 1; p < tallest; p *= 10) counts << p;
+    } else if (tallest >= 2) {
+        counts << tallest / 2;
+    }
+    int lastY = -fm.height();
+    std::sort(counts.begin(), counts.end(), std::greater<>());
+    for (const long long n : counts) {
+        const int y = plot.bottom() + 1 - HeightOf(n, tallest, plot.height());
+        if (y - lastY < fm.height()) continue;  // no label over another
+        lastY = y;
+        painter.drawLine(plot.left() - kTick, y, plot.left() - 1, y);
+        const QString text = QString::number(n);
+        painter.drawText(plot.left() - kTick - 2 - fm.horizontalAdvance(text), y + fm.ascent() / 2, text);
     }
 }
 
@@ -59,6 +116,9 @@ THistogramBox::THistogramBox(QWidget* parent) : QDialog(parent) {
     setModal(false);
 
     bars_ = new THistogramBars(this);
+    logarithmic_ = new QCheckBox("Logarithmic counts", this);
+    logarithmic_->setObjectName("HistogramLogarithmic");
+    connect(logarithmic_, &QCheckBox::toggled, bars_, &THistogramBars::SetLogarithmic);
     auto makeFigure = [this](const char* name) {
         auto* label = new QLabel(this);
         label->setObjectName(name);
@@ -84,8 +144,9 @@ THistogramBox::THistogramBox(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bars_, 1);
+    layout->addWidget(logarithmic_);
     layout->addLayout(figures);
-    resize(300, 240);
+    resize(360, 300);
     Clear();
 }
 

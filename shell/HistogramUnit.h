@@ -1,6 +1,7 @@
-// The histogram window: the 256 grey levels of the shown picture as bars,
-// with the pixel count, the lowest and highest level and the mean. The main
-// window hands it every new display while it is open.
+// The histogram window: the 256 grey levels of the shown picture's own pixels
+// as bars on a linear or logarithmic count scale, with the levels and counts
+// on its axes, the pixel count, the lowest and highest level and the mean.
+// The main window hands it every new display while it is open.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 #include "shell/grey_histogram.h"
 
+class QCheckBox;
 class QLabel;
 
 // The bars: one column per grey level, the tallest count reaching the top.
@@ -16,6 +18,10 @@ class THistogramBars : public QWidget {
 public:
     explicit THistogramBars(QWidget* parent = nullptr);
     void SetHistogram(const GreyHistogram& histogram);
+    // On a logarithmic scale a level of few pixels still shows beside one of
+    // many: the bar of n pixels is log(1 + n) / log(1 + tallest) high.
+    void SetLogarithmic(bool on);
+    bool Logarithmic() const { return logarithmic_; }
     // Height in pixels of the bar of `level` in the current size.
     int BarHeight(int level) const;
 
@@ -23,7 +29,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect PlotArea() const;
+    // Bar height of n pixels in an area `area` high.
+    int HeightOf(long long n, long long tallest, int area) const;
+
     GreyHistogram histogram_;
+    bool logarithmic_ = false;
 };
 
 class THistogramBox : public QDialog {
@@ -41,6 +52,7 @@ public:
 private:
     GreyHistogram histogram_;
     THistogramBars* bars_;
+    QCheckBox* logarithmic_;
     QLabel* pixels_;
     QLabel* minimum_;
     QLabel* maximum_;

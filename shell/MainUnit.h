@@ -19,6 +19,7 @@
 #include "state/picture_state.h"
 
 class DialogSeam;
+struct GreyHistogram;
 class QAction;
 class QDialog;
 class QLabel;
@@ -198,6 +199,7 @@ private:
     void ClearViewingTools();
     void SetZoomStep(int step);
     void ShowPointerReadout();
+    GreyHistogram ShownHistogram() const;
 
     // The thumbnail strip of the directory list.
     void BuildThumbnailStrip();

@@ -27,13 +27,14 @@ GreyHistogram HistogramOf(std::span<const std::uint8_t> levels) {
     return h;
 }
 
-GreyHistogram HistogramOf(const QImage& picture) {
+GreyHistogram HistogramOf(const QImage& picture, const std::function<bool(int x, int y)>& counts) {
     GreyHistogram h;
     if (picture.isNull()) return h;
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x) ++h.counts[static_cast<std::size_t>(qGray(row[x]))];
+        for (int x = 0; x < rgb.width(); ++x)
+            if (!counts || counts(x, y)) ++h.counts[static_cast<std::size_t>(qGray(row[x]))];
     }
     Summarise(h);
     return h;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include <QImage>
@@ -18,5 +19,6 @@ struct GreyHistogram {
 // Over 8-bit grey levels, one byte per pixel.
 GreyHistogram HistogramOf(std::span<const std::uint8_t> levels);
 
-// Over a shown bitmap, whose pixels are grey (equal red, green and blue).
-GreyHistogram HistogramOf(const QImage& picture);
+// Over a shown bitmap, whose pixels are grey (equal red, green and blue);
+// with `counts`, only over the pixels (column, row) it accepts.
+GreyHistogram HistogramOf(const QImage& picture, const std::function<bool(int x, int y)>& counts = {});

@@ -12,6 +12,9 @@ QRect PicturePageRect(const QImage& picture, const QPrinter& printer) {
 
 QRect PaintPicturePage(QPainter& painter, const QPrinter& printer, const QImage& picture) {
     const QRect target = PicturePageRect(picture, printer);
+    // A PDF would otherwise hold the picture as JPEG, whose blocks and
+    // ringing are not in the picture.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     if (!target.isEmpty()) painter.drawImage(target, picture);
     return target;
 }

@@ -18,6 +18,7 @@
 #include "shell/grey_histogram.h"
 #include "shell/page_painting.h"
 #include "shell/picture_control.h"
+#include "shell/picture_extent.h"
 #include "shell/pixel_readout.h"
 #include "shell/status_texts.h"
 
@@ -61,8 +62,7 @@ void TMainForm::PictureShown(bool wholeChain) {
     LostLinesStatus_->setText(LostLinesText(state_.LostLineCount));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
-    if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_)
-        HistogramBox_->SetHistogram(HistogramOf(CurrentChild_->Picture()));
+    if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
 }
 
 void TMainForm::ClearViewingTools() {
@@ -111,6 +111,15 @@ void TMainForm::FitToWindow1Click() {
     SetZoomStep(FitToWindow(picture.width(), picture.height(), area.width(), area.height()));
 }
 
+GreyHistogram TMainForm::ShownHistogram() const {
+    // The picture's own pixels: not the grey field of the narrow formats and
+    // the reductions, which would stand as a tall bar at one level.
+    const ShownGeometry geometry = ShownGeometryOf(state_, WholeChainShown_);
+    const int columns = PictureColumns(state_);
+    return HistogramOf(CurrentChild_->Picture(),
+                       [&](int x, int y) { return ShowsPicture(geometry, columns, {x, y}); });
+}
+
 void TMainForm::Histogram1Click() {
     if (!HistogramBox_) {
         HistogramBox_ = new THistogramBox(this);
@@ -118,7 +127,7 @@ void TMainForm::Histogram1Click() {
         HistogramBox_->move(mapToGlobal(QPoint(std::max(0, width() - HistogramBox_->width() - 24), 96)));
     }
     if (CurrentChild_)
-        HistogramBox_->SetHistogram(HistogramOf(CurrentChild_->Picture()));
+        HistogramBox_->SetHistogram(ShownHistogram());
     else
         HistogramBox_->Clear();
     HistogramBox_->show();

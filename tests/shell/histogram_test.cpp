@@ -1,6 +1,9 @@
 // The histogram's figures and window, and the status bar's texts.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 
@@ -46,6 +49,22 @@ TEST(Histogram, FiguresOfAKnownPictureInTheWindow) {
     box.Clear();
     EXPECT_EQ(text("HistogramMean"), "-");
     EXPECT_EQ(box.Bars()->BarHeight(10), 0);
+}
+
+TEST(Histogram, LogarithmicScaleShowsAFewPixelsBesideMany) {
+    std::vector<int> levels(1001, 10);
+    levels[0] = 200;  // one pixel against a thousand
+    THistogramBox box;
+    box.resize(400, 300);
+    box.show();
+    box.SetHistogram(HistogramOf(GreyPicture(1001, levels)));
+    const int full = box.Bars()->BarHeight(10);
+    EXPECT_EQ(box.Bars()->BarHeight(200), 1);  // linear: the least a present level gets
+    box.findChild<QCheckBox*>("HistogramLogarithmic")->setChecked(true);
+    ASSERT_TRUE(box.Bars()->Logarithmic());
+    EXPECT_EQ(box.Bars()->BarHeight(10), full);
+    // log(2) / log(1001) of the tallest: about a tenth.
+    EXPECT_NEAR(box.Bars()->BarHeight(200), full * std::log(2.0) / std::log(1001.0), 1.0);
 }
 
 TEST(StatusTexts, SizeFormatAndPointer) {

@@ -265,6 +265,7 @@ TEST_F(ShownPicture, PrintFillsTheLargestFittingRectangleFromTheTopLeft) {
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_TRUE(pdf.contains("/Width 948"));
     EXPECT_TRUE(pdf.contains("/Height 704"));
+    EXPECT_FALSE(pdf.contains("/DCTDecode")) << "the picture went into the page as JPEG";
 
     // Expected extent in printer dots, then in the page's points.
     const PrintExtent dots = FitPictureToPage(948, 704, printer.width(), printer.height());

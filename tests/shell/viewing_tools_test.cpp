@@ -155,9 +155,9 @@ TEST_F(Viewing, HistogramFollowsEveryRedisplayWhileOpen) {
     EXPECT_EQ(inverted.minimum, 255 - 219);
     EXPECT_NEAR(inverted.mean, 255 - first.mean, 1e-9);
 
-    // The half-size picture on its grey field.
+    // The half-size picture: its own pixels, not the grey field around it.
     b.button("ToolButton30")->click();
-    EXPECT_GE(box->Histogram().counts[160], 948LL * 704 - 474 * 352);
+    EXPECT_EQ(box->Histogram().pixels, 474LL * 352);
 
     const GreyHistogram atClose = box->Histogram();
     box->close();
@@ -168,6 +168,12 @@ TEST_F(Viewing, HistogramFollowsEveryRedisplayWhileOpen) {
     b.action("Histogram1")->trigger();
     EXPECT_EQ(box->Histogram().counts[0], first.counts[0]);
     EXPECT_NE(box->Histogram().counts, first.counts);
+
+    // A narrow picture: its 136 columns, not the grey that ends its rows.
+    v.Write136("69_011.002", 5, 2);
+    b.form->CurrentChild()->close();
+    ASSERT_TRUE(b.open(v.Path("69_011.002")));
+    EXPECT_EQ(box->Histogram().pixels, 136LL * 704);
 }
 
 TEST_F(Viewing, PrintPreviewDrawsThePageByThePrintRule) {
