@@ -1,7 +1,13 @@
 // The image window: the document window that shows the current picture, at one
 // screen pixel per picture pixel unless zoomed, with scroll bars when the
-// window is smaller.
+// window is smaller. A zoom keeps the picture point under the pointer (the
+// wheel with Ctrl) or at the middle of the view (the keys) where it was; the
+// mouse drags a picture larger than the window; fitted to the window, the
+// picture follows the window's size. Around the picture the window is darker
+// than any grey field of the picture, so its edges show.
 #pragma once
+
+#include <optional>
 
 #include <QByteArray>
 #include <QImage>
@@ -19,8 +25,13 @@ public:
     // Shows `picture` (decoded from `bmpFile`, the chain's BMP) and keeps both
     // for Save As and Print, which work on the picture as shown.
     void ShowPicture(const QImage& picture, const QByteArray& bmpFile);
-    // One of the zoom steps (shell/zoom.h); the picture keeps it when replaced.
-    void SetZoom(int step);
+    // A zoom scale; the picture keeps it when replaced. `anchor`, a point of
+    // the view, stays on the same picture point (the view's middle without).
+    void SetZoom(ZoomFactor factor, std::optional<QPoint> anchor = std::nullopt);
+    // Fitted to the window, the scale follows every change of the window's
+    // size and every new picture, until another zoom is set.
+    void SetFitToWindow();
+    bool FitsToWindow() const { return fit_; }
 
     const QImage& Picture() const { return picture_; }
     const QByteArray& BitmapFile() const { return bmpFile_; }
@@ -30,16 +41,27 @@ public:
 signals:
     // Raised by FormClose, before the window goes.
     void closed();
+    // The wheel turned `steps` notches (positive: away from the user) with
+    // Ctrl held, at `at` in the view.
+    void wheelZoom(int steps, QPoint at);
+    // The scale changed by itself (fitted to a new size).
+    void zoomChanged(ZoomFactor factor);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormClose();
     void FitToPicture();
+    void Refit();
+    void ApplyZoom(ZoomFactor factor, QPoint anchor);
+    void Pan(QPoint delta);
 
     QScrollArea* scroll_;
     TPictureControl* image_;
     QImage picture_;
     QByteArray bmpFile_;
+    bool fit_ = false;
+    int wheelRest_ = 0;  // eighths of a degree short of a notch
 };

@@ -197,7 +197,11 @@ private:
     void AttachImageWindow(TChild* child);
     void PictureShown(bool wholeChain);
     void ClearViewingTools();
-    void SetZoomStep(int step);
+    // A step of the ladder, keeping `anchor` (a point of the image window's
+    // view) on its picture point; the view's middle without one.
+    void SetZoomStep(int step, std::optional<QPoint> anchor = std::nullopt);
+    ZoomFactor ShownZoom() const;
+    void ShowZoom();
     void ShowPointerReadout();
     GreyHistogram ShownHistogram() const;
 
@@ -242,6 +246,7 @@ private:
 
     // Viewing tools.
     int ZoomStep_ = kActualSizeStep;
+    bool FitZoom_ = false;  // fitted to the window until another zoom
     bool WholeChainShown_ = true;
     std::optional<QPoint> Pointer_;  // over the picture control, in its coordinates
     QRect LastPageRect_;

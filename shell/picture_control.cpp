@@ -7,7 +7,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-QImage ZoomedRegion(const QImage& picture, const QRect& target, int step) {
+QImage ZoomedRegion(const QImage& picture, const QRect& target, ZoomFactor step) {
     QImage out(target.size(), QImage::Format_RGB32);
     out.fill(Qt::black);
     if (picture.isNull() || target.isEmpty()) return out;
@@ -43,31 +43,60 @@ void TPictureControl::SetPicture(const QImage& picture) {
     update();
 }
 
-void TPictureControl::SetZoom(int step) {
-    zoom_ = std::clamp(step, 0, static_cast<int>(kZoomSteps.size()) - 1);
+void TPictureControl::SetZoom(ZoomFactor factor) {
+    zoom_ = factor;
     FitToZoom();
     update();
 }
 
 void TPictureControl::FitToZoom() {
+    smooth_ = QImage();
     if (picture_.isNull()) return;
-    setFixedSize(ZoomedLength(picture_.width(), zoom_), ZoomedLength(picture_.height(), zoom_));
+    const QSize size(ZoomedLength(picture_.width(), zoom_), ZoomedLength(picture_.height(), zoom_));
+    setFixedSize(size);
+    // Smoothed, the whole reduced picture is smaller than the picture itself.
+    if (zoom_.numerator < zoom_.denominator && !IsLadderStep(zoom_) && !size.isEmpty())
+        smooth_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 void TPictureControl::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    if (zoom_ == kActualSizeStep) {
+    if (IsLadderStep(zoom_) && zoom_.numerator == zoom_.denominator) {
         painter.drawPixmap(area.topLeft(), pixmap_, area);
+        return;
+    }
+    if (!smooth_.isNull()) {
+        painter.drawImage(area.topLeft(), smooth_, area);
         return;
     }
     // Only the exposed part is zoomed, so an 8-fold picture never exists whole.
     painter.drawImage(area.topLeft(), ZoomedRegion(picture_, area, zoom_));
 }
 
+void TPictureControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    dragging_ = true;
+    dragFrom_ = event->globalPosition().toPoint();
+}
+
 void TPictureControl::mouseMoveEvent(QMouseEvent* event) {
     emit pointerMoved(event->position().toPoint());
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        // Global positions: the control itself moves under the pointer.
+        const QPoint at = event->globalPosition().toPoint();
+        emit dragged(at - dragFrom_);
+        dragFrom_ = at;
+    }
     QWidget::mouseMoveEvent(event);
+}
+
+void TPictureControl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && dragging_) {
+        dragging_ = false;
+        emit dragEnded();
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 void TPictureControl::leaveEvent(QEvent* event) {

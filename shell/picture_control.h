@@ -1,7 +1,8 @@
-// The image window's picture control: the shown bitmap at one of the zoom
-// steps, drawn with whole pixels (nearest neighbour, never smoothed) so that
-// single pixels can be told apart and measured. It reports where the pointer
-// is, in its own coordinates.
+// The image window's picture control: the shown bitmap at a zoom scale. The
+// ladder's steps draw whole pixels (nearest neighbour, never smoothed) so that
+// single pixels can be told apart and measured; a fitted scale that reduces
+// the picture draws it smoothed. It reports where the pointer is, in its own
+// coordinates, and how far the mouse drags it.
 #pragma once
 
 #include <QImage>
@@ -10,10 +11,10 @@
 
 #include "shell/zoom.h"
 
-// The part `target` (screen pixels at `step`) of `picture` enlarged or
+// The part `target` (screen pixels at `factor`) of `picture` enlarged or
 // reduced: each screen pixel takes the picture pixel at PictureCoordinate of
 // its column and row; screen pixels off the picture are left black.
-QImage ZoomedRegion(const QImage& picture, const QRect& target, int step);
+QImage ZoomedRegion(const QImage& picture, const QRect& target, ZoomFactor factor);
 
 class TPictureControl : public QWidget {
     Q_OBJECT
@@ -22,8 +23,10 @@ public:
 
     // The control takes the zoomed size of the picture.
     void SetPicture(const QImage& picture);
-    void SetZoom(int step);
-    int Zoom() const { return zoom_; }
+    void SetZoom(ZoomFactor factor);
+    ZoomFactor Zoom() const { return zoom_; }
+    // Whether this scale is drawn smoothed.
+    bool Smoothed() const { return !smooth_.isNull(); }
 
     const QImage& Picture() const { return picture_; }
     // The picture at its own size, as loaded.
@@ -32,10 +35,15 @@ public:
 signals:
     void pointerMoved(QPoint position);
     void pointerLeft();
+    // The mouse moved by `delta` screen pixels with the left button held.
+    void dragged(QPoint delta);
+    void dragEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -43,5 +51,8 @@ private:
 
     QImage picture_;
     QPixmap pixmap_;
-    int zoom_ = kActualSizeStep;
+    QImage smooth_;  // the whole picture at a reducing fitted scale
+    ZoomFactor zoom_ = StepFactor(kActualSizeStep);
+    bool dragging_ = false;
+    QPoint dragFrom_;  // global position of the last drag step
 };

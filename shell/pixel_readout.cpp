@@ -4,13 +4,13 @@
 
 #include "shell/zoom.h"
 
-std::optional<ShownPixel> ShownPixelAt(int x, int y, int step, const ShownGeometry& geometry) {
+std::optional<ShownPixel> ShownPixelAt(int x, int y, ZoomFactor step, const ShownGeometry& geometry) {
     const ShownPixel p{PictureCoordinate(x, step), PictureCoordinate(y, step)};
     if (p.column < 0 || p.row < 0 || p.column >= geometry.width || p.row >= geometry.height) return std::nullopt;
     return p;
 }
 
-std::optional<PixelReadout> ReadPixel(int x, int y, int step, const ShownGeometry& geometry, const QImage& picture,
+std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const ShownGeometry& geometry, const QImage& picture,
                                       const orbalux::PictureState& state) {
     const std::optional<ShownPixel> shown = ShownPixelAt(x, y, step, geometry);
     if (!shown || !picture.valid(shown->column, shown->row)) return std::nullopt;

@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include "processing/chain_geometry.h"
+#include "shell/zoom.h"
 #include "state/picture_state.h"
 
 using orbalux::FramePixel;
@@ -20,9 +21,9 @@ using orbalux::ShownGeometry;
 using orbalux::ShownGeometryOf;
 using orbalux::ShownPixel;
 
-// The bitmap pixel under point (x, y) of the picture control at zoom `step`;
+// The bitmap pixel under point (x, y) of the picture control at `zoom`;
 // nothing outside the picture.
-std::optional<ShownPixel> ShownPixelAt(int x, int y, int step, const ShownGeometry& geometry);
+std::optional<ShownPixel> ShownPixelAt(int x, int y, ZoomFactor zoom, const ShownGeometry& geometry);
 
 // Everything the status bar says about the pointer.
 struct PixelReadout {
@@ -34,5 +35,5 @@ struct PixelReadout {
 
 // The readout under point (x, y), or nothing off the picture. `picture` is
 // the bitmap as shown (grey: equal red, green and blue).
-std::optional<PixelReadout> ReadPixel(int x, int y, int step, const ShownGeometry& geometry, const QImage& picture,
+std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor zoom, const ShownGeometry& geometry, const QImage& picture,
                                       const orbalux::PictureState& state);

@@ -2,6 +2,7 @@
 // readout and the shown file's size, format and lost lines, the histogram
 // window and the print preview.
 #include <algorithm>
+#include <cstdlib>
 
 #include <QLabel>
 #include <QMdiArea>
@@ -40,11 +41,14 @@ void TMainForm::BuildStatusBar() {
     bar->addPermanentWidget(PictureSizeStatus_);
     bar->addPermanentWidget(LostLinesStatus_);
     bar->addPermanentWidget(ZoomStatus_);
-    ZoomStatus_->setText(QString::fromStdString(ZoomPercent(ZoomStep_)));
+    ShowZoom();
 }
 
 void TMainForm::AttachImageWindow(TChild* child) {
-    child->SetZoom(ZoomStep_);
+    if (FitZoom_)
+        child->SetFitToWindow();
+    else
+        child->SetZoom(StepFactor(ZoomStep_));
     TPictureControl* image = child->Image();
     connect(image, &TPictureControl::pointerMoved, this, [this](QPoint at) {
         Pointer_ = at;
@@ -53,6 +57,13 @@ void TMainForm::AttachImageWindow(TChild* child) {
     connect(image, &TPictureControl::pointerLeft, this, [this] {
         Pointer_.reset();
         ShowPointerReadout();
+    });
+    connect(child, &TChild::zoomChanged, this, [this](ZoomFactor) { ShowZoom(); });
+    connect(child, &TChild::wheelZoom, this, [this](int steps, QPoint at) {
+        if (!CurrentChild_) return;
+        int step = steps > 0 ? ZoomIn(ShownZoom()) : ZoomOut(ShownZoom());
+        for (int i = 1; i < std::abs(steps); ++i) step = steps > 0 ? ZoomIn(StepFactor(step)) : ZoomOut(StepFactor(step));
+        SetZoomStep(step, at);
     });
 }
 
@@ -87,28 +98,35 @@ void TMainForm::ShowPointerReadout() {
         PointerReadout_->clear();
 }
 
-void TMainForm::SetZoomStep(int step) {
-    ZoomStep_ = step;
-    ZoomStatus_->setText(QString::fromStdString(ZoomPercent(step)));
-    if (!CurrentChild_) return;
-    CurrentChild_->SetZoom(step);
+ZoomFactor TMainForm::ShownZoom() const {
+    return CurrentChild_ ? CurrentChild_->Image()->Zoom() : StepFactor(ZoomStep_);
+}
+
+void TMainForm::ShowZoom() {
+    const std::string percent = ZoomPercent(ShownZoom());
+    ZoomStatus_->setText(FitZoom_ ? QString("Fit %1").arg(QString::fromStdString(percent))
+                                  : QString::fromStdString(percent));
     // What lies under a resting pointer has changed with the scale.
     Pointer_.reset();
     PointerReadout_->clear();
 }
 
-void TMainForm::ZoomIn1Click() { SetZoomStep(ZoomIn(ZoomStep_)); }
-void TMainForm::ZoomOut1Click() { SetZoomStep(ZoomOut(ZoomStep_)); }
+void TMainForm::SetZoomStep(int step, std::optional<QPoint> anchor) {
+    ZoomStep_ = step;
+    FitZoom_ = false;
+    if (CurrentChild_) CurrentChild_->SetZoom(StepFactor(step), anchor);
+    ShowZoom();
+}
+
+void TMainForm::ZoomIn1Click() { SetZoomStep(ZoomIn(ShownZoom())); }
+void TMainForm::ZoomOut1Click() { SetZoomStep(ZoomOut(ShownZoom())); }
 void TMainForm::ActualSize1Click() { SetZoomStep(kActualSizeStep); }
 
 void TMainForm::FitToWindow1Click() {
     if (!CurrentChild_) return;
-    const QImage& picture = CurrentChild_->Picture();
-    // The room the picture has without scroll bars; a restored window may
-    // grow up to the frame's area.
-    QSize area = CurrentChild_->ScrollArea()->maximumViewportSize();
-    if (!CurrentChild_->isMaximized() && mdiArea_) area = mdiArea_->viewport()->size() - (CurrentChild_->size() - area);
-    SetZoomStep(FitToWindow(picture.width(), picture.height(), area.width(), area.height()));
+    FitZoom_ = true;
+    CurrentChild_->SetFitToWindow();
+    ShowZoom();
 }
 
 GreyHistogram TMainForm::ShownHistogram() const {

@@ -6,40 +6,53 @@ namespace {
 
 constexpr int kLastStep = static_cast<int>(kZoomSteps.size()) - 1;
 
-const ZoomFactor& Factor(int step) { return kZoomSteps[static_cast<std::size_t>(std::clamp(step, 0, kLastStep))]; }
-
 // Floor division for the negative coordinates left and above the picture.
-int FloorDiv(long long a, long long b) {
+long long FloorDiv(long long a, long long b) {
     long long q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return static_cast<int>(q);
+    return q;
+}
+
+// Compares a/b with c/d, all terms positive: negative, zero or positive.
+int Compare(ZoomFactor x, ZoomFactor y) {
+    const long long l = x.numerator * y.denominator, r = y.numerator * x.denominator;
+    return l < r ? -1 : (l > r ? 1 : 0);
 }
 
 }  // namespace
 
-int ZoomIn(int step) { return std::min(std::clamp(step, 0, kLastStep) + 1, kLastStep); }
+ZoomFactor StepFactor(int step) { return kZoomSteps[static_cast<std::size_t>(std::clamp(step, 0, kLastStep))]; }
 
-int ZoomOut(int step) { return std::max(std::clamp(step, 0, kLastStep) - 1, 0); }
+bool IsLadderStep(ZoomFactor factor) {
+    return std::any_of(kZoomSteps.begin(), kZoomSteps.end(), [&](ZoomFactor s) { return Compare(s, factor) == 0; });
+}
 
-int FitToWindow(int width, int height, int areaWidth, int areaHeight) {
-    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0) return kActualSizeStep;
-    for (int step = kLastStep; step > 0; --step) {
-        if (ZoomedLength(width, step) <= areaWidth && ZoomedLength(height, step) <= areaHeight) return step;
-    }
+int ZoomIn(ZoomFactor now) {
+    for (int step = 0; step <= kLastStep; ++step)
+        if (Compare(StepFactor(step), now) > 0) return step;
+    return kLastStep;
+}
+
+int ZoomOut(ZoomFactor now) {
+    for (int step = kLastStep; step >= 0; --step)
+        if (Compare(StepFactor(step), now) < 0) return step;
     return 0;
 }
 
-int ZoomedLength(int length, int step) {
-    const ZoomFactor& f = Factor(step);
-    return FloorDiv(static_cast<long long>(length) * f.numerator, f.denominator);
+ZoomFactor FitToWindow(int width, int height, int areaWidth, int areaHeight) {
+    if (width <= 0 || height <= 0 || areaWidth <= 0 || areaHeight <= 0) return StepFactor(kActualSizeStep);
+    const ZoomFactor byWidth{areaWidth, width}, byHeight{areaHeight, height};
+    return Compare(byWidth, byHeight) <= 0 ? byWidth : byHeight;
 }
 
-int PictureCoordinate(int shown, int step) {
-    const ZoomFactor& f = Factor(step);
-    return FloorDiv(static_cast<long long>(shown) * f.denominator, f.numerator);
+int ZoomedLength(int length, ZoomFactor f) {
+    return static_cast<int>(FloorDiv(static_cast<long long>(length) * f.numerator, f.denominator));
 }
 
-std::string ZoomPercent(int step) {
-    const ZoomFactor& f = Factor(step);
-    return std::to_string(100 * f.numerator / f.denominator) + "%";
+int PictureCoordinate(int shown, ZoomFactor f) {
+    return static_cast<int>(FloorDiv(static_cast<long long>(shown) * f.denominator, f.numerator));
+}
+
+std::string ZoomPercent(ZoomFactor f) {
+    return std::to_string((200 * f.numerator + f.denominator) / (2 * f.denominator)) + "%";
 }

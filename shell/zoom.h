@@ -1,13 +1,16 @@
 // The zoom of the image window: a fixed ladder of whole steps, so that an
-// enlarged picture keeps square whole pixels that can be measured one by one.
+// enlarged picture keeps square whole pixels that can be measured one by one,
+// and the free scale of "Fit to Window". A scale is a fraction of whole
+// numbers, screen pixels per picture pixels, so that a fitted picture fills
+// its room to the last whole pixel.
 #pragma once
 
 #include <array>
 #include <string>
 
 struct ZoomFactor {
-    int numerator;
-    int denominator;
+    long long numerator;
+    long long denominator;
     bool operator==(const ZoomFactor&) const = default;
 };
 
@@ -19,24 +22,29 @@ inline constexpr std::array<ZoomFactor, 8> kZoomSteps = {{
 // Index into kZoomSteps of one screen pixel per picture pixel, the start state.
 inline constexpr int kActualSizeStep = 2;
 
-// The next larger and smaller steps; the ends of the ladder stay where they
-// are. An index off the ladder counts as the nearest end.
-int ZoomIn(int step);
-int ZoomOut(int step);
+// The scale of a step; an index off the ladder counts as the nearest end.
+ZoomFactor StepFactor(int step);
+// Whether a scale is one of the ladder's (whatever its fraction's terms).
+bool IsLadderStep(ZoomFactor factor);
 
-// The largest step at which a width x height picture fits an area of
-// areaWidth x areaHeight; the smallest step when none fits, and actual size
-// for an empty picture or area.
-int FitToWindow(int width, int height, int areaWidth, int areaHeight);
+// The step after a scale going larger or smaller: from a step the next one,
+// from a fitted scale the first step beyond it; the ends of the ladder stay.
+int ZoomIn(ZoomFactor now);
+int ZoomOut(ZoomFactor now);
 
-// A picture length on screen at `step`, rounded down (a quarter of 947 pixels
-// is 236 whole screen pixels).
-int ZoomedLength(int length, int step);
+// The largest scale at which a width x height picture fits an area of
+// areaWidth x areaHeight, any scale, larger or smaller; actual size for an
+// empty picture or area.
+ZoomFactor FitToWindow(int width, int height, int areaWidth, int areaHeight);
 
-// The picture coordinate under screen coordinate `shown` at `step`: the pixel
-// whose enlarged square holds it, or the first of the pixels a reduced screen
-// pixel stands for. Negative screen coordinates give negative results.
-int PictureCoordinate(int shown, int step);
+// A picture length on screen at a scale, rounded down (a quarter of 947
+// pixels is 236 whole screen pixels).
+int ZoomedLength(int length, ZoomFactor factor);
 
-// "25%", "100%", "800%".
-std::string ZoomPercent(int step);
+// The picture coordinate under screen coordinate `shown`: the pixel whose
+// enlarged square holds it, or the first of the pixels a reduced screen pixel
+// stands for. Negative screen coordinates give negative results.
+int PictureCoordinate(int shown, ZoomFactor factor);
+
+// "25%", "100%", "800%"; a fitted scale to the nearest whole percent.
+std::string ZoomPercent(ZoomFactor factor);

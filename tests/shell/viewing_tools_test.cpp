@@ -12,7 +12,9 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "shell/HistogramUnit.h"
 #include "shell/InfoUnit.h"
@@ -68,21 +70,96 @@ TEST_F(Viewing, ZoomStepsResizeThePictureAndOutliveEachLoad) {
     EXPECT_TRUE(b.action("ZoomIn1")->shortcuts().contains(QKeySequence("Ctrl++")));
 }
 
-TEST_F(Viewing, FitToWindowTakesTheLargestStepThatLeavesNoScrollBars) {
+TEST_F(Viewing, FitToWindowFillsTheRoomAndFollowsTheWindowUntilAnotherZoom) {
+    EXPECT_FALSE(b.action("FitToWindow1")->isEnabled());  // no picture yet
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    // A frame too small for the picture, then one that holds it twice over.
-    for (auto [frame, expected] : {std::pair{QSize(900, 700), QSize(474, 352)}, {QSize(2400, 1800), QSize(1896, 1408)}}) {
-        b.form->resize(frame);
-        QCoreApplication::processEvents();
-        const QSize room = b.form->CurrentChild()->ScrollArea()->maximumViewportSize();
-        b.action("FitToWindow1")->trigger();
-        const QSize fitted = image()->size();
-        EXPECT_EQ(fitted, expected) << room.width() << " x " << room.height();
-        EXPECT_TRUE(fitted.width() <= room.width() && fitted.height() <= room.height());
-        // The next step up would not fit.
-        b.action("ZoomIn1")->trigger();
-        EXPECT_TRUE(image()->width() > room.width() || image()->height() > room.height());
-    }
+    auto room = [this] { return b.form->CurrentChild()->ScrollArea()->maximumViewportSize(); };
+    // The picture fills the room on one side, to the last pixel, on the other within it.
+    auto fills = [&] {
+        const QSize r = room(), shown = image()->size();
+        return shown.width() <= r.width() && shown.height() <= r.height() &&
+               (shown.width() == r.width() || shown.height() == r.height());
+    };
+    b.form->resize(900, 700);
+    QCoreApplication::processEvents();
+    b.action("FitToWindow1")->trigger();
+    EXPECT_TRUE(fills()) << image()->width() << " x " << image()->height();
+    EXPECT_LT(image()->width(), 948);
+    EXPECT_TRUE(status("ZoomStatus").startsWith("Fit "));
+    // A larger window enlarges it, and so does the next picture's load.
+    b.form->resize(2400, 1800);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fills()) << image()->width() << " x " << image()->height();
+    EXPECT_GT(image()->width(), 948);
+    b.action("Next1")->trigger();
+    EXPECT_TRUE(fills());
+
+    // Another zoom ends the fitting: the next whole step above the fitted scale.
+    const int fitted = image()->width();
+    b.action("ZoomIn1")->trigger();
+    EXPECT_EQ(image()->width() % 948, 0);
+    EXPECT_GT(image()->width(), fitted);
+    const QSize stepped = image()->size();
+    b.form->resize(1000, 800);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(image()->size(), stepped);
+
+    b.form->CurrentChild()->close();
+    EXPECT_FALSE(b.action("ZoomIn1")->isEnabled());
+}
+
+TEST_F(Viewing, ZoomKeepsThePointUnderThePointerOrTheMiddleAndTheMouseDragsThePicture) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.form->resize(900, 700);
+    QCoreApplication::processEvents();
+    QScrollArea* scroll = b.form->CurrentChild()->ScrollArea();
+    QWidget* view = scroll->viewport();
+    // The picture pixel at a point of the view.
+    auto pixelAt = [&](QPoint at) {
+        const QPoint p = image()->mapFrom(view, at);
+        const ZoomFactor z = image()->Zoom();
+        return QPoint(PictureCoordinate(p.x(), z), PictureCoordinate(p.y(), z));
+    };
+    const QPoint pointer(300, 200);
+    const QPoint before = pixelAt(pointer);
+    QWheelEvent wheel(QPointF(pointer), view->mapToGlobal(QPointF(pointer)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    EXPECT_EQ(image()->size(), QSize(1896, 1408));
+    EXPECT_EQ(pixelAt(pointer), before);
+
+    const QPoint middle = view->rect().center();
+    const QPoint centre = pixelAt(middle);
+    b.action("ZoomIn1")->trigger();
+    EXPECT_EQ(image()->size(), QSize(2844, 2112));
+    EXPECT_LE((pixelAt(middle) - centre).manhattanLength(), 1);
+
+    // A drag 40 pixels left and 30 up moves the picture with the mouse.
+    const QPoint scrolled(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value());
+    auto mouse = [this](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(at), image()->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(image(), &e);
+    };
+    const QPoint grip = image()->mapFrom(view, QPoint(400, 300));
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    mouse(QEvent::MouseMove, grip - QPoint(40, 30), Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, grip - QPoint(40, 30), Qt::NoButton);
+    EXPECT_EQ(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
+              scrolled + QPoint(40, 30));
+}
+
+TEST_F(Viewing, AroundThePictureIsDarkerThanItsGreyField) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.button("ToolButton30")->click();  // half size on the grey 160 field
+    for (int i = 0; i < 2; ++i) b.action("ZoomOut1")->trigger();
+    b.form->resize(1200, 900);
+    QCoreApplication::processEvents();
+    QWidget* view = b.form->CurrentChild()->ScrollArea()->viewport();
+    const QImage shown = view->grab().toImage();
+    const QPoint beyond(image()->width() + 10, image()->height() + 10);
+    ASSERT_TRUE(shown.valid(beyond));
+    EXPECT_LT(qGray(shown.pixel(beyond)), 160);
+    EXPECT_EQ(qGray(shown.pixel(image()->width() - 2, 2)), 160);  // the field itself, in the picture
 }
 
 TEST_F(Viewing, PointerReadoutNamesTheFilesLineWithFlipAndRotateOn) {
