@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kCellWidth = TThumbnailStrip::kThumbnailSize + 20;
-constexpr int kCellHeight = TThumbnailStrip::kThumbnailSize + 28;  // room for the name
+constexpr int kCellHeight = TThumbnailStrip::kThumbnailSize + 30;  // room for the name
 
 // One core stays with the window: it loads the shown picture.
 int DefaultWorkers() {
@@ -23,8 +23,20 @@ int DefaultWorkers() {
     return std::clamp(cores - 1, 1, 4);
 }
 
+constexpr int kSide = TThumbnailStrip::kThumbnailSize;
+
+// Every cell's picture is a square of the thumbnail size with the thumbnail
+// in its middle, so that tall and wide pictures leave their names in line.
+QPixmap InSquare(const QImage& picture) {
+    QPixmap square(kSide, kSide);
+    square.fill(Qt::transparent);
+    QPainter painter(&square);
+    painter.drawImage((kSide - picture.width()) / 2, (kSide - picture.height()) / 2, picture);
+    return square;
+}
+
 QPixmap Placeholder(bool failed) {
-    QPixmap box(TThumbnailStrip::kThumbnailSize, TThumbnailStrip::kThumbnailSize * 3 / 4);
+    QImage box(kSide, kSide * 3 / 4, QImage::Format_RGB32);
     box.fill(QColor(48, 48, 48));
     QPainter painter(&box);
     painter.setPen(QColor(96, 96, 96));
@@ -37,7 +49,8 @@ QPixmap Placeholder(bool failed) {
         painter.drawLine(r.topLeft(), r.bottomRight());
         painter.drawLine(r.topRight(), r.bottomLeft());
     }
-    return box;
+    painter.end();
+    return InSquare(box);
 }
 
 QImage ToImage(const orbalux::GreyImage& grey) {
@@ -110,8 +123,8 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view_->setTextElideMode(Qt::ElideMiddle);
     view_->setFocusPolicy(Qt::NoFocus);
-    view_->setMinimumHeight(kCellHeight + view_->horizontalScrollBar()->sizeHint().height() + 4);
     setWidget(view_);
+    FollowDockSide(Qt::BottomDockWidgetArea);
 
     connect(view_, &QListView::clicked, this, [this](const QModelIndex& index) {
         emit entryChosen(index.row() + 1);
@@ -193,7 +206,7 @@ int TThumbnailStrip::ReadyCount() const {
 void TThumbnailStrip::Arrived(std::uint64_t list, int index, const std::string& path, const QImage& picture,
                               const QString& failure) {
     ++made_;
-    cache_[path] = Made{picture.isNull() ? QPixmap() : QPixmap::fromImage(picture), failure};
+    cache_[path] = Made{picture.isNull() ? QPixmap() : InSquare(picture), failure};
     if (list != list_ || index < 0 || index >= static_cast<int>(paths_.size())) return;
     model_->Changed(index);
     emit entryReady(index + 1);
@@ -219,8 +232,13 @@ void TThumbnailStrip::TellView() {
 void TThumbnailStrip::FollowDockSide(Qt::DockWidgetArea area) {
     const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
     view_->setFlow(column ? QListView::TopToBottom : QListView::LeftToRight);
-    view_->setMinimumHeight(column ? 0 : kCellHeight + view_->horizontalScrollBar()->sizeHint().height() + 4);
-    view_->setMinimumWidth(column ? kCellWidth + view_->verticalScrollBar()->sizeHint().width() + 4 : 0);
+    // One row of cells (or one column) and its scroll bar: the picture keeps
+    // the rest of the window.
+    const int frame = 2 * view_->frameWidth() + 2;
+    const int row = kCellHeight + view_->horizontalScrollBar()->sizeHint().height() + frame;
+    const int col = kCellWidth + view_->verticalScrollBar()->sizeHint().width() + frame;
+    view_->setMinimumSize(column ? col : 0, column ? 0 : row);
+    view_->setMaximumSize(column ? col : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : row);
     TellView();
 }
 

@@ -106,8 +106,14 @@ TEST_F(Strip, EveryEntryInListOrderAndAMarkForAFileThatIsNoPicture) {
     EXPECT_EQ(strip()->EntryMark(4), TThumbnailStrip::Mark::Failed);
     EXPECT_EQ(strip()->EntryFailure(4), "no picture lines found");
     EXPECT_TRUE(view()->model()->index(3, 0).data(Qt::ToolTipRole).toString().contains("no picture lines found"));
-    // A made thumbnail is the picture, 96 wide in the 948 x 704 proportions.
-    EXPECT_EQ(view()->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().size(), QSize(96, 71));
+    // A made thumbnail is the picture, 96 wide in the 948 x 704 proportions,
+    // in the middle of its square.
+    const QImage cell = view()->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    ASSERT_EQ(cell.size(), QSize(96, 96));
+    EXPECT_EQ(qAlpha(cell.pixel(50, 11)), 0);
+    EXPECT_EQ(qAlpha(cell.pixel(50, 12)), 255);
+    EXPECT_EQ(qAlpha(cell.pixel(50, 82)), 255);
+    EXPECT_EQ(qAlpha(cell.pixel(50, 83)), 0);
 }
 
 TEST_F(Strip, HighlightFollowsTheShownPictureAndAClickLoadsAsNextWould) {
