@@ -5,6 +5,7 @@
 // next, and the View menu's switch remembered).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <QAction>
@@ -157,6 +158,29 @@ TEST_F(Strip, ThumbnailsAreMadeOncePerRunAndTheShownOneIsKeptInView) {
     // The last entry, far right of a strip narrower than the list, is in view.
     const QRect cell = view()->visualRect(view()->model()->index(35, 0));
     EXPECT_TRUE(view()->viewport()->rect().contains(cell.center())) << cell.x();
+}
+
+TEST_F(Strip, TheEntriesInViewAreMadeFirst) {
+    std::vector<std::string> names;
+    for (int i = 10; i <= 39; ++i) {
+        names.push_back("RBL_00" + std::to_string(i) + ".001");
+        v.Write945(names.back(), i);
+    }
+    TThumbnailStrip alone(nullptr, 1);
+    alone.resize(600, 200);
+    std::vector<int> arrived;
+    QObject::connect(&alone, &TThumbnailStrip::entryReady, [&arrived](int position) { arrived.push_back(position); });
+    alone.SetList(v.Dir().toStdString() + "/", names);
+    alone.SetCurrent(25);
+    alone.show();  // nothing is made before the strip is seen
+    ASSERT_TRUE(WaitFor([&] { return alone.ReadyCount() == 30; }));
+    std::vector<int> inView;
+    for (int row = 0; row < 30; ++row)
+        if (alone.View()->visualRect(alone.View()->model()->index(row, 0)).intersects(alone.View()->viewport()->rect()))
+            inView.push_back(row + 1);
+    ASSERT_GE(inView.size(), 3u);
+    EXPECT_TRUE(std::find(inView.begin(), inView.end(), 25) != inView.end());
+    EXPECT_EQ(std::vector<int>(arrived.begin(), arrived.begin() + static_cast<long>(inView.size())), inView);
 }
 
 TEST_F(Strip, TheViewMenuSwitchIsRememberedForTheNextRun) {
