@@ -98,7 +98,8 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
             static const QPixmap waiting = Placeholder(false);
             static const QPixmap failed = Placeholder(true);
             if (!made) return waiting;
-            return made->picture.isNull() ? failed : made->picture;
+            // Squared only when drawn: the cache keeps the small grey picture.
+            return made->picture.isNull() ? failed : InSquare(made->picture);
         }
         if (role == Qt::ToolTipRole) {
             const QString name = QFile::decodeName(QByteArray::fromStdString(paths_[static_cast<std::size_t>(row)]));
@@ -206,7 +207,7 @@ int TThumbnailStrip::ReadyCount() const {
 void TThumbnailStrip::Arrived(std::uint64_t list, int index, const std::string& path, const QImage& picture,
                               const QString& failure) {
     ++made_;
-    cache_[path] = Made{picture.isNull() ? QPixmap() : InSquare(picture), failure};
+    cache_[path] = Made{picture, failure};
     if (list != list_ || index < 0 || index >= static_cast<int>(paths_.size())) return;
     model_->Changed(index);
     emit entryReady(index + 1);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include <QDockWidget>
-#include <QPixmap>
+#include <QImage>
 
 class QListView;
 class ThumbnailMaker;
@@ -57,7 +57,7 @@ protected:
 
 private:
     struct Made {
-        QPixmap picture;  // null when it failed
+        QImage picture;  // 8-bit grey; null when it failed
         QString failure;
     };
 
