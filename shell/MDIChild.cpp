@@ -110,7 +110,8 @@ void TChild::FitToPicture() {
 }
 
 bool TChild::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == scroll_->viewport()) {
+    // The sub-window watches its own menu's actions before the view exists.
+    if (scroll_ && watched == scroll_->viewport()) {
         if (event->type() == QEvent::Resize && fit_) Refit();
         if (event->type() == QEvent::Wheel) {
             auto* wheel = static_cast<QWheelEvent*>(event);

@@ -58,8 +58,8 @@ private:
     void ApplyZoom(ZoomFactor factor, QPoint anchor);
     void Pan(QPoint delta);
 
-    QScrollArea* scroll_;
-    TPictureControl* image_;
+    QScrollArea* scroll_ = nullptr;
+    TPictureControl* image_ = nullptr;
     QImage picture_;
     QByteArray bmpFile_;
     bool fit_ = false;
