@@ -126,6 +126,7 @@ int main(int argc, char** argv) {
     // The settings of the user's own runs (a strip switched off) stay out.
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    QApplication::setOrganizationName("OrbaluxBench");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

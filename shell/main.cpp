@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    QApplication::setOrganizationName("Orbalux");
     QApplication::setApplicationName("Orbalux");
     QApplication::setApplicationVersion(ORBALUX_VERSION);
     QApplication::setWindowIcon(ProgramIcon());

@@ -11,7 +11,8 @@
 namespace {
 constexpr const char* kThumbnailsShown = "view/thumbnails";
 
-QSettings Settings() { return QSettings("Orbalux", "Orbalux"); }
+// The program names its settings in main.
+QSettings Settings() { return QSettings(); }
 }  // namespace
 
 void TMainForm::BuildThumbnailStrip() {

@@ -1,8 +1,10 @@
-// The browser's tests drive real windows on the offscreen platform, with the
-// settings kept apart from the user's and empty at start.
+// The browser's tests drive real windows on the offscreen platform, with
+// settings of their own process, apart from the user's and from other test
+// processes running beside them, empty at start and removed at the end.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -10,7 +12,11 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    QSettings("Orbalux", "Orbalux").clear();
+    QApplication::setOrganizationName("OrbaluxTests");
+    QApplication::setApplicationName(QString("shell-%1").arg(QCoreApplication::applicationPid()));
+    QSettings().clear();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    QFile::remove(QSettings().fileName());
+    return result;
 }

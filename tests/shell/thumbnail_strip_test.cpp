@@ -1,8 +1,7 @@
-// The thumbnail strip: the order its pictures are made in, the thumbnail of
-// a narrow picture, and the strip in the real window (the list in order, the
-// highlight following the shown picture, a click loading an entry, the mark
-// of a file that is no picture, the thumbnails kept from one Open to the
-// next, and the View menu's switch remembered).
+// The thumbnail strip in the real window: the list in order, the highlight
+// following the shown picture, a click loading an entry, the mark of a file
+// that is no picture, the entries in view made first, the thumbnails kept
+// from one Open to the next, and the View menu's switch remembered.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,8 +15,6 @@
 #include <QThread>
 
 #include "shell/ThumbnailStrip.h"
-#include "shell/thumbnail_maker.h"
-#include "shell/thumbnail_schedule.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
 
@@ -36,37 +33,6 @@ bool WaitFor(const std::function<bool()>& done) {
         QThread::msleep(2);
     }
     return true;
-}
-
-TEST(ThumbnailSchedule, TheViewFirstThenOutwardAheadBeforeBehind) {
-    ThumbnailSchedule s;
-    std::vector<bool> wanted(10, true);
-    wanted[5] = false;  // already made
-    s.Reset(wanted);
-    s.SetView(4, 6);
-    std::vector<int> order;
-    for (int i = 0; i < 3; ++i) order.push_back(*s.Take());
-    EXPECT_EQ(order, (std::vector<int>{4, 6, 7}));
-    // The user scrolls to the start: what is in view now comes first.
-    s.SetView(0, 1);
-    while (const auto next = s.Take()) order.push_back(*next);
-    EXPECT_EQ(order, (std::vector<int>{4, 6, 7, 0, 1, 2, 3, 8, 9}));
-    EXPECT_EQ(s.Remaining(), 0);
-}
-
-TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
-    Volume v;
-    v.Write136("69_011.002", 4, 2);
-    orbalux::PictureState state;
-    const orbalux::GreyImage thumb = ListThumbnail(state, v.Path("69_011.002").toStdString(), 96);
-    // 136 samples six times wide by 704 rows.
-    ASSERT_EQ(thumb.width, 96);
-    EXPECT_EQ(thumb.height, 83);
-    // Its right part is picture, not the grey the narrow rows end with.
-    int grey = 0;
-    for (int y = 0; y < thumb.height; ++y)
-        for (int x = 48; x < 96; ++x) grey += thumb.At(x, y) == 160;
-    EXPECT_LT(grey, 48 * 83 / 4);
 }
 
 struct Strip : ::testing::Test {

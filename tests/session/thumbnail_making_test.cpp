@@ -1,0 +1,55 @@
+// The making of the strip's thumbnails without a window: the order the
+// entries are made in, and the thumbnail of a narrow picture.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "shell/thumbnail_maker.h"
+#include "shell/thumbnail_schedule.h"
+#include "tools/encoder/picture_encoder.h"
+
+namespace {
+
+TEST(ThumbnailSchedule, TheViewFirstThenOutwardAheadBeforeBehind) {
+    ThumbnailSchedule s;
+    std::vector<bool> wanted(10, true);
+    wanted[5] = false;  // already made
+    s.Reset(wanted);
+    s.SetView(4, 6);
+    std::vector<int> order;
+    for (int i = 0; i < 3; ++i) order.push_back(*s.Take());
+    EXPECT_EQ(order, (std::vector<int>{4, 6, 7}));
+    // The user scrolls to the start: what is in view now comes first.
+    s.SetView(0, 1);
+    while (const auto next = s.Take()) order.push_back(*next);
+    EXPECT_EQ(order, (std::vector<int>{4, 6, 7, 0, 1, 2, 3, 8, 9}));
+    EXPECT_EQ(s.Remaining(), 0);
+}
+
+TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
+    // A 136-sample picture of the 69_011 group: 135 samples a line.
+    orbalux::GreyImage picture(135, 702);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) picture.At(x, y) = static_cast<std::uint8_t>(20 + (x + 2 * y) % 100);
+    orbalux::encoder::HeaderPlan header;
+    header.records = 2;
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("orbalux_thumb_" + std::to_string(std::random_device{}())) / "69_011.002";
+    std::filesystem::create_directories(path.parent_path());
+    orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(136, picture, header));
+
+    orbalux::PictureState state;
+    const orbalux::GreyImage thumb = ListThumbnail(state, path.string(), 96);
+    std::filesystem::remove_all(path.parent_path());
+    // 136 samples six times wide by 704 rows.
+    ASSERT_EQ(thumb.width, 96);
+    EXPECT_EQ(thumb.height, 83);
+    // Its right part is picture, not the grey the narrow rows end with.
+    int grey = 0;
+    for (int y = 0; y < thumb.height; ++y)
+        for (int x = 48; x < 96; ++x) grey += thumb.At(x, y) == 160;
+    EXPECT_LT(grey, 48 * 83 / 4);
+}
+
+}  // namespace
