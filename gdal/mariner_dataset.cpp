@@ -1,0 +1,98 @@
+#include "gdal/mariner_dataset.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <cpl_error.h>
+#include <cpl_string.h>
+
+#include "gdal/open_options.h"
+#include "gdal/picture_band.h"
+#include "intake/file_list.h"
+#include "intake/orbalux_error.h"
+
+namespace orbalux::gdal {
+namespace {
+
+constexpr const char* kAsNameOption = "AS_NAME";
+
+// The core reads a picture file by its path, so only plain files of the file
+// system qualify, not GDAL's virtual ones; an empty file is no picture file.
+bool IsCandidate(const GDALOpenInfo* info) {
+    if (info->fpL == nullptr || info->bIsDirectory || info->nHeaderBytes == 0) return false;
+    if (STARTS_WITH(info->pszFilename, "/vsi")) return false;
+    if (CSLFetchNameValue(info->papszOpenOptions, kAsNameOption) != nullptr) return true;
+    return HasPicturePrefix(CPLGetFilename(info->pszFilename));
+}
+
+void ReportLoadError(const OrbaluxError& error) {
+    CPLError(CE_Failure, CPLE_OpenFailed, "%s: %s", error.file().c_str(), error.reason().c_str());
+}
+
+}  // namespace
+
+int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
+    if (!IsCandidate(openInfo)) return FALSE;
+    try {
+        PictureOptions options;
+        if (const char* name = CSLFetchNameValue(openInfo->papszOpenOptions, kAsNameOption)) options.asName = name;
+        RenderPictureBand(openInfo->pszFilename, options);
+        return TRUE;
+    } catch (const OrbaluxError&) {
+        return FALSE;
+    }
+}
+
+GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
+    if (!IsCandidate(openInfo)) return nullptr;
+    const std::string file = openInfo->pszFilename;
+    try {
+        const PictureOptions options = ParseOpenOptions(file, openInfo->papszOpenOptions);
+        PictureBand band = RenderPictureBand(file, options);
+        if (openInfo->eAccess == GA_Update) {
+            CPLError(CE_Failure, CPLE_NotSupported, "%s: the MARINER67 driver reads picture files only",
+                     file.c_str());
+            return nullptr;
+        }
+        if (band.width <= 0 || band.height <= 0) return nullptr;
+
+        auto dataset = std::make_unique<MarinerDataset>();
+        dataset->nRasterXSize = band.width;
+        dataset->nRasterYSize = band.height;
+        dataset->pixels_ = std::move(band.pixels);
+        // Set on the plain dataset: these facts come from the file itself and
+        // are never written to a side-car file.
+        for (const auto& [name, value] : band.metadata)
+            dataset->GDALDataset::SetMetadataItem(name.c_str(), value.c_str());
+        dataset->SetBand(1, new MarinerRasterBand(dataset.get()));
+        dataset->SetDescription(file.c_str());
+        dataset->TryLoadXML();
+        dataset->oOvManager.Initialize(dataset.get(), file.c_str());
+        return dataset.release();
+    } catch (const OrbaluxError& error) {
+        ReportLoadError(error);
+        return nullptr;
+    } catch (const std::bad_alloc&) {
+        CPLError(CE_Failure, CPLE_OutOfMemory, "%s: out of memory", file.c_str());
+        return nullptr;
+    }
+}
+
+MarinerRasterBand::MarinerRasterBand(MarinerDataset* dataset) {
+    poDS = dataset;
+    nBand = 1;
+    eDataType = GDT_Byte;
+    nBlockXSize = dataset->GetRasterXSize();
+    nBlockYSize = 1;
+}
+
+CPLErr MarinerRasterBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
+    const auto& pixels = static_cast<MarinerDataset*>(poDS)->pixels_;
+    const std::size_t width = static_cast<std::size_t>(nBlockXSize);
+    if (blockY < 0 || blockY >= nRasterYSize) return CE_Failure;
+    std::memcpy(image, pixels.data() + static_cast<std::size_t>(blockY) * width, width);
+    return CE_None;
+}
+
+}  // namespace orbalux::gdal
