@@ -11,7 +11,8 @@
 namespace orbalux::gdal {
 namespace {
 
-// Switches: option name, what it does (for the option list), its setting.
+// Switches: option name, what it does (for the option list; no quotes or
+// angle brackets), its setting.
 struct SwitchOption {
     const char* name;
     const char* description;
@@ -81,13 +82,14 @@ PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOption
 std::string OpenOptionListXml() {
     std::string xml = "<OpenOptionList>";
     for (const SwitchOption& option : kSwitches)
-        xml += std::string("<Option name='") + option.name + "' type='boolean' description='" + option.description +
-               "' default='NO'/>";
+        xml += std::string("<Option name=\"") + option.name + "\" type=\"boolean\" description=\"" +
+               option.description + "\" default=\"NO\"/>";
     for (const LevelOption& option : kLevels)
-        xml += std::string("<Option name='") + option.name + "' type='int' description='" + option.description +
-               "' default='0' min='" + std::to_string(-kLevelLimit) + "' max='" + std::to_string(kLevelLimit) + "'/>";
-    xml += "<Option name='AS_NAME' type='string' description='Decode with the catalogue entry of this "
-           "picture-file name (a renamed file)'/>";
+        xml += std::string("<Option name=\"") + option.name + "\" type=\"int\" description=\"" +
+               option.description + "\" default=\"0\" min=\"" + std::to_string(-kLevelLimit) + "\" max=\"" +
+               std::to_string(kLevelLimit) + "\"/>";
+    xml += "<Option name=\"AS_NAME\" type=\"string\" description=\"Decode with the catalogue entry of this "
+           "picture-file name (a renamed file)\"/>";
     return xml + "</OpenOptionList>";
 }
 

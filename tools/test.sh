@@ -11,6 +11,6 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORBALUX_SANITIZE=ON \
       -DORBALUX_BUILD_SHELL=OFF -DORBALUX_BUILD_BENCH=OFF
 cmake --build build-asan -j"$jobs"
-(cd build-asan && ctest --output-on-failure -j"$jobs" -L core)
+(cd build-asan && ctest --output-on-failure -j"$jobs" -L 'core|gdal')
 bash fuzz/run-fuzzers.sh 20
 echo "all tests passed"

@@ -1,0 +1,107 @@
+// The band: for every line format the converter's picture, the open options
+// acting as the converter's flags, and damaged files read as the core decodes
+// them.
+#include <gtest/gtest.h>
+
+#include "decode/frame_formats.h"
+#include "gdal_test_support.h"
+
+namespace gdal_test {
+namespace {
+
+class BandTest : public ::testing::Test {
+protected:
+    ScratchDir scratch;
+
+    // Opens `path` with the driver and reads its band; an empty picture when
+    // the driver does not open it.
+    Picture DriverPicture(const std::string& path, const std::vector<std::string>& openOptions = {}) {
+        GDALDatasetH dataset = OpenMariner(path, openOptions);
+        if (dataset == nullptr) {
+            ADD_FAILURE() << "MARINER67 did not open " << path << ": " << CPLGetLastErrorMsg();
+            return {};
+        }
+        EXPECT_EQ(GDALGetRasterCount(dataset), 1);
+        EXPECT_EQ(GDALGetRasterDataType(GDALGetRasterBand(dataset, 1)), GDT_Byte);
+        Picture picture = ReadBand(dataset);
+        GDALClose(dataset);
+        return picture;
+    }
+};
+
+TEST_F(BandTest, EveryLineFormatReadsAsTheConvertersPicture) {
+    for (const orbalux::FrameFormat& format : orbalux::FrameFormats()) {
+        SCOPED_TRACE(format.name);
+        const std::string name = NameWithFormat(format.lineFormat);
+        const enc::PictureFilePlan plan = PlanFor(name, static_cast<std::uint32_t>(format.lineFormat));
+        WritePlan(scratch / name, plan);
+
+        const Picture band = DriverPicture(scratch / name);
+        EXPECT_EQ(band.width, format.width);
+        EXPECT_EQ(band.height, format.height ? format.height
+                                             : orbalux::Choose999LineCount(CatalogueFactsFor(name).frameLineCount).height);
+        EXPECT_TRUE(band == ConverterPicture(scratch, scratch / name));
+        // As the BMP shows it: the file's first line is the bottom row, its
+        // first sample the left column.
+        ASSERT_EQ(band.pixels.size(), static_cast<std::size_t>(band.width) * band.height);
+        EXPECT_TRUE(std::equal(plan.picture.pixels.begin(), plan.picture.pixels.begin() + plan.picture.width,
+                               band.pixels.end() - band.width));
+    }
+}
+
+TEST_F(BandTest, OpenOptionsActAsTheConvertersFlags) {
+    struct Case {
+        std::string name;
+        std::vector<std::string> openOptions;
+        std::vector<std::string> flags;
+    };
+    // Every option at least once; a narrow format for the widening; lost
+    // lines for the repair and the gaps.
+    const std::string wide = NameWithFormat(945), narrow = NameWithFormat(136), tall = NameWithFormat(999);
+    const std::vector<Case> cases = {
+        {wide, {"STRETCH=YES", "DESPECKLE=YES"}, {"--stretch", "--despeckle"}},
+        {wide, {"FLIP=YES", "INVERT=YES", "BRIGHTNESS=2", "CONTRAST=-1"},
+         {"--flip", "--invert", "--brightness", "2", "--contrast", "-1"}},
+        {tall, {"ROTATE=YES", "HALF=YES", "FILL_MISSING=YES", "CONTRAST=3"},
+         {"--rotate", "--half", "--fill-missing", "--contrast", "3"}},
+        {narrow, {"QUARTER=YES", "HORIZONTAL_STRETCH=YES", "KEEP_GAPS=YES", "STRETCH=NO"},
+         {"--quarter", "--horizontal-stretch", "--keep-gaps"}},
+        {narrow, {"HORIZONTAL_STRETCH=YES", "BRIGHTNESS=-3"}, {"--horizontal-stretch", "--brightness", "-3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + " " + ::testing::PrintToString(c.openOptions));
+        enc::PictureFilePlan plan = PlanFor(c.name, 7);
+        plan.defects = {{.line = 100, .droppedBefore = 1}, {.line = 300, .droppedBefore = 3}};
+        WritePlan(scratch / c.name, plan);
+        const Picture band = DriverPicture(scratch / c.name, c.openOptions);
+        const Picture converted = ConverterPicture(scratch, scratch / c.name, c.flags);
+        EXPECT_TRUE(band == converted);
+        // The option changed the picture: a mapping that did nothing fails.
+        EXPECT_FALSE(band == DriverPicture(scratch / c.name));
+    }
+}
+
+TEST_F(BandTest, TruncatedAndDamagedFilesReadAsTheCoreDecodesThem) {
+    const std::string name = NameWithFormat(945);
+    struct Damage {
+        const char* what;
+        std::size_t truncateAt;
+        std::optional<std::uint32_t> junk;
+    };
+    for (const Damage& damage : {Damage{"cut after 40 lines", 964 + 40 * 1262, {}},
+                                 Damage{"cut inside the first line", 964 + 300, {}},
+                                 Damage{"high bits set at random", 0, 77u}}) {
+        SCOPED_TRACE(damage.what);
+        enc::PictureFilePlan plan = PlanFor(name, 3);
+        if (damage.truncateAt) plan.truncateAt = damage.truncateAt;
+        plan.junkSeed = damage.junk;
+        WritePlan(scratch / name, plan);
+        const Picture band = DriverPicture(scratch / name);
+        EXPECT_EQ(band.width, 948);
+        EXPECT_EQ(band.height, 704);
+        EXPECT_TRUE(band == ConverterPicture(scratch, scratch / name));
+    }
+}
+
+}  // namespace
+}  // namespace gdal_test
