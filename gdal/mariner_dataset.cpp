@@ -33,15 +33,9 @@ void ReportLoadError(const OrbaluxError& error) {
 }  // namespace
 
 int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
-    if (!IsCandidate(openInfo)) return FALSE;
-    try {
-        PictureOptions options;
-        if (const char* name = CSLFetchNameValue(openInfo->papszOpenOptions, kAsNameOption)) options.asName = name;
-        RenderPictureBand(openInfo->pszFilename, options);
-        return TRUE;
-    } catch (const OrbaluxError&) {
-        return FALSE;
-    }
+    // Whether the content decodes shows only in a whole load, which Open
+    // makes anyway; GDAL opens a file whose identity is unknown to find out.
+    return IsCandidate(openInfo) ? GDAL_IDENTIFY_UNKNOWN : FALSE;
 }
 
 GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {

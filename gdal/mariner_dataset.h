@@ -12,8 +12,9 @@ namespace orbalux::gdal {
 
 class MarinerDataset final : public GDALPamDataset {
 public:
-    // TRUE for a picture-file name (or any name with AS_NAME) whose content
-    // decodes as a picture file; FALSE otherwise.
+    // FALSE for a file that cannot be a picture file (a folder, an empty or
+    // virtual file, a name of no picture-file family without AS_NAME);
+    // unknown for the others, which only Open can tell by decoding them.
     static int Identify(GDALOpenInfo* openInfo);
     // nullptr, without an error, for a file that is not a picture file;
     // nullptr with a CPLError naming the file and the reason when a picture

@@ -6,6 +6,7 @@ packages=(build-essential cmake pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
           qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
           clang-14 libclang-rt-14-dev
+          libgdal-dev gdal-bin python3-gdal python3-numpy
           "$@")
 missing=()
 for p in "${packages[@]}"; do
