@@ -29,6 +29,7 @@ private:
 class MarinerRasterBand final : public GDALPamRasterBand {
 public:
     explicit MarinerRasterBand(MarinerDataset* dataset);
+    GDALColorInterp GetColorInterpretation() override { return GCI_GrayIndex; }
 
 protected:
     CPLErr IReadBlock(int blockX, int blockY, void* image) override;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times gdal_translate with the MARINER67 plugin turning a whole synthetic
 # volume into GeoTIFF, side by side with orbalux-convert writing PNG from the
-# same files, with one and with two processes at a time.
+# same files, with one and with two processes at a time; and, for GDAL's own
+# cost of a run, gdal_translate turning the converter's PNGs of the same
+# pictures into GeoTIFF with GDAL's PNG driver.
 #
 #   tools/bench-gdal.sh            # 5 rounds
 #   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench tools/bench-gdal.sh
@@ -34,7 +36,7 @@ fi
 files=$(find "$volume" -maxdepth 1 -type f | wc -l)
 echo "volume: $files files, $(du -sh "$volume" | cut -f1) in $volume; $runs rounds; $(nproc) cores"
 
-variants=(convert_png_j1 gdal_tiff_p1 convert_png_j2 gdal_tiff_p2)
+variants=(convert_png_j1 gdal_tiff_p1 gdal_png_tiff_p1 convert_png_j2 gdal_tiff_p2)
 run_variant() {
   local out=$1
   case $2 in
@@ -43,6 +45,9 @@ run_variant() {
     gdal_tiff_p1)
       mkdir -p "$out"
       (cd "$volume" && printf '%s\0' * | xargs -0 -P1 -I{} gdal_translate -q -of GTiff {} "$out/{}.tif") ;;
+    gdal_png_tiff_p1)
+      mkdir -p "$out"
+      (cd "$base/out_convert_png_j1" && printf '%s\0' *.png | xargs -0 -P1 -I{} gdal_translate -q -of GTiff {} "$out/{}.tif") ;;
     gdal_tiff_p2)
       mkdir -p "$out"
       (cd "$volume" && printf '%s\0' * | xargs -0 -P2 -I{} gdal_translate -q -of GTiff {} "$out/{}.tif") ;;
@@ -83,3 +88,4 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 echo
 echo "gdal_translate to GeoTIFF over orbalux-convert to PNG, one at a time: $(ratio "${med[gdal_tiff_p1]}" "${med[convert_png_j1]}")x the time"
 echo "the same, two at a time: $(ratio "${med[gdal_tiff_p2]}" "${med[convert_png_j2]}")x the time"
+echo "gdal_translate from the picture files over from their PNGs, one at a time: $(ratio "${med[gdal_tiff_p1]}" "${med[gdal_png_tiff_p1]}")x the time"
