@@ -9,8 +9,9 @@
 
 #include "gdal/open_options.h"
 #include "gdal/picture_band.h"
+#include "gdal/picture_identity.h"
 #include "intake/file_list.h"
-#include "intake/orbalux_error.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::gdal {
 namespace {
@@ -19,42 +20,52 @@ constexpr const char* kAsNameOption = "AS_NAME";
 
 // The core reads a picture file by its path, so only plain files of the file
 // system qualify, not GDAL's virtual ones; an empty file is no picture file.
+// The name is a picture file's, or AS_NAME gives the catalogue entry.
 bool IsCandidate(const GDALOpenInfo* info) {
     if (info->fpL == nullptr || info->bIsDirectory || info->nHeaderBytes == 0) return false;
     if (STARTS_WITH(info->pszFilename, "/vsi")) return false;
     if (CSLFetchNameValue(info->papszOpenOptions, kAsNameOption) != nullptr) return true;
-    return HasPicturePrefix(CPLGetFilename(info->pszFilename));
+    return IsPictureFileName(CPLGetFilename(info->pszFilename));
 }
 
-void ReportLoadError(const OrbaluxError& error) {
-    CPLError(CE_Failure, CPLE_OpenFailed, "%s: %s", error.file().c_str(), error.reason().c_str());
+std::string CatalogueNameOf(const GDALOpenInfo* info) {
+    const char* asName = CSLFetchNameValue(info->papszOpenOptions, kAsNameOption);
+    return asName ? asName : CPLGetFilename(info->pszFilename);
 }
+
+// The load refuses a file in which not one line record is found by its
+// marker (one that changed since Identify looked at it): no picture, left to
+// the other drivers.
+bool IsNoPicture(const OrbaluxError& error) { return error.reason() == "no picture lines found"; }
 
 }  // namespace
 
 int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
-    // Whether the content decodes shows only in a whole load, which Open
-    // makes anyway; GDAL opens a file whose identity is unknown to find out.
-    return IsCandidate(openInfo) ? GDAL_IDENTIFY_UNKNOWN : FALSE;
+    if (!IsCandidate(openInfo)) return FALSE;
+    const std::string name = CatalogueNameOf(openInfo);
+    openInfo->TryToIngest(static_cast<int>(BytesToCheck(name)));
+    return FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name) ? TRUE
+                                                                                                           : FALSE;
 }
 
 GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
-    if (!IsCandidate(openInfo)) return nullptr;
+    if (!Identify(openInfo)) return nullptr;
     const std::string file = openInfo->pszFilename;
+    if (openInfo->eAccess == GA_Update) {
+        CPLError(CE_Failure, CPLE_NotSupported, "%s: the MARINER67 driver reads picture files only", file.c_str());
+        return nullptr;
+    }
     try {
         const PictureOptions options = ParseOpenOptions(file, openInfo->papszOpenOptions);
         PictureBand band = RenderPictureBand(file, options);
-        if (openInfo->eAccess == GA_Update) {
-            CPLError(CE_Failure, CPLE_NotSupported, "%s: the MARINER67 driver reads picture files only",
-                     file.c_str());
-            return nullptr;
-        }
-        if (band.width <= 0 || band.height <= 0) return nullptr;
+        if (band.picture.width <= 0 || band.picture.height <= 0) return nullptr;
+        for (const std::string& warning : band.warnings)
+            CPLError(CE_Warning, CPLE_AppDefined, "%s: %s", file.c_str(), warning.c_str());
 
         auto dataset = std::make_unique<MarinerDataset>();
-        dataset->nRasterXSize = band.width;
-        dataset->nRasterYSize = band.height;
-        dataset->pixels_ = std::move(band.pixels);
+        dataset->nRasterXSize = band.picture.width;
+        dataset->nRasterYSize = band.picture.height;
+        dataset->pixels_ = std::move(band.picture.pixels);
         // Set on the plain dataset: these facts come from the file itself and
         // are never written to a side-car file.
         for (const auto& [name, value] : band.metadata)
@@ -65,7 +76,8 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
         dataset->oOvManager.Initialize(dataset.get(), file.c_str());
         return dataset.release();
     } catch (const OrbaluxError& error) {
-        ReportLoadError(error);
+        if (!IsNoPicture(error))
+            CPLError(CE_Failure, CPLE_OpenFailed, "%s: %s", error.file().c_str(), error.reason().c_str());
         return nullptr;
     } catch (const std::bad_alloc&) {
         CPLError(CE_Failure, CPLE_OutOfMemory, "%s: out of memory", file.c_str());

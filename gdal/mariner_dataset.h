@@ -12,9 +12,8 @@ namespace orbalux::gdal {
 
 class MarinerDataset final : public GDALPamDataset {
 public:
-    // FALSE for a file that cannot be a picture file (a folder, an empty or
-    // virtual file, a name of no picture-file family without AS_NAME);
-    // unknown for the others, which only Open can tell by decoding them.
+    // TRUE for a plain file named as a picture file (or any name with
+    // AS_NAME) whose first line records are found by their markers.
     static int Identify(GDALOpenInfo* openInfo);
     // nullptr, without an error, for a file that is not a picture file;
     // nullptr with a CPLError naming the file and the reason when a picture

@@ -1,95 +1,85 @@
 #include "gdal/open_options.h"
 
-#include <array>
 #include <charconv>
 #include <string_view>
 
 #include <cpl_string.h>
 
-#include "intake/orbalux_error.h"
+#include "processing/display_options.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::gdal {
 namespace {
 
-// Switches: option name, what it does (for the option list; no quotes or
-// angle brackets), its setting.
-struct SwitchOption {
-    const char* name;
-    const char* description;
-    void (*turnOn)(PictureOptions&);
-};
-constexpr std::array<SwitchOption, 10> kSwitches = {{
-    {"STRETCH", "Per-file contrast stretch", [](PictureOptions& o) { o.menu.Stretch = 1; }},
-    {"DESPECKLE", "Remove single-pixel specks", [](PictureOptions& o) { o.menu.Despeckle = 1; }},
-    {"FLIP", "Flip vertically", [](PictureOptions& o) { o.menu.FlipVertical = 1; }},
-    {"ROTATE", "Rotate by 180 degrees", [](PictureOptions& o) { o.menu.Rotate = 1; }},
-    {"INVERT", "Invert the grey levels", [](PictureOptions& o) { o.menu.Invert = 1; }},
-    {"HALF", "Reduce to 1/2 on a grey field", [](PictureOptions& o) { o.menu.MinimizeHalf = 1; }},
-    {"QUARTER", "Reduce to 1/4 on a grey field", [](PictureOptions& o) { o.menu.MinimizeQuarter = 1; }},
-    {"FILL_MISSING", "Repair single missing lines", [](PictureOptions& o) { o.menu.FillMissingLine = 1; }},
-    {"HORIZONTAL_STRETCH", "Widen the narrow formats six-fold", [](PictureOptions& o) { o.horizontalStretch = 1; }},
-    {"KEEP_GAPS", "Blank rows for every lost line instead of closing longer gaps up",
-     [](PictureOptions& o) { o.compressMissingLines = 0; }},
-}};
+constexpr const char* kAsName = "AS_NAME";
 
-// Levels: option name, what it does, where it goes.
-struct LevelOption {
-    const char* name;
-    const char* description;
-    int PictureOptions::*level;
-};
-constexpr std::array<LevelOption, 2> kLevels = {{
-    {"BRIGHTNESS", "Brightness steps, as the browser's buttons", &PictureOptions::brightness},
-    {"CONTRAST", "Contrast steps, as the browser's buttons", &PictureOptions::contrast},
-}};
-
-// The converter's bound: far from overflow in the tone arithmetic, beyond
-// every visible result.
-constexpr int kLevelLimit = 1'000'000;
-
-bool ParseSwitch(const std::string& file, const char* name, const char* text) {
+bool ParseSwitch(const std::string& file, const std::string& name, const char* text) {
     for (const char* yes : {"YES", "TRUE", "ON", "1"})
         if (EQUAL(text, yes)) return true;
     for (const char* no : {"NO", "FALSE", "OFF", "0"})
         if (EQUAL(text, no)) return false;
-    throw OrbaluxError(file, std::string(name) + "='" + text + "' is neither YES nor NO");
+    throw OrbaluxError(file, name + "='" + text + "' is neither YES nor NO");
 }
 
-int ParseLevel(const std::string& file, const char* name, std::string_view text) {
+int ParseLevel(const std::string& file, const std::string& name, std::string_view text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < -kLevelLimit ||
-        value > kLevelLimit)
-        throw OrbaluxError(file, std::string(name) + "='" + std::string(text) + "' is not a whole number from " +
-                                     std::to_string(-kLevelLimit) + " to " + std::to_string(kLevelLimit));
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < -kToneLevelLimit ||
+        value > kToneLevelLimit)
+        throw OrbaluxError(file, name + "='" + std::string(text) + "' is not a whole number from " +
+                                     std::to_string(-kToneLevelLimit) + " to " + std::to_string(kToneLevelLimit));
     return value;
+}
+
+// The help texts go into XML attributes.
+std::string XmlEscaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            case '\'': escaped += "&apos;"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string OptionXml(std::string_view name, std::string_view type, std::string_view help, std::string extra) {
+    return "<Option name=\"" + std::string(name) + "\" type=\"" + std::string(type) + "\" description=\"" +
+           XmlEscaped(help) + "\"" + extra + "/>";
 }
 
 }  // namespace
 
 PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOptions) {
     PictureOptions options;
-    for (const SwitchOption& option : kSwitches)
-        if (const char* text = CSLFetchNameValue(openOptions, option.name))
-            if (ParseSwitch(file, option.name, text)) option.turnOn(options);
-    for (const LevelOption& option : kLevels)
-        if (const char* text = CSLFetchNameValue(openOptions, option.name))
-            options.*(option.level) = ParseLevel(file, option.name, text);
-    if (const char* name = CSLFetchNameValue(openOptions, "AS_NAME")) options.asName = name;
+    for (const DisplayOptionRow& row : DisplayOptionTable()) {
+        const std::string name(row.gdalOption);
+        if (const char* text = CSLFetchNameValue(openOptions, name.c_str()))
+            SetOption(options.chain, row, ParseSwitch(file, name, text));
+    }
+    for (const ToneLevelRow& row : ToneLevelTable()) {
+        const std::string name(row.gdalOption);
+        if (const char* text = CSLFetchNameValue(openOptions, name.c_str()))
+            ToneLevel(options.chain, row) = ParseLevel(file, name, text);
+    }
+    if (const char* name = CSLFetchNameValue(openOptions, kAsName)) options.asName = name;
     return options;
 }
 
 std::string OpenOptionListXml() {
     std::string xml = "<OpenOptionList>";
-    for (const SwitchOption& option : kSwitches)
-        xml += std::string("<Option name=\"") + option.name + "\" type=\"boolean\" description=\"" +
-               option.description + "\" default=\"NO\"/>";
-    for (const LevelOption& option : kLevels)
-        xml += std::string("<Option name=\"") + option.name + "\" type=\"int\" description=\"" +
-               option.description + "\" default=\"0\" min=\"" + std::to_string(-kLevelLimit) + "\" max=\"" +
-               std::to_string(kLevelLimit) + "\"/>";
-    xml += "<Option name=\"AS_NAME\" type=\"string\" description=\"Decode with the catalogue entry of this "
-           "picture-file name (a renamed file)\"/>";
+    for (const DisplayOptionRow& row : DisplayOptionTable())
+        xml += OptionXml(row.gdalOption, "boolean", row.help, " default=\"NO\"");
+    for (const ToneLevelRow& row : ToneLevelTable())
+        xml += OptionXml(row.gdalOption, "int", row.help,
+                         " default=\"0\" min=\"" + std::to_string(-kToneLevelLimit) + "\" max=\"" +
+                             std::to_string(kToneLevelLimit) + "\"");
+    xml += OptionXml(kAsName, "string", "decode with the catalogue entry of this picture-file name (a renamed file)",
+                     "");
     return xml + "</OpenOptionList>";
 }
 

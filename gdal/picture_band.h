@@ -1,27 +1,27 @@
 // One picture file through the core with the driver's options: the band's
-// pixels, as the converter writes them for the same options, and the facts
-// of the decode that the dataset's metadata gives.
+// pixels, as the converter writes them for the same options, the facts of the
+// decode that the dataset's metadata gives, and what the load warns of.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "gdal/open_options.h"
+#include "state/grey_image.h"
 
 namespace orbalux::gdal {
 
 struct PictureBand {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> pixels;  // width x height, top row first
+    GreyImage picture;  // rows top to bottom, as the BMP shows them
     std::vector<std::pair<std::string, std::string>> metadata;  // name, value
+    std::vector<std::string> warnings;
 };
 
-// Loads `path` (with the catalogue entry of options.asName when given), runs
-// the display chain and takes the picture out of the finished BMP. Throws
-// OrbaluxError when the file cannot be read.
+// Loads `path` (by the catalogue entry of options.asName when given), runs the
+// display chain and takes the picture out of the finished BMP. Throws
+// OrbaluxError as the load does: the file cannot be read, or no picture line
+// is found in it.
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options);
 
 }  // namespace orbalux::gdal

@@ -42,6 +42,10 @@ struct ToneLevelRow {
 };
 std::span<const ToneLevelRow> ToneLevelTable();
 
+// The bound of a level given whole: the tone arithmetic stays far from
+// integer overflow, and every visible result lies within.
+constexpr int kToneLevelLimit = 1'000'000;
+
 // The menu default of an option as it stands in the state (true: on).
 bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row);
 // Turns an option's menu default on or off.

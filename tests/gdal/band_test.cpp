@@ -39,7 +39,7 @@ TEST_F(BandTest, EveryLineFormatReadsAsTheConvertersPicture) {
         const Picture band = DriverPicture(scratch / name);
         EXPECT_EQ(band.width, format.width);
         EXPECT_EQ(band.height, format.height ? format.height
-                                             : orbalux::Choose999LineCount(CatalogueFactsFor(name).frameLineCount).height);
+                                             : orbalux::Choose999LineCount(orbalux::LookUpCatalogue(name).frameLineCount).height);
         EXPECT_TRUE(band == ConverterPicture(scratch, scratch / name));
         // As the BMP shows it: the file's first line is the bottom row, its
         // first sample the left column.

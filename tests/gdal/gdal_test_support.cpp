@@ -9,7 +9,6 @@
 #include <cpl_string.h>
 
 #include "decode/frame_formats.h"
-#include "intake/catalogue.h"
 
 namespace gdal_test {
 
@@ -24,31 +23,18 @@ ScratchDir::~ScratchDir() {
     fs::remove_all(path_, ec);
 }
 
-CatalogueFacts CatalogueFactsFor(const std::string& name) {
-    CatalogueFacts facts;
-    for (const orbalux::CatalogueRow& row : orbalux::CatalogueRows()) {
-        if (!orbalux::RowMatches(row, name)) continue;
-        if (row.dataOffset != orbalux::kUnset) facts.dataOffset = row.dataOffset;
-        if (row.lineFormat != orbalux::kUnset) facts.lineFormat = row.lineFormat;
-        if (row.stretchGain != orbalux::kUnset) facts.stretchGain = row.stretchGain;
-        if (row.stretchBlack != orbalux::kUnset) facts.stretchBlack = row.stretchBlack;
-        if (row.frameLineCount != orbalux::kUnset) facts.frameLineCount = row.frameLineCount;
-    }
-    return facts;
-}
-
 std::string NameWithFormat(int lineFormat) {
     for (const orbalux::CatalogueRow& row : orbalux::CatalogueRows()) {
         if (row.kind != orbalux::KeyKind::Name10 && row.kind != orbalux::KeyKind::Upper11) continue;
         const std::string name(row.key);
-        if (CatalogueFactsFor(name).lineFormat == lineFormat) return name;
+        if (orbalux::LookUpCatalogue(name).lineFormat == lineFormat) return name;
     }
     ADD_FAILURE() << "no catalogue name with format " << lineFormat;
     return {};
 }
 
 enc::PictureFilePlan PlanFor(const std::string& name, std::uint32_t seed) {
-    const CatalogueFacts facts = CatalogueFactsFor(name);
+    const orbalux::CatalogueParameters facts = orbalux::LookUpCatalogue(name);
     const enc::LineLayout& layout = enc::LineLayoutFor(facts.lineFormat);
     int lines = layout.linesPerFrame;
     if (facts.lineFormat == 999 && facts.frameLineCount > 0)
@@ -57,7 +43,7 @@ enc::PictureFilePlan PlanFor(const std::string& name, std::uint32_t seed) {
     enc::PictureFilePlan plan;
     plan.lineFormat = facts.lineFormat;
     plan.dataOffset = facts.dataOffset;
-    plan.picture = enc::GreyImage(layout.PixelsPerLine(), lines);
+    plan.picture = orbalux::GreyImage(layout.PixelsPerLine(), lines);
     // Varied levels whose packed bytes never pass for a marker word.
     std::uint32_t v = seed * 2654435761u;
     for (std::uint8_t& pixel : plan.picture.pixels) {

@@ -10,6 +10,7 @@
 
 #include <gdal.h>
 
+#include "intake/catalogue.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace gdal_test {
@@ -36,16 +37,6 @@ struct Picture {
     std::vector<std::uint8_t> pixels;
     bool operator==(const Picture&) const = default;
 };
-
-// What the catalogue says of a file name: defaults, then every matching row.
-struct CatalogueFacts {
-    int dataOffset = 964;
-    int lineFormat = 945;
-    int stretchGain = 0;
-    int stretchBlack = 0;
-    int frameLineCount = 0;
-};
-CatalogueFacts CatalogueFactsFor(const std::string& name);
 
 // The first file name that the catalogue lists (by its whole name) with
 // `lineFormat`.

@@ -28,7 +28,7 @@ std::map<std::string, std::string> Metadata(const std::string& path) {
 TEST(MetadataTest, CatalogueParametersAndLostLines) {
     ScratchDir scratch;
     const std::string name = "69_311.002";
-    const CatalogueFacts facts = CatalogueFactsFor(name);
+    const orbalux::CatalogueParameters facts = orbalux::LookUpCatalogue(name);
     ASSERT_GT(facts.frameLineCount, 0);  // a 999-sample file with its own line count
     enc::PictureFilePlan plan = PlanFor(name);
     // 1 line lost before record 100 and 3 before record 500.
@@ -47,7 +47,7 @@ TEST(MetadataTest, CatalogueParametersAndLostLines) {
 TEST(MetadataTest, HeaderLinesOfTwoRecordsWithoutTrailingBlanks) {
     ScratchDir scratch;
     const std::string name = "69_011.002";
-    ASSERT_EQ(CatalogueFactsFor(name).dataOffset, 964);  // two header records
+    ASSERT_EQ(orbalux::LookUpCatalogue(name).dataOffset, 964);  // two header records
     enc::PictureFilePlan plan = PlanFor(name);
     plan.header.text1 = enc::HeaderLines({"MARINER 6  PICTURE 6F02", "", "", "", "VOLUME 69-011 FILE 002   "});
     std::string last(71, ' ');
@@ -74,7 +74,7 @@ TEST(MetadataTest, HeaderLinesOfTwoRecordsWithoutTrailingBlanks) {
 TEST(MetadataTest, AFileWithoutHeaderSaysNoHeader) {
     ScratchDir scratch;
     const std::string name = "69_191.001";
-    ASSERT_LT(CatalogueFactsFor(name).dataOffset, 482);  // the data start in front of any header
+    ASSERT_LT(orbalux::LookUpCatalogue(name).dataOffset, 482);  // the data start in front of any header
     WritePlan(scratch / name, PlanFor(name));
 
     const auto items = Metadata(scratch / name);
