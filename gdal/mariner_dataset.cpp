@@ -44,8 +44,11 @@ int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
     if (!IsCandidate(openInfo)) return FALSE;
     const std::string name = CatalogueNameOf(openInfo);
     openInfo->TryToIngest(static_cast<int>(BytesToCheck(name)));
-    return FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name) ? TRUE
-                                                                                                           : FALSE;
+    if (FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name)) return TRUE;
+    // Shown with CPL_DEBUG=ON: why a file named as a picture was not taken.
+    CPLDebug("MARINER67", "%s: no line record of %s found by its marker at its start", openInfo->pszFilename,
+             name.c_str());
+    return FALSE;
 }
 
 GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
