@@ -1,5 +1,6 @@
 // The processing chain on full-size pictures: each stage alone, the whole
-// chain with every option on, and whole loads (read, decode, chain) from disk.
+// chain with every option on, whole loads (read, decode, chain) from disk and
+// browser steps (a load and the screen image), with their page faults.
 // Run with --benchmark_repetitions=15 and compare medians: the machine is
 // shared and noisy.
 #include <benchmark/benchmark.h>
@@ -8,10 +9,12 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "intake/catalogue.h"
 #include "load/load_sequence.h"
+#include "output/screen_image.h"
 #include "intake/picture_file.h"
 #include "processing/stages.h"
 #include "tools/encoder/picture_encoder.h"
@@ -134,6 +137,27 @@ private:
     std::string path_;
 };
 
+// Page faults taken by this process so far (minor and major).
+long PageFaults() {
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
+}
+
+// Runs `step` twice to fault the buffers in (the spare block reaches its
+// size on the second), then times it and reports the
+// page faults of the timed steps, per step: a steady-state step reuses every
+// buffer and should take none.
+template <typename Step>
+void TimeSteps(benchmark::State& bench, Step step) {
+    step();
+    step();
+    const long faultsBefore = PageFaults();
+    for (auto _ : bench) step();
+    bench.counters["faults_per_step"] =
+        benchmark::Counter(static_cast<double>(PageFaults() - faultsBefore) / static_cast<double>(bench.iterations()));
+}
+
 // One whole load from disk with every option on, as Open and Next do it.
 void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int records) {
     const ScratchFile file(name, lineFormat, records);
@@ -141,14 +165,34 @@ void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int reco
     SetOpenDespeckleGeometry(state);
     state.MenuOptions = kEveryOption;
     state.HorizontalStretchOn = 1;
-    for (auto _ : bench) {
+    TimeSteps(bench, [&] {
         LoadPicture(state, file.path());
         benchmark::DoNotOptimize(state.BitmapBuffer.data());
-    }
+    });
     bench.SetLabel(std::to_string(state.ImageWidth) + "x" + std::to_string(state.ImageHeight));
 }
 BENCHMARK_CAPTURE(BM_Load, 1023_format, "69_301.009", 1023, 0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Load, 945_format, "XX_000.001", 945, 2)->Unit(benchmark::kMillisecond);
+
+// One browser step: the load, then the screen image that the window draws,
+// into the image it keeps.
+void BM_Step(benchmark::State& bench, const char* name, int lineFormat, int records) {
+    const ScratchFile file(name, lineFormat, records);
+    PictureState state;
+    SetOpenDespeckleGeometry(state);
+    state.MenuOptions = kEveryOption;
+    state.HorizontalStretchOn = 1;
+    std::vector<std::uint8_t> screen;
+    TimeSteps(bench, [&] {
+        LoadPicture(state, file.path());
+        screen.resize(4 * static_cast<std::size_t>(state.ImageWidth) * static_cast<std::size_t>(state.ImageHeight));
+        WriteScreenImage(state, screen.data(), 4 * static_cast<std::ptrdiff_t>(state.ImageWidth));
+        benchmark::DoNotOptimize(screen.data());
+    });
+    bench.SetLabel(std::to_string(state.ImageWidth) + "x" + std::to_string(state.ImageHeight));
+}
+BENCHMARK_CAPTURE(BM_Step, 1023_format, "69_301.009", 1023, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Step, 945_format, "XX_000.001", 945, 2)->Unit(benchmark::kMillisecond);
 
 // The decode alone (catalogue, header and frame decoder) of a file already in
 // FileBuffer: the cost of a load before the chain runs.

@@ -1,5 +1,6 @@
 #include "intake/picture_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -40,7 +41,7 @@ std::string DirectoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-PictureBytes ReadPictureBytes(const std::string& path) {
+long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t>& bytes) {
     // Opened without waiting, so that a named pipe in a picture's place is
     // refused instead of hanging the program until someone writes to it.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -51,19 +52,24 @@ PictureBytes ReadPictureBytes(const std::string& path) {
     if (S_ISDIR(info.st_mode)) throw OrbaluxError(path, SystemReason(EISDIR));
     if (!S_ISREG(info.st_mode)) throw OrbaluxError(path, "Not a regular file");
 
-    PictureBytes read;
-    read.bytes.assign(kFileBufferSize, 0);
+    bytes.resize(kFileBufferSize);
     std::size_t total = 0;
-    while (total < read.bytes.size()) {
-        const ssize_t got = ::read(file.get(), read.bytes.data() + total, read.bytes.size() - total);
+    while (total < bytes.size()) {
+        const ssize_t got = ::read(file.get(), bytes.data() + total, bytes.size() - total);
         if (got < 0) {
             if (errno == EINTR) continue;
             throw OrbaluxError(path, SystemReason(errno));
         }
-        if (got == 0) break;  // end of file: the rest stays zero
+        if (got == 0) break;  // end of file: the rest reads as zero
         total += static_cast<std::size_t>(got);
     }
-    read.length = static_cast<long long>(total);
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(total), bytes.end(), 0);
+    return static_cast<long long>(total);
+}
+
+PictureBytes ReadPictureBytes(const std::string& path) {
+    PictureBytes read;
+    read.length = ReadPictureBytesInto(path, read.bytes);
     return read;
 }
 
@@ -74,6 +80,16 @@ void InstallPictureBytes(PictureState& state, PictureBytes&& read) {
     state.FileBuffer = std::move(read.bytes);
     state.BitmapBuffer = std::move(bitmap);
     state.FileLength = read.length;
+}
+
+void InstallSpareBytes(PictureState& state, long long length) {
+    // Sized before the blocks change places, so that running out of memory
+    // leaves the previous state whole.
+    if (state.BitmapBuffer.size() != static_cast<std::size_t>(kBitmapBufferSize))
+        state.BitmapBuffer.assign(kBitmapBufferSize, 0);
+    state.SpareBuffer.resize(kFileBufferSize);
+    state.FileBuffer.swap(state.SpareBuffer);
+    state.FileLength = length;
 }
 
 void ReadPictureFile(PictureState& state, const std::string& path) {

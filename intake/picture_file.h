@@ -27,6 +27,15 @@ struct PictureBytes {
 PictureBytes ReadPictureBytes(const std::string& path);
 void InstallPictureBytes(PictureState& state, PictureBytes&& read);
 
+// The same read into `bytes`, whose memory is kept when it already has the
+// size: every byte is written, the file's and the zeros behind them. Returns
+// how many the file gave.
+long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t>& bytes);
+// A load's install of what ReadPictureBytesInto read into SpareBuffer: the two
+// blocks change places, and BitmapBuffer keeps its memory for the bitmap
+// stages, which write every byte of it.
+void InstallSpareBytes(PictureState& state, long long length);
+
 // The name part of a path (what follows the last '/').
 std::string FileNamePart(const std::string& path);
 // The directory part of a path, ending with '/' (empty when the path has none).

@@ -37,7 +37,9 @@ void SelectFileParameters(PictureState& state) {
 }
 
 void LoadPicture(PictureState& state, const std::string& path, const std::string& catalogueName) {
-    PictureBytes read = ReadPictureBytes(path);
+    // Read into the spare block: the shown picture's buffers stay whole until
+    // the file is known to be a picture.
+    const long long length = ReadPictureBytesInto(path, state.SpareBuffer);
     const std::string name = FileNamePart(path);
     const std::string key = catalogueName.empty() ? name : catalogueName;
 
@@ -45,10 +47,10 @@ void LoadPicture(PictureState& state, const std::string& path, const std::string
     // file, text, another image format) is no picture: refused before the
     // state is touched, so the shown picture stays whole.
     const CatalogueParameters p = LookUpCatalogue(key);
-    const FrameScan scan = ScanFrame(read.bytes, read.length, p.lineFormat, p.dataOffset, p.frameLineCount, key);
+    const FrameScan scan = ScanFrame(state.SpareBuffer, length, p.lineFormat, p.dataOffset, p.frameLineCount, key);
     if (scan.linesFound == 0) throw OrbaluxError(path, "no picture lines found");
 
-    InstallPictureBytes(state, std::move(read));
+    InstallSpareBytes(state, length);
     state.CurrentFileName = name;
     state.CatalogueName = key;
     SelectFileParameters(state);
@@ -59,8 +61,10 @@ void LoadPicture(PictureState& state, const std::string& path, const std::string
 }
 
 namespace {
+// Every byte of FileBuffer is the decoded copy's and every byte of
+// BitmapBuffer is written by the bitmap stages, so both keep their memory.
 void CopyDecodedIntoFreshBuffers(PictureState& state) {
-    AllocateWorkingBuffers(state);
+    SizeWorkingBuffers(state);
     std::copy(state.DecodedImage.begin(), state.DecodedImage.end(), state.FileBuffer.begin());
 }
 }  // namespace

@@ -6,18 +6,23 @@
 
 namespace orbalux {
 
-GreyImage GreyFromBitmap(const PictureState& state) {
-    GreyImage image;
+ShownRows ShownRowsOf(const PictureState& state) {
     const int w = state.ImageWidth, h = state.ImageHeight;
-    if (w <= 0 || h <= 0 || state.BitmapBuffer.size() < BitmapFileSize(state)) return image;
-    image = GreyImage(w, h);
-    const std::uint8_t* bmp = state.BitmapBuffer.data() + 54;
-    for (int row = 0; row < h; ++row) {
-        // Blue, green and red are equal; take blue.
-        const std::uint8_t* src = bmp + 3 * static_cast<std::size_t>(h - 1 - row) * static_cast<std::size_t>(w);
-        std::uint8_t* dst = image.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(w);
-        for (int x = 0; x < w; ++x) dst[x] = src[3 * x];
-    }
+    if (w <= 0 || h <= 0) return {};
+    // The bitmap stages copy the working picture into the BMP whole, or not
+    // at all when either block is too small for it.
+    const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    if (state.FileBuffer.size() < kPictureOrigin + pixels || state.BitmapBuffer.size() < BitmapFileSize(state))
+        return {};
+    return {state.FileBuffer.data() + kPictureOrigin, w, h};
+}
+
+GreyImage GreyFromBitmap(const PictureState& state) {
+    const ShownRows shown = ShownRowsOf(state);
+    if (!shown) return {};
+    GreyImage image(shown.width, shown.height);
+    for (int y = 0; y < shown.height; ++y)
+        std::copy_n(shown.row(y), shown.width, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width));
     return image;
 }
 

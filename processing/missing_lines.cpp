@@ -1,6 +1,10 @@
 #include <algorithm>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "processing/stages.h"
 #include "processing/working_picture.h"
 #include "state/ascii_names.h"
@@ -37,7 +41,16 @@ bool NameStartsWith(std::string_view name, const ProbeRow& row) {
 
 int ProbeSum(const std::uint8_t* row, int probeWidth) {
     int sum = 0;
-    for (int x = 1; x <= probeWidth; ++x) sum += row[x];
+    int x = 1;
+#if defined(__SSE2__)
+    // Sums of absolute differences from zero: sixteen levels at a time.
+    __m128i sums = _mm_setzero_si128();
+    for (; x + 15 <= probeWidth; x += 16)
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)),
+                                                _mm_setzero_si128()));
+    sum = _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(sums, sums));
+#endif
+    for (; x <= probeWidth; ++x) sum += row[x];
     return sum;
 }
 

@@ -9,12 +9,9 @@ namespace orbalux {
 void RunProcessingChain(PictureState& state) {
     ApplyHorizontalStretch(state);
     FillSingleMissingLines(state);
-    ApplyFlipVertical(state);
-    ApplyRotate(state);
+    ApplyFlipAndRotate(state);
     DespeckleFirstPass(state);
-    ApplyToneMapping(state);
-    DespeckleSecondPass(state);
-    ApplyInvert(state);
+    ApplyToneMappingAndInvert(state);
     ApplyMinimize(state);
     WriteBitmapHeader(state);
     WriteBitmapPixels(state);

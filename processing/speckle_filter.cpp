@@ -1,6 +1,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "processing/stages.h"
 #include "processing/working_picture.h"
 
@@ -56,63 +60,76 @@ inline void TreatPixel(std::uint8_t* p, std::ptrdiff_t stride, const SpeckleRule
     if (hits >= rule.darkCount) *p = static_cast<std::uint8_t>(sum / hits);
 }
 
-// Most pixels of a picture cannot be speckles; a cheap test over a run of a
-// row marks the few that might, so only they get the exact test. It uses the
-// seven neighbours that cannot change before the pixel is reached (the row
-// above is finished, the row below and the right neighbour are untouched) and
-// never the left one. With at most one of eight allowed to fail, at least one
-// of the seven must count; when all eight must count, all seven must.
-constexpr int kRun = 64;
+// Most pixels of a picture cannot be speckles; a cheap test of sixteen pixels
+// at a time marks the few that might, so only they get the exact test. It
+// counts, of the seven neighbours that cannot change before the pixel is
+// reached (the row above is finished, the row below and the right neighbour
+// are untouched), those that would count; the left one, which may have
+// changed, could add at most one more. A pixel whose seven fall short by more
+// than that can change in neither test, since the dark test then sees the
+// level the bright test left alone.
+constexpr int kBlock = 16;
 
-inline std::uint8_t Least(std::uint8_t a, std::uint8_t b) { return a < b ? a : b; }
-inline std::uint8_t Greatest(std::uint8_t a, std::uint8_t b) { return a > b ? a : b; }
-// How far a lies above b, 0 when it does not.
-inline std::uint8_t Excess(std::uint8_t a, std::uint8_t b) { return static_cast<std::uint8_t>(Greatest(a, b) - b); }
-
-template <bool AllBright, bool AllDark, int Count>
-inline void MarkCandidates(const std::uint8_t* here, const std::uint8_t* above, const std::uint8_t* below,
-                           std::uint8_t brightDelta, std::uint8_t darkDelta, std::uint8_t* marks) {
-    for (int i = 0; i < Count; ++i) {
-        const std::uint8_t lo = Least(Least(Least(above[i - 1], above[i]), Least(above[i + 1], below[i - 1])),
-                                      Least(Least(below[i], below[i + 1]), here[i + 1]));
-        const std::uint8_t hi = Greatest(Greatest(Greatest(above[i - 1], above[i]), Greatest(above[i + 1], below[i - 1])),
-                                         Greatest(Greatest(below[i], below[i + 1]), here[i + 1]));
-        const std::uint8_t v = here[i];
-        const std::uint8_t brightExcess = Excess(v, AllBright ? hi : lo);
-        const std::uint8_t darkExcess = Excess(AllDark ? lo : hi, v);
-        marks[i] = static_cast<std::uint8_t>((brightExcess > brightDelta) | (darkExcess > darkDelta));
+#if defined(__SSE2__)
+// Bit i set: pixel here[i] might change. `brightSpare` and `darkSpare` are how
+// many of the seven may fail the bright or the dark test.
+inline unsigned MarkBlock(const std::uint8_t* here, std::ptrdiff_t stride, __m128i brightDelta, __m128i darkDelta,
+                          __m128i brightSpare, __m128i darkSpare) {
+    auto load = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    const __m128i v = load(here);
+    const __m128i brightBelow = _mm_subs_epu8(v, brightDelta);  // a neighbour under this counts
+    const __m128i darkAbove = _mm_adds_epu8(v, darkDelta);      // a neighbour over this counts
+    const __m128i zero = _mm_setzero_si128();
+    __m128i brightFails = zero;
+    __m128i darkFails = zero;
+    const std::uint8_t* const neighbours[7] = {here - stride - 1, here - stride, here - stride + 1, here + 1,
+                                               here + stride - 1, here + stride, here + stride + 1};
+    for (const std::uint8_t* at : neighbours) {
+        const __m128i n = load(at);
+        // Each failing neighbour adds 0xFF, that is subtracts -1.
+        brightFails = _mm_sub_epi8(brightFails, _mm_cmpeq_epi8(_mm_subs_epu8(brightBelow, n), zero));
+        darkFails = _mm_sub_epi8(darkFails, _mm_cmpeq_epi8(_mm_subs_epu8(n, darkAbove), zero));
     }
+    const __m128i brightMay = _mm_cmpeq_epi8(_mm_min_epu8(brightFails, brightSpare), brightFails);
+    const __m128i darkMay = _mm_cmpeq_epi8(_mm_min_epu8(darkFails, darkSpare), darkFails);
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(brightMay, darkMay)));
 }
+#endif
 
 // The interior of the picture (rows 1..H-2, columns 1..W-2) in raster order,
 // in place: the neighbours above and to the left already carry their new
 // values. The first and last row and column are never changed.
-template <bool AllBright, bool AllDark>
 void DespecklePass(const WorkingPicture& picture, const SpeckleRule& rule) {
     const int width = picture.width;
     if (width < 3 || picture.height < 3) return;
     const std::ptrdiff_t stride = width;
-    std::uint8_t marks[kRun];
+    const int last = width - 2;  // the last interior column
+#if defined(__SSE2__)
+    const __m128i brightDelta = _mm_set1_epi8(static_cast<char>(rule.brightDelta));
+    const __m128i darkDelta = _mm_set1_epi8(static_cast<char>(rule.darkDelta));
+    const __m128i brightSpare = _mm_set1_epi8(static_cast<char>(8 - rule.brightCount));
+    const __m128i darkSpare = _mm_set1_epi8(static_cast<char>(8 - rule.darkCount));
+#endif
     for (int y = 1; y <= picture.height - 2; ++y) {
         std::uint8_t* row = picture.row(y);
-        for (int x0 = 1; x0 <= width - 2; x0 += kRun) {
-            const int count = std::min(kRun, width - 1 - x0);
-            // The last run of a row is marked from a full run that ends at the
-            // row's last interior pixel; the pixels it shares with the run
-            // before are already done and are skipped.
-            const int markFrom = count == kRun ? x0 : std::max(1, width - 1 - kRun);
-            if (width - 1 - markFrom >= kRun) {
-                std::uint8_t* start = row + markFrom;
-                MarkCandidates<AllBright, AllDark, kRun>(start, start - stride, start + stride, rule.brightDelta,
-                                                         rule.darkDelta, marks);
-            } else {
-                std::fill_n(marks, kRun, std::uint8_t{1});  // too narrow to mark: test them all
+        int x = 1;
+#if defined(__SSE2__)
+        if (last >= kBlock) {
+            for (; x <= last; x += kBlock) {
+                // The last block of a row ends at its last interior pixel; the
+                // pixels it shares with the block before are already done.
+                const int from = std::min(x, last + 1 - kBlock);
+                unsigned marks = MarkBlock(row + from, stride, brightDelta, darkDelta, brightSpare, darkSpare);
+                marks &= ~0u << (x - from);
+                while (marks != 0) {
+                    TreatPixel(row + from + __builtin_ctz(marks), stride, rule);
+                    marks &= marks - 1;
+                }
             }
-            const std::uint8_t* mark = marks + (x0 - markFrom);
-            std::uint8_t* here = row + x0;
-            for (int i = 0; i < count; ++i)
-                if (mark[i]) TreatPixel(here + i, stride, rule);
+            continue;
         }
+#endif
+        for (; x <= last; ++x) TreatPixel(row + x, stride, rule);  // too narrow to mark: test them all
     }
 }
 
@@ -123,7 +140,7 @@ void DespeckleFirstPass(PictureState& state) {
     const WorkingPicture picture = WorkingPictureOf(state);
     if (!picture) return;
     const SpeckleRule rule{state.SpeckleBrightDelta, 6, state.SpeckleDarkDelta, 7};
-    DespecklePass<false, false>(picture, rule);
+    DespecklePass(picture, rule);
 }
 
 void DespeckleSecondPass(PictureState& state) {
@@ -131,7 +148,7 @@ void DespeckleSecondPass(PictureState& state) {
     const WorkingPicture picture = WorkingPictureOf(state);
     if (!picture) return;
     constexpr SpeckleRule kRule{5, 8, 5, 8};
-    DespecklePass<true, true>(picture, kRule);
+    DespecklePass(picture, kRule);
 }
 
 }  // namespace orbalux

@@ -22,6 +22,14 @@ void ApplyMinimize(PictureState& state);            // 9
 void WriteBitmapHeader(PictureState& state);        // 10
 void WriteBitmapPixels(PictureState& state);        // 11
 
+// Stages 3 and 4 together, as the chain runs them: when both are on, each
+// row mirrored in one pass.
+void ApplyFlipAndRotate(PictureState& state);
+
+// Stages 6 to 8 as the chain runs them: with Despeckle off nothing stands
+// between the mapping and the negative, so both are taken in one pass.
+void ApplyToneMappingAndInvert(PictureState& state);
+
 // The eleven stages in their fixed order.
 void RunProcessingChain(PictureState& state);
 

@@ -1,6 +1,11 @@
+// The tone stages: the linear mapping of grey levels and the negative.
 #include <algorithm>
 #include <array>
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "processing/stages.h"
 #include "processing/working_picture.h"
@@ -36,9 +41,44 @@ bool IsIdentity(const ToneTable& table) {
     return true;
 }
 
-}  // namespace
+// The mapping with 16-bit products, sixteen levels at a time where the gain
+// keeps them in range (up to 127; higher gains take the table): the products
+// and the offset stay within 16 bits, and packing to bytes clamps to 0..255.
+// `flip` 0xFF takes the negative of the result in the same pass.
+void MapLevels(std::uint8_t* p, std::size_t count, long long gain, long long offset, const ToneTable& table,
+               std::uint8_t flip) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (gain <= 127) {
+        // Beyond 255 every level maps to 255; below -32768 every level to 0.
+        const auto c = static_cast<std::int16_t>(std::clamp(offset, -32768LL, 255LL));
+        const __m128i add = _mm_set1_epi16(c);
+        const __m128i mul = _mm_set1_epi16(static_cast<std::int16_t>(gain));
+        const __m128i one = _mm_set1_epi16(1);
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i negate = _mm_set1_epi8(static_cast<char>(flip));
+        auto map = [&](__m128i v) {
+            if (gain == 0) {
+                const __m128i half = _mm_srli_epi16(v, 1);
+                return _mm_add_epi16(_mm_add_epi16(half, _mm_and_si128(_mm_and_si128(v, half), one)), add);
+            }
+            return _mm_add_epi16(_mm_mullo_epi16(v, mul), add);
+        };
+        for (; i + 16 <= count; i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i mapped = _mm_packus_epi16(map(_mm_unpacklo_epi8(v, zero)), map(_mm_unpackhi_epi8(v, zero)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_xor_si128(mapped, negate));
+        }
+    }
+#else
+    (void)gain;
+    (void)offset;
+#endif
+    for (; i < count; ++i) p[i] = static_cast<std::uint8_t>(table[p[i]] ^ flip);
+}
 
-void ApplyToneMapping(PictureState& state) {
+// Stage 6, and with `invert` stage 8 in the same pass.
+void MapTones(PictureState& state, bool invert) {
     long long gain = 1;
     long long black = 0;
     if (state.ActiveOptions.Stretch == 1) {
@@ -52,10 +92,27 @@ void ApplyToneMapping(PictureState& state) {
 
     const ToneTable table = BuildToneTable(gain, black, state.BrightnessLevel);
     const WorkingPicture picture = WorkingPictureOf(state);
-    if (!picture || IsIdentity(table)) return;
-    std::uint8_t* p = picture.pixels;
-    std::uint8_t* const end = p + picture.count();
-    for (; p != end; ++p) *p = table[*p];
+    if (!picture) return;
+    const std::uint8_t flip = invert ? 0xFF : 0x00;
+    if (IsIdentity(table)) {
+        if (invert) ApplyInvert(state);
+        return;
+    }
+    MapLevels(picture.pixels, picture.count(), gain, state.BrightnessLevel - black, table, flip);
+}
+
+}  // namespace
+
+void ApplyToneMapping(PictureState& state) { MapTones(state, false); }
+
+void ApplyToneMappingAndInvert(PictureState& state) {
+    if (state.ActiveOptions.Despeckle == 1) {
+        ApplyToneMapping(state);
+        DespeckleSecondPass(state);
+        ApplyInvert(state);
+        return;
+    }
+    MapTones(state, state.ActiveOptions.Invert == 1);
 }
 
 void ApplyInvert(PictureState& state) {

@@ -38,9 +38,16 @@ void AllocateWorkingBuffers(PictureState& state) {
     state.BitmapBuffer.assign(kBitmapBufferSize, 0);
 }
 
+void SizeWorkingBuffers(PictureState& state) {
+    // A buffer first sized here is zero-filled, like a fresh one.
+    state.FileBuffer.resize(kFileBufferSize);
+    state.BitmapBuffer.resize(kBitmapBufferSize);
+}
+
 void ReleaseWorkingBuffers(PictureState& state) {
     std::vector<std::uint8_t>().swap(state.FileBuffer);
     std::vector<std::uint8_t>().swap(state.BitmapBuffer);
+    std::vector<std::uint8_t>().swap(state.SpareBuffer);
 }
 
 }  // namespace orbalux

@@ -44,6 +44,11 @@ struct PictureState {
     std::vector<std::uint8_t> BitmapBuffer;
     // The decoder's output, kept from one load to the next (2,100,000 bytes).
     std::vector<std::uint8_t> DecodedImage;
+    // A block of FileBuffer's size that the next file is read into, so that a
+    // file that fails leaves FileBuffer whole; the two then change places, and
+    // no load faults in fresh memory. Between loads the chain's stages may use
+    // it as scratch: nothing in it carries over.
+    std::vector<std::uint8_t> SpareBuffer;
 
     // File identity.
     std::string FileDir;          // directory with trailing separator
@@ -113,7 +118,11 @@ std::size_t BitmapFileSize(const PictureState& state);
 
 // Gives FileBuffer and BitmapBuffer their fixed sizes, zero-filled.
 void AllocateWorkingBuffers(PictureState& state);
-// Returns both buffers' memory.
+// Gives both their fixed sizes, keeping the memory and the bytes of buffers
+// that already have them: for a caller that writes every byte of FileBuffer
+// and runs the two bitmap stages, which write every byte of BitmapBuffer.
+void SizeWorkingBuffers(PictureState& state);
+// Returns both buffers' memory, and the spare's.
 void ReleaseWorkingBuffers(PictureState& state);
 
 // Byte of FileBuffer at offset, or 0 beyond its end (a short or damaged file
