@@ -17,12 +17,19 @@ ShownRows ShownRowsOf(const PictureState& state) {
     return {state.FileBuffer.data() + kPictureOrigin, w, h};
 }
 
-GreyImage GreyFromBitmap(const PictureState& state) {
+void GreyFromBitmap(const PictureState& state, GreyImage& image) {
     const ShownRows shown = ShownRowsOf(state);
-    if (!shown) return {};
-    GreyImage image(shown.width, shown.height);
+    image.width = shown.width;
+    image.height = shown.height;
+    image.pixels.resize(static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height));
     for (int y = 0; y < shown.height; ++y)
-        std::copy_n(shown.row(y), shown.width, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width));
+        std::copy_n(shown.row(y), shown.width,
+                    image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width));
+}
+
+GreyImage GreyFromBitmap(const PictureState& state) {
+    GreyImage image;
+    GreyFromBitmap(state, image);
     return image;
 }
 

@@ -30,6 +30,8 @@ ShownRows ShownRowsOf(const PictureState& state);
 // The picture of the BMP in BitmapBuffer, as it is seen: the BMP stores its
 // rows bottom-up, so its last row becomes the first.
 GreyImage GreyFromBitmap(const PictureState& state);
+// The same into `image`, keeping its memory when the size allows.
+void GreyFromBitmap(const PictureState& state, GreyImage& image);
 
 // Reduced so that its longer side is `longSide` pixels (never enlarged),
 // proportions kept, each pixel the mean of the area it covers.

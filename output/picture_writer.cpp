@@ -14,7 +14,9 @@ namespace orbalux {
 void WritePictureStream(const PictureState& state, std::FILE* stream, const std::string& name,
                         PictureFormat format, int pngLevel, std::span<const PngText> texts) {
     if (format == PictureFormat::Png) {
-        const GreyImage image = GreyFromBitmap(state);
+        // Kept per thread, so that a converter worker reuses it.
+        thread_local GreyImage image;
+        GreyFromBitmap(state, image);
         try {
             WriteGreyPngBestOf(stream, image, pngLevel, texts);
         } catch (const std::runtime_error& e) {

@@ -10,7 +10,11 @@
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
+#include <span>
 #include <string>
+#include <vector>
+
+#include "output/run_deflate.h"
 
 namespace orbalux {
 namespace {
@@ -38,6 +42,33 @@ const LevelScheme& SchemeFor(int level) {
     for (const LevelScheme& row : kLevelSchemes)
         if (level >= row.firstLevel && level <= row.lastLevel) return row;
     return kLevelSchemes[std::size(kLevelSchemes) - 1];
+}
+
+// The default level: "up" filter and runs of one repeated byte, deflated by
+// the project's own fast coder rather than zlib's, to the same kind of stream.
+constexpr int kRunLevel = 1;
+
+// The rows with the "up" filter (each byte less the one above it) and the
+// filter byte in front, and their zlib stream. The buffers are kept per
+// thread, so that a converter worker reuses them from picture to picture.
+std::span<const std::uint8_t> CompressedRows(const GreyImage& image) {
+    thread_local std::vector<std::uint8_t> filtered;
+    thread_local std::vector<std::uint8_t> stream;
+    const auto width = static_cast<std::size_t>(image.width);
+    filtered.resize((width + 1) * static_cast<std::size_t>(image.height));
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint8_t* row = image.Row(y);
+        std::uint8_t* out = filtered.data() + static_cast<std::size_t>(y) * (width + 1);
+        out[0] = PNG_FILTER_VALUE_UP;
+        if (y == 0) {
+            std::copy_n(row, width, out + 1);  // above the first row lies zero
+            continue;
+        }
+        const std::uint8_t* above = image.Row(y - 1);
+        for (std::size_t x = 0; x < width; ++x) out[1 + x] = static_cast<std::uint8_t>(row[x] - above[x]);
+    }
+    const std::size_t length = CompressRuns(filtered, stream);
+    return {stream.data(), length};
 }
 
 // libpng reports errors by a long jump; the message is kept here on the way.
@@ -79,9 +110,18 @@ bool WritePng(std::FILE* file, const GreyImage& image, int level, std::span<cons
                  PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     AttachPngText(png, info, texts);
     png_write_info(png, info);
-    for (int y = 0; y < image.height; ++y)
-        png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
-    png_write_end(png, nullptr);
+    if (level == kRunLevel) {
+        // The rows go out as this file's own IDAT, then the closing chunk;
+        // anything else meant for the file goes in before png_write_info,
+        // which writes it.
+        const std::span<const std::uint8_t> stream = CompressedRows(image);
+        png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), stream.data(), stream.size());
+        png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
+    } else {
+        for (int y = 0; y < image.height; ++y)
+            png_write_row(png, image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width));
+        png_write_end(png, nullptr);
+    }
     png_destroy_write_struct(&png, &info);
     return true;
 }
