@@ -37,6 +37,35 @@ TEST(AtomicOutput, AFailureLeavesTheOldFileAndNoTraceACommitReplacesIt) {
     EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
+TEST(PngWriter, TheDefaultLevelKeepsRunsNoiseAndLargePictures) {
+    // Long runs across rows and blocks (black and grey fields), noise that no
+    // code shrinks (stored blocks), a picture of many blocks, and one pixel.
+    ScratchDir dir;
+    std::uint32_t noise = 12345;
+    auto random = [&noise] { return static_cast<std::uint8_t>((noise = noise * 1664525u + 1013904223u) >> 24); };
+    std::vector<orbalux::GreyImage> pictures;
+    orbalux::GreyImage fields(948, 704);
+    for (int y = 0; y < 704; ++y)
+        for (int x = 0; x < 948; ++x) fields.At(x, y) = y < 300 ? 0 : (x < 500 ? 160 : static_cast<std::uint8_t>(x * y % 7));
+    pictures.push_back(fields);
+    orbalux::GreyImage noisy(1024, 1504);
+    for (std::uint8_t& v : noisy.pixels) v = random();
+    pictures.push_back(noisy);
+    orbalux::GreyImage scene(1000, 1000);
+    for (int y = 0; y < 1000; ++y)
+        for (int x = 0; x < 1000; ++x) scene.At(x, y) = static_cast<std::uint8_t>((x / 3 + y / 5) % 200 + random() % 9);
+    pictures.push_back(scene);
+    pictures.push_back(orbalux::GreyImage(1, 1, 77));
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const std::string path = dir / ("p" + std::to_string(i) + ".png");
+        WriteFileAtomically(path, [&](std::FILE* f) { orbalux::WriteGreyPng(f, pictures[i], 1); });
+        const auto back = ReadGreyPng(path);
+        EXPECT_EQ(back.width, pictures[i].width) << i;
+        EXPECT_EQ(back.height, pictures[i].height) << i;
+        EXPECT_TRUE(back.pixels == pictures[i].pixels) << i;
+    }
+}
+
 TEST(PngWriter, EveryLevelKeepsEveryPixel) {
     ScratchDir dir;
     orbalux::GreyImage image;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "processing/stages.h"
@@ -55,6 +56,38 @@ TEST(ToneMapping, BrightnessIsAddedAndEveryLevelClamped) {
     EXPECT_EQ(Mapped({0, 1, 255}, [](PictureState& s) { s.ContrastLevel = INT_MAX - 1; }),
               (std::vector<int>{0, 255, 255}));
     EXPECT_EQ(Mapped({0, 255}, [](PictureState& s) { s.BrightnessLevel = INT_MIN; }), (std::vector<int>{0, 0}));
+}
+
+// new = clamp(v * g - b + brightness), g = 0 halving with ties to even, and
+// the negative of that when Invert is on and nothing stands between.
+int Rule(int v, long long gain, long long offset, bool invert) {
+    const long long scaled = gain == 0 ? (v >> 1) + ((v & 1) & ((v >> 1) & 1)) : v * gain;
+    const int mapped = static_cast<int>(std::clamp(scaled + offset, 0LL, 255LL));
+    return invert ? 255 - mapped : mapped;
+}
+
+TEST(ToneMapping, EveryLevelFollowsTheRuleAtEveryGainAndOffset) {
+    // Gains from the halving step to far beyond 255, offsets from far below
+    // to far above the levels; every level in a row long enough for the
+    // sixteen-at-a-time pass and its remainder.
+    for (const int contrast : {-1, 0, 1, 2, 7, 126, 127, 300, 100000}) {
+        for (const int brightness : {-100000, -32768, -300, -41, 0, 19, 254, 255, 256, 40000}) {
+            for (const int invert : {0, 1}) {
+                TestPicture picture(259, 2);
+                for (int i = 0; i < 2 * 259; ++i) picture(i / 259, i % 259) = std::uint8_t(i % 256);
+                picture.state.ActiveOptions = {.Stretch = 1, .Invert = invert};
+                picture.state.StretchGain = 0;
+                picture.state.StretchBlack = 1;  // black level 20
+                picture.state.ContrastLevel = contrast;
+                picture.state.BrightnessLevel = brightness;
+                ApplyToneMappingAndInvert(picture.state);
+                for (int i = 0; i < 2 * 259; ++i)
+                    ASSERT_EQ(picture(i / 259, i % 259), Rule(i % 256, 1 + contrast, brightness - 20LL, invert))
+                        << "contrast " << contrast << " brightness " << brightness << " invert " << invert << " level "
+                        << i % 256;
+            }
+        }
+    }
 }
 
 TEST(Invert, TakesTheNegativeOfTheMappedLevels) {
