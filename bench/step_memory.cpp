@@ -24,7 +24,7 @@ class CountingSeam : public DialogSeam {
 public:
     int errors = 0;
     std::optional<QString> openFileName(QWidget*, const QString&) override { return std::nullopt; }
-    std::optional<SaveChoice> saveFileName(QWidget*) override { return std::nullopt; }
+    std::optional<SaveChoice> saveFileName(QWidget*, const QString&, const QString&) override { return std::nullopt; }
     bool confirmOverwrite(QWidget*, const QString&) override { return false; }
     void showError(QWidget*, const QString& message) override {
         ++errors;
