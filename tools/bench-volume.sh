@@ -6,6 +6,7 @@
 #
 #   tools/bench-volume.sh            # 5 rounds
 #   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench tools/bench-volume.sh
+#   BASELINE_BUILD=../old/build tools/bench-volume.sh   # and an older build's PNG
 #
 # Each round runs every variant once, in turn, so that the machine's load
 # falls on all of them alike; the report gives medians over the rounds.
@@ -40,6 +41,7 @@ echo "volume: $files files, $(du -sh "$volume" | cut -f1) in $volume; $runs roun
 
 # The variants: name, then the command (run with the output folder as $out).
 variants=(png_j1 png_j2 bmp_j1 bmp_j2 png6_j2 write_only magick_p2)
+if [ -n "${BASELINE_BUILD:-}" ]; then variants+=(baseline_png_j2); fi
 run_variant() {
   local out=$1
   case $2 in
@@ -48,6 +50,7 @@ run_variant() {
     bmp_j1)  "$converter" -q --jobs 1 --format bmp "$volume" -o "$out" ;;
     bmp_j2)  "$converter" -q --jobs 2 --format bmp "$volume" -o "$out" ;;
     png6_j2) "$converter" -q --jobs 2 --format png --png-level 6 "$volume" -o "$out" ;;
+    baseline_png_j2) "$BASELINE_BUILD/cli/orbalux-convert" -q --jobs 2 --format png "$volume" -o "$out" ;;
     write_only)
       mkdir -p "$out"
       cp "$base/bmp"/*.bmp "$out/" ;;
@@ -93,6 +96,11 @@ done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 echo
 echo "PNG, 2 jobs, against ImageMagick with 2 processes: $(ratio "${med[magick_p2]}" "${med[png_j2]}")x faster (target 50x)"
+if [ -n "${BASELINE_BUILD:-}" ]; then
+  echo "PNG, 2 jobs: $(ratio "${med[baseline_png_j2]}" "${med[png_j2]}")x faster than the baseline build" \
+       "($(ratio "${med[magick_p2]}" "${med[baseline_png_j2]}")x ImageMagick), files" \
+       "$(awk -v a="${sizes[png_j2]}" -v b="${sizes[baseline_png_j2]}" 'BEGIN { printf "%+.2f%%", 100 * (a - b) / b }') in size"
+fi
 echo "PNG level 1 against level 6, 2 jobs: $(ratio "${med[png6_j2]}" "${med[png_j2]}")x faster," \
      "files $(awk -v a="${sizes[png_j2]}" -v b="${sizes[png6_j2]}" 'BEGIN { printf "%+.1f%%", 100 * (a - b) / b }') in size"
 echo "BMP, 2 jobs: ${med[bmp_j2]} s for the volume (target under 3 s); 2 jobs over 1: $(ratio "${med[bmp_j1]}" "${med[bmp_j2]}")x"
