@@ -89,9 +89,13 @@ void WriteBitmapPixels(PictureState& state) {
         written = 3 * picture.count();
         SpreadGrey(picture.pixels, picture.count(), state.BitmapBuffer.data() + kBitmapHeaderSize);
     }
-    if (state.BitmapBuffer.size() > kBitmapHeaderSize + written)
-        std::fill(state.BitmapBuffer.begin() + static_cast<std::ptrdiff_t>(kBitmapHeaderSize + written),
-                  state.BitmapBuffer.end(), 0);
+    // Behind the picture only what an earlier, larger one left needs clearing.
+    const std::size_t end = kBitmapHeaderSize + written;
+    const std::size_t dirty = std::min(state.BitmapDirtyEnd, state.BitmapBuffer.size());
+    if (dirty > end)
+        std::fill(state.BitmapBuffer.begin() + static_cast<std::ptrdiff_t>(end),
+                  state.BitmapBuffer.begin() + static_cast<std::ptrdiff_t>(dirty), 0);
+    state.BitmapDirtyEnd = end;
 }
 
 }  // namespace orbalux

@@ -42,6 +42,10 @@ struct PictureState {
     // sizes, zero-filled, for each load or re-run; they stay between loads.
     std::vector<std::uint8_t> FileBuffer;
     std::vector<std::uint8_t> BitmapBuffer;
+    // How far BitmapBuffer may hold bytes other than zero: the bitmap stage
+    // clears behind a smaller picture only up to here (a block of unknown
+    // past counts as written to its end).
+    std::size_t BitmapDirtyEnd = kBitmapBufferSize;
     // The decoder's output, kept from one load to the next (2,100,000 bytes).
     std::vector<std::uint8_t> DecodedImage;
     // A block of FileBuffer's size that the next file is read into, so that a
