@@ -13,8 +13,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Orbalux shows the television pictures that the Mariner 6 and Mariner 7
+# (the summary above is the first line of the package's description)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Orbalux shows the television pictures that the Mariner 6 and Mariner 7
 spacecraft sent back from Mars in 1969, as kept one picture per file on the
 archival data volume: it decodes the picture lines and the telemetry header,
 counts the lines lost in transmission, and offers despeckle, contrast stretch,

@@ -44,8 +44,8 @@ if command -v desktop-file-validate >/dev/null; then
   [ -z "$report" ] || fail "desktop-file-validate: $report"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net --explain "$usr/share/metainfo/$id.metainfo.xml" >&2 ||
-    fail "appstreamcli validate"
+  report=$(appstreamcli validate --no-net --explain "$usr/share/metainfo/$id.metainfo.xml" 2>&1) ||
+    fail "appstreamcli validate: $report"
 fi
 
 # The MIME database built from our definition alone: globs2 holds lines
@@ -54,7 +54,9 @@ if command -v update-mime-database >/dev/null; then
   mime=$scratch/mime
   mkdir -p "$mime/packages"
   cp "$usr/share/mime/packages/$id.xml" "$mime/packages/"
-  report=$(update-mime-database "$mime" 2>&1) || fail "update-mime-database: $report"
+  # (with the scratch folder among the data folders, so it does not note that
+  # applications would not find it)
+  report=$(XDG_DATA_DIRS=$scratch update-mime-database "$mime" 2>&1) || fail "update-mime-database: $report"
   [ -z "$report" ] || fail "update-mime-database: $report"
   mapfile -t globs < <(grep ':image/x-mariner-picture:' "$mime/globs2" 2>/dev/null || true)
   [ ${#globs[@]} -gt 0 ] || fail "no glob for image/x-mariner-picture"
