@@ -7,7 +7,8 @@
 #  2. in a second fresh root holding Debian's minimal base alone:
 #     `apt-get install ./orbalux_*.deb`, which must bring in every library,
 #     then the installed programs are run: both --version, the browser on the
-#     offscreen platform, the converter on the sample.
+#     offscreen platform, the converter on the sample, and gdalinfo on it
+#     through the GDAL plugin when the package holds one.
 # The second root receives the .deb through a scratch git repository, since
 # fresh-debian.sh clones the checkout it is given.
 #
@@ -77,6 +78,11 @@ orbalux-convert $sample -o /tmp/out.png || fail "orbalux-convert to PNG"
 [ "\$(head -c 8 /tmp/out.png | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "the output is not a PNG"
 orbalux-convert --info $sample | head -n 4
 QT_QPA_PLATFORM=offscreen orbalux-convert --contact-sheet /tmp/sheet.png $sample || fail "contact sheet"
+# The GDAL plugin, when packed, is where GDAL's own tools find it.
+if dpkg -L orbalux | grep -q '/gdal_MARINER67.so\$'; then
+  apt-get install -y -qq --no-install-recommends gdal-bin >/dev/null
+  gdalinfo $sample | grep -q '^Driver: MARINER67' || fail "gdalinfo does not read the sample with MARINER67"
+fi
 # The browser loads its Qt platform and stays up on the picture until stopped.
 QT_QPA_PLATFORM=offscreen timeout 5 orbalux $sample && rc=0 || rc=\$?
 [ \$rc = 124 ] || fail "the browser ended with status \$rc instead of running"
