@@ -29,7 +29,7 @@ if [ "${1:-}" != "--install-only" ]; then
   fi
   echo "== step 1: build the package in a fresh root"
   build='bash tools/install-deps.sh &&
-    cmake -S . -B build-package -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DORBALUX_BUILD_TOOLS=ON >/dev/null &&
+    cmake -S . -B build-package -DBUILD_TESTING=OFF -DORBALUX_BUILD_TOOLS=ON >/dev/null &&
     cmake --build build-package -j"$(nproc)" >/dev/null &&
     (cd build-package && cpack -G DEB) &&
     mkdir -p /src/package-out &&
