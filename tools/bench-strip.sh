@@ -12,6 +12,8 @@ runs=${RUNS:-15}
 base=${BENCH_DIR:-/dev/shm/orbalux-strip-bench}
 [ -d /dev/shm ] && [ -w /dev/shm ] || base=${BENCH_DIR:-${TMPDIR:-/tmp}/orbalux-strip-bench}
 
+# The benchmarks are built only when asked for.
+cmake -S "$root" -B "$build" -DORBALUX_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target orbalux-make-volume orbalux_strip_bench >/dev/null
 if [ "$(find "$base/volume" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ]; then
   rm -rf "$base/volume"

@@ -26,7 +26,7 @@ base=${BENCH_DIR:-${TMPDIR:-/tmp}/orbalux-bench}
 if ! command -v convert >/dev/null; then
   bash "$root/tools/install-deps.sh" imagemagick
 fi
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBALUX_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build" -j2 --target orbalux-convert orbalux-make-volume >/dev/null
 converter=$build/cli/orbalux-convert
 

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build, the tests and the
-# browser need and this machine lacks. Run as root (or with sudo available).
+# browser need and this machine lacks, and what the package is made and checked
+# with (manual pages, desktop and AppStream files, dpkg-shlibdeps). Run as root
+# (or with sudo available).
 set -euo pipefail
 packages=(build-essential cmake pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
           qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
           clang-14 libclang-rt-14-dev
           libgdal-dev gdal-bin python3-gdal python3-numpy
+          help2man appstream desktop-file-utils shared-mime-info dpkg-dev file
           "$@")
 missing=()
 for p in "${packages[@]}"; do

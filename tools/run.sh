@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
 bash tools/install-deps.sh
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBALUX_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbalux orbalux_samples
 picture="${1:-$build/samples/69_091.005}"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then

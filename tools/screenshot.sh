@@ -9,7 +9,7 @@ tools=0
 if [ "${1:-}" = "--tools" ]; then tools=1; shift; fi
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
 bash tools/install-deps.sh imagemagick xdotool
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBALUX_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbalux orbalux_samples
 default=docs/screenshot.png; [ $tools = 1 ] && default=docs/screenshot-tools.png
 out="${1:-$default}"

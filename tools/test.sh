@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then builds the core
-# again under AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests.
+# Installs what is missing, builds with the tests and the benchmark, and runs
+# every test (the installed tree's check among them); then builds the core
+# again under AddressSanitizer and UndefinedBehaviorSanitizer and runs its
+# tests; then runs each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DORBALUX_BUILD_BENCH=ON
 cmake --build build -j"$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORBALUX_SANITIZE=ON \
-      -DORBALUX_BUILD_SHELL=OFF -DORBALUX_BUILD_BENCH=OFF
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORBALUX_SANITIZE=ON -DBUILD_TESTING=ON \
+      -DORBALUX_BUILD_SHELL=OFF -DORBALUX_BUILD_BENCH=OFF -DORBALUX_MAN_PAGES=OFF
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ctest --output-on-failure -j"$jobs" -L 'core|gdal')
 bash fuzz/run-fuzzers.sh 20
