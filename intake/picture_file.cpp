@@ -67,21 +67,6 @@ long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t
     return static_cast<long long>(total);
 }
 
-PictureBytes ReadPictureBytes(const std::string& path) {
-    PictureBytes read;
-    read.length = ReadPictureBytesInto(path, read.bytes);
-    return read;
-}
-
-void InstallPictureBytes(PictureState& state, PictureBytes&& read) {
-    // Allocated before either buffer is replaced, so that running out of
-    // memory here also leaves the previous state whole.
-    std::vector<std::uint8_t> bitmap(kBitmapBufferSize, 0);
-    state.FileBuffer = std::move(read.bytes);
-    state.BitmapBuffer = std::move(bitmap);
-    state.FileLength = read.length;
-}
-
 void InstallSpareBytes(PictureState& state, long long length) {
     // Sized before the blocks change places, so that running out of memory
     // leaves the previous state whole.
@@ -93,9 +78,11 @@ void InstallSpareBytes(PictureState& state, long long length) {
 }
 
 void ReadPictureFile(PictureState& state, const std::string& path) {
-    // Read into a fresh block first, so that a failure leaves the previous
+    // Read into the spare block first, so that a failure leaves the previous
     // load's state as it was.
-    InstallPictureBytes(state, ReadPictureBytes(path));
+    InstallSpareBytes(state, ReadPictureBytesInto(path, state.SpareBuffer));
+    // A read alone leaves a bitmap block as a fresh one: all zero.
+    std::fill(state.BitmapBuffer.begin(), state.BitmapBuffer.end(), 0);
 }
 
 }  // namespace orbalux

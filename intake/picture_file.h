@@ -10,24 +10,15 @@
 namespace orbalux {
 
 // Reads at most 2,100,000 bytes (kFileBufferSize; a longer file is cut there)
-// of the file at `path` into a fresh, zero-filled FileBuffer, notes how many
-// it read in FileLength, and allocates a zero-filled BitmapBuffer. A file that cannot be
+// of the file at `path` into FileBuffer, zero-filled behind the file's bytes,
+// notes how many it read in FileLength, and gives BitmapBuffer its size. A file that cannot be
 // opened or read (missing, a directory, no permission, an I/O error) throws
 // OrbaluxError naming the file and the system's reason, and leaves the state
 // as it was.
 void ReadPictureFile(PictureState& state, const std::string& path);
 
 // The same in two steps, so that a load can look at the bytes before the state
-// changes: the file's first 2,100,000 bytes, zero-filled to that size, and how
-// many the file gave; then both working buffers made from them.
-struct PictureBytes {
-    std::vector<std::uint8_t> bytes;
-    long long length = 0;
-};
-PictureBytes ReadPictureBytes(const std::string& path);
-void InstallPictureBytes(PictureState& state, PictureBytes&& read);
-
-// The same read into `bytes`, whose memory is kept when it already has the
+// changes: the read into `bytes`, whose memory is kept when it already has the
 // size: every byte is written, the file's and the zeros behind them. Returns
 // how many the file gave.
 long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t>& bytes);
