@@ -12,6 +12,7 @@
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
 #include "cli/interruption.h"
+#include "cli/movie_command.h"
 
 using namespace orbalux::cli;
 
@@ -40,6 +41,8 @@ int Run(const ConvertOptions& options, const CommandStreams& io) {
             return RunInfo(options, io);
         case RunMode::ContactSheet:
             return RunContactSheet(options, io);
+        case RunMode::Movie:
+            return RunMovie(options, io);
         case RunMode::Convert:
             return RunConversion(options, io);
     }
