@@ -210,6 +210,9 @@ private:
             const int result = avcodec_receive_packet(codec_.get(), packet_.get());
             if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return;
             Check(result);
+            // Every frame lasts one tick; without it the MP4 muxer ends the
+            // movie's edit list at the last frame's start and players drop it.
+            if (packet_->duration == 0) packet_->duration = 1;
             av_packet_rescale_ts(packet_.get(), codec_->time_base, stream_->time_base);
             packet_->stream_index = stream_->index;
             Check(av_interleaved_write_frame(muxer_.get(), packet_.get()));  // takes the packet's data
