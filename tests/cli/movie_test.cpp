@@ -83,3 +83,20 @@ TEST(Movie, FramesInListOrderWithTheFailingFileLeftOutAndLabels) {
     EXPECT_EQ(withLabel[0].At(900, 40), 90);
     EXPECT_EQ(frames[1].At(20, 690), 90);  // no label without --label
 }
+
+TEST(Movie, AWriteFailureIsReportedAndLeavesNoFile) {
+    ScratchDir scratch;
+    const std::string input = scratch / "RBL_001.001";
+    WritePicture945(input, orbalux::GreyImage(945, 702, 90), 2);
+    const fs::path out = scratch.path() / "out";
+    fs::create_directories(out);
+    // Each coder meets the full disk its own way: giflib's writes, FFmpeg's
+    // I/O context.
+    for (const char* name : {"seq.gif", "seq.webm"}) {
+        const std::string movie = (out / name).string();
+        const auto run = RunConvertWithFileLimit(scratch, {"-q", "--movie", movie, input}, 1024);
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_NE(run.err.find(movie + ": File too large"), std::string::npos) << run.err;
+        EXPECT_TRUE(FolderNames(out).empty()) << name;
+    }
+}
