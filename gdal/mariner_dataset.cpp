@@ -9,8 +9,8 @@
 
 #include "gdal/open_options.h"
 #include "gdal/picture_band.h"
-#include "gdal/picture_identity.h"
 #include "intake/file_list.h"
+#include "load/picture_identity.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux::gdal {
@@ -36,15 +36,15 @@ std::string CatalogueNameOf(const GDALOpenInfo* info) {
 // The load refuses a file in which not one line record is found by its
 // marker (one that changed since Identify looked at it): no picture, left to
 // the other drivers.
-bool IsNoPicture(const OrbaluxError& error) { return error.reason() == "no picture lines found"; }
+bool IsNoPicture(const OrbaluxError& error) { return error.kind() == ErrorKind::NotAPicture; }
 
 }  // namespace
 
 int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
     if (!IsCandidate(openInfo)) return FALSE;
     const std::string name = CatalogueNameOf(openInfo);
-    openInfo->TryToIngest(static_cast<int>(BytesToCheck(name)));
-    if (FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name)) return TRUE;
+    openInfo->TryToIngest(static_cast<int>(LeadingBytesToIdentify(name)));
+    if (LeadingBytesHoldPictureLines({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name)) return TRUE;
     // Shown with CPL_DEBUG=ON: why a file named as a picture was not taken.
     CPLDebug("MARINER67", "%s: no line record of %s found by its marker at its start", openInfo->pszFilename,
              name.c_str());
