@@ -32,6 +32,9 @@ orbalux::GreyImage Scene(int width, int height) {
 }
 
 constexpr DisplayOptions kEveryOption{1, 1, 1, 1, 1, 1, 1, 1};
+// Every option with the picture's own stretches in the catalogue's place.
+constexpr DisplayOptions kEveryOptionPercentile{0, 1, 1, 1, 1, 1, 1, 1, 1, 0};
+constexpr DisplayOptions kEveryOptionEqualized{0, 1, 1, 1, 1, 1, 1, 1, 0, 1};
 
 // A decoded W x H picture as a load leaves it, with the working buffers held.
 PictureState DecodedState(int width, int height) {
@@ -158,12 +161,14 @@ void TimeSteps(benchmark::State& bench, Step step) {
         benchmark::Counter(static_cast<double>(PageFaults() - faultsBefore) / static_cast<double>(bench.iterations()));
 }
 
-// One whole load from disk with every option on, as Open and Next do it.
-void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int records) {
+// One whole load from disk with every option on, as Open and Next do it;
+// the stretch the catalogue's (or the percentile stretch, or equalisation).
+void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int records,
+             DisplayOptions options = kEveryOption) {
     const ScratchFile file(name, lineFormat, records);
     PictureState state;
     SetOpenDespeckleGeometry(state);
-    state.MenuOptions = kEveryOption;
+    state.MenuOptions = options;
     state.HorizontalStretchOn = 1;
     TimeSteps(bench, [&] {
         LoadPicture(state, file.path());
@@ -173,6 +178,12 @@ void BM_Load(benchmark::State& bench, const char* name, int lineFormat, int reco
 }
 BENCHMARK_CAPTURE(BM_Load, 1023_format, "69_301.009", 1023, 0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Load, 945_format, "XX_000.001", 945, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load, 1023_format_percentile, "69_301.009", 1023, 0, kEveryOptionPercentile)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load, 945_format_percentile, "XX_000.001", 945, 2, kEveryOptionPercentile)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Load, 1023_format_equalized, "69_301.009", 1023, 0, kEveryOptionEqualized)
+    ->Unit(benchmark::kMillisecond);
 
 // One browser step: the load, then the screen image that the window draws,
 // into the image it keeps.

@@ -69,6 +69,7 @@ constexpr std::array<OwnOptionRow, 17> kOwnOptions{{
 constexpr int kOwnCode = 256;
 constexpr int kDisplayCode = 512;
 constexpr int kToneCode = 768;
+constexpr int kStretchCode = 1024;
 
 // Neither level has a bound of its own; these keep the tone arithmetic far
 // from integer overflow while reaching every visible result.
@@ -105,6 +106,7 @@ struct OptionEntry {
     unsigned modes;
     Section section;
     std::string help;
+    bool optionalValue = false;  // "--name" alone, or "--name=value"
 };
 
 std::vector<OptionEntry> AllOptions() {
@@ -116,6 +118,11 @@ std::vector<OptionEntry> AllOptions() {
     for (std::size_t i = 0; i < display.size(); ++i)
         all.push_back({kDisplayCode + static_cast<int>(i), 0, std::string(display[i].cliOption), "", kPicture,
                        Section::Display, std::string(display[i].help)});
+    const auto stretches = PictureStretchTable();
+    for (std::size_t i = 0; i < stretches.size(); ++i)
+        all.push_back({kStretchCode + static_cast<int>(i), 0, std::string(stretches[i].cliOption),
+                       stretches[i].takesPercentiles ? "LOW,HIGH" : "", kPicture, Section::Display,
+                       std::string(stretches[i].help), stretches[i].takesPercentiles});
     const auto tones = ToneLevelTable();
     for (std::size_t i = 0; i < tones.size(); ++i)
         all.push_back({kToneCode + static_cast<int>(i), 0, std::string(tones[i].cliOption), "N", kPicture,
@@ -173,7 +180,9 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     std::vector<option> longOptions;
     std::string shortOptions = ":";  // ':' first: a missing value is told apart from an unknown option
     for (const OptionEntry& e : all) {
-        longOptions.push_back({e.name.c_str(), e.value.empty() ? no_argument : required_argument, nullptr, e.code});
+        longOptions.push_back({e.name.c_str(),
+                               e.value.empty() ? no_argument : e.optionalValue ? optional_argument : required_argument,
+                               nullptr, e.code});
         if (e.shortName) shortOptions += e.value.empty() ? std::string(1, e.shortName) : std::string{e.shortName, ':'};
     }
     longOptions.push_back({nullptr, 0, nullptr, 0});
@@ -209,9 +218,23 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         if (!entry) throw UsageError("unknown option");
         given.push_back(entry);
         const std::string name = Spelling(*entry);
-        const std::string value = entry->value.empty() ? std::string() : std::string(optarg);
-        if (!entry->value.empty() && !valuesGiven.insert(code).second) throw UsageError(name + " given twice");
+        const std::string value = entry->value.empty() || !optarg ? std::string() : std::string(optarg);
+        if (!entry->value.empty() && (optarg || !entry->optionalValue) && !valuesGiven.insert(code).second)
+            throw UsageError(name + " given twice");
 
+        if (code >= kStretchCode) {
+            const PictureStretchRow& row = PictureStretchTable()[static_cast<std::size_t>(code - kStretchCode)];
+            options.chain.menu.*row.flag = 1;
+            if (optarg) {
+                const std::optional<PercentilePair> pair = ParsePercentiles(value);
+                if (!pair)
+                    throw UsageError(name + ": '" + value +
+                                     "' is not LOW,HIGH: two percentiles from 0 to 100, the low one first");
+                options.chain.lowPercentile = pair->low;
+                options.chain.highPercentile = pair->high;
+            }
+            continue;
+        }
         if (code >= kToneCode) {
             ToneLevel(options.chain, ToneLevelTable()[static_cast<std::size_t>(code - kToneCode)]) =
                 ParseInt(name, value, -kLevelLimit, kLevelLimit);
@@ -280,6 +303,8 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     for (const OptionEntry* entry : given)
         if (!(entry->modes & ModeBit(options.mode)))
             throw UsageError(Spelling(*entry) + " does nothing " + ModeWords(options.mode));
+    if (StretchesChosen(options.chain.menu) > 1)
+        throw UsageError("--stretch, --percent-stretch and --equalize exclude each other");
     if (options.chain.original && TouchesChain(options.chain))
         throw UsageError("--original shows the decoded picture; it takes no other display option");
     if (options.mode == RunMode::Convert && !options.output) throw UsageError("no output given (-o)");
@@ -306,6 +331,11 @@ std::string AppliedOptionsText(const ChainSettings& chain) {
         SetOption(with, row, true);
         if (with == chain) add("--" + std::string(row.cliOption));
     }
+    for (const PictureStretchRow& row : PictureStretchTable()) {
+        if (chain.menu.*row.flag != 1) continue;
+        add("--" + std::string(row.cliOption) +
+            (row.takesPercentiles ? "=" + PercentilesText(chain.lowPercentile, chain.highPercentile) : ""));
+    }
     for (const ToneLevelRow& row : ToneLevelTable()) {
         ChainSettings copy = chain;
         if (const int level = ToneLevel(copy, row); level != 0)
@@ -331,7 +361,7 @@ std::string HelpText() {
             const OptionEntry& e = *row;
             std::string left = "  ";
             left += e.shortName ? std::string("-") + e.shortName + ", " : std::string();
-            left += Spelling(e) + (e.value.empty() ? "" : " " + e.value);
+            left += Spelling(e) + (e.value.empty() ? "" : e.optionalValue ? "[=" + e.value + "]" : " " + e.value);
             std::string help = e.help;
             std::string first = help.substr(0, help.find('\n'));
             if (left.size() + 1 > kHelpColumn) {

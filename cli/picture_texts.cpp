@@ -1,6 +1,7 @@
 #include "cli/picture_texts.h"
 
 #include "cli/picture_info.h"
+#include "processing/picture_stretch.h"
 
 namespace orbalux::cli {
 namespace {
@@ -20,6 +21,7 @@ std::vector<PngText> PictureTexts(const PictureState& state, const ConvertOption
     texts.push_back({"Source file", state.CurrentFileName});
     if (!options.catalogueName.empty()) texts.push_back({"Catalogue name", state.CatalogueName});
     texts.push_back({"Options", AppliedOptionsText(options.chain)});
+    texts.push_back({"Stretch", StretchDescription(state)});
     std::vector<std::string> header;
     for (const std::string& line : state.HeaderLines) header.push_back(TrimTrailingBlanks(line));
     texts.push_back({"Header", Joined(header)});

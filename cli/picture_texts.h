@@ -11,7 +11,8 @@
 
 namespace orbalux::cli {
 
-// "Source file", "Catalogue name" (only with --as), "Options", "Header" (the
+// "Source file", "Catalogue name" (only with --as), "Options", "Stretch"
+// (which stretch made the picture, with the levels it found), "Header" (the
 // ten lines without their padding blanks, one a line) and "Software".
 std::vector<PngText> PictureTexts(const PictureState& state, const ConvertOptions& options);
 

@@ -13,6 +13,7 @@
 #include "fuzz/picture_checks.h"
 #include "fuzz/seed_pictures.h"
 #include "load/load_sequence.h"
+#include "processing/display_options.h"
 #include "processing/stages.h"
 
 namespace {
@@ -64,9 +65,12 @@ void CheckShowsDecodedPicture(const PictureState& state) {
         FUZZ_CHECK(state.BitmapBuffer[54 + 3 * i] == state.DecodedImage[kPictureOrigin + i]);
 }
 
-// The tone mapping never leaves a gain below 0 behind.
+// The tone mapping never leaves a gain below 0 behind (the picture's own
+// stretch, when on, stands in the catalogue's place with gain 1).
 void CheckGainFloor(const PictureState& state) {
-    const long long gain = state.ActiveOptions.Stretch ? state.StretchGain + 1LL : 1LL;
+    const DisplayOptions& o = state.ActiveOptions;
+    const bool catalogue = o.Stretch && !o.PercentStretch && !o.Equalize;
+    const long long gain = catalogue ? state.StretchGain + 1LL : 1LL;
     FUZZ_CHECK(gain + state.ContrastLevel >= 0);
 }
 
@@ -106,6 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     input.compressMissingLines = settings & 1;
     input.horizontalStretch = (settings >> 1) & 1;
     input.menu = fuzz::OptionsFromBits(menuBits);
+    // The picture's own stretches, each in the catalogue stretch's place.
+    if ((settings >> 2) & 1) SetChainFlag(input.menu, &DisplayOptions::PercentStretch, true);
+    if ((settings >> 3) & 1) SetChainFlag(input.menu, &DisplayOptions::Equalize, true);
 
     PictureState state;
     if (!fuzz::LoadFromInput(state, input)) return 0;

@@ -1,6 +1,7 @@
 #include "gdal/open_options.h"
 
 #include <charconv>
+#include <optional>
 #include <string_view>
 
 #include <cpl_string.h>
@@ -13,11 +14,17 @@ namespace {
 
 constexpr const char* kAsName = "AS_NAME";
 
-bool ParseSwitch(const std::string& file, const std::string& name, const char* text) {
+// YES or NO in GDAL's spellings; nothing for any other text.
+std::optional<bool> SwitchValue(const char* text) {
     for (const char* yes : {"YES", "TRUE", "ON", "1"})
         if (EQUAL(text, yes)) return true;
     for (const char* no : {"NO", "FALSE", "OFF", "0"})
         if (EQUAL(text, no)) return false;
+    return std::nullopt;
+}
+
+bool ParseSwitch(const std::string& file, const std::string& name, const char* text) {
+    if (const std::optional<bool> on = SwitchValue(text)) return *on;
     throw OrbaluxError(ErrorKind::BadOption, file, name + "='" + text + "' is neither YES nor NO");
 }
 
@@ -31,6 +38,25 @@ int ParseLevel(const std::string& file, const std::string& name, std::string_vie
     return value;
 }
 
+// A stretch's option: YES or NO, or for the percentile stretch its two
+// percentiles, LOW,HIGH.
+void ParseStretch(const std::string& file, const std::string& name, const char* text, const PictureStretchRow& row,
+                  ChainSettings& chain) {
+    if (row.takesPercentiles) {
+        if (const std::optional<PercentilePair> pair = ParsePercentiles(text)) {
+            chain.menu.*row.flag = 1;
+            chain.lowPercentile = pair->low;
+            chain.highPercentile = pair->high;
+            return;
+        }
+        if (!SwitchValue(text))
+            throw OrbaluxError(ErrorKind::BadOption, file, name + "='" + text +
+                                         "' is neither LOW,HIGH (two percentiles from 0 to 100, the low one first) "
+                                         "nor YES or NO");
+    }
+    chain.menu.*row.flag = ParseSwitch(file, name, text) ? 1 : 0;
+}
+
 // The help texts go into XML attributes.
 std::string XmlEscaped(std::string_view text) {
     std::string escaped;
@@ -41,6 +67,7 @@ std::string XmlEscaped(std::string_view text) {
             case '>': escaped += "&gt;"; break;
             case '"': escaped += "&quot;"; break;
             case '\'': escaped += "&apos;"; break;
+            case '\n': escaped += ' '; break;  // the converter's help breaks its lines
             default: escaped += c;
         }
     }
@@ -61,6 +88,13 @@ PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOption
         if (const char* text = CSLFetchNameValue(openOptions, name.c_str()))
             SetOption(options.chain, row, ParseSwitch(file, name, text));
     }
+    for (const PictureStretchRow& row : PictureStretchTable()) {
+        const std::string name(row.gdalOption);
+        if (const char* text = CSLFetchNameValue(openOptions, name.c_str()))
+            ParseStretch(file, name, text, row, options.chain);
+    }
+    if (StretchesChosen(options.chain.menu) > 1)
+        throw OrbaluxError(ErrorKind::BadOption, file, "STRETCH, PERCENT_STRETCH and EQUALIZE exclude each other");
     for (const ToneLevelRow& row : ToneLevelTable()) {
         const std::string name(row.gdalOption);
         if (const char* text = CSLFetchNameValue(openOptions, name.c_str()))
@@ -74,6 +108,9 @@ std::string OpenOptionListXml() {
     std::string xml = "<OpenOptionList>";
     for (const DisplayOptionRow& row : DisplayOptionTable())
         xml += OptionXml(row.gdalOption, "boolean", row.help, " default=\"NO\"");
+    for (const PictureStretchRow& row : PictureStretchTable())
+        xml += row.takesPercentiles ? OptionXml(row.gdalOption, "string", row.help, "")
+                                    : OptionXml(row.gdalOption, "boolean", row.help, " default=\"NO\"");
     for (const ToneLevelRow& row : ToneLevelTable())
         xml += OptionXml(row.gdalOption, "int", row.help,
                          " default=\"0\" min=\"" + std::to_string(-kToneLevelLimit) + "\" max=\"" +

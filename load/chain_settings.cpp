@@ -31,6 +31,8 @@ void RenderAround(PictureState& state, const ChainSettings& settings, const std:
     state.MenuOptions = settings.menu;
     state.HorizontalStretchOn = settings.horizontalStretch;
     state.CompressMissingLines = settings.compressMissingLines;
+    state.LowPercentile = settings.lowPercentile;
+    state.HighPercentile = settings.highPercentile;
     load();  // a load starts both levels from 0
 
     if (settings.original) {

@@ -20,6 +20,9 @@ struct ChainSettings {
     int brightness = 0;
     int contrast = 0;
     bool original = false;  // the decoded picture, only the bitmap stages
+    // The percentile stretch's two percentiles (used when menu.PercentStretch is on).
+    double lowPercentile = kDefaultLowPercentile;
+    double highPercentile = kDefaultHighPercentile;
 
     bool operator==(const ChainSettings&) const = default;
 };

@@ -95,6 +95,9 @@ void ShowOriginalImage(PictureState& state) {
     state.ActiveOptions = DisplayOptions{};
     state.BrightnessLevel = 0;
     state.ContrastLevel = 0;
+    // No tone stage runs: no stretch found levels for what is shown.
+    state.StretchLowLevel = state.StretchHighLevel = 0;
+    state.StretchDataPixels = 0;
     WriteBitmapHeader(state);
     WriteBitmapPixels(state);
 }

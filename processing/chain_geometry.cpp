@@ -172,4 +172,27 @@ std::vector<std::uint8_t> ShownDataMask(const PictureState& state, bool wholeCha
     return ShownDataMask(ShownGeometryOf(state, wholeChain), state.DecodedRows);
 }
 
+WorkingDataPixels DataPixelsAtToneStage(const PictureState& state) {
+    ShownGeometry g = ShownGeometryOf(state);
+    g.reduction = 1;  // the reductions run after the tone stage
+    const RowMap& map = state.DecodedRows;
+    WorkingDataPixels data;
+    if (g.width <= 0 || g.height <= 0) return data;
+    data.rows.resize(static_cast<std::size_t>(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        const int r = FrameRowOf(g, y);
+        data.rows[static_cast<std::size_t>(y)] =
+            r >= 0 && r < static_cast<int>(map.rows.size()) && map.rows[static_cast<std::size_t>(r)] == RowKind::Line;
+    }
+    int first = -1;
+    for (int x = 0; x < g.width; ++x) {
+        const int c = FrameColumnOf(g, x);
+        if (c < map.firstDataColumn || c >= map.firstDataColumn + map.dataColumns) continue;
+        if (first < 0) first = x;
+        data.endColumn = x + 1;
+    }
+    data.firstColumn = first < 0 ? 0 : first;
+    return data;
+}
+
 }  // namespace orbalux

@@ -94,4 +94,16 @@ ShownPixelKind ShownPixelKindOf(const ShownGeometry& geometry, const RowMap& row
 std::vector<std::uint8_t> ShownDataMask(const PictureState& state, bool wholeChain = true);
 std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& geometry, const RowMap& rows);
 
+// The data pixels of the working picture as the tone stage receives it:
+// behind the widening, flip and rotate, before any reduction. A working row
+// is data when the frame row behind it is a line found within the file; the
+// columns that hold samples are one run, since the turns and the widening
+// keep the columns' order or mirror it.
+struct WorkingDataPixels {
+    std::vector<std::uint8_t> rows;  // one a working row: 1 when it is data
+    int firstColumn = 0;             // the run of data columns, [first, end)
+    int endColumn = 0;
+};
+WorkingDataPixels DataPixelsAtToneStage(const PictureState& state);
+
 }  // namespace orbalux

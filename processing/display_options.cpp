@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 namespace orbalux {
 namespace {
@@ -29,6 +30,13 @@ constexpr std::array<ToneLevelRow, 2> kLevels{{
     {&PictureState::ContrastLevel,   "contrast",   "CONTRAST",   "contrast level, added to the gain"},
 }};
 
+// The tone stage's own stretches, measured from the picture's data pixels.
+// flag                percentiles  converter          open option        help
+constexpr std::array<PictureStretchRow, 2> kStretches{{
+    {&D::PercentStretch,   true,        "percent-stretch", "PERCENT_STRETCH", "stretch the grey levels between two percentiles of\nthe picture's data pixels to black and white\n(LOW,HIGH: default 0.5,99.5)"},
+    {&D::Equalize,         false,       "equalize",        "EQUALIZE",        "equalise the histogram of the picture's data pixels"},
+}};
+
 template <class Field>
 const DisplayOptionRow* FindRow(std::string_view name, Field field) {
     const auto it = std::find_if(kOptions.begin(), kOptions.end(),
@@ -40,6 +48,45 @@ const DisplayOptionRow* FindRow(std::string_view name, Field field) {
 
 std::span<const DisplayOptionRow> DisplayOptionTable() { return kOptions; }
 std::span<const ToneLevelRow> ToneLevelTable() { return kLevels; }
+std::span<const PictureStretchRow> PictureStretchTable() { return kStretches; }
+
+bool IsStretchFlag(int DisplayOptions::*flag) {
+    return flag == &D::Stretch || flag == &D::PercentStretch || flag == &D::Equalize;
+}
+
+int StretchesChosen(const DisplayOptions& options) {
+    return options.Stretch + options.PercentStretch + options.Equalize;
+}
+
+void SetChainFlag(DisplayOptions& options, int DisplayOptions::*flag, bool on) {
+    if (on && IsStretchFlag(flag)) options.Stretch = options.PercentStretch = options.Equalize = 0;
+    options.*flag = on ? 1 : 0;
+}
+
+std::optional<PercentilePair> ParsePercentiles(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    auto number = [](std::string_view part) -> std::optional<double> {
+        double value = 0;
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (part.empty() || ec != std::errc() || end != part.data() + part.size()) return std::nullopt;
+        if (!(value >= 0.0 && value <= 100.0)) return std::nullopt;  // NaN too
+        return value;
+    };
+    const auto low = number(text.substr(0, comma));
+    const auto high = number(text.substr(comma + 1));
+    if (!low || !high || !(*low < *high)) return std::nullopt;
+    return PercentilePair{*low, *high};
+}
+
+std::string PercentilesText(double low, double high) {
+    auto shortest = [](double value) {
+        char digits[32];
+        const auto result = std::to_chars(digits, digits + sizeof digits, value);
+        return std::string(digits, result.ptr);
+    };
+    return shortest(low) + "," + shortest(high);
+}
 
 bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row) {
     switch (row.kind) {
@@ -52,7 +99,7 @@ bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row) {
 
 void SetMenuOption(PictureState& state, const DisplayOptionRow& row, bool on) {
     switch (row.kind) {
-        case SwitchKind::ChainFlag: state.MenuOptions.*row.flag = on ? 1 : 0; break;
+        case SwitchKind::ChainFlag: SetChainFlag(state.MenuOptions, row.flag, on); break;
         case SwitchKind::HorizontalStretch: state.HorizontalStretchOn = on ? 1 : 0; break;
         case SwitchKind::KeepGaps: state.CompressMissingLines = on ? 0 : 1; break;
     }

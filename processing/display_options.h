@@ -4,7 +4,9 @@
 // and the driver all read this table; none lists the options again.
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "state/picture_state.h"
@@ -48,8 +50,39 @@ constexpr int kToneLevelLimit = 1'000'000;
 
 // The menu default of an option as it stands in the state (true: on).
 bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row);
-// Turns an option's menu default on or off.
+// Turns an option's menu default on or off (a stretch turned on clears the
+// picture's own stretches).
 void SetMenuOption(PictureState& state, const DisplayOptionRow& row, bool on);
+
+// The picture's own stretches: the percentile stretch (whose switch also
+// takes the two percentiles) and equalisation. They share the tone stage
+// with the catalogue's Stretch: of the three, at most one is on.
+struct PictureStretchRow {
+    int DisplayOptions::*flag;
+    bool takesPercentiles;
+    std::string_view cliOption;   // the converter's switch, without "--"
+    std::string_view gdalOption;  // the driver's open option
+    std::string_view help;
+};
+std::span<const PictureStretchRow> PictureStretchTable();
+
+// Whether `flag` is one of the three stretches.
+bool IsStretchFlag(int DisplayOptions::*flag);
+// How many of the three stretches `options` has on.
+int StretchesChosen(const DisplayOptions& options);
+// Turns `flag` on or off in `options`; a stretch turned on clears the other
+// two.
+void SetChainFlag(DisplayOptions& options, int DisplayOptions::*flag, bool on);
+
+// The two percentiles as written after the option, "LOW,HIGH": numbers from
+// 0 to 100, the low one below the high one; nothing when the text is not so.
+struct PercentilePair {
+    double low = kDefaultLowPercentile;
+    double high = kDefaultHighPercentile;
+};
+std::optional<PercentilePair> ParsePercentiles(std::string_view text);
+// The pair in that form, each number in its shortest spelling ("0.5,99.5").
+std::string PercentilesText(double low, double high);
 
 // The row whose menu item, tool button, converter switch or open option is
 // `name`; nullptr when none is.

@@ -23,7 +23,12 @@ constexpr int kHeaderLines = 10;              // lines of 72 characters shown
 constexpr int kDefaultDataOffset = 964;
 constexpr int kDefaultLineFormat = 945;
 
-// The eight display flags, each 0 or 1, in the order the menus list them.
+// The percentiles a percentile stretch starts from: the grey levels below
+// the lowest half per cent and above the highest go to black and white.
+constexpr double kDefaultLowPercentile = 0.5;
+constexpr double kDefaultHighPercentile = 99.5;
+
+// The display flags, each 0 or 1, in the order the menus list them.
 struct DisplayOptions {
     int Stretch = 0;
     int Despeckle = 0;
@@ -33,6 +38,10 @@ struct DisplayOptions {
     int MinimizeHalf = 0;
     int MinimizeQuarter = 0;
     int FillMissingLine = 0;
+    // The picture's own stretches, measured from its data pixels, in the
+    // place of the catalogue's Stretch: at most one of the three is on.
+    int PercentStretch = 0;
+    int Equalize = 0;
 
     bool operator==(const DisplayOptions&) const = default;
 };
@@ -114,6 +123,15 @@ struct PictureState {
     DisplayOptions ActiveOptions;
     int CompressMissingLines = 1;
     int HorizontalStretchOn = 0;
+    // The percentile stretch's two percentiles, 0..100, low below high.
+    double LowPercentile = kDefaultLowPercentile;
+    double HighPercentile = kDefaultHighPercentile;
+
+    // What the picture's own stretch found on the chain's last run: the grey
+    // levels at the two percentiles (lo, hi) and the data pixels counted.
+    int StretchLowLevel = 0;
+    int StretchHighLevel = 0;
+    long long StretchDataPixels = 0;
 };
 
 // Sets ImageWidth, ImageHeight and BitmapHeaderBytes for a W x H picture.

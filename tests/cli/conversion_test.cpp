@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli_test_support.h"
+#include "load/chain_settings.h"
 #include "load/load_sequence.h"
 #include "tools/encoder/picture_encoder.h"
 
@@ -147,6 +148,40 @@ TEST_F(ConvertTest, PngNamesItsSourceOptionsAndHeader) {
     // The ten header lines, one a line, without their padding.
     EXPECT_EQ(text("Header"), "MARINER 6 TV SUBSYSTEM  TEST PICTURE\nFORMAT 945\n\n\n\n\n\n\n\n");
     EXPECT_EQ(text("Catalogue name"), "(none)");
+}
+
+TEST_F(ConvertTest, PngRecordsWhichStretchMadeItWithItsValues) {
+    orbalux::ChainSettings percentile;
+    percentile.menu.PercentStretch = 1;
+    percentile.lowPercentile = 1;
+    percentile.highPercentile = 99;
+    orbalux::ChainSettings equalised;
+    equalised.menu.Equalize = 1;
+    struct Case {
+        std::vector<std::string> flags;
+        orbalux::ChainSettings settings;
+        std::string begins;
+    };
+    for (const Case& c : {Case{{"--percent-stretch=1,99"}, percentile, "percentiles 1,99 of 663390 data pixels: levels "},
+                          Case{{"--equalize"}, equalised, "equalised over 663390 data pixels"},
+                          Case{{"--stretch"}, {}, "catalogue: gain 2, black level 120"}}) {
+        SCOPED_TRACE(c.flags[0]);
+        const std::string png = scratch_ / "s.png";
+        std::vector<std::string> args = c.flags;
+        args.insert(args.end(), {stretched_, "-o", png});
+        ASSERT_EQ(RunConvert(scratch_, args).exitCode, 0);
+        std::string stretch = "(none)";
+        for (const auto& chunk : ReadPngTexts(png))
+            if (chunk.keyword == "Stretch") stretch = chunk.text;
+        EXPECT_TRUE(stretch.starts_with(c.begins)) << stretch;
+        // The levels it names are those the load of the same file finds.
+        if (c.settings.menu.PercentStretch == 1) {
+            orbalux::PictureState state;
+            orbalux::RenderPicture(state, stretched_, c.settings);
+            EXPECT_EQ(stretch, c.begins + std::to_string(state.StretchLowLevel) + " to " +
+                                   std::to_string(state.StretchHighLevel) + " to black and white");
+        }
+    }
 }
 
 TEST_F(ConvertTest, FolderBatchKeepsPictureNamesOnly) {

@@ -169,6 +169,43 @@ TEST(ConvertOptions, AppliedOptionsAreWrittenAsOnTheCommandLine) {
     EXPECT_EQ(AppliedOptionsText(Parse({"--original", "a", "-o", "o"}).chain), "--original");
 }
 
+TEST(ConvertOptions, PictureStretchesTakeTheirPercentilesAndExcludeEveryOtherStretch) {
+    const ConvertOptions plain = Parse({"--percent-stretch", "a", "-o", "o"});
+    EXPECT_EQ(plain.chain.menu, (orbalux::DisplayOptions{.PercentStretch = 1}));
+    EXPECT_EQ(plain.chain.lowPercentile, 0.5);
+    EXPECT_EQ(plain.chain.highPercentile, 99.5);
+    const ConvertOptions chosen = Parse({"--percent=2,98", "a", "-o", "o"});
+    EXPECT_EQ(chosen.chain.lowPercentile, 2.0);
+    EXPECT_EQ(chosen.chain.highPercentile, 98.0);
+    EXPECT_EQ(AppliedOptionsText(chosen.chain), "--percent-stretch=2,98");
+    EXPECT_EQ(AppliedOptionsText(Parse({"--contrast", "1", "--equalize", "a", "-o", "o"}).chain),
+              "--equalize --contrast 1");
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--percent-stretch=98,2", "a", "-o", "o"},
+             {"--percent-stretch=1,101", "a", "-o", "o"},
+             {"--percent-stretch=", "a", "-o", "o"},
+             {"--percent-stretch=1,2", "--percent-stretch=1,3", "a", "-o", "o"},
+             {"--equalize=1", "a", "-o", "o"},
+             {"--original", "--equalize", "a", "-o", "o"},
+             {"--info", "--percent-stretch", "a"},
+             {"--stretch", "--percent-stretch", "a", "-o", "o"},
+             {"--stretch", "--equalize", "a", "-o", "o"},
+             {"--percent-stretch", "--equalize", "a", "-o", "o"}})
+        EXPECT_THROW(Parse(args), UsageError) << args[0] << " " << args[1];
+    try {
+        Parse({"--equalize", "--stretch", "a", "-o", "o"});
+    } catch (const UsageError& e) {
+        EXPECT_STREQ(e.what(), "--stretch, --percent-stretch and --equalize exclude each other");
+    }
+    try {
+        Parse({"--percent-stretch=5", "a", "-o", "o"});
+    } catch (const UsageError& e) {
+        EXPECT_STREQ(e.what(),
+                     "--percent-stretch: '5' is not LOW,HIGH: two percentiles from 0 to 100, the low one first");
+    }
+}
+
 TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
     cli_test::ScratchDir scratch;
     const auto unknown = cli_test::RunConvert(scratch, {"--frobnicate", "x", "-o", scratch / "out"});

@@ -67,6 +67,9 @@ TEST_F(BandTest, OpenOptionsActAsTheConvertersFlags) {
         {narrow, {"QUARTER=YES", "HORIZONTAL_STRETCH=YES", "KEEP_GAPS=YES", "STRETCH=NO"},
          {"--quarter", "--horizontal-stretch", "--keep-gaps"}},
         {narrow, {"HORIZONTAL_STRETCH=YES", "BRIGHTNESS=-3"}, {"--horizontal-stretch", "--brightness", "-3"}},
+        {wide, {"PERCENT_STRETCH=2,98", "ROTATE=YES"}, {"--percent-stretch=2,98", "--rotate"}},
+        {narrow, {"PERCENT_STRETCH=YES", "HORIZONTAL_STRETCH=YES"}, {"--percent-stretch", "--horizontal-stretch"}},
+        {tall, {"EQUALIZE=YES", "CONTRAST=-1"}, {"--equalize", "--contrast", "-1"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name + " " + ::testing::PrintToString(c.openOptions));

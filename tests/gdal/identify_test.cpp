@@ -119,7 +119,8 @@ TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
         if (option->eType == CXT_Element) names.push_back(CPLGetXMLValue(option, "name", ""));
     CPLDestroyXMLNode(root);
     EXPECT_EQ(names, (std::vector<std::string>{"STRETCH", "DESPECKLE", "FLIP", "ROTATE", "INVERT", "HALF", "QUARTER",
-                                               "FILL_MISSING", "HORIZONTAL_STRETCH", "KEEP_GAPS", "BRIGHTNESS",
+                                               "FILL_MISSING", "HORIZONTAL_STRETCH", "KEEP_GAPS", "PERCENT_STRETCH",
+                                               "EQUALIZE", "BRIGHTNESS",
                                                "CONTRAST", "AS_NAME"}));
 }
 
@@ -135,6 +136,8 @@ TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {
     for (const Refusal& r : {Refusal{{"BRIGHTNESS=bright"}, GDAL_OF_RASTER, "BRIGHTNESS"},
                              Refusal{{"CONTRAST=2000000"}, GDAL_OF_RASTER, "CONTRAST"},
                              Refusal{{"INVERT=maybe"}, GDAL_OF_RASTER, "INVERT"},
+                             Refusal{{"PERCENT_STRETCH=99,1"}, GDAL_OF_RASTER, "PERCENT_STRETCH"},
+                             Refusal{{"EQUALIZE=YES", "STRETCH=YES"}, GDAL_OF_RASTER, "exclude each other"},
                              Refusal{{}, GDAL_OF_RASTER | GDAL_OF_UPDATE, "reads picture files only"}}) {
         SCOPED_TRACE(r.reason);
         CPLErrorReset();

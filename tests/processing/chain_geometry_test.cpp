@@ -3,6 +3,8 @@
 // shown pixels are picture data by the row map.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "processing/chain_geometry.h"
 
 #include <algorithm>
@@ -165,6 +167,42 @@ TEST(ShownDataMask, WideningRepeatsEachSampleSixTimesAndOriginalImageMovesNothin
     const Mask original{ShownDataMask(state, false), 816};
     EXPECT_EQ(original.run(703), (std::pair{-1, -1}));
     EXPECT_EQ(original.run(1), (std::pair{0, 32}));
+}
+
+TEST(ChainGeometry, ToneStageDataFollowsTheWideningAndTheTurns) {
+    // A narrow frame of 33 sample columns, its second and last rows not
+    // received, widened six-fold and turned by 180 degrees.
+    PictureState state;
+    SetPictureGeometry(state, kNarrowWidth, kNarrowRows);
+    state.FrameStride = kNarrowWidth;
+    state.HorizontalStretchOn = 1;
+    state.ActiveOptions.Rotate = 1;
+    state.DecodedRows.rows.assign(kNarrowRows, RowKind::Line);
+    state.DecodedRows.rows[1] = RowKind::LostLine;
+    state.DecodedRows.rows[kNarrowRows - 1] = RowKind::PastEnd;
+    state.DecodedRows.dataColumns = 33;
+    WorkingDataPixels data = DataPixelsAtToneStage(state);
+    ASSERT_EQ(data.rows.size(), std::size_t(kNarrowRows));
+    EXPECT_EQ(data.rows[0], 0);  // the last row, turned to the top
+    EXPECT_EQ(data.rows[kNarrowRows - 2], 0);
+    EXPECT_EQ(std::count(data.rows.begin(), data.rows.end(), 1), kNarrowRows - 2);
+    EXPECT_EQ(data.firstColumn, kNarrowWidth - 6 * 33);
+    EXPECT_EQ(data.endColumn, kNarrowWidth);
+
+    // Flipped as well: the rows come back, the columns stay mirrored.
+    state.ActiveOptions.FlipVertical = 1;
+    data = DataPixelsAtToneStage(state);
+    EXPECT_EQ(data.rows[1], 0);
+    EXPECT_EQ(data.rows[kNarrowRows - 1], 0);
+    EXPECT_EQ(data.firstColumn, kNarrowWidth - 6 * 33);
+    // Without the widening only the 33 columns hold samples; a reduction,
+    // which comes after the tone stage, changes nothing here.
+    state.HorizontalStretchOn = 0;
+    state.ActiveOptions = {.MinimizeHalf = 1};
+    data = DataPixelsAtToneStage(state);
+    EXPECT_EQ(data.rows[1], 0);
+    EXPECT_EQ(data.firstColumn, 0);
+    EXPECT_EQ(data.endColumn, 33);
 }
 
 }  // namespace

@@ -41,3 +41,32 @@ TEST(DisplayOptions, EveryNameFindsItsRowAndEverySwitchLandsWhereTheChainReadsIt
 
 }  // namespace
 }  // namespace orbalux
+
+namespace orbalux {
+namespace {
+
+TEST(DisplayOptions, StretchesTakeOneAnothersPlaceAndPercentilesAreReadWhole) {
+    DisplayOptions options{.Stretch = 1, .Despeckle = 1};
+    SetChainFlag(options, &DisplayOptions::Equalize, true);
+    EXPECT_EQ(options, (DisplayOptions{.Despeckle = 1, .Equalize = 1}));
+    SetChainFlag(options, &DisplayOptions::PercentStretch, true);
+    EXPECT_EQ(options, (DisplayOptions{.Despeckle = 1, .PercentStretch = 1}));
+    SetChainFlag(options, &DisplayOptions::Stretch, true);
+    EXPECT_EQ(options, (DisplayOptions{.Stretch = 1, .Despeckle = 1}));
+    SetChainFlag(options, &DisplayOptions::Invert, true);  // not a stretch: the stretch stays
+    EXPECT_EQ(StretchesChosen(options), 1);
+
+    const auto pair = ParsePercentiles("0.25,99");
+    ASSERT_TRUE(pair);
+    EXPECT_EQ(pair->low, 0.25);
+    EXPECT_EQ(pair->high, 99.0);
+    EXPECT_TRUE(ParsePercentiles("0,100"));
+    for (const char* wrong : {"", "5", "99,1", "5,5", "-1,50", "1,100.5", "nan,50", "1,inf", "1;99", "1,99,", " 1,99",
+                              "1,2,3", "a,b"})
+        EXPECT_FALSE(ParsePercentiles(wrong)) << wrong;
+    EXPECT_EQ(PercentilesText(0.5, 99.5), "0.5,99.5");
+    EXPECT_EQ(PercentilesText(2, 98), "2,98");
+}
+
+}  // namespace
+}  // namespace orbalux

@@ -90,6 +90,47 @@ TEST(ToneMapping, EveryLevelFollowsTheRuleAtEveryGainAndOffset) {
     }
 }
 
+TEST(ToneMapping, PercentileStretchGivesEveryLevelExactlyAtEveryStep) {
+    // Two data rows holding every level once each, a third row and seven
+    // columns that are not data; percentiles chosen so that the nearest rank
+    // lands on the wanted lo and hi (even spans give exact halves). Every
+    // level then goes through the stretch (rounded halves up) and the steps,
+    // against the rule.
+    constexpr int kWidth = 263;  // 3 x 263 pixels: a 32- and a 16-level pass and a remainder
+    for (const auto [lo, hi] : {std::pair{0, 255}, {0, 1}, {1, 2}, {7, 200}, {100, 101}, {3, 254}, {254, 255},
+                                {60, 197}, {17, 48}, {10, 12}, {50, 54}, {20, 120}}) {
+        for (const int contrast : {-1, 0, 1, 126, 300}) {
+            for (const int brightness : {-300, -20, 0, 41}) {
+                for (const int invert : {0, 1}) {
+                    TestPicture picture(kWidth, 3);
+                    for (int y = 0; y < 3; ++y)
+                        for (int x = 0; x < kWidth; ++x) picture(y, x) = std::uint8_t(x < 256 ? x : 7 * x + y);
+                    PictureState& s = picture.state;
+                    s.DecodedRows.rows = {RowKind::Line, RowKind::Line, RowKind::LostLine};
+                    s.DecodedRows.dataColumns = 256;
+                    s.ActiveOptions = {.Invert = invert, .PercentStretch = 1};
+                    auto percentile = [](int level) { return (2.0 * (level + 1) - 0.5) * 100.0 / 512.0; };
+                    s.LowPercentile = percentile(lo);
+                    s.HighPercentile = percentile(hi);
+                    s.ContrastLevel = contrast;
+                    s.BrightnessLevel = brightness;
+                    ApplyToneMappingAndInvert(s);
+                    ASSERT_EQ(s.StretchLowLevel, lo);
+                    ASSERT_EQ(s.StretchHighLevel, hi);
+                    for (int i = 0; i < 3 * kWidth; ++i) {
+                        const int v = i % kWidth < 256 ? i % kWidth : (7 * (i % kWidth) + i / kWidth) % 256;
+                        const int stretched =
+                            v <= lo ? 0 : v >= hi ? 255 : (2 * 255 * (v - lo) + (hi - lo)) / (2 * (hi - lo));
+                        ASSERT_EQ(picture(i / kWidth, i % kWidth), Rule(stretched, 1 + contrast, brightness, invert))
+                            << "lo " << lo << " hi " << hi << " contrast " << contrast << " brightness "
+                            << brightness << " invert " << invert << " level " << v;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(Invert, TakesTheNegativeOfTheMappedLevels) {
     TestPicture picture(8, 2, 200);
     picture(1, 3) = 10;
