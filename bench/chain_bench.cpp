@@ -47,6 +47,9 @@ PictureState DecodedState(int width, int height) {
     state.StretchBlack = 2;
     state.HorizontalStretchOn = 1;
     state.ActiveOptions = kEveryOption;
+    // Every row a line found within the file, the last column no sample.
+    state.DecodedRows.rows.assign(static_cast<std::size_t>(height), RowKind::Line);
+    state.DecodedRows.dataColumns = width - 1;
     const orbalux::GreyImage scene = Scene(width, height);
     std::copy(scene.pixels.begin(), scene.pixels.end(), state.DecodedImage.begin() + kPictureOrigin);
     AllocateWorkingBuffers(state);
@@ -82,6 +85,9 @@ BENCHMARK_CAPTURE(BM_Stage, ApplyFlipVertical_1024x1504, ApplyFlipVertical, 1024
 BENCHMARK_CAPTURE(BM_Stage, ApplyRotate_1024x1504, ApplyRotate, 1024, 1504, kEveryOption);
 BENCHMARK_CAPTURE(BM_Stage, DespeckleFirstPass_1024x1504, DespeckleFirstPass, 1024, 1504, kEveryOption);
 BENCHMARK_CAPTURE(BM_Stage, ApplyToneMapping_1024x1504, ApplyToneMapping, 1024, 1504, kEveryOption);
+BENCHMARK_CAPTURE(BM_Stage, ApplyToneMapping_1024x1504_percentile, ApplyToneMapping, 1024, 1504,
+                  kEveryOptionPercentile);
+BENCHMARK_CAPTURE(BM_Stage, ApplyToneMapping_948x704_percentile, ApplyToneMapping, 948, 704, kEveryOptionPercentile);
 BENCHMARK_CAPTURE(BM_Stage, DespeckleSecondPass_1024x1504, DespeckleSecondPass, 1024, 1504, kEveryOption);
 BENCHMARK_CAPTURE(BM_Stage, ApplyInvert_1024x1504, ApplyInvert, 1024, 1504, kEveryOption);
 BENCHMARK_CAPTURE(BM_Stage, ApplyMinimize_1024x1504_half, ApplyMinimize, 1024, 1504, kHalf);
