@@ -68,7 +68,6 @@ TEST_F(BandTest, OpenOptionsActAsTheConvertersFlags) {
          {"--quarter", "--horizontal-stretch", "--keep-gaps"}},
         {narrow, {"HORIZONTAL_STRETCH=YES", "BRIGHTNESS=-3"}, {"--horizontal-stretch", "--brightness", "-3"}},
         {wide, {"PERCENT_STRETCH=2,98", "ROTATE=YES"}, {"--percent-stretch=2,98", "--rotate"}},
-        {narrow, {"PERCENT_STRETCH=YES", "HORIZONTAL_STRETCH=YES"}, {"--percent-stretch", "--horizontal-stretch"}},
         {tall, {"EQUALIZE=YES", "CONTRAST=-1"}, {"--equalize", "--contrast", "-1"}},
     };
     for (const Case& c : cases) {
