@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "shell/status_texts.h"
+#include "session/status_texts.h"
 
 TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     setObjectName("InfoBox");

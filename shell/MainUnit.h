@@ -14,8 +14,8 @@
 
 #include "processing/display_options.h"
 #include "shell/MDIChild.h"
-#include "shell/browsing_session.h"
-#include "shell/zoom.h"
+#include "session/browsing_session.h"
+#include "session/zoom.h"
 #include "state/picture_state.h"
 
 class DialogSeam;

@@ -16,12 +16,12 @@
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
-#include "shell/grey_histogram.h"
+#include "session/grey_histogram.h"
 #include "shell/page_painting.h"
 #include "shell/picture_control.h"
-#include "shell/picture_extent.h"
-#include "shell/pixel_readout.h"
-#include "shell/status_texts.h"
+#include "session/picture_extent.h"
+#include "session/pixel_readout.h"
+#include "session/status_texts.h"
 
 void TMainForm::BuildStatusBar() {
     QStatusBar* bar = statusBar();

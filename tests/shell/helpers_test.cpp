@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "shell/command_line.h"
+#include "session/command_line.h"
 #include "shell/file_filters.h"
-#include "shell/print_layout.h"
+#include "session/print_layout.h"
 
 namespace {
 

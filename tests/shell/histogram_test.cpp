@@ -8,8 +8,8 @@
 #include <QLabel>
 
 #include "shell/HistogramUnit.h"
-#include "shell/grey_histogram.h"
-#include "shell/status_texts.h"
+#include "session/grey_histogram.h"
+#include "session/status_texts.h"
 
 namespace {
 

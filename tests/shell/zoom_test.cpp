@@ -4,7 +4,7 @@
 #include <QImage>
 
 #include "shell/picture_control.h"
-#include "shell/zoom.h"
+#include "session/zoom.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // How a name typed into the save dialog becomes the file written.
-#include "shell/save_target.h"
+#include "session/save_target.h"
 
 #include "state/ascii_names.h"
 

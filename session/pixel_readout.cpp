@@ -1,8 +1,8 @@
-#include "shell/pixel_readout.h"
+#include "session/pixel_readout.h"
 
 #include <cstddef>
 
-#include "shell/zoom.h"
+#include "session/zoom.h"
 
 std::optional<ShownPixel> ShownPixelAt(int x, int y, ZoomFactor step, const ShownGeometry& geometry) {
     const ShownPixel p{PictureCoordinate(x, step), PictureCoordinate(y, step)};

@@ -1,4 +1,4 @@
-#include "shell/grey_histogram.h"
+#include "session/grey_histogram.h"
 
 namespace {
 

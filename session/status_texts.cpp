@@ -1,4 +1,4 @@
-#include "shell/status_texts.h"
+#include "session/status_texts.h"
 
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "state/picture_state.h"
-#include "shell/pixel_readout.h"
+#include "session/pixel_readout.h"
 
 // The shown file's size and line format: "948 x 704, 945-sample lines".
 QString PictureSizeText(const orbalux::PictureState& state);

@@ -12,7 +12,7 @@
 #include <QImage>
 
 #include "processing/chain_geometry.h"
-#include "shell/zoom.h"
+#include "session/zoom.h"
 #include "state/picture_state.h"
 
 using orbalux::FramePixel;
