@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <mutex>
-#include <stdexcept>
 #include <vector>
 
 #include "state/orbalux_error.h"

@@ -118,7 +118,6 @@ public:
     void Timer1Timer();
 
     // What the commands leave behind, for whoever drives the window.
-    const orbalux::BrowsingSession& Session() const { return session_; }
     const orbalux::PictureState& State() const { return session_.State(); }
     const std::vector<std::string>& FileList() const { return session_.FileList(); }
     int FileListCount() const { return session_.FileListCount(); }
@@ -130,7 +129,6 @@ public:
     QPrinter& Printer() { return *printer_; }
     TInfoBox* InfoBox() const { return InfoBox_; }
     TAboutBox* AboutBox() const { return AboutBox_; }
-    int ZoomStep() const { return ZoomStep_; }
     THistogramBox* HistogramBox() const { return HistogramBox_; }
     TThumbnailStrip* ThumbnailStrip() const { return ThumbnailStrip_; }
     // Where the picture went on the last page printed or previewed, in dots.
