@@ -69,12 +69,6 @@ InputList InputFiles(const ConvertOptions& options) {
     return list;
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string OutputNameFor(const std::string& input, OutputFormat format) {
     std::string name = FileNamePart(input);
     return name + Extension(format);

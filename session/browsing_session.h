@@ -12,7 +12,7 @@
 
 #include "output/picture_writer.h"
 #include "processing/display_options.h"
-#include "shell/save_target.h"
+#include "session/save_target.h"
 #include "state/orbalux_error.h"
 #include "state/picture_state.h"
 

@@ -1,6 +1,6 @@
 // The browsing commands on the picture state: each runs to its end, and a
 // failure leaves the shown picture, the list and the place in it as they were.
-#include "shell/browsing_session.h"
+#include "session/browsing_session.h"
 
 #include <filesystem>
 #include <system_error>

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "shell/thumbnail_schedule.h"
+#include "session/thumbnail_schedule.h"
 #include "state/grey_image.h"
 #include "state/picture_state.h"
 

@@ -1,4 +1,4 @@
-#include "shell/thumbnail_schedule.h"
+#include "session/thumbnail_schedule.h"
 
 #include <algorithm>
 

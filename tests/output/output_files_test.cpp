@@ -8,9 +8,10 @@
 #include "output/atomic_file.h"
 #include "output/png_best_of.h"
 #include "output/png_writer.h"
-#include "cli_test_support.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/test_files.h"
 
-using namespace cli_test;
+using namespace orbalux::test;
 using orbalux::WriteFileAtomically;
 
 TEST(AtomicOutput, AFailureLeavesTheOldFileAndNoTraceACommitReplacesIt) {

@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "session/command_line.h"
 
 BrowserCommandLine ParseBrowserCommandLine(const std::vector<std::string>& args) {
     BrowserCommandLine result;

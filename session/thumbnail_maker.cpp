@@ -1,10 +1,10 @@
-#include "shell/thumbnail_maker.h"
+#include "session/thumbnail_maker.h"
 
 #include <exception>
 
 #include "load/chain_settings.h"
 #include "output/grey_picture.h"
-#include "shell/picture_extent.h"
+#include "session/picture_extent.h"
 #include "state/orbalux_error.h"
 
 ThumbnailMaker::ThumbnailMaker(int workers, Render render, Deliver deliver)

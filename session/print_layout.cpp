@@ -1,4 +1,4 @@
-#include "shell/print_layout.h"
+#include "session/print_layout.h"
 
 PrintExtent FitPictureToPage(long long width, long long height, long long pageWidth, long long pageHeight) {
     if (width <= 0 || height <= 0 || pageWidth <= 0 || pageHeight <= 0) return {};

@@ -1,4 +1,4 @@
-#include "shell/picture_extent.h"
+#include "session/picture_extent.h"
 
 #include <algorithm>
 

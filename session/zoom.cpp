@@ -1,4 +1,4 @@
-#include "shell/zoom.h"
+#include "session/zoom.h"
 
 #include <algorithm>
 

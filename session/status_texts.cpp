@@ -1,23 +1,25 @@
-#include "shell/status_texts.h"
+// The status bar's texts, in the words of the picture and its lines.
+#include "session/status_texts.h"
 
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"
 
-QString PictureSizeText(const orbalux::PictureState& state) {
-    const QString size = QString("%1 x %2").arg(state.ImageWidth).arg(state.ImageHeight);
+std::string PictureSizeText(const orbalux::PictureState& state) {
+    const std::string size = std::to_string(state.ImageWidth) + " x " + std::to_string(state.ImageHeight);
     // The samples a line record carries: three per pixel group. The row may
     // be a little wider, padded with the row end.
     const orbalux::FrameFormat* format = orbalux::FindFrameFormat(state.LineFormat);
     if (!format) return size;
-    return QString("%1, %2-sample lines").arg(size).arg(3 * format->groups);
+    return size + ", " + std::to_string(3 * format->groups) + "-sample lines";
 }
 
-QString LostLinesText(int lostLines) { return QString("Lost lines: %1").arg(lostLines); }
+std::string LostLinesText(int lostLines) { return "Lost lines: " + std::to_string(lostLines); }
 
-QString ReadoutText(const PixelReadout& readout) {
+std::string ReadoutText(const PixelReadout& readout) {
     using orbalux::ShownPixelKind;
-    if (!readout.frame || readout.kind == ShownPixelKind::Surround) return QString("Grey field");
-    const QString place = QString("Line %1, sample %2").arg(readout.frame->line).arg(readout.frame->sample);
+    if (!readout.frame || readout.kind == ShownPixelKind::Surround) return "Grey field";
+    const std::string place =
+        "Line " + std::to_string(readout.frame->line) + ", sample " + std::to_string(readout.frame->sample);
     // A level was received only for data; elsewhere say what the pixel is.
     switch (readout.kind) {
         case ShownPixelKind::Data: break;
@@ -27,5 +29,5 @@ QString ReadoutText(const PixelReadout& readout) {
         case ShownPixelKind::NotPicture:
         case ShownPixelKind::Surround: return place + ": not picture";
     }
-    return place + QString(": shown %1, decoded %2").arg(readout.shownLevel).arg(readout.decodedLevel);
+    return place + ": shown " + std::to_string(readout.shownLevel) + ", decoded " + std::to_string(readout.decodedLevel);
 }
