@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace orbalux;
@@ -57,7 +58,9 @@ TEST(Progress, OneRewrittenLineOnATerminalElseOnlyNewsAndTheSummary) {
     EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 4) << drawn;
     for (std::size_t at = drawn.find("\x1b[K"); at != std::string::npos; at = drawn.find("\x1b[K", at + 1)) {
         const std::string line = drawn.substr(at + 3, drawn.find_first_of("\r\n", at + 3) - at - 3);
-        if (line.find(": ") == std::string::npos) EXPECT_LE(line.size(), 11u) << line;
+        if (line.find(": ") == std::string::npos) {
+            EXPECT_LE(line.size(), 11u) << line;
+        }
     }
 
     const std::string news = "a: warning: ends after line 100 of 702\nb: Is a directory\n";

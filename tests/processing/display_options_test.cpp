@@ -15,9 +15,13 @@ TEST(DisplayOptions, EveryNameFindsItsRowAndEverySwitchLandsWhereTheChainReadsIt
     for (const DisplayOptionRow& row : DisplayOptionTable()) {
         EXPECT_EQ(OptionByMenuItem(row.menuItem), &row);
         EXPECT_EQ(OptionByCliName(row.cliOption), &row);
-        if (!row.toolButton.empty()) EXPECT_EQ(OptionByToolButton(row.toolButton), &row);
+        if (!row.toolButton.empty()) {
+            EXPECT_EQ(OptionByToolButton(row.toolButton), &row);
+        }
         for (std::string_view name : {row.menuItem, row.toolButton, row.cliOption, row.gdalOption})
-            if (!name.empty()) EXPECT_TRUE(names.insert(name).second) << name << " named twice";
+            if (!name.empty()) {
+                EXPECT_TRUE(names.insert(name).second) << name << " named twice";
+            }
 
         PictureState state;
         const PictureState fresh;
