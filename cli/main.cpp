@@ -11,6 +11,7 @@
 #include "cli/contact_sheet_command.h"
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
+#include "cli/input_list.h"
 #include "cli/interruption.h"
 
 using namespace orbalux::cli;
@@ -60,7 +61,9 @@ int main(int argc, char** argv) {
     if (io.errIsTerminal) io.errColumns = TerminalColumns();
     InterruptionWatch watch;
     try {
-        return Run(ParseConvertArguments(args), io);
+        ConvertOptions options = ParseConvertArguments(args);
+        if (options.mode != RunMode::Help && options.mode != RunMode::Version) AddListedInputs(options);
+        return Run(options, io);
     } catch (const UsageError& e) {
         std::fprintf(stderr, "orbalux-convert: %s\nTry 'orbalux-convert --help'.\n", e.what());
         return kExitUsage;

@@ -99,10 +99,10 @@ std::string FormatPictureInfoJson(const PictureState& state, const std::string& 
                        ",\"linesInFile\":" + number(state.LinesWithinFile) +
                        ",\"truncated\":" + (TruncationWarning(state) ? "true" : "false") + ",\"warnings\":[";
     const std::vector<std::string> warnings = LoadWarnings(state);
-    for (std::size_t i = 0; i < warnings.size(); ++i) json += (i ? "," : "") + JsonString(warnings[i]);
+    for (std::size_t i = 0; i < warnings.size(); ++i) json.append(i ? "," : "").append(JsonString(warnings[i]));
     json += "],\"header\":[";
     for (std::size_t i = 0; i < state.HeaderLines.size(); ++i)
-        json += (i ? "," : "") + JsonString(TrimTrailingBlanks(state.HeaderLines[i]));
+        json.append(i ? "," : "").append(JsonString(TrimTrailingBlanks(state.HeaderLines[i])));
     return json + "]}\n";
 }
 
