@@ -51,7 +51,7 @@ public:
 // unambiguous beginning, "--name=value" or "--name value", short ones
 // bundled ("-qj2"), INPUTs anywhere and after "--". An option that does
 // nothing in the chosen mode is wrong usage. INPUTs may all come from the
-// --files-from list, which the caller reads (ReadListedInputs). Throws
+// --files-from list, which the caller reads (AddListedInputs). Throws
 // UsageError.
 ConvertOptions ParseConvertArguments(const std::vector<std::string>& args);
 
