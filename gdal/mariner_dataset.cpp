@@ -1,3 +1,5 @@
+// The dataset: Open through the core's load, the band's rows, the metadata
+// and the label domains, and side files kept apart per option set.
 #include "gdal/mariner_dataset.h"
 
 #include <cstring>
@@ -10,6 +12,7 @@
 #include "gdal/open_options.h"
 #include "gdal/picture_band.h"
 #include "gdal/picture_identity.h"
+#include "gdal/planetary_labels.h"
 #include "intake/file_list.h"
 #include "state/orbalux_error.h"
 
@@ -17,6 +20,9 @@ namespace orbalux::gdal {
 namespace {
 
 constexpr const char* kAsNameOption = "AS_NAME";
+constexpr const char* kIsisDomain = "json:ISIS3";
+constexpr const char* kVicarDomain = "json:VICAR";
+constexpr const char* kPds4Domain = "xml:PDS4";
 
 // The core reads a picture file by its path, so only plain files of the file
 // system qualify, not GDAL's virtual ones; an empty file is no picture file.
@@ -71,12 +77,22 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
         dataset->pixels_ = std::move(band.picture.pixels);
         // Set on the plain dataset: these facts come from the file itself and
         // are never written to a side-car file.
-        for (const auto& [name, value] : band.metadata)
+        for (const auto& [name, value] : MetadataItems(band.facts))
             dataset->GDALDataset::SetMetadataItem(name.c_str(), value.c_str());
+        dataset->facts_ = std::move(band.facts);
         dataset->SetBand(1, new MarinerRasterBand(dataset.get()));
         dataset->SetDescription(file.c_str());
+        // Statistics, histograms and overviews of one option set are not
+        // those of another: each set keeps its side files under its own
+        // name (69_311.002.STRETCH+INVERT.aux.xml, .ovr), a plain open the
+        // file's own.
+        std::string sideName = file;
+        if (!dataset->facts_.optionSet.empty()) {
+            sideName += "." + dataset->facts_.optionSet;
+            dataset->SetPhysicalFilename(sideName.c_str());
+        }
         dataset->TryLoadXML();
-        dataset->oOvManager.Initialize(dataset.get(), file.c_str());
+        dataset->oOvManager.Initialize(dataset.get(), sideName.c_str());
         return dataset.release();
     } catch (const OrbaluxError& error) {
         if (!IsNoPicture(error))
@@ -86,6 +102,26 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
         CPLError(CE_Failure, CPLE_OutOfMemory, "%s: out of memory", file.c_str());
         return nullptr;
     }
+}
+
+char** MarinerDataset::GetMetadataDomainList() {
+    return BuildMetadataDomainList(GDALPamDataset::GetMetadataDomainList(), TRUE, kIsisDomain, kVicarDomain,
+                                   kPds4Domain, nullptr);
+}
+
+char** MarinerDataset::GetMetadata(const char* domain) {
+    // Made on demand: an Open that nobody converts pays nothing for them.
+    auto label = [](CPLStringList& list, auto make) {
+        if (list.empty()) list.AddString(make().c_str());
+        return list.List();
+    };
+    if (domain != nullptr && EQUAL(domain, kIsisDomain))
+        return label(isisLabel_, [this] { return IsisLabelJson(facts_); });
+    if (domain != nullptr && EQUAL(domain, kVicarDomain))
+        return label(vicarLabel_, [this] { return VicarLabelJson(facts_); });
+    if (domain != nullptr && EQUAL(domain, kPds4Domain))
+        return label(pds4Label_, [this] { return Pds4Label(facts_); });
+    return GDALPamDataset::GetMetadata(domain);
 }
 
 MarinerRasterBand::MarinerRasterBand(MarinerDataset* dataset) {

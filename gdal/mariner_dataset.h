@@ -1,12 +1,17 @@
 // The GDAL dataset of one Mariner 6/7 picture file: a read-only Byte band of
-// the picture as the converter writes it for the same display options, with
-// the file's catalogue parameters, lost lines and header lines as metadata.
+// the picture as the converter writes it for the same display options (or
+// the frame as transmitted, with FRAME=YES), with the file's catalogue
+// parameters, lost lines and header lines as metadata, and labels for the
+// planetary formats in the json:ISIS3, json:VICAR and xml:PDS4 domains.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <gdal_pam.h>
+
+#include "gdal/picture_facts.h"
 
 namespace orbalux::gdal {
 
@@ -20,9 +25,15 @@ public:
     // file cannot be read or an option is wrong.
     static GDALDataset* Open(GDALOpenInfo* openInfo);
 
+    char** GetMetadataDomainList() override;
+    char** GetMetadata(const char* domain = "") override;
+
 private:
     friend class MarinerRasterBand;
     std::vector<std::uint8_t> pixels_;  // the band, top row first
+    PictureFacts facts_;
+    // The label domains, made when first asked for.
+    CPLStringList isisLabel_, vicarLabel_, pds4Label_;
 };
 
 class MarinerRasterBand final : public GDALPamRasterBand {

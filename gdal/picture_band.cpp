@@ -1,5 +1,10 @@
 #include "gdal/picture_band.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "decode/frame_decoder.h"
+#include "decode/frame_formats.h"
 #include "load/chain_settings.h"
 #include "load/load_warnings.h"
 #include "output/grey_picture.h"
@@ -7,31 +12,34 @@
 namespace orbalux::gdal {
 namespace {
 
-std::string WithoutTrailingBlanks(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-std::vector<std::pair<std::string, std::string>> MetadataOf(const PictureState& state) {
-    std::vector<std::pair<std::string, std::string>> items = {
-        {"LINE_FORMAT", std::to_string(state.LineFormat)},
-        {"DATA_OFFSET", std::to_string(state.DataOffset)},
-        {"STRETCH_GAIN", std::to_string(state.StretchGain)},
-        {"STRETCH_BLACK", std::to_string(state.StretchBlack)},
-        {"FRAME_LINE_COUNT", std::to_string(state.FrameLineCount)},
-        {"LOST_LINES", std::to_string(state.LostLineCount)},
-    };
-    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i)
-        items.emplace_back("HEADER_" + std::to_string(i + 1), WithoutTrailingBlanks(state.HeaderLines[i]));
-    return items;
+// The frame as transmitted: every lost line kept as its own row (the gaps
+// not closed up), one row per line of the frame in record order, and of each
+// row only the format's picture samples (not the zeros and grey that complete
+// a row).
+GreyImage FrameOf(const PictureState& state) {
+    // An unknown code decodes as the default format, as the decoder does.
+    const FrameFormat* format = FindFrameFormat(state.LineFormat);
+    if (format == nullptr) format = FindFrameFormat(kDefaultLineFormat);
+    const int samples = std::min(3 * format->groups, state.ImageWidth);
+    const int rows = std::min(state.LinesDecoded, state.ImageHeight);
+    GreyImage frame(samples, rows);
+    for (int row = 0; row < rows; ++row)
+        std::memcpy(frame.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(samples),
+                    state.DecodedImage.data() + kPictureOrigin +
+                        static_cast<std::size_t>(row) * static_cast<std::size_t>(state.ImageWidth),
+                    static_cast<std::size_t>(samples));
+    return frame;
 }
 
 }  // namespace
 
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options) {
     PictureState state;
-    RenderPicture(state, path, options.chain, options.asName);
-    return {GreyFromBitmap(state), MetadataOf(state), LoadWarnings(state)};
+    ChainSettings chain = options.chain;
+    if (options.frame) chain.compressMissingLines = 0;
+    RenderPicture(state, path, chain, options.asName);
+    GreyImage picture = options.frame ? FrameOf(state) : GreyFromBitmap(state);
+    return {std::move(picture), FactsOf(state, options), LoadWarnings(state)};
 }
 
 }  // namespace orbalux::gdal

@@ -120,7 +120,7 @@ TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
     CPLDestroyXMLNode(root);
     EXPECT_EQ(names, (std::vector<std::string>{"STRETCH", "DESPECKLE", "FLIP", "ROTATE", "INVERT", "HALF", "QUARTER",
                                                "FILL_MISSING", "HORIZONTAL_STRETCH", "KEEP_GAPS", "BRIGHTNESS",
-                                               "CONTRAST", "AS_NAME"}));
+                                               "CONTRAST", "AS_NAME", "FRAME"}));
 }
 
 TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {
