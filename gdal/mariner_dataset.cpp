@@ -13,6 +13,7 @@
 #include "gdal/picture_band.h"
 #include "gdal/picture_identity.h"
 #include "gdal/planetary_labels.h"
+#include "intake/catalogue.h"
 #include "intake/file_list.h"
 #include "state/orbalux_error.h"
 
@@ -44,13 +45,31 @@ std::string CatalogueNameOf(const GDALOpenInfo* info) {
 // the other drivers.
 bool IsNoPicture(const OrbaluxError& error) { return error.reason() == "no picture lines found"; }
 
+bool FirstLinesFoundIn(GDALOpenInfo* openInfo, const std::string& name) {
+    openInfo->TryToIngest(static_cast<int>(BytesToCheck(name)));
+    return FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name);
+}
+
+// Why a file opened with AS_NAME is not the picture that name stands for.
+std::string AsNameRefusal(const std::string& name) {
+    const CatalogueParameters p = LookUpCatalogue(name);
+    const std::string where = "line format " + std::to_string(p.lineFormat) + " from byte " +
+                              std::to_string(p.dataOffset);
+    if (!p.listed)
+        return "AS_NAME=" + name + ": no catalogue entry has this name, and with the default parameters (" + where +
+               ") no line record is found by its marker";
+    return "AS_NAME=" + name + ": no line record is found by its marker where that catalogue entry puts them (" +
+           where + "): the file is not that picture, or the name is wrong";
+}
+
 }  // namespace
 
 int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
     if (!IsCandidate(openInfo)) return FALSE;
+    // AS_NAME says the file is a picture: Open then says why it is not.
+    if (CSLFetchNameValue(openInfo->papszOpenOptions, kAsNameOption) != nullptr) return TRUE;
     const std::string name = CatalogueNameOf(openInfo);
-    openInfo->TryToIngest(static_cast<int>(BytesToCheck(name)));
-    if (FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name)) return TRUE;
+    if (FirstLinesFoundIn(openInfo, name)) return TRUE;
     // Shown with CPL_DEBUG=ON: why a file named as a picture was not taken.
     CPLDebug("MARINER67", "%s: no line record of %s found by its marker at its start", openInfo->pszFilename,
              name.c_str());
@@ -60,6 +79,11 @@ int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
 GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
     if (!Identify(openInfo)) return nullptr;
     const std::string file = openInfo->pszFilename;
+    if (const char* asName = CSLFetchNameValue(openInfo->papszOpenOptions, kAsNameOption);
+        asName != nullptr && !FirstLinesFoundIn(openInfo, asName)) {
+        CPLError(CE_Failure, CPLE_OpenFailed, "%s: %s", file.c_str(), AsNameRefusal(asName).c_str());
+        return nullptr;
+    }
     if (openInfo->eAccess == GA_Update) {
         CPLError(CE_Failure, CPLE_NotSupported, "%s: the MARINER67 driver reads picture files only", file.c_str());
         return nullptr;
