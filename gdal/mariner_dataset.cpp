@@ -2,6 +2,7 @@
 // and the label domains, and side files kept apart per option set.
 #include "gdal/mariner_dataset.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include <cpl_error.h>
 #include <cpl_string.h>
 
+#include "gdal/masked_statistics.h"
 #include "gdal/open_options.h"
 #include "gdal/picture_band.h"
 #include "gdal/picture_identity.h"
@@ -154,6 +156,79 @@ MarinerRasterBand::MarinerRasterBand(MarinerDataset* dataset) {
     eDataType = GDT_Byte;
     nBlockXSize = dataset->GetRasterXSize();
     nBlockYSize = 1;
+}
+
+MarinerRasterBand::~MarinerRasterBand() { delete maskBand_; }
+
+GDALRasterBand* MarinerRasterBand::GetMaskBand() {
+    if (maskBand_ == nullptr) maskBand_ = new MarinerMaskBand(static_cast<MarinerDataset*>(poDS));
+    return maskBand_;
+}
+
+CPLErr MarinerRasterBand::ComputeStatistics(int /*approxOK*/, double* min, double* max, double* mean,
+                                            double* stdDev, GDALProgressFunc progress, void* progressData) {
+    // The band is in memory: exact statistics cost no more than approximate.
+    const auto* dataset = static_cast<MarinerDataset*>(poDS);
+    const BandStatistics s = DataStatistics(dataset->pixels_, dataset->mask_);
+    if (s.count == 0) {
+        CPLError(CE_Failure, CPLE_AppDefined, "%s: no data pixel to compute statistics from",
+                 dataset->GetDescription());
+        return CE_Failure;
+    }
+    if (min) *min = s.min;
+    if (max) *max = s.max;
+    if (mean) *mean = s.mean;
+    if (stdDev) *stdDev = s.stdDev;
+    SetStatistics(s.min, s.max, s.mean, s.stdDev);
+    SetMetadataItem("STATISTICS_VALID_PERCENT",
+                    CPLSPrintf("%.4g", 100.0 * static_cast<double>(s.count) /
+                                           static_cast<double>(dataset->pixels_.size())));
+    if (progress) progress(1.0, nullptr, progressData);
+    return CE_None;
+}
+
+CPLErr MarinerRasterBand::ComputeRasterMinMax(int /*approxOK*/, double* minMax) {
+    const auto* dataset = static_cast<MarinerDataset*>(poDS);
+    const BandStatistics s = DataStatistics(dataset->pixels_, dataset->mask_);
+    if (s.count == 0) return CE_Failure;
+    minMax[0] = s.min;
+    minMax[1] = s.max;
+    return CE_None;
+}
+
+CPLErr MarinerRasterBand::GetHistogram(double min, double max, int buckets, GUIntBig* histogram,
+                                       int includeOutOfRange, int /*approxOK*/, GDALProgressFunc progress,
+                                       void* progressData) {
+    const auto* dataset = static_cast<MarinerDataset*>(poDS);
+    const std::vector<std::uint64_t> counts =
+        DataHistogram(dataset->pixels_, dataset->mask_, min, max, buckets, includeOutOfRange != 0);
+    std::copy(counts.begin(), counts.end(), histogram);
+    if (progress) progress(1.0, nullptr, progressData);
+    return CE_None;
+}
+
+MarinerMaskBand::MarinerMaskBand(MarinerDataset* dataset) {
+    poDS = dataset;
+    nBand = 0;
+    nRasterXSize = dataset->GetRasterXSize();
+    nRasterYSize = dataset->GetRasterYSize();
+    eDataType = GDT_Byte;
+    nBlockXSize = nRasterXSize;
+    nBlockYSize = 1;
+}
+
+CPLErr MarinerMaskBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
+    const auto& mask = static_cast<MarinerDataset*>(poDS)->mask_;
+    const std::size_t width = static_cast<std::size_t>(nBlockXSize);
+    if (blockY < 0 || blockY >= nRasterYSize) return CE_Failure;
+    auto* out = static_cast<std::uint8_t*>(image);
+    if (mask.empty()) {
+        std::memset(out, 255, width);
+        return CE_None;
+    }
+    const std::uint8_t* row = mask.data() + static_cast<std::size_t>(blockY) * width;
+    for (std::size_t x = 0; x < width; ++x) out[x] = row[x] ? 255 : 0;
+    return CE_None;
 }
 
 CPLErr MarinerRasterBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
