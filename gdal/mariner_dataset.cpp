@@ -130,6 +130,19 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
     }
 }
 
+char** MarinerDataset::GetFileList() {
+    // The side files' name of an option set stands for the picture file in
+    // PAM's list; the file itself is what a copy or a move must take.
+    const std::string sideName = std::string(GetDescription()) + "." + facts_.optionSet;
+    CPLStringList files(GDALPamDataset::GetFileList(), TRUE);
+    CPLStringList list;
+    for (int i = 0; i < files.size(); ++i) {
+        const char* file = !facts_.optionSet.empty() && sideName == files[i] ? GetDescription() : files[i];
+        if (list.FindString(file) < 0) list.AddString(file);
+    }
+    return list.StealList();
+}
+
 char** MarinerDataset::GetMetadataDomainList() {
     return BuildMetadataDomainList(GDALPamDataset::GetMetadataDomainList(), TRUE, kIsisDomain, kVicarDomain,
                                    kPds4Domain, nullptr);

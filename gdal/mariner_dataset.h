@@ -26,6 +26,7 @@ public:
     static GDALDataset* Open(GDALOpenInfo* openInfo);
 
     char** GetMetadataDomainList() override;
+    char** GetFileList() override;
     char** GetMetadata(const char* domain = "") override;
 
 private:
