@@ -86,7 +86,13 @@ std::string IsisLabelJson(const PictureFacts& facts) {
 
 std::string VicarLabelJson(const PictureFacts& facts) {
     CPLJSONObject property;
-    for (const auto& [name, value] : MetadataItems(facts)) property.Add(name, value);
+    for (const auto& [name, value] : MetadataItems(facts)) {
+        // Counts and offsets as VICAR integers, the rest as strings.
+        const bool whole = !value.empty() && value.size() < 10 &&
+                           value.find_first_not_of("0123456789") == std::string::npos;
+        if (whole) property.Add(name, std::stoi(value));
+        else property.Add(name, value);
+    }
     property.Add("SOURCE_FILE", facts.sourceFile);
     property.Add("CATALOGUE_NAME", facts.catalogueName);
     property.Add("OPEN_OPTIONS", facts.optionSet.empty() ? "none" : facts.optionSet);

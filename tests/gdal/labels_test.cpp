@@ -45,7 +45,7 @@ TEST(LabelsTest, IsisVicarAndPds4CarryTheFilesFacts) {
                                    {"Group = Mariner67", "LostLines", "= 4", "SourceFile", name,
                                     "\"MARINER 7  PICTURE 7N17\"", "RANGE 5300 KM"}},
                             Format{"VICAR", "out.vic", "out.vic",
-                                   {"PROPERTY='MARINER67'", "LOST_LINES='4'", "SOURCE_FILE='" + name + "'",
+                                   {"PROPERTY='MARINER67'", "LOST_LINES=4", "SOURCE_FILE='" + name + "'",
                                     "HEADER_1='MARINER 7  PICTURE 7N17'", "HEADER_3='RANGE 5300 KM'"}},
                             Format{"PDS4", "out.xml", "out.xml",
                                    {"<m67:lost_lines>4</m67:lost_lines>", "<m67:source_file>" + name,
