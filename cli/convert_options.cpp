@@ -9,6 +9,8 @@
 #include <set>
 #include <string_view>
 
+#include "movie/movie_format.h"
+#include "movie/movie_writer.h"
 #include "processing/display_options.h"
 #include "state/ascii_names.h"
 
@@ -16,14 +18,21 @@ namespace orbalux::cli {
 namespace {
 
 // The run modes an option means something in.
-enum ModeMask : unsigned { kConvert = 1, kInfo = 2, kSheet = 4, kAnyMode = 7, kPicture = kConvert | kSheet };
+enum ModeMask : unsigned {
+    kConvert = 1,
+    kInfo = 2,
+    kSheet = 4,
+    kMovie = 8,
+    kAnyMode = 15,
+    kPicture = kConvert | kSheet | kMovie
+};
 
 enum class Section { Output, Display, Other };
 
 // The converter's own options; the display switches and tone levels come
 // from the shared tables.
-enum class Own { Output, Format, PngLevel, Jobs, Quiet, Original, Info, Json, Strict, As, ContactSheet, Thumb, Help,
-                 Version };
+enum class Own { Output, Format, PngLevel, Jobs, Quiet, Original, Info, Json, Strict, As, ContactSheet, Thumb, Movie, Fps,
+                 Label, Help, Version };
 
 struct OwnOptionRow {
     Own id;
@@ -36,10 +45,10 @@ struct OwnOptionRow {
 };
 
 // id                 short name             value          modes     section           help
-constexpr std::array<OwnOptionRow, 14> kOwnOptions{{
+constexpr std::array<OwnOptionRow, 17> kOwnOptions{{
     {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
     {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
-    {Own::PngLevel,     0,   "png-level",     "N",           kPicture, Section::Output,  "PNG compression 0..9 (default 1: fast)"},
+    {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output,  "PNG compression 0..9 (default 1: fast)"},
     {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
     {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
     {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},
@@ -49,6 +58,9 @@ constexpr std::array<OwnOptionRow, 14> kOwnOptions{{
     {Own::As,           0,   "as",            "NAME",        kAnyMode, Section::Other,   "decode the one INPUT by the catalogue entry of NAME\n(a renamed copy)"},
     {Own::ContactSheet, 0,   "contact-sheet", "SHEET.png",   kAnyMode, Section::Other,   "one PNG with a labelled thumbnail of every INPUT;\nthe narrow formats are widened six times"},
     {Own::Thumb,        0,   "thumb",         "N",           kSheet,   Section::Other,   "thumbnail size on the long side (default 160)"},
+    {Own::Movie,        0,   "movie",         "OUT.gif|OUT.mp4|OUT.webm", kAnyMode, Section::Other, "one movie of the INPUTs in list order, one frame\neach, centred on black on a canvas of the largest"},
+    {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60 (default 10)"},
+    {Own::Label,        0,   "label",         "",            kMovie,   Section::Other,   "write each picture's file name into its frame's\nlower left corner"},
     {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
     {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
 }};
@@ -134,6 +146,7 @@ const char* ModeWords(RunMode mode) {
     switch (mode) {
         case RunMode::Info: return "with --info";
         case RunMode::ContactSheet: return "with --contact-sheet";
+        case RunMode::Movie: return "with --movie";
         default: return "when converting";
     }
 }
@@ -142,6 +155,7 @@ unsigned ModeBit(RunMode mode) {
     switch (mode) {
         case RunMode::Info: return kInfo;
         case RunMode::ContactSheet: return kSheet;
+        case RunMode::Movie: return kMovie;
         default: return kConvert;
     }
 }
@@ -173,7 +187,7 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     const int argc = static_cast<int>(storage.size());
 
     ConvertOptions options;
-    bool info = false, help = false, version = false, sheetGiven = false;
+    bool info = false, help = false, version = false, sheetGiven = false, movieGiven = false;
     std::vector<const OptionEntry*> given;
     std::set<int> valuesGiven;
     optind = 0;  // a fresh scan
@@ -234,6 +248,13 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
                 sheetGiven = true;
                 break;
             case Own::Thumb: options.thumbSize = ParseInt(name, value, kMinThumb, kMaxThumb); break;
+            case Own::Movie:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.movie = value;
+                movieGiven = true;
+                break;
+            case Own::Fps: options.fps = ParseInt(name, value, kMinMovieFps, kMaxMovieFps); break;
+            case Own::Label: options.label = true; break;
             case Own::Help: help = true; break;
             case Own::Version: version = true; break;
         }
@@ -248,8 +269,12 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         options.mode = RunMode::Version;
         return options;
     }
-    if (info && sheetGiven) throw UsageError("--info and --contact-sheet exclude each other");
-    options.mode = info ? RunMode::Info : sheetGiven ? RunMode::ContactSheet : RunMode::Convert;
+    if (info + sheetGiven + movieGiven > 1)
+        throw UsageError("--info, --contact-sheet and --movie exclude each other");
+    options.mode = info         ? RunMode::Info
+                   : sheetGiven ? RunMode::ContactSheet
+                   : movieGiven ? RunMode::Movie
+                                : RunMode::Convert;
 
     if (options.inputs.empty()) throw UsageError("no INPUT given");
     for (const OptionEntry* entry : given)
@@ -266,6 +291,9 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         // The narrow formats' 136 columns would be a strip on grey.
         if (!options.chain.original) options.chain.horizontalStretch = 1;
     }
+    if (options.mode == RunMode::Movie && !MovieFormatForPath(options.movie))
+        throw UsageError("--movie writes " + MovieNamePattern("OUT") + ": " + options.movie +
+                         " has none of these extensions");
     return options;
 }
 
@@ -324,11 +352,13 @@ std::string HelpText() {
   orbalux-convert [OPTIONS] INPUT... -o OUTDIR
   orbalux-convert --info [--json] INPUT...
   orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
+  orbalux-convert --movie OUT.gif|OUT.mp4|OUT.webm [--fps N] [--label] INPUT...
 
 Converts Mariner 6 and 7 picture files to BMP or 8-bit greyscale PNG, with the
 browser's display options applied. An INPUT that is a folder stands for its
-picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case, not
-ending in .png, .bmp, .tif, .tiff, .fits, .jpg, .txt or .lbl). Each output is
+picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case and
+ending in a point and three digits, as 69_011.001; a converted copy or a side
+file such as 69_011.001.png or 69_311.002.aux.xml is not one). Each output is
 named after its input with .bmp or .png appended; a PNG carries the source
 file's name, the options and the ten header lines as text.
 Long options may be shortened to any unambiguous beginning.
@@ -339,6 +369,8 @@ Output:
            section(Section::Other) + R"(
 A file that ends before its last line, or whose name the catalogue does not
 list, is converted with a warning on stderr.
+A movie's frames show the pictures as the display options make them; a
+picture that fails is reported and left out.
 Exit status: 0 all converted, 1 a file failed (or warned, with --strict),
 2 wrong usage, 130 or 143 interrupted (Ctrl+C, SIGTERM).
 )";

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "load/chain_settings.h"
+#include "movie/movie_writer.h"
 #include "output/picture_writer.h"
 
 namespace orbalux::cli {
 
 using OutputFormat = PictureFormat;
 
-enum class RunMode { Convert, Info, ContactSheet, Help, Version };
+enum class RunMode { Convert, Info, ContactSheet, Movie, Help, Version };
 
 constexpr int kDefaultThumbSize = 160;
 
@@ -28,6 +29,9 @@ struct ConvertOptions {
     std::string sheet;  // --contact-sheet
     int pngLevel = kDefaultPngLevel;
     int thumbSize = kDefaultThumbSize;
+    std::string movie;           // --movie
+    int fps = kDefaultMovieFps;  // --fps
+    bool label = false;          // --label: the file name in each frame
     unsigned jobs = 0;  // 0: one per core
     bool quiet = false;
     bool json = false;          // --info --json

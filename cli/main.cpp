@@ -12,6 +12,8 @@
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
 #include "cli/interruption.h"
+#include "cli/messages.h"
+#include "cli/movie_command.h"
 
 using namespace orbalux::cli;
 
@@ -40,6 +42,8 @@ int Run(const ConvertOptions& options, const CommandStreams& io) {
             return RunInfo(options, io);
         case RunMode::ContactSheet:
             return RunContactSheet(options, io);
+        case RunMode::Movie:
+            return RunMovie(options, io);
         case RunMode::Convert:
             return RunConversion(options, io);
     }
@@ -62,10 +66,11 @@ int main(int argc, char** argv) {
     try {
         return Run(ParseConvertArguments(args), io);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "orbalux-convert: %s\nTry 'orbalux-convert --help'.\n", e.what());
+        PrintMessage(stderr, {}, e.what());
+        std::fputs("Try 'orbalux-convert --help'.\n", stderr);
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "orbalux-convert: %s\n", e.what());
+        PrintMessage(stderr, {}, e.what());
         return kExitFailed;
     }
 }

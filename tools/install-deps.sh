@@ -6,6 +6,7 @@
 set -euo pipefail
 packages=(build-essential cmake pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+          libgif-dev libavcodec-dev libavformat-dev libswscale-dev
           qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
           clang-14 libclang-rt-14-dev
           libgdal-dev gdal-bin python3-gdal python3-numpy
