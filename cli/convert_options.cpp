@@ -327,8 +327,9 @@ std::string HelpText() {
 
 Converts Mariner 6 and 7 picture files to BMP or 8-bit greyscale PNG, with the
 browser's display options applied. An INPUT that is a folder stands for its
-picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case, not
-ending in .png, .bmp, .tif, .tiff, .fits, .jpg, .txt or .lbl). Each output is
+picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case and
+ending in a point and three digits, as 69_011.001; a converted copy or a side
+file such as 69_011.001.png or 69_311.002.aux.xml is not one). Each output is
 named after its input with .bmp or .png appended; a PNG carries the source
 file's name, the options and the ten header lines as text.
 Long options may be shortened to any unambiguous beginning.

@@ -12,6 +12,7 @@
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
 #include "cli/interruption.h"
+#include "cli/messages.h"
 
 using namespace orbalux::cli;
 
@@ -62,10 +63,11 @@ int main(int argc, char** argv) {
     try {
         return Run(ParseConvertArguments(args), io);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "orbalux-convert: %s\nTry 'orbalux-convert --help'.\n", e.what());
+        PrintMessage(stderr, {}, e.what());
+        std::fputs("Try 'orbalux-convert --help'.\n", stderr);
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "orbalux-convert: %s\n", e.what());
+        PrintMessage(stderr, {}, e.what());
         return kExitFailed;
     }
 }

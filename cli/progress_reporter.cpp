@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "cli/messages.h"
+
 namespace orbalux::cli {
 namespace {
 
@@ -74,7 +76,7 @@ void ProgressReporter::DrawLine(bool force) {
 
 void ProgressReporter::Started(const std::string& name) {
     std::lock_guard lock(mutex_);
-    current_ = name;
+    current_ = EscapedText(name);
     DrawLine(false);
 }
 
@@ -83,11 +85,11 @@ void ProgressReporter::Finished(const std::string& name, const std::string* fail
     std::lock_guard lock(mutex_);
     const bool news = failure || !warnings.empty();
     if (news) ClearLine();
-    for (const std::string& warning : warnings) std::fprintf(out_, "%s: warning: %s\n", name.c_str(), warning.c_str());
+    for (const std::string& warning : warnings) PrintMessage(out_, name, "warning: " + warning);
     if (!warnings.empty()) ++warned_;
     if (failure) {
         ++failed_;
-        std::fprintf(out_, "%s: %s\n", name.c_str(), failure->c_str());
+        PrintMessage(out_, name, *failure);
     } else {
         ++converted_;
     }
@@ -104,7 +106,9 @@ void ProgressReporter::Finish(bool interrupted) {
         lineShown_ = false;
     }
     const std::size_t undone = total_ - converted_ - failed_;
-    if (interrupted) std::fprintf(out_, "interrupted: %zu of %zu files not converted\n", undone, total_);
+    if (interrupted)
+        PrintMessage(out_, {}, "interrupted: " + std::to_string(undone) + " of " + std::to_string(total_) +
+                                   " files not converted");
     if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, warned_, ElapsedSeconds()).c_str());
     std::fflush(out_);
 }

@@ -1,7 +1,8 @@
 // What a batch tells the user on stderr while it runs: on a terminal one line
 // rewritten in place, cut to the terminal's width; elsewhere nothing while it
-// runs. Failures and warnings always, one line each ("NAME: reason", "NAME:
-// warning: reason"); a summary at the end.
+// runs. Failures and warnings always, one line each ("orbalux-convert: NAME:
+// reason", "orbalux-convert: NAME: warning: reason", names escaped); a
+// summary at the end.
 #pragma once
 
 #include <chrono>

@@ -282,14 +282,14 @@ private:
     ImageWriter writer_;
 };
 
+}  // namespace
+
 // The catalogue yields only the sixteen codes; anything else is read as the
 // default format.
 const FrameFormat& FormatOrDefault(int lineFormat) {
     const FrameFormat* format = FindFrameFormat(lineFormat);
     return format ? *format : *FindFrameFormat(kDefaultLineFormat);
 }
-
-}  // namespace
 
 void DecodeFrame(PictureState& state, const FrameFormat& format) {
     if (state.DecodedImage.size() != static_cast<std::size_t>(kFileBufferSize))

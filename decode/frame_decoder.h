@@ -16,6 +16,9 @@ struct FrameFormat;  // one line format's constants (decode/frame_formats.h)
 // The format that serves a LineFormat code (945 also serves 0); nullptr when
 // none does.
 const FrameFormat* FindFrameFormat(int lineFormat);
+// The format the decoder reads a LineFormat code by: the one that serves it,
+// else the default format.
+const FrameFormat& FormatOrDefault(int lineFormat);
 
 // Decodes one frame of `format` from FileBuffer into DecodedImage: geometry,
 // DecodeHeader, the lines with their filler rows, the tail rows, and the copy

@@ -13,10 +13,10 @@
 #include "gdal/masked_statistics.h"
 #include "gdal/open_options.h"
 #include "gdal/picture_band.h"
-#include "gdal/picture_identity.h"
 #include "gdal/planetary_labels.h"
 #include "intake/catalogue.h"
 #include "intake/file_list.h"
+#include "load/picture_identity.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux::gdal {
@@ -45,11 +45,12 @@ std::string CatalogueNameOf(const GDALOpenInfo* info) {
 // The load refuses a file in which not one line record is found by its
 // marker (one that changed since Identify looked at it): no picture, left to
 // the other drivers.
-bool IsNoPicture(const OrbaluxError& error) { return error.reason() == "no picture lines found"; }
+bool IsNoPicture(const OrbaluxError& error) { return error.kind() == ErrorKind::NotAPicture; }
 
 bool FirstLinesFoundIn(GDALOpenInfo* openInfo, const std::string& name) {
-    openInfo->TryToIngest(static_cast<int>(BytesToCheck(name)));
-    return FirstLinesFound({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)}, name);
+    openInfo->TryToIngest(static_cast<int>(LeadingBytesToIdentify(name)));
+    return LeadingBytesHoldPictureLines({openInfo->pabyHeader, static_cast<std::size_t>(openInfo->nHeaderBytes)},
+                                        name);
 }
 
 // Why a file opened with AS_NAME is not the picture that name stands for.

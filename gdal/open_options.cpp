@@ -21,7 +21,7 @@ bool ParseSwitch(const std::string& file, const std::string& name, const char* t
         if (EQUAL(text, yes)) return true;
     for (const char* no : {"NO", "FALSE", "OFF", "0"})
         if (EQUAL(text, no)) return false;
-    throw OrbaluxError(file, name + "='" + text + "' is neither YES nor NO");
+    throw OrbaluxError(ErrorKind::BadOption, file, name + "='" + text + "' is neither YES nor NO");
 }
 
 int ParseLevel(const std::string& file, const std::string& name, std::string_view text) {
@@ -29,7 +29,7 @@ int ParseLevel(const std::string& file, const std::string& name, std::string_vie
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < -kToneLevelLimit ||
         value > kToneLevelLimit)
-        throw OrbaluxError(file, name + "='" + std::string(text) + "' is not a whole number from " +
+        throw OrbaluxError(ErrorKind::BadOption, file, name + "='" + std::string(text) + "' is not a whole number from " +
                                      std::to_string(-kToneLevelLimit) + " to " + std::to_string(kToneLevelLimit));
     return value;
 }
@@ -74,7 +74,8 @@ PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOption
     // The frame is the decoder's values as received: a display option would
     // either be ignored silently or make it something else.
     if (options.frame && !(options.chain == ChainSettings{}))
-        throw OrbaluxError(file, std::string(kFrame) + "=YES gives the frame as decoded and takes no display option");
+        throw OrbaluxError(ErrorKind::BadOption, file,
+                           std::string(kFrame) + "=YES gives the frame as decoded and takes no display option");
     return options;
 }
 

@@ -75,7 +75,7 @@ if command -v update-mime-database >/dev/null; then
   for name in 69_011.001 69_311.002 JAC_224.004 jac_224.004 RBL_001.001 Ed_101.012; do
     matches "$name" || fail "$name is not image/x-mariner-picture"
   done
-  for name in 69_011.001.png 69_011.001.bmp 69_011.001.PNG 69_011 notes_69.001 readme.txt; do
+  for name in 69_011.001.png 69_011.001.bmp 69_011.001.PNG 69_311.002.aux.xml 69_311.002.img 69_011 notes_69.001 readme.txt; do
     matches "$name" && fail "$name is taken for image/x-mariner-picture"
   done
 fi
