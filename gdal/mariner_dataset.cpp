@@ -14,6 +14,7 @@
 #include "gdal/open_options.h"
 #include "gdal/picture_band.h"
 #include "gdal/planetary_labels.h"
+#include "gdal/virtual_file.h"
 #include "intake/catalogue.h"
 #include "intake/file_list.h"
 #include "load/picture_identity.h"
@@ -27,19 +28,18 @@ constexpr const char* kIsisDomain = "json:ISIS3";
 constexpr const char* kVicarDomain = "json:VICAR";
 constexpr const char* kPds4Domain = "xml:PDS4";
 
-// The core reads a picture file by its path, so only plain files of the file
-// system qualify, not GDAL's virtual ones; an empty file is no picture file.
-// The name is a picture file's, or AS_NAME gives the catalogue entry.
+// Any file GDAL can open, in any of its file systems; an empty file is no
+// picture file. The name is a picture file's, or AS_NAME gives the catalogue
+// entry.
 bool IsCandidate(const GDALOpenInfo* info) {
     if (info->fpL == nullptr || info->bIsDirectory || info->nHeaderBytes == 0) return false;
-    if (STARTS_WITH(info->pszFilename, "/vsi")) return false;
     if (CSLFetchNameValue(info->papszOpenOptions, kAsNameOption) != nullptr) return true;
-    return IsPictureFileName(CPLGetFilename(info->pszFilename));
+    return IsPictureFileName(PictureNameOf(info->pszFilename));
 }
 
 std::string CatalogueNameOf(const GDALOpenInfo* info) {
     const char* asName = CSLFetchNameValue(info->papszOpenOptions, kAsNameOption);
-    return asName ? asName : CPLGetFilename(info->pszFilename);
+    return asName ? asName : PictureNameOf(info->pszFilename);
 }
 
 // The load refuses a file in which not one line record is found by its

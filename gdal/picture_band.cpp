@@ -5,6 +5,7 @@
 
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"
+#include "gdal/virtual_file.h"
 #include "load/chain_settings.h"
 #include "load/load_warnings.h"
 #include "output/grey_picture.h"
@@ -37,7 +38,9 @@ PictureBand RenderPictureBand(const std::string& path, const PictureOptions& opt
     PictureState state;
     ChainSettings chain = options.chain;
     if (options.frame) chain.compressMissingLines = 0;
-    RenderPicture(state, path, chain, options.asName);
+    // Through GDAL's file layer, so that every GDAL path reaches the load.
+    const std::vector<std::uint8_t> bytes = ReadVirtualFile(path, kFileBufferSize);
+    RenderPictureBytes(state, bytes, path, chain, options.asName.empty() ? PictureNameOf(path) : options.asName);
     GreyImage picture = options.frame ? FrameOf(state) : GreyFromBitmap(state);
     return {std::move(picture), FactsOf(state, options), LoadWarnings(state)};
 }

@@ -19,7 +19,8 @@ struct PictureBand {
     std::vector<std::string> warnings;
 };
 
-// Loads `path` (by the catalogue entry of options.asName when given), runs the
+// Reads `path` through GDAL's file layer and loads it (by the catalogue entry
+// of options.asName when given, else of the picture's own name), runs the
 // display chain and takes the picture out of the finished BMP; with
 // options.frame, the decoded frame instead. Throws OrbaluxError as the load
 // does: the file cannot be read, or no picture line is found in it.
