@@ -1,7 +1,7 @@
 // orbalux-make-volume OUTDIR: a synthetic data volume for timing the
 // converter: one picture file for every file name the catalogue lists, in the
 // line format and at the data offset its row gives, plus a few names that no
-// row lists. Each shows a rendered scene with a few lost lines and speckles.
+// row lists. Each shows a rendered scene with three lost lines and speckles.
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -42,7 +42,11 @@ void WritePicture(const std::filesystem::path& dir, const std::string& name, std
     plan.header.text1 = enc::HeaderLines({"MARINER TV SUBSYSTEM  SYNTHETIC VOLUME", "FILE " + name});
     plan.header.text2 = enc::HeaderLines({"PROCESSING: SYNTHETIC"});
     plan.dataOffset = p.dataOffset;
-    plan.defects = {{.line = lines / 3, .droppedBefore = 1}, {.line = 2 * lines / 3, .droppedBefore = 2}};
+    // Three lost lines whose records are not in the file, as on the volume;
+    // every fifth file keeps the record of its single lost line.
+    const auto singleShape = seed % 5 == 0 ? enc::LostLineShape::RecordsKept : enc::LostLineShape::RecordsAbsent;
+    plan.defects = {{.line = lines / 3, .droppedBefore = 1, .shape = singleShape},
+                    {.line = 2 * lines / 3, .droppedBefore = 2, .shape = enc::LostLineShape::RecordsAbsent}};
     enc::WriteFile(dir / name, enc::BuildPictureFile(plan).bytes);
 }
 

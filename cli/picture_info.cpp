@@ -97,6 +97,7 @@ std::string FormatPictureInfoJson(const PictureState& state, const std::string& 
                        ",\"fileLength\":" + number(state.FileLength) + ",\"lostLines\":" + number(state.LostLineCount) +
                        ",\"linesDecoded\":" + number(state.LinesDecoded) +
                        ",\"linesInFile\":" + number(state.LinesWithinFile) +
+                       ",\"linesShort\":" + number(LinesShortOfFrame(state)) +
                        ",\"truncated\":" + (TruncationWarning(state) ? "true" : "false") + ",\"warnings\":[";
     const std::vector<std::string> warnings = LoadWarnings(state);
     for (std::size_t i = 0; i < warnings.size(); ++i) json += (i ? "," : "") + JsonString(warnings[i]);
