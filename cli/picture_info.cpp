@@ -1,5 +1,6 @@
 #include "cli/picture_info.h"
 
+#include "decode/frame_decoder.h"
 #include "load/load_warnings.h"
 
 namespace orbalux::cli {

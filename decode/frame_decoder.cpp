@@ -322,6 +322,11 @@ void DecodeFrame(PictureState& state, const FrameFormat& format) {
 
 void RunDecoder(PictureState& state) { DecodeFrame(state, FormatOrDefault(state.LineFormat)); }
 
+int LinesShortOfFrame(const PictureState& state) {
+    const long long accounted = static_cast<long long>(state.LinesWithinFile) + state.LostLineCount;
+    return accounted >= state.LinesDecoded ? 0 : state.LinesDecoded - static_cast<int>(accounted);
+}
+
 FrameScan ScanFrame(std::span<const std::uint8_t> file, long long fileLength, int lineFormat, int dataOffset,
                     int frameLineCount, std::string_view catalogueName) {
     const FrameFormat& format = FormatOrDefault(lineFormat);

@@ -34,6 +34,14 @@ struct FrameScan {
     int linesWithinFile = 0;
 };
 
+// How many of the frame's lines are missing at its end, after a decode. The
+// records of lines lost in transmission are not in a file (each leaves only a
+// 2-byte displacement), so a whole file of N lines with L of them lost holds
+// N - L records and the walk reads its last L lines past the end: a file is
+// cut short only when the records within it plus the lines counted lost are
+// fewer than the frame's lines.
+int LinesShortOfFrame(const PictureState& state);
+
 // Walks the line records of `file` as the decoder of `lineFormat` would for a
 // file of these catalogue parameters and name.
 FrameScan ScanFrame(std::span<const std::uint8_t> file, long long fileLength, int lineFormat, int dataOffset,

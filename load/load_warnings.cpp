@@ -1,11 +1,8 @@
 #include "load/load_warnings.h"
 
-namespace orbalux {
+#include "decode/frame_decoder.h"
 
-int LinesShortOfFrame(const PictureState& state) {
-    const long long accounted = static_cast<long long>(state.LinesWithinFile) + state.LostLineCount;
-    return accounted >= state.LinesDecoded ? 0 : state.LinesDecoded - static_cast<int>(accounted);
-}
+namespace orbalux {
 
 std::optional<std::string> TruncationWarning(const PictureState& state) {
     const int missing = LinesShortOfFrame(state);

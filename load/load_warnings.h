@@ -12,15 +12,8 @@
 
 namespace orbalux {
 
-// How many of the frame's lines are missing at its end. The records of lines
-// lost in transmission are not in a file (each leaves only a 2-byte
-// displacement), so a whole file of N lines with L of them lost holds N - L
-// records and the walk reads its last L lines past the end: the file is cut
-// short only when the records within it plus the lines counted lost are
-// fewer than the frame's lines.
-int LinesShortOfFrame(const PictureState& state);
-
-// "ends N lines short of the frame" when the file is cut short.
+// "ends N lines short of the frame" when the file is cut short
+// (LinesShortOfFrame, decode/frame_decoder.h).
 std::optional<std::string> TruncationWarning(const PictureState& state);
 
 // "not in the catalogue: default parameters used" when no catalogue row names

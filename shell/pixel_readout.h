@@ -31,6 +31,9 @@ struct PixelReadout {
     int shownLevel = 0;
     std::optional<FramePixel> frame;
     int decodedLevel = 0;  // DecodedImage at `frame`; 0 without one
+    // What the shown pixel is by the row map: only data has a level worth
+    // naming.
+    orbalux::ShownPixelKind kind = orbalux::ShownPixelKind::Data;
 };
 
 // The readout under point (x, y), or nothing off the picture. `picture` is

@@ -15,10 +15,17 @@ QString PictureSizeText(const orbalux::PictureState& state) {
 QString LostLinesText(int lostLines) { return QString("Lost lines: %1").arg(lostLines); }
 
 QString ReadoutText(const PixelReadout& readout) {
-    if (!readout.frame) return QString("Grey field: shown %1").arg(readout.shownLevel);
-    return QString("Line %1, sample %2: shown %3, decoded %4")
-        .arg(readout.frame->line)
-        .arg(readout.frame->sample)
-        .arg(readout.shownLevel)
-        .arg(readout.decodedLevel);
+    using orbalux::ShownPixelKind;
+    if (!readout.frame || readout.kind == ShownPixelKind::Surround) return QString("Grey field");
+    const QString place = QString("Line %1, sample %2").arg(readout.frame->line).arg(readout.frame->sample);
+    // A level was received only for data; elsewhere say what the pixel is.
+    switch (readout.kind) {
+        case ShownPixelKind::Data: break;
+        case ShownPixelKind::LostLine: return place + ": lost line";
+        case ShownPixelKind::PastEnd: return place + ": past the end of the file";
+        case ShownPixelKind::FrameTail: return place + ": after the frame's last line";
+        case ShownPixelKind::NotPicture:
+        case ShownPixelKind::Surround: return place + ": not picture";
+    }
+    return place + QString(": shown %1, decoded %2").arg(readout.shownLevel).arg(readout.decodedLevel);
 }

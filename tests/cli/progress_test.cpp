@@ -17,7 +17,7 @@ std::string Report(bool terminal, bool quiet, int columns = 80) {
         ProgressReporter progress(file, 2, terminal, quiet, columns);
         const std::string why = "Is a directory";
         progress.Started("a");
-        progress.Finished("a", nullptr, {"ends after line 100 of 702"});
+        progress.Finished("a", nullptr, {"ends 602 lines short of the frame"});
         progress.Started("b");
         progress.Finished("b", &why);
         progress.Finish();
@@ -47,20 +47,20 @@ TEST(Progress, OneRewrittenLineOnATerminalElseOnlyNewsAndTheSummary) {
     // Not a terminal: warnings, failures and the summary, nothing per file.
     const std::string plain = Report(false, false);
     EXPECT_EQ(plain.substr(0, plain.rfind("warned 1, ")),
-              "a: warning: ends after line 100 of 702\nb: Is a directory\nconverted 1, failed 1, ");
+              "a: warning: ends 602 lines short of the frame\nb: Is a directory\nconverted 1, failed 1, ");
 
     // On a terminal the line is cleared for each piece of news and drawn
     // again, never wider than the terminal.
     const std::string drawn = Report(true, false, 12);
     EXPECT_NE(drawn.find("\r\x1b[Kb: Is a directory\n\r\x1b[K2/2"), std::string::npos) << drawn;
-    EXPECT_NE(drawn.find("\r\x1b[Ka: warning: ends after line 100 of 702\n"), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find("\r\x1b[Ka: warning: ends 602 lines short of the frame\n"), std::string::npos) << drawn;
     EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 4) << drawn;
     for (std::size_t at = drawn.find("\x1b[K"); at != std::string::npos; at = drawn.find("\x1b[K", at + 1)) {
         const std::string line = drawn.substr(at + 3, drawn.find_first_of("\r\n", at + 3) - at - 3);
         if (line.find(": ") == std::string::npos) EXPECT_LE(line.size(), 11u) << line;
     }
 
-    const std::string news = "a: warning: ends after line 100 of 702\nb: Is a directory\n";
+    const std::string news = "a: warning: ends 602 lines short of the frame\nb: Is a directory\n";
     EXPECT_EQ(Report(false, true), news);
     EXPECT_EQ(Report(true, true), news);
 }

@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(ConverterReports, ACutFileConvertsWithOneWarningAndFailsOnlyWhenStrict) {
-    const std::string warning = cut_ + ": warning: ends after line 100 of 702\n";
+    const std::string warning = cut_ + ": warning: ends 602 lines short of the frame\n";
     const auto run = RunConvert(scratch_, {cut_, "-o", scratch_ / "out"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err.substr(0, run.err.find("converted")), warning);
@@ -58,7 +58,7 @@ TEST_F(ConverterReports, ACutFileConvertsWithOneWarningAndFailsOnlyWhenStrict) {
     const std::string second = json.out.substr(json.out.find('\n') + 1);
     for (const char* field : {"\"file\":\"69_091.005\"", "\"lineFormat\":945", "\"dataOffset\":482", "\"width\":948",
                               "\"linesDecoded\":702", "\"linesInFile\":100", "\"truncated\":true",
-                              "\"warnings\":[\"ends after line 100 of 702\"]",
+                              "\"linesShort\":602", "\"warnings\":[\"ends 602 lines short of the frame\"]",
                               "\"header\":[\"MARINER 6 TV SUBSYSTEM  TEST PICTURE\",\"FORMAT 945\",\"\""})
         EXPECT_TRUE(Contains(second, field)) << field << "\n" << second;
     EXPECT_TRUE(Contains(json.out.substr(0, json.out.find('\n')), "\"truncated\":false")) << json.out;

@@ -3,13 +3,16 @@
 
 #include <cmath>
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 
 #include "shell/HistogramUnit.h"
 #include "shell/grey_histogram.h"
 #include "shell/status_texts.h"
+#include "test_volume.h"
 
 namespace {
 
@@ -74,8 +77,35 @@ TEST(StatusTexts, SizeFormatAndPointer) {
     EXPECT_EQ(PictureSizeText(state), "816 x 704, 135-sample lines");
     PixelReadout r{.shown = {}, .shownLevel = 128, .frame = FramePixel{12, 345}, .decodedLevel = 120};
     EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: shown 128, decoded 120");
+    // Where no level was received, the readout names no level.
+    r.kind = orbalux::ShownPixelKind::LostLine;
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: lost line");
+    r.kind = orbalux::ShownPixelKind::PastEnd;
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: past the end of the file");
+    r.kind = orbalux::ShownPixelKind::NotPicture;
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: not picture");
     r.frame.reset();
-    EXPECT_EQ(ReadoutText(r), "Grey field: shown 128");
+    r.kind = orbalux::ShownPixelKind::Surround;
+    EXPECT_EQ(ReadoutText(r), "Grey field");
+}
+
+TEST(Histogram, CountsOnlyTheDataOfAFileCutAtHalf) {
+    shelltest::Volume v;
+    v.Write945("RBL_0001.001", 1);
+    qint64 size = 0;
+    {
+        QFile cut(v.Path("RBL_0001.001"));
+        ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+        size = cut.size() / 2;
+        ASSERT_TRUE(cut.resize(size));
+    }
+    // Records of 2 + 4 * 315 bytes from byte 964 on; a line counts when its
+    // record lies wholly within the file, and of it only its 945 samples.
+    const qint64 within = (size - 964) / (2 + 4 * 315);
+    shelltest::Browser b;
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.action("Histogram1")->trigger();
+    EXPECT_EQ(b.form->HistogramBox()->findChild<QLabel*>("HistogramPixels")->text(), QString::number(within * 945));
 }
 
 }  // namespace

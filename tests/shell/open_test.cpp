@@ -215,10 +215,11 @@ TEST(Open, LoadWarningsShowInTheStatusBarForTheShownPicture) {
     EXPECT_EQ(warning(), "");
     b.action("Next1")->trigger();
     EXPECT_EQ(b.caption(), "69_011.002");
-    const QRegularExpression cut("^ends after line (\\d+) of (\\d+)$");
+    const QRegularExpression cut("^ends (\\d+) lines short of the frame$");
     const QRegularExpressionMatch m = cut.match(warning());
     ASSERT_TRUE(m.hasMatch()) << warning().toStdString();
-    EXPECT_LT(m.captured(1).toInt(), m.captured(2).toInt());
+    EXPECT_GT(m.captured(1).toInt(), 0);
+    EXPECT_LT(m.captured(1).toInt(), 702);
     b.action("Next1")->trigger();
     EXPECT_EQ(warning(), "not in the catalogue: default parameters used");
     b.form->CurrentChild()->close();
