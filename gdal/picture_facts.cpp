@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "load/load_warnings.h"
+#include "decode/frame_decoder.h"
 
 namespace orbalux::gdal {
 namespace {
