@@ -102,6 +102,7 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
         dataset->nRasterXSize = band.picture.width;
         dataset->nRasterYSize = band.picture.height;
         dataset->pixels_ = std::move(band.picture.pixels);
+        dataset->mask_ = std::move(band.mask);
         // Set on the plain dataset: these facts come from the file itself and
         // are never written to a side-car file.
         for (const auto& [name, value] : MetadataItems(band.facts))

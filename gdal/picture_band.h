@@ -4,6 +4,7 @@
 // that the metadata and the labels give, and what the load warns of.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace orbalux::gdal {
 
 struct PictureBand {
     GreyImage picture;  // rows top to bottom
+    std::vector<std::uint8_t> mask;  // 1 on a data pixel, 0 elsewhere, as the picture's pixels
     PictureFacts facts;
     std::vector<std::string> warnings;
 };

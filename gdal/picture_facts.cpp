@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "intake/file_list.h"
-#include "intake/picture_file.h"
+#include "decode/frame_decoder.h"
 
 namespace orbalux::gdal {
 namespace {
@@ -30,10 +29,7 @@ PictureFacts FactsOf(const PictureState& state, const PictureOptions& options) {
     facts.frameLines = state.LinesDecoded;
     facts.linesInFile = state.LinesWithinFile;
     facts.lostLines = state.LostLineCount;
-    // A lost line leaves no record in the file, so records within the file
-    // and lost lines together make the whole frame; only fewer than that
-    // means the file itself ends early.
-    facts.linesShort = std::max(0, state.LinesDecoded - state.LinesWithinFile - state.LostLineCount);
+    facts.linesShort = LinesShortOfFrame(state);
     for (std::size_t i = 0; i < state.HeaderLines.size(); ++i) {
         std::string text = WithoutTrailingBlanks(state.HeaderLines[i]);
         if (!text.empty()) facts.headerLines.emplace_back(static_cast<int>(i) + 1, std::move(text));

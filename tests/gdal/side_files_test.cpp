@@ -2,16 +2,22 @@
 // open options are never served under another, and a plain open keeps its own.
 #include <gtest/gtest.h>
 
-#include <numeric>
-
 #include "gdal_test_support.h"
 
 namespace gdal_test {
 namespace {
 
-double MeanOf(const Picture& picture) {
-    return std::accumulate(picture.pixels.begin(), picture.pixels.end(), 0.0) /
-           static_cast<double>(picture.pixels.size());
+// The mean of the band's data pixels (where its mask is not 0).
+double DataMean(GDALDatasetH dataset) {
+    const Picture picture = ReadBand(dataset);
+    std::vector<std::uint8_t> mask(picture.pixels.size());
+    EXPECT_EQ(GDALRasterIO(GDALGetMaskBand(GDALGetRasterBand(dataset, 1)), GF_Read, 0, 0, picture.width,
+                           picture.height, mask.data(), picture.width, picture.height, GDT_Byte, 0, 0),
+              CE_None);
+    double sum = 0, count = 0;
+    for (std::size_t i = 0; i < mask.size(); ++i)
+        if (mask[i] != 0) sum += picture.pixels[i], count += 1;
+    return sum / count;
 }
 
 // The band's mean as GDAL's statistics give it: from the side file when one
@@ -31,7 +37,7 @@ double StatisticsMean(const std::string& path, const std::vector<std::string>& o
 
 double TrueMean(const std::string& path, const std::vector<std::string>& openOptions) {
     GDALDatasetH dataset = OpenMariner(path, openOptions);
-    const double mean = MeanOf(ReadBand(dataset));
+    const double mean = DataMean(dataset);
     GDALClose(dataset);
     return mean;
 }

@@ -23,7 +23,7 @@ TEST(VirtualFilesTest, ZipGzipAndMemoryReadAsThePlainFile) {
     ScratchDir scratch;
     const std::string name = "69_311.002";
     enc::PictureFilePlan plan = PlanFor(name, 9);
-    plan.defects = {{.line = 200, .droppedBefore = 1}};
+    plan.defects = {{.line = 200, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};
     const std::vector<std::uint8_t> bytes = enc::BuildPictureFile(plan).bytes;
     enc::WriteFile(scratch / name, bytes);
 
