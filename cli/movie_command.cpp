@@ -4,6 +4,7 @@
 
 #include "cli/conversion_plan.h"
 #include "cli/interruption.h"
+#include "cli/messages.h"
 #include "cli/movie_label.h"
 #include "cli/parallel_runner.h"
 #include "cli/progress_reporter.h"
@@ -42,7 +43,12 @@ private:
 }  // namespace
 
 int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
-    const std::vector<std::string> inputs = InputFiles(options);
+    // An input folder that cannot be listed fails the movie before it starts:
+    // a movie with pictures silently missing would pass for a whole one.
+    const InputList listed = InputFiles(options);
+    for (const OrbaluxError& e : listed.unlisted) PrintMessage(io.err, e.file(), e.reason());
+    if (!listed.unlisted.empty()) return kExitFailed;
+    const std::vector<std::string>& inputs = listed.files;
     CheckOutputFile(options.movie, inputs);
     MovieSettings settings;
     settings.format = MovieFormatForPath(options.movie).value_or(MovieFormat::WebM);

@@ -7,9 +7,9 @@ namespace orbalux {
 namespace {
 
 const MovieSettings& CheckedSettings(const std::string& path, const MovieSettings& settings) {
-    if (settings.canvas.width <= 0 || settings.canvas.height <= 0) throw OrbaluxError(path, "no pictures for the movie");
+    if (settings.canvas.width <= 0 || settings.canvas.height <= 0) throw OrbaluxError(ErrorKind::Failed, path, "no pictures for the movie");
     if (settings.fps < kMinMovieFps || settings.fps > kMaxMovieFps)
-        throw OrbaluxError(path, "the frame rate must be " + std::to_string(kMinMovieFps) + " to " +
+        throw OrbaluxError(ErrorKind::BadOption, path, "the frame rate must be " + std::to_string(kMinMovieFps) + " to " +
                                      std::to_string(kMaxMovieFps) + " frames a second");
     CheckMovieEncoder(path, settings.format);
     return settings;
@@ -38,7 +38,7 @@ void MovieWriter::AddFrame(const GreyImage& picture) {
 }
 
 void MovieWriter::Commit() {
-    if (frames_ == 0) throw OrbaluxError(path_, "no pictures for the movie");
+    if (frames_ == 0) throw OrbaluxError(ErrorKind::Failed, path_, "no pictures for the movie");
     encoder_->Finish();
     encoder_.reset();
     file_.Commit();
