@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cli/conversion_plan.h"
+#include "cli/convert_command.h"
 #include "cli/interruption.h"
 #include "cli/messages.h"
 #include "cli/movie_label.h"
@@ -43,11 +44,7 @@ private:
 }  // namespace
 
 int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
-    // An input folder that cannot be listed fails the movie before it starts:
-    // a movie with pictures silently missing would pass for a whole one.
     const InputList listed = InputFiles(options);
-    for (const OrbaluxError& e : listed.unlisted) PrintMessage(io.err, e.file(), e.reason());
-    if (!listed.unlisted.empty()) return kExitFailed;
     const std::vector<std::string>& inputs = listed.files;
     CheckOutputFile(options.movie, inputs);
     MovieSettings settings;
@@ -56,17 +53,19 @@ int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
     try {
         CheckMovieEncoder(options.movie, settings.format);  // before any picture is decoded
     } catch (const OrbaluxError& e) {
-        std::fprintf(io.err, "%s\n", e.what());
+        PrintMessage(io.err, e.file(), e.reason());
         return kExitFailed;
     }
     if (inputs.empty()) {
-        std::fprintf(io.err, "no picture files for the movie\n");
+        for (const OrbaluxError& e : listed.unlisted) PrintMessage(io.err, e.file(), e.reason());
+        if (listed.unlisted.empty()) PrintMessage(io.err, {}, "no picture files for the movie");
         return kExitFailed;
     }
 
     // The first pass: which pictures load, and the canvas that holds them all.
     std::vector<std::optional<CanvasSize>> sizes(inputs.size());
-    ProgressReporter reading(io.err, inputs.size(), io.errIsTerminal, true, io.errColumns);
+    ProgressReporter reading(io.err, inputs.size() + listed.unlisted.size(), io.errIsTerminal, true, io.errColumns);
+    ReportUnlisted(reading, listed.unlisted);
     RunInParallel(inputs, options.jobs,
                   [&](PictureState& state, std::size_t index) {
                       RenderPicture(state, inputs[index], options.chain, options.catalogueName);
@@ -102,7 +101,7 @@ int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
             // Changed or gone since the first pass.
             progress.Clear();
             const auto* error = dynamic_cast<const OrbaluxError*>(&e);
-            std::fprintf(io.err, "%s: %s\n", input.c_str(), error ? error->reason().c_str() : e.what());
+            PrintMessage(io.err, input, error ? error->reason() : std::string(e.what()));
             ++failed;
             return std::nullopt;
         }
@@ -121,12 +120,16 @@ int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
         const bool written = WriteMovie(options.movie, settings, loaded.size(), source, report);
         progress.Clear();
         if (!written) {
-            std::fprintf(io.err, "interrupted: %s not written\n", options.movie.c_str());
+            PrintMessage(io.err, options.movie, "interrupted: not written");
             return RunStatus(0, 0, options);
         }
+    } catch (const OrbaluxError& e) {
+        progress.Clear();
+        PrintMessage(io.err, e.file(), e.reason());
+        return kExitFailed;
     } catch (const std::exception& e) {
         progress.Clear();
-        std::fprintf(io.err, "%s\n", e.what());
+        PrintMessage(io.err, options.movie, e.what());
         return kExitFailed;
     }
     if (!options.quiet)

@@ -45,7 +45,7 @@ public:
             greys[static_cast<std::size_t>(level)] = {v, v, v};
         }
         const std::unique_ptr<ColorMapObject, ColorMapFree> palette(GifMakeMapObject(256, greys.data()));
-        if (!palette) throw OrbaluxError(ErrorKind::Failed, path_, "out of memory");
+        if (!palette) throw OrbaluxError(ErrorKind::Unwritable, path_, "out of memory");
         Check(EGifPutScreenDesc(gif_.get(), canvas.width, canvas.height, 8, 0, palette.get()));
 
         // The loop for ever: the application extension that viewers know.

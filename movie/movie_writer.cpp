@@ -9,7 +9,7 @@ namespace {
 const MovieSettings& CheckedSettings(const std::string& path, const MovieSettings& settings) {
     if (settings.canvas.width <= 0 || settings.canvas.height <= 0) throw OrbaluxError(ErrorKind::Failed, path, "no pictures for the movie");
     if (settings.fps < kMinMovieFps || settings.fps > kMaxMovieFps)
-        throw OrbaluxError(ErrorKind::BadOption, path, "the frame rate must be " + std::to_string(kMinMovieFps) + " to " +
+        throw OrbaluxError(ErrorKind::Unwritable, path, "the frame rate must be " + std::to_string(kMinMovieFps) + " to " +
                                      std::to_string(kMaxMovieFps) + " frames a second");
     CheckMovieEncoder(path, settings.format);
     return settings;

@@ -177,7 +177,7 @@ public:
         // Grey pixels are full-range levels; the video's luma is limited range.
         scaler_.reset(sws_getContext(width_, height_, AV_PIX_FMT_GRAY8, width_, height_, AV_PIX_FMT_YUV420P, SWS_POINT,
                                      nullptr, nullptr, nullptr));
-        if (!scaler_) throw OrbaluxError(ErrorKind::Failed, path_, "no grey to video conversion");
+        if (!scaler_) throw OrbaluxError(ErrorKind::Unwritable, path_, "no grey to video conversion");
         const int* coefficients = sws_getCoefficients(SWS_CS_ITU709);
         sws_setColorspaceDetails(scaler_.get(), coefficients, 1, coefficients, 0, 0, 1 << 16, 1 << 16);
         padded_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
