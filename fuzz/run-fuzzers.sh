@@ -26,11 +26,13 @@ cmake --build "$build" -j"$jobs" >/dev/null
 rm -rf "$build/corpus" "$build/findings"
 mkdir -p "$build/findings"
 "$build/make_seed_corpus" "$build/corpus"
+# The driver's target reads the load target's inputs.
+cp -r "$build/corpus/load" "$build/corpus/gdal"
 
 # Target and its longest input: the load's four setting bytes and a file of
 # up to 2,200,000 bytes; the chain's commands and such a file; the header's
-# first few kilobytes.
-targets=("load 2200004" "chain 2200100" "header 4200")
+# first few kilobytes; the driver's, as the load's.
+targets=("load 2200004" "chain 2200100" "header 4200" "gdal 2200004")
 status=0
 for entry in "${targets[@]}"; do
   read -r name max_len <<<"$entry"
