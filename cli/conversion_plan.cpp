@@ -43,6 +43,8 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 const char* Extension(OutputFormat format) { return format == OutputFormat::Bmp ? ".bmp" : ".png"; }
 
+ConversionPlan PlanOutputs(const ConvertOptions& options);
+
 }  // namespace
 
 InputList ExpandInputs(const std::vector<std::string>& inputs) {
@@ -69,12 +71,6 @@ InputList InputFiles(const ConvertOptions& options) {
     return list;
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string OutputNameFor(const std::string& input, OutputFormat format) {
     std::string name = FileNamePart(input);
     return name + Extension(format);
@@ -88,6 +84,26 @@ void CheckOutputFile(const std::string& path, const std::vector<std::string>& in
 }
 
 ConversionPlan PlanConversion(const ConvertOptions& options) {
+    ConversionPlan plan = PlanOutputs(options);
+    if (options.pngLevelGiven && plan.format == OutputFormat::Bmp)
+        throw UsageError("--png-level does nothing for a BMP output");
+    if (options.skipExisting && plan.toStandardOutput) throw UsageError("--skip-existing does nothing with -o -");
+    return plan;
+}
+
+bool OutputIsNewer(const ConversionTask& task) {
+    std::error_code ec;
+    if (!fs::is_regular_file(task.output, ec)) return false;
+    const auto written = fs::last_write_time(task.output, ec);
+    if (ec) return false;
+    const auto read = fs::last_write_time(task.input, ec);
+    // Equal times cannot tell which came first: converting again is safe.
+    return !ec && written > read;
+}
+
+namespace {
+
+ConversionPlan PlanOutputs(const ConvertOptions& options) {
     const std::string& out = *options.output;
     InputList listed = InputFiles(options);
     const std::vector<std::string>& inputs = listed.files;
@@ -137,5 +153,7 @@ ConversionPlan PlanConversion(const ConvertOptions& options) {
     }
     return plan;
 }
+
+}  // namespace
 
 }  // namespace orbalux::cli

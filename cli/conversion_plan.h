@@ -44,14 +44,16 @@ InputList InputFiles(const ConvertOptions& options);
 // inputs, a name for one input whose extension is neither .bmp nor .png (and
 // no folder), a folder path that is a file, an extension that contradicts
 // --format, an output that is one of the inputs, two inputs with one output,
-// standard output for anything but one file.
+// standard output for anything but one file; --png-level for a BMP output,
+// --skip-existing for standard output.
 ConversionPlan PlanConversion(const ConvertOptions& options);
+
+// Whether the task's output exists as a file written after its input was
+// last changed (--skip-existing leaves it).
+bool OutputIsNewer(const ConversionTask& task);
 
 // The output's name for an input: its file name with ".bmp" or ".png" added.
 std::string OutputNameFor(const std::string& input, OutputFormat format);
-
-// The folder a file path lies in ("." for a bare name).
-std::string FolderOf(const std::string& path);
 
 // Throws UsageError when `path` cannot be written as one file: it is a folder
 // or one of `inputs`.

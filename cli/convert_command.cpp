@@ -100,17 +100,22 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
         }
     }
 
+    // --skip-existing: what an earlier, stopped run finished stays.
+    std::vector<ConversionTask> tasks;
+    for (const ConversionTask& task : plan.tasks)
+        if (!options.skipExisting || !OutputIsNewer(task)) tasks.push_back(task);
     std::vector<std::string> names;
-    names.reserve(plan.tasks.size());
-    for (const ConversionTask& task : plan.tasks) names.push_back(task.input);
+    names.reserve(tasks.size());
+    for (const ConversionTask& task : tasks) names.push_back(task.input);
 
     // A folder that could not be listed counts as a failed item of the run.
     ProgressReporter progress(io.err, names.size() + plan.unlisted.size(), io.errIsTerminal, options.quiet,
                               io.errColumns);
     ReportUnlisted(progress, plan.unlisted);
+    progress.Skipped(plan.tasks.size() - tasks.size());
     RunInParallel(names, options.jobs,
                   [&](PictureState& state, std::size_t index) {
-                      const ConversionTask& task = plan.tasks[index];
+                      const ConversionTask& task = tasks[index];
                       RenderPicture(state, task.input, options.chain, options.catalogueName);
                       StopIfInterrupted();
                       std::vector<PngText> texts;

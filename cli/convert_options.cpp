@@ -13,6 +13,7 @@
 #include "movie/movie_writer.h"
 #include "processing/display_options.h"
 #include "state/ascii_names.h"
+#include "state/path_parts.h"
 
 namespace orbalux::cli {
 namespace {
@@ -27,12 +28,12 @@ enum ModeMask : unsigned {
     kPicture = kConvert | kSheet | kMovie
 };
 
-enum class Section { Output, Display, Other };
+enum class Section { Input, Output, Display, Other };
 
 // The converter's own options; the display switches and tone levels come
 // from the shared tables.
-enum class Own { Output, Format, PngLevel, Jobs, Quiet, Original, Info, Json, Strict, As, ContactSheet, Thumb, Movie, Fps,
-                 Label, Help, Version };
+enum class Own { FilesFrom, Null, Output, Format, PngLevel, SkipExisting, Jobs, Quiet, Original, Info, Json, Strict, As,
+                 ContactSheet, Thumb, Movie, Fps, Label, Help, Version };
 
 struct OwnOptionRow {
     Own id;
@@ -45,10 +46,13 @@ struct OwnOptionRow {
 };
 
 // id                 short name             value          modes     section           help
-constexpr std::array<OwnOptionRow, 17> kOwnOptions{{
+constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
+    {Own::FilesFrom,    0,   "files-from",    "FILE",        kAnyMode, Section::Input,   "read more INPUTs from FILE (- for standard input),\none name a line"},
+    {Own::Null,         '0', "null",          "",            kAnyMode, Section::Input,   "the --files-from names end in NUL, not newline\n(find -print0)"},
     {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
     {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
-    {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output,  "PNG compression 0..9 (default 1: fast)"},
+    {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output, "PNG compression 0..9 (default 1: fast)"},
+    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input, so\nthat a stopped batch goes on where it stopped"},
     {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
     {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
     {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},
@@ -168,8 +172,7 @@ unsigned ModeBit(RunMode mode) {
 }
 
 bool HasPngExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string_view name = FileNameOf(path);
     return name.size() > 4 && EndsWithIgnoringAsciiCase(name, ".png");
 }
 
@@ -254,7 +257,16 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
                 options.output = value;
                 break;
             case Own::Format: options.format = ParseFormat(value); break;
-            case Own::PngLevel: options.pngLevel = ParseInt(name, value, 0, 9); break;
+            case Own::FilesFrom:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.filesFrom = value;
+                break;
+            case Own::Null: options.nulSeparated = true; break;
+            case Own::PngLevel:
+                options.pngLevel = ParseInt(name, value, 0, 9);
+                options.pngLevelGiven = true;
+                break;
+            case Own::SkipExisting: options.skipExisting = true; break;
             case Own::Jobs: options.jobs = static_cast<unsigned>(ParseInt(name, value, 0, kMaxJobs)); break;
             case Own::Quiet: options.quiet = true; break;
             case Own::Original: options.chain.original = true; break;
@@ -299,7 +311,9 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
                    : movieGiven ? RunMode::Movie
                                 : RunMode::Convert;
 
-    if (options.inputs.empty()) throw UsageError("no INPUT given");
+    if (options.inputs.empty() && options.filesFrom.empty()) throw UsageError("no INPUT given");
+    if (options.nulSeparated && options.filesFrom.empty())
+        throw UsageError("--null says how the --files-from list is written; give --files-from");
     for (const OptionEntry* entry : given)
         if (!(entry->modes & ModeBit(options.mode)))
             throw UsageError(Spelling(*entry) + " does nothing " + ModeWords(options.mode));
@@ -308,7 +322,7 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     if (options.chain.original && TouchesChain(options.chain))
         throw UsageError("--original shows the decoded picture; it takes no other display option");
     if (options.mode == RunMode::Convert && !options.output) throw UsageError("no output given (-o)");
-    if (!options.catalogueName.empty() && options.inputs.size() != 1)
+    if (!options.catalogueName.empty() && options.inputs.size() != 1 && options.filesFrom.empty())
         throw UsageError("--as names the catalogue entry of one file; give one INPUT");
     if (options.mode == RunMode::ContactSheet) {
         if (!HasPngExtension(options.sheet))
@@ -364,7 +378,9 @@ std::string HelpText() {
             left += Spelling(e) + (e.value.empty() ? "" : e.optionalValue ? "[=" + e.value + "]" : " " + e.value);
             std::string help = e.help;
             std::string first = help.substr(0, help.find('\n'));
-            if (left.size() + 1 > kHelpColumn) {
+            // Two blanks at least between an option and its help, which
+            // the bash completion reads.
+            if (left.size() + 2 > kHelpColumn) {
                 text += left + "\n" + std::string(kHelpColumn, ' ') + first + "\n";
             } else {
                 text += left + std::string(kHelpColumn - left.size(), ' ') + first + "\n";
@@ -377,12 +393,13 @@ std::string HelpText() {
         }
         return text;
     };
-    return R"(Usage:
-  orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png|-
-  orbalux-convert [OPTIONS] INPUT... -o OUTDIR
-  orbalux-convert --info [--json] INPUT...
-  orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
-  orbalux-convert --movie OUT.gif|OUT.mp4|OUT.webm [--fps N] [--label] INPUT...
+    // One "Usage:" or "or:" line per form: help2man makes them the manual's
+    // SYNOPSIS.
+    return R"(Usage: orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png|-
+  or:  orbalux-convert [OPTIONS] INPUT... -o OUTDIR
+  or:  orbalux-convert --info [--json] INPUT...
+  or:  orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
+  or:  orbalux-convert --movie OUT.gif|OUT.mp4|OUT.webm [--fps N] [--label] INPUT...
 
 Converts Mariner 6 and 7 picture files to BMP or 8-bit greyscale PNG, with the
 browser's display options applied. An INPUT that is a folder stands for its
@@ -393,8 +410,9 @@ named after its input with .bmp or .png appended; a PNG carries the source
 file's name, the options and the ten header lines as text.
 Long options may be shortened to any unambiguous beginning.
 
-Output:
-)" + section(Section::Output) +
+Options:
+Input:
+)" + section(Section::Input) + "\nOutput:\n" + section(Section::Output) +
            "\nDisplay options (as the browser's menus):\n" + section(Section::Display) + "\nOther:\n" +
            section(Section::Other) + R"(
 A file that ends before its last line, or whose name the catalogue does not

@@ -11,6 +11,7 @@
 #include "cli/contact_sheet_command.h"
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
+#include "cli/input_list.h"
 #include "cli/interruption.h"
 #include "cli/messages.h"
 #include "cli/movie_command.h"
@@ -64,7 +65,9 @@ int main(int argc, char** argv) {
     if (io.errIsTerminal) io.errColumns = TerminalColumns();
     InterruptionWatch watch;
     try {
-        return Run(ParseConvertArguments(args), io);
+        ConvertOptions options = ParseConvertArguments(args);
+        if (options.mode != RunMode::Help && options.mode != RunMode::Version) AddListedInputs(options);
+        return Run(options, io);
     } catch (const UsageError& e) {
         PrintMessage(stderr, {}, e.what());
         std::fputs("Try 'orbalux-convert --help'.\n", stderr);

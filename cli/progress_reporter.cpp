@@ -30,8 +30,10 @@ std::string FormatProgress(std::size_t done, std::size_t total, const std::strin
     return line;
 }
 
-std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds) {
-    return "converted " + std::to_string(converted) + ", failed " + std::to_string(failed) + ", warned " +
+std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds,
+                          std::size_t skipped) {
+    return "converted " + std::to_string(converted) +
+           (skipped ? ", skipped " + std::to_string(skipped) : std::string()) + ", failed " + std::to_string(failed) + ", warned " +
            std::to_string(warned) + ", " + Fixed(seconds, 2) + " s";
 }
 
@@ -109,7 +111,7 @@ void ProgressReporter::Finish(bool interrupted) {
     if (interrupted)
         PrintMessage(out_, {}, "interrupted: " + std::to_string(undone) + " of " + std::to_string(total_) +
                                    " files not converted");
-    if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, warned_, ElapsedSeconds()).c_str());
+    if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, warned_, ElapsedSeconds(), skipped_).c_str());
     std::fflush(out_);
 }
 

@@ -1,8 +1,11 @@
 #include "gdal/open_options.h"
 
+#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include <cpl_string.h>
 
@@ -13,6 +16,7 @@ namespace orbalux::gdal {
 namespace {
 
 constexpr const char* kAsName = "AS_NAME";
+constexpr const char* kFrame = "FRAME";
 
 // YES or NO in GDAL's spellings; nothing for any other text.
 std::optional<bool> SwitchValue(const char* text) {
@@ -101,7 +105,49 @@ PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOption
             ToneLevel(options.chain, row) = ParseLevel(file, name, text);
     }
     if (const char* name = CSLFetchNameValue(openOptions, kAsName)) options.asName = name;
+    if (const char* text = CSLFetchNameValue(openOptions, kFrame)) options.frame = ParseSwitch(file, kFrame, text);
+    // The frame is the decoder's values as received: a display option would
+    // either be ignored silently or make it something else.
+    if (options.frame && !(options.chain == ChainSettings{}))
+        throw OrbaluxError(ErrorKind::BadOption, file,
+                           std::string(kFrame) + "=YES gives the frame as decoded and takes no display option");
     return options;
+}
+
+std::string OptionSetName(const PictureOptions& options) {
+    std::vector<std::string> parts;
+    ChainSettings probe;
+    for (const DisplayOptionRow& row : DisplayOptionTable()) {
+        probe = options.chain;
+        SetOption(probe, row, false);
+        if (!(probe == options.chain)) parts.emplace_back(row.gdalOption);
+    }
+    for (const PictureStretchRow& row : PictureStretchTable()) {
+        if (options.chain.menu.*row.flag != 1) continue;
+        std::string part(row.gdalOption);
+        if (row.takesPercentiles) {
+            // The percentiles make other pixels: they are part of the name.
+            std::string values = PercentilesText(options.chain.lowPercentile, options.chain.highPercentile);
+            std::replace(values.begin(), values.end(), ',', '-');
+            part += "-" + values;
+        }
+        parts.push_back(part);
+    }
+    for (const ToneLevelRow& row : ToneLevelTable()) {
+        probe = options.chain;
+        const int level = ToneLevel(probe, row);
+        if (level != 0) parts.push_back(std::string(row.gdalOption) + (level > 0 ? "+" : "") + std::to_string(level));
+    }
+    if (options.frame) parts.emplace_back(kFrame);
+    if (!options.asName.empty()) {
+        // A name from the user goes into a file name: only its safe bytes.
+        std::string name = "AS-";
+        for (char c : options.asName) name += std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' ? c : '_';
+        parts.push_back(name);
+    }
+    std::string joined;
+    for (const std::string& part : parts) joined += (joined.empty() ? "" : "+") + part;
+    return joined;
 }
 
 std::string OpenOptionListXml() {
@@ -117,6 +163,10 @@ std::string OpenOptionListXml() {
                              std::to_string(kToneLevelLimit) + "\"");
     xml += OptionXml(kAsName, "string", "decode with the catalogue entry of this picture-file name (a renamed file)",
                      "");
+    xml += OptionXml(kFrame, "boolean",
+                     "the frame as transmitted: decoded values, one row per line in the order of the file's line "
+                     "records, lost lines kept as masked rows, picture samples only; no display option with it",
+                     " default=\"NO\"");
     return xml + "</OpenOptionList>";
 }
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "shell/grey_histogram.h"
+#include "session/grey_histogram.h"
 
 class QCheckBox;
 class QLabel;

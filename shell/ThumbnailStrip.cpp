@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "shell/thumbnail_maker.h"
+#include "session/thumbnail_maker.h"
 
 namespace {
 

@@ -34,7 +34,6 @@ public:
     void SetList(const std::string& dir, const std::vector<std::string>& names);
     // The 1-based position of the shown entry, 0 for none.
     void SetCurrent(int position);
-    int Current() const { return current_; }
 
     enum class Mark { Waiting, Made, Failed };
     Mark EntryMark(int position) const;

@@ -6,7 +6,7 @@
 #include <QFile>
 
 #include "shell/MainUnit.h"
-#include "shell/command_line.h"
+#include "session/command_line.h"
 #include "shell/icons.h"
 #include "shell/qt_dialog_seam.h"
 

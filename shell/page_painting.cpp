@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "shell/print_layout.h"
+#include "session/print_layout.h"
 
 QRect PicturePageRect(const QImage& picture, const QPrinter& printer) {
     const PrintExtent extent = FitPictureToPage(picture.width(), picture.height(), printer.width(), printer.height());

@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "shell/zoom.h"
+#include "session/zoom.h"
 
 // The part `target` (screen pixels at `factor`) of `picture` enlarged or
 // reduced: each screen pixel takes the picture pixel at PictureCoordinate of

@@ -109,15 +109,12 @@ void TMainForm::CounterEntered() {
 }
 
 void TMainForm::ShowPicture(bool wholeChain) {
-    const std::size_t size = std::min(orbalux::BitmapFileSize(state_), state_.BitmapBuffer.size());
-    const QByteArray bmpFile(reinterpret_cast<const char*>(state_.BitmapBuffer.data()),
-                             static_cast<qsizetype>(size));
     // The screen image straight from the grey picture that the BMP holds,
     // rather than parsed back out of the BMP.
     QImage picture(state_.ImageWidth, state_.ImageHeight, QImage::Format_RGB32);
     if (picture.isNull() || !orbalux::WriteScreenImage(state_, picture.bits(), picture.bytesPerLine()))
         throw orbalux::OrbaluxError(orbalux::ErrorKind::Failed, state_.CurrentFileName, "the picture could not be assembled");
-    CurrentChild_->ShowPicture(picture, bmpFile);
+    CurrentChild_->ShowPicture(picture);
     PictureShown(wholeChain);
 }
 

@@ -10,7 +10,7 @@
 #include "shell/file_filters.h"
 #include "shell/native_names.h"
 #include "shell/page_painting.h"
-#include "shell/save_target.h"
+#include "session/save_target.h"
 
 using orbalux::Outcome;
 

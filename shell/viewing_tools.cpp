@@ -12,15 +12,41 @@
 #include <QScrollArea>
 #include <QStatusBar>
 
+#include "session/grey_histogram.h"
+#include "session/picture_extent.h"
+#include "session/pixel_readout.h"
+#include "session/status_texts.h"
 #include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
-#include "shell/grey_histogram.h"
 #include "shell/page_painting.h"
 #include "shell/picture_control.h"
-#include "shell/pixel_readout.h"
-#include "shell/status_texts.h"
+
+namespace {
+
+// The shown bitmap's grey levels; its pixels are grey (equal red, green and
+// blue), so the grey conversion keeps every level.
+orbalux::GreyImage GreyOf(const QImage& picture) {
+    if (picture.isNull()) return {};
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    orbalux::GreyImage levels(grey.width(), grey.height());
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* row = grey.constScanLine(y);
+        std::copy(row, row + grey.width(), levels.pixels.begin() + static_cast<std::ptrdiff_t>(y) * grey.width());
+    }
+    return levels;
+}
+
+// The shown bitmap's level at a pixel, read where the pointer is.
+ShownLevelAt ShownLevels(const QImage& picture) {
+    return [&picture](ShownPixel p) -> std::optional<int> {
+        if (!picture.valid(p.column, p.row)) return std::nullopt;
+        return qGray(picture.pixel(p.column, p.row));
+    };
+}
+
+}  // namespace
 
 void TMainForm::BuildStatusBar() {
     QStatusBar* bar = statusBar();
@@ -68,8 +94,8 @@ void TMainForm::AttachImageWindow(TChild* child) {
 
 void TMainForm::PictureShown(bool wholeChain) {
     WholeChainShown_ = wholeChain;
-    PictureSizeStatus_->setText(PictureSizeText(state_));
-    LostLinesStatus_->setText(LostLinesText(state_.LostLineCount));
+    PictureSizeStatus_->setText(QString::fromStdString(PictureSizeText(state_)));
+    LostLinesStatus_->setText(QString::fromStdString(LostLinesText(state_.LostLineCount)));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
     if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
@@ -90,9 +116,9 @@ void TMainForm::ShowPointerReadout() {
     }
     const std::optional<PixelReadout> readout =
         ReadPixel(Pointer_->x(), Pointer_->y(), CurrentChild_->Image()->Zoom(),
-                  ShownGeometryOf(state_, WholeChainShown_), CurrentChild_->Picture(), state_);
+                  ShownGeometryOf(state_, WholeChainShown_), ShownLevels(CurrentChild_->Picture()), state_);
     if (readout)
-        PointerReadout_->setText(ReadoutText(*readout));
+        PointerReadout_->setText(QString::fromStdString(ReadoutText(*readout)));
     else
         PointerReadout_->clear();
 }
@@ -134,7 +160,7 @@ GreyHistogram TMainForm::ShownHistogram() const {
     // (lost lines, lines past the end of a cut file, the frame's tail).
     const std::vector<std::uint8_t> data = orbalux::ShownDataMask(state_, WholeChainShown_);
     const int width = state_.ImageWidth;
-    return HistogramOf(CurrentChild_->Picture(), [&](int x, int y) {
+    return HistogramOf(GreyOf(CurrentChild_->Picture()), [&](int x, int y) {
         const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
         return x < width && at < data.size() && data[at] != 0;
     });

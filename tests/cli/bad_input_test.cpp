@@ -278,6 +278,7 @@ TEST_F(ConverterBadInput, WrongUsageNeverTouchesAFile) {
         {{input_, "-o", scratch_ / "a.png", "--brightness"}, "--brightness"},  // value missing
         {{input_, "--jobs", "-o", scratch_ / "a.png"}, "--jobs"},
         {{input_, "-O", scratch_ / "a.png"}, "-O"},
+        {{"--png-level", "9", input_, "-o", scratch_ / "a.bmp"}, "--png-level does nothing for a BMP output"},
     };
     for (const auto& w : wrong) {
         const RunResult run = RunConvertAs(scratch_, w.args);

@@ -1,6 +1,7 @@
 // The built converter on picture files of known pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "cli_test_support.h"

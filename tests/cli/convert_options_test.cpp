@@ -91,6 +91,7 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         {"a", "-o", "out", "--json"},
         {"--info", "--stretch", "a"},
         {"--info", "--png-level", "3", "a"},
+        {"-0", "a", "-o", "out"},  // a list's separator without a list
         {"--contact-sheet", "s.png", "--format", "png", "a"},
         // --as names one file's entry; the sheet is a PNG by its name too.
         {"--as", "69_011.001", "a", "b", "-o", "out"},

@@ -5,6 +5,8 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+
 #include "cli_test_support.h"
 #include "tools/encoder/picture_encoder.h"
 

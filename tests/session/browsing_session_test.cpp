@@ -1,6 +1,6 @@
 // The browsing session without a window: going to any entry of the list, a
 // step that fails, and where Save As may write.
-#include "shell/browsing_session.h"
+#include "session/browsing_session.h"
 
 #include <gtest/gtest.h>
 

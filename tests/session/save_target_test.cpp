@@ -1,5 +1,5 @@
 // The file a name typed into the save dialog becomes.
-#include "shell/save_target.h"
+#include "session/save_target.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <random>
 
-#include "shell/thumbnail_maker.h"
-#include "shell/thumbnail_schedule.h"
+#include "session/thumbnail_maker.h"
+#include "session/thumbnail_schedule.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <QTransform>
 
 #include "shell/file_filters.h"
-#include "shell/print_layout.h"
+#include "session/print_layout.h"
 #include "test_volume.h"
 
 namespace {

@@ -18,7 +18,7 @@
 
 #include "shell/HistogramUnit.h"
 #include "shell/InfoUnit.h"
-#include "shell/print_layout.h"
+#include "session/print_layout.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
 

@@ -1,0 +1,188 @@
+// The browsing commands on the picture state: each runs to its end, and a
+// failure leaves the shown picture, the list and the place in it as they were.
+#include "session/browsing_session.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "intake/file_list.h"
+#include "intake/picture_file.h"
+#include "load/load_sequence.h"
+#include "load/load_warnings.h"
+
+namespace orbalux {
+
+namespace {
+
+// Open's despeckle geometry, kept so that a failed Open leaves it as it was.
+struct SpeckleGeometry {
+    int stride, lines;
+    std::uint8_t bright, dark;
+    explicit SpeckleGeometry(const PictureState& s)
+        : stride(s.FrameStride), lines(s.FrameLines), bright(s.SpeckleBrightDelta), dark(s.SpeckleDarkDelta) {}
+    void Restore(PictureState& s) const {
+        s.FrameStride = stride;
+        s.FrameLines = lines;
+        s.SpeckleBrightDelta = bright;
+        s.SpeckleDarkDelta = dark;
+    }
+};
+
+// An option flag is 0 or 1; anything but 0 counts as set and turns to 0.
+int Flipped(int flag) { return flag == 0 ? 1 : 0; }
+
+}  // namespace
+
+BrowsingSession::BrowsingSession() = default;
+
+std::string BrowsingSession::ShownName() const { return FileNamePart(shownPath_); }
+
+std::string BrowsingSession::CounterText() const {
+    if (!shown_) return "0/0";
+    return std::to_string(fileListPos_) + "/" + std::to_string(FileListCount());
+}
+
+Outcome BrowsingSession::Attempt(const std::function<void()>& command) {
+    lastError_.reset();
+    try {
+        command();
+    } catch (const OrbaluxError& e) {
+        lastError_ = e;
+        return Outcome::Failed;
+    } catch (const std::exception& e) {
+        // Memory exhausted and the like: the command ends with the reason.
+        lastError_ = OrbaluxError(ErrorKind::Failed, state_.CurrentFileName, e.what());
+        return Outcome::Failed;
+    }
+    return Outcome::Done;
+}
+
+Outcome BrowsingSession::Open(const std::string& path) {
+    const SpeckleGeometry before(state_);
+    const Outcome outcome = Attempt([&] {
+        SetOpenDespeckleGeometry(state_);
+        LoadPicture(state_, path);
+    });
+    if (outcome == Outcome::Failed) {
+        before.Restore(state_);
+        return outcome;
+    }
+    state_.FileDir = DirectoryPart(path);
+    // A folder that cannot be listed leaves the picture shown with an empty
+    // list, and says why (ListingError).
+    listingError_.reset();
+    try {
+        fileList_ = ListPictureFiles(state_.FileDir);
+    } catch (const OrbaluxError& e) {
+        fileList_.clear();
+        listingError_ = e;
+    }
+    fileListPos_ = FindListPosition(fileList_, state_.CurrentFileName);
+    scanPause_ = 2000;
+    scanning_ = false;
+    shown_ = true;
+    wholeChain_ = true;
+    shownPath_ = path;
+    warnings_ = LoadWarnings(state_);
+    return outcome;
+}
+
+Outcome BrowsingSession::GoTo(int position) {
+    if (!shown_ || position < 1 || position > FileListCount() || position == fileListPos_) return Outcome::Unchanged;
+    const std::string path = state_.FileDir + fileList_[static_cast<std::size_t>(position - 1)];
+    // LoadPicture leaves the state as it was when the file cannot be read or
+    // holds no picture, so only a success moves the place in the list.
+    const Outcome outcome = Attempt([&] { LoadPicture(state_, path); });
+    if (outcome != Outcome::Done) return outcome;
+    fileListPos_ = position;
+    wholeChain_ = true;
+    shownPath_ = path;
+    warnings_ = LoadWarnings(state_);
+    return outcome;
+}
+
+void BrowsingSession::Close() {
+    shown_ = false;
+    scanning_ = false;
+    warnings_.clear();
+}
+
+void BrowsingSession::StartScan(ScanDirection direction) {
+    if (!shown_) return;
+    direction_ = direction;
+    scanning_ = direction != ScanDirection::None;
+}
+
+void BrowsingSession::StopScan() {
+    scanning_ = false;
+    direction_ = ScanDirection::None;
+}
+
+Outcome BrowsingSession::ScanStep() {
+    if (!scanning_) return Outcome::Unchanged;
+    const int target = direction_ == ScanDirection::Forward ? fileListPos_ + 1 : fileListPos_ - 1;
+    // At an end the scan stops and the picture stays; a failed load stops it
+    // too, so that no further tick passes over the entry unseen.
+    const Outcome outcome = target < 1 ? Outcome::Unchanged : GoTo(target);
+    if (outcome != Outcome::Done) scanning_ = false;
+    return outcome;
+}
+
+bool BrowsingSession::ToggleMenuOption(const DisplayOptionRow& row) {
+    SetMenuOption(state_, row, !MenuOptionOn(state_, row));
+    return MenuOptionOn(state_, row);
+}
+
+Outcome BrowsingSession::Render(const std::function<void(PictureState&)>& change) {
+    if (!shown_) return Outcome::Unchanged;
+    const Outcome outcome = Attempt([&] { ReprocessPicture(state_, change); });
+    if (outcome == Outcome::Done) wholeChain_ = true;
+    return outcome;
+}
+
+Outcome BrowsingSession::ToggleShownOption(const DisplayOptionRow& row) {
+    if (row.kind != SwitchKind::ChainFlag) return Outcome::Unchanged;
+    return Render([&row](PictureState& s) { s.ActiveOptions.*row.flag = Flipped(s.ActiveOptions.*row.flag); });
+}
+
+Outcome BrowsingSession::StepLevel(int PictureState::*level, int delta) {
+    return Render([level, delta](PictureState& s) { s.*level += delta; });
+}
+
+Outcome BrowsingSession::ShowOriginal() {
+    if (!shown_) return Outcome::Unchanged;
+    const Outcome outcome = Attempt([&] { ShowOriginalImage(state_); });
+    if (outcome == Outcome::Done) wholeChain_ = false;
+    return outcome;
+}
+
+std::string BrowsingSession::ProposedSavePath() const {
+    const std::string folder = lastSaveFolder_.empty() ? DirectoryPart(shownPath_) : lastSaveFolder_;
+    return folder + ShownName() + "." + std::string(SaveExtension(lastSaveFormat_));
+}
+
+bool BrowsingSession::IsListedPicture(const std::string& path) const {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::exists(path, ec)) return false;
+    for (const std::string& name : fileList_) {
+        if (fs::equivalent(path, state_.FileDir + name, ec)) return true;
+    }
+    return false;
+}
+
+Outcome BrowsingSession::SavePicture(const SaveTarget& target) {
+    if (!shown_) return Outcome::Unchanged;
+    if (IsListedPicture(target.path)) {
+        lastError_ = OrbaluxError(ErrorKind::Unwritable, target.path, "is a picture file of the volume and is never written over");
+        return Outcome::Failed;
+    }
+    const Outcome outcome = Attempt([&] { WritePictureFile(state_, target.path, target.format); });
+    if (outcome == Outcome::Done) {
+        lastSaveFolder_ = DirectoryPart(target.path);
+        lastSaveFormat_ = target.format;
+    }
+    return outcome;
+}
+
+}  // namespace orbalux

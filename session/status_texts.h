@@ -1,0 +1,17 @@
+// The texts of the main window's status bar and of the lost-line count.
+#pragma once
+
+#include <string>
+
+#include "session/pixel_readout.h"
+#include "state/picture_state.h"
+
+// The shown file's size and line format: "948 x 704, 945-sample lines".
+std::string PictureSizeText(const orbalux::PictureState& state);
+
+// "Lost lines: 12".
+std::string LostLinesText(int lostLines);
+
+// What lies under the pointer: "Line 12, sample 345: shown 128, decoded 120",
+// or on the grey field round a reduced picture "Grey field: shown 160".
+std::string ReadoutText(const PixelReadout& readout);

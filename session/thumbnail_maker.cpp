@@ -1,0 +1,79 @@
+#include "session/thumbnail_maker.h"
+
+#include <exception>
+
+#include "load/chain_settings.h"
+#include "output/grey_picture.h"
+#include "session/picture_extent.h"
+#include "state/orbalux_error.h"
+
+ThumbnailMaker::ThumbnailMaker(int workers, Render render, Deliver deliver)
+    : render_(std::move(render)), deliver_(std::move(deliver)) {
+    for (int i = 0; i < std::max(1, workers); ++i)
+        workers_.emplace_back([this](std::stop_token stop) { Work(stop); });
+}
+
+ThumbnailMaker::~ThumbnailMaker() {
+    for (std::jthread& worker : workers_) worker.request_stop();
+    workers_.clear();  // joins
+}
+
+std::uint64_t ThumbnailMaker::SetList(std::vector<std::string> paths, std::vector<bool> wanted) {
+    std::uint64_t list = 0;
+    {
+        std::lock_guard lock(mutex_);
+        wanted.resize(paths.size(), false);
+        paths_ = std::move(paths);
+        schedule_.Reset(std::move(wanted));
+        list = ++list_;
+    }
+    wake_.notify_all();
+    return list;
+}
+
+void ThumbnailMaker::SetView(int first, int last) {
+    std::lock_guard lock(mutex_);
+    schedule_.SetView(first, last);
+}
+
+void ThumbnailMaker::SetPaused(bool paused) {
+    {
+        std::lock_guard lock(mutex_);
+        paused_ = paused;
+    }
+    wake_.notify_all();
+}
+
+void ThumbnailMaker::Work(std::stop_token stop) {
+    orbalux::PictureState state;
+    while (!stop.stop_requested()) {
+        MadeThumbnail made;
+        {
+            std::unique_lock lock(mutex_);
+            if (!wake_.wait(lock, stop, [this] { return !paused_ && schedule_.Remaining() > 0; })) return;
+            const std::optional<int> index = schedule_.Take();
+            if (!index) continue;
+            made.list = list_;
+            made.index = *index;
+            made.path = paths_[static_cast<std::size_t>(*index)];
+        }
+        try {
+            made.picture = render_(state, made.path);
+        } catch (const orbalux::OrbaluxError& e) {
+            made.failure = e.reason();
+        } catch (const std::exception& e) {
+            made.failure = e.what();
+        }
+        if (stop.stop_requested()) return;
+        deliver_(std::move(made));
+    }
+}
+
+orbalux::GreyImage ListThumbnail(orbalux::PictureState& state, const std::string& path, int longSide) {
+    orbalux::ChainSettings settings;
+    settings.horizontalStretch = 1;
+    orbalux::RenderPicture(state, path, settings);
+    const orbalux::GreyImage shown = orbalux::GreyFromBitmap(state);
+    return orbalux::MakeThumbnail(CutToPicture(shown, orbalux::ShownGeometryOf(state), PictureColumns(state)),
+                                  longSide);
+}
