@@ -7,18 +7,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 
 #include "load/chain_settings.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
 namespace {
 
-namespace fs = std::filesystem;
 namespace enc = encoder;
 
 constexpr int kSamples = 945, kLines = 702, kWidth = 948;  // the 945-sample frame
@@ -44,14 +42,12 @@ struct TestFile {
 
 class PictureStretchTest : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("orbalux_stretch_" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
+    test::ScratchDir dir;
 
     // Single lines lost before rows 100 and 300; their records are not in
     // the file, and each leaves a filler row where it was.
     TestFile WithLostLines() {
-        TestFile file{(dir / "XX_100.001").string(), KnownLevels(), [](int r) { return r != 99 && r != 299; }};
+        TestFile file{dir / "XX_100.001", KnownLevels(), [](int r) { return r != 99 && r != 299; }};
         const std::vector<enc::LineDefect> lost = {
             {.line = 100, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent},
             {.line = 300, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};
@@ -61,7 +57,7 @@ protected:
 
     // Cut inside the record of row 400: rows 400 on are read past the end.
     TestFile CutShort() {
-        TestFile file{(dir / "XX_200.001").string(), KnownLevels(), [](int r) { return r < 400; }};
+        TestFile file{dir / "XX_200.001", KnownLevels(), [](int r) { return r < 400; }};
         std::vector<std::uint8_t> bytes = enc::EncodePicture(945, file.picture, {.records = 2});
         bytes.resize(kDataOffset + 400 * kRecordBytes + 600);
         enc::WriteFile(file.path, bytes);
@@ -151,7 +147,7 @@ TEST_F(PictureStretchTest, EqualisationFollowsTheCumulativeCountOfReceivedPixels
 
 TEST_F(PictureStretchTest, APictureWithoutReceivedLinesKeepsItsLevels) {
     // Every line read past the end: no level is measured, nothing stretched.
-    const std::string path = (dir / "XX_300.001").string();
+    const std::string path = dir / "XX_300.001";
     std::vector<std::uint8_t> bytes = enc::EncodePicture(945, KnownLevels(), {.records = 2});
     bytes.resize(kDataOffset + 600);
     enc::WriteFile(path, bytes);
