@@ -27,6 +27,13 @@ void TMainForm::BuildBlink() {
     BlinkTimer_ = new QTimer(this);
     BlinkTimer_->setObjectName("BlinkTimer");
     connect(BlinkTimer_, &QTimer::timeout, this, &TMainForm::BlinkTick);
+    // Browsing on puts the new picture up in the shown one's turn.
+    connect(this, &TMainForm::shownPositionChanged, this, [this] {
+        if (!Blink_.Running()) return;
+        Blink_.Start(session_);
+        BlinkTimer_->start(Blink_.Interval());
+        BlinkStatus_->setText(QString::fromStdString(Blink_.StatusText(session_)));
+    });
 }
 
 void TMainForm::BlinkWith1Click() {
