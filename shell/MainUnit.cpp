@@ -48,6 +48,7 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     LoadWarningStatus_->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(LoadWarningStatus_);
     BuildThumbnailStrip();
+    BuildBlink();
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName("Timer1");

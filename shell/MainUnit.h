@@ -14,6 +14,7 @@
 
 #include "processing/display_options.h"
 #include "shell/MDIChild.h"
+#include "session/blink.h"
 #include "session/browsing_session.h"
 #include "session/zoom.h"
 #include "state/picture_state.h"
@@ -92,6 +93,14 @@ public:
 
     // One step of the timed scan.
     void Timer1Timer();
+
+    // Blink and Export Sequence (blink_commands.cpp, sequence_commands.cpp).
+    void BlinkWith1Click();
+    void Blink1Click();
+    void BlinkInterval1Click();
+    void ExportSequence1Click();
+    const orbalux::BlinkPair& Blink() const { return Blink_; }
+    QTimer* BlinkTimer() const { return BlinkTimer_; }
 
     // What the commands leave behind, for whoever drives the window.
     const orbalux::PictureState& State() const { return session_.State(); }
@@ -232,4 +241,14 @@ private:
     QLabel* LostLinesStatus_ = nullptr;
     QLabel* ZoomStatus_ = nullptr;
     TThumbnailStrip* ThumbnailStrip_ = nullptr;
+
+    // Blink.
+    void BuildBlink();
+    void BlinkTick();
+    void ShowBlink();
+    void StopBlink();
+    void BlinkPictureClosed();
+    orbalux::BlinkPair Blink_;
+    QTimer* BlinkTimer_ = nullptr;
+    QLabel* BlinkStatus_ = nullptr;
 };

@@ -18,6 +18,16 @@ struct SaveChoice {
     QString filter;
 };
 
+// What the Export Sequence dialog returns: the movie's name (its extension
+// gives the format), the entries of the list from `first` to `last`
+// (1-based), and the frames a second.
+struct SequenceChoice {
+    QString path;
+    int first = 0;
+    int last = 0;
+    int fps = 10;
+};
+
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
@@ -36,4 +46,10 @@ public:
     virtual bool pageSetup(QWidget* parent, QPrinter& printer) = 0;
     // The About box and the information dialog, shown modally.
     virtual void showModal(QDialog& dialog) = 0;
+    // Export Sequence: the movie's name and the entries, proposing `proposed`
+    // and the list from the shown entry `shown` to the end of its `count`.
+    virtual std::optional<SequenceChoice> sequenceExport(QWidget* parent, const QString& proposed, int shown,
+                                                         int count) = 0;
+    // The blink's interval in milliseconds, proposing the current one.
+    virtual std::optional<int> blinkInterval(QWidget* parent, int current) = 0;
 };

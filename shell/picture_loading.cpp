@@ -135,6 +135,7 @@ void TMainForm::Close1Click() {
 
 void TMainForm::ImageWindowClosed() {
     CurrentChild_ = nullptr;
+    BlinkPictureClosed();
     session_.Close();
     SetPictureCommands(false);
     SyncScan();

@@ -12,4 +12,7 @@ public:
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     bool pageSetup(QWidget* parent, QPrinter& printer) override;
     void showModal(QDialog& dialog) override;
+    std::optional<SequenceChoice> sequenceExport(QWidget* parent, const QString& proposed, int shown,
+                                                 int count) override;
+    std::optional<int> blinkInterval(QWidget* parent, int current) override;
 };

@@ -24,6 +24,9 @@ struct ScriptedSeam : DialogSeam {
     QStringList modals;
     std::function<void(QDialog&)> onModal;  // looks into a modal dialog while it is up
     std::function<void()> whileUp;          // runs while any dialog but the open dialog is up
+    QList<SequenceChoice> sequenceAnswers;  // none left: cancelled
+    QStringList sequenceProposals;
+    std::optional<int> blinkIntervalAnswer;
 
     std::optional<QString> openFileName(QWidget*, const QString& proposed) override {
         openProposals << proposed;
@@ -61,4 +64,10 @@ struct ScriptedSeam : DialogSeam {
         if (whileUp) whileUp();
         if (onModal) onModal(dialog);
     }
+    std::optional<SequenceChoice> sequenceExport(QWidget*, const QString& proposed, int, int) override {
+        sequenceProposals << proposed;
+        if (sequenceAnswers.isEmpty()) return std::nullopt;
+        return sequenceAnswers.takeFirst();
+    }
+    std::optional<int> blinkInterval(QWidget*, int) override { return blinkIntervalAnswer; }
 };

@@ -1,0 +1,57 @@
+// File, Export Sequence...: the list from the shown picture to a chosen end
+// as one movie, behind a progress dialog that can cancel it. A cancelled or
+// failed export leaves no file: the movie is written under a temporary name
+// and renamed only when whole.
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QStringList>
+
+#include "movie/movie_format.h"
+#include "session/sequence_export.h"
+#include "shell/MainUnit.h"
+#include "shell/dialog_seam.h"
+#include "shell/native_names.h"
+
+void TMainForm::ExportSequence1Click() {
+    if (!session_.PictureShown() || session_.FileListPos() == 0) return;
+    const ScanWait wait(*this);
+    QString proposed = FromNative(session_.Folder() + session_.ShownName() + ".webm");
+    std::optional<SequenceChoice> choice;
+    for (;;) {
+        choice = seam_.sequenceExport(this, proposed, session_.FileListPos(), session_.FileListCount());
+        if (!choice || choice->path.isEmpty()) return;
+        // A name without a movie's extension gets WebM's.
+        if (!orbalux::MovieFormatForPath(ToNative(choice->path))) choice->path += ".webm";
+        proposed = choice->path;
+        const QFileInfo existing(choice->path);
+        if (existing.exists() && !existing.isDir() && !seam_.confirmOverwrite(this, choice->path)) continue;
+        break;
+    }
+
+    QProgressDialog progress("Writing the movie...", "Cancel", 0, 1, this);
+    progress.setObjectName("ExportProgress");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    auto report = [&progress](std::size_t done, std::size_t total) {
+        progress.setMaximum(static_cast<int>(total));
+        progress.setValue(static_cast<int>(done));
+        return !progress.wasCanceled();
+    };
+    orbalux::SequenceResult result;
+    try {
+        result = orbalux::ExportSequence(session_, {choice->first, choice->last}, ToNative(choice->path),
+                                         choice->fps, report);
+    } catch (const orbalux::OrbaluxError& e) {
+        progress.close();
+        ReportError(e);
+        return;
+    }
+    progress.close();
+    if (!result.written || result.leftOut.empty()) return;
+    QStringList lines{"Left out of the movie:"};
+    for (const orbalux::OrbaluxError& e : result.leftOut)
+        lines << QString("%1: %2").arg(FromNative(e.file()), FromNative(e.reason()));
+    seam_.showError(this, lines.join("\n"));
+}
