@@ -33,6 +33,8 @@ public:
     bool printDialog(QWidget*, QPrinter&) override { return false; }
     bool pageSetup(QWidget*, QPrinter&) override { return false; }
     void showModal(QDialog&) override {}
+    std::optional<SequenceChoice> sequenceExport(QWidget*, const QString&, int, int) override { return std::nullopt; }
+    std::optional<int> blinkInterval(QWidget*, int) override { return std::nullopt; }
 };
 
 double ResidentMegabytes() {
