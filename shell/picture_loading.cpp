@@ -7,14 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
 #include <QToolButton>
 
+#include "intake/picture_file.h"
 #include "output/screen_image.h"
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
+#include "shell/ThumbnailStrip.h"
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
 #include "state/orbalux_error.h"
@@ -63,8 +66,27 @@ bool TMainForm::GoToEntry(int position) {
 
 void TMainForm::Shown(Outcome outcome) {
     SyncScan();
+    // The entries a scan step passed over, named where they do not stop it.
+    QStringList skipped;
+    for (const orbalux::OrbaluxError& e : session_.Skipped())
+        skipped << QString("%1: %2").arg(FromNative(orbalux::FileNamePart(e.file())), FromNative(e.reason()));
+    if (!skipped.isEmpty()) statusBar()->showMessage("Skipped " + skipped.join("; "), session_.ScanPause());
     if (outcome == Outcome::Done) {
         ShowLoadedEntry();
+        SetPictureCommands(true);
+        emit shownPositionChanged(session_.FileListPos());
+    } else if (outcome == Outcome::BadEntry) {
+        // No box: the reason stands in the picture's place, the place moves
+        // on, and the next step goes past it.
+        const orbalux::OrbaluxError& failure = *session_.EntryFailure();
+        const QString name = FromNative(session_.ShownName());
+        CurrentChild_->ShowFailure(name, FromNative(failure.reason()));
+        CurrentChild_->setWindowTitle(name);
+        SetPictureCommands(true);
+        ShowCounter();
+        ShowLoadWarnings();
+        ClearViewingTools();
+        ThumbnailStrip_->MarkFailed(session_.FileListPos(), FromNative(failure.reason()));
         emit shownPositionChanged(session_.FileListPos());
     } else if (outcome == Outcome::Failed) {
         ReportLastError();

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QThread>
 
+#include "shell/MDIChild.h"
 #include "shell/ThumbnailStrip.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
@@ -95,11 +96,12 @@ TEST_F(Strip, HighlightFollowsTheShownPictureAndAClickLoadsAsNextWould) {
     EXPECT_EQ(selectedRow(), 5);
     EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 6));
 
-    // The entry that is no picture: reported, and the shown one stays lit.
+    // The entry that is no picture: framed, with its reason in the window.
     click(3);
-    EXPECT_EQ(b.seam.errors.size(), 1);
-    EXPECT_EQ(b.caption(), "RBL_0006.001");
-    EXPECT_EQ(selectedRow(), 5);
+    EXPECT_TRUE(b.seam.errors.isEmpty());
+    EXPECT_EQ(b.caption(), "RBL_0004.001");
+    EXPECT_TRUE(b.form->CurrentChild()->ShowsFailure());
+    EXPECT_EQ(selectedRow(), 3);
 
     // No picture shown: nothing lit, and a click opens the entry.
     b.form->CurrentChild()->close();
