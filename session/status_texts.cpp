@@ -1,5 +1,7 @@
 #include "session/status_texts.h"
 
+#include <QStringList>
+
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"
 
@@ -10,6 +12,14 @@ QString PictureSizeText(const orbalux::PictureState& state) {
     const orbalux::FrameFormat* format = orbalux::FindFrameFormat(state.LineFormat);
     if (!format) return size;
     return QString("%1, %2-sample lines").arg(size).arg(3 * format->groups);
+}
+
+QString LevelsText(int brightness, int contrast) {
+    QStringList parts;
+    const auto level = [](int n) { return (n > 0 ? QString("+%1") : QString("%1")).arg(n); };
+    if (brightness != 0) parts << "Brightness " + level(brightness);
+    if (contrast != 0) parts << "Contrast " + level(contrast);
+    return parts.join(", ");
 }
 
 QString LostLinesText(int lostLines) { return QString("Lost lines: %1").arg(lostLines); }

@@ -172,6 +172,7 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TThumbnailStrip::TellView);
     connect(this, &QDockWidget::dockLocationChanged, this, &TThumbnailStrip::FollowDockSide);
     view_->viewport()->installEventFilter(this);
+    if (parent) parent->installEventFilter(this);
 
     connect(view_, &QListView::activated, this, [this](const QModelIndex& index) {
         emit entryChosen(index.row() + 1);
@@ -326,19 +327,35 @@ void TThumbnailStrip::ShapeFor(Qt::DockWidgetArea area) {
     const int bar = column ? view_->verticalScrollBar()->sizeHint().width()
                            : view_->horizontalScrollBar()->sizeHint().height();
     const int extra = (column ? kCellMargin : kNameHeight) + bar + frame;
-    const int least = kSmallestSize + extra, most = kThumbnailSize + extra;
-    view_->setMinimumSize(column ? least : 0, column ? 0 : least);
+    least_ = kSmallestSize + extra;
+    most_ = kThumbnailSize + extra;
+    view_->setMinimumSize(column ? least_ : 0, column ? 0 : least_);
+    FitFrame();
+}
+
+void TThumbnailStrip::FitFrame() {
+    // In a small window the strip gives way, down to its smallest row, so
+    // that the picture keeps at least half the window's height.
+    const bool column = view_->flow() == QListView::TopToBottom;
+    const QWidget* frame = parentWidget();
+    int most = most_;
+    if (frame && !column) most = std::max(least_, std::min(most_, frame->height() / 4));
     view_->setMaximumSize(column ? most : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : most);
     FollowSize();
 }
 
 void TThumbnailStrip::FollowSize() {
-    // The thumbnails shrink with the strip, to the smallest size.
+    // The thumbnails shrink with the strip, to the smallest size. The room
+    // counts the scroll bar whether it is shown or not, so that its coming
+    // and going never changes the size back and forth.
+    if (following_) return;
+    following_ = true;
     const bool column = view_->flow() == QListView::TopToBottom;
-    const QSize room = view_->viewport()->size();
-    const int side = column ? room.width() - kCellMargin : room.height() - kNameHeight;
-    SetSide(std::clamp(side, kSmallestSize, kThumbnailSize));
+    const int extra = most_ - kThumbnailSize;  // margins, name, scroll bar and frame
+    const int room = column ? view_->width() : view_->height();
+    SetSide(std::clamp(room - extra, kSmallestSize, kThumbnailSize));
     TellView();
+    following_ = false;
 }
 
 void TThumbnailStrip::resizeEvent(QResizeEvent* event) {
@@ -367,6 +384,7 @@ Qt::DockWidgetArea TThumbnailStrip::RememberedArea() {
 int TThumbnailStrip::RememberedExtent() { return QSettings().value(kStripExtent, 0).toInt(); }
 
 bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) FitFrame();
     if (watched == view_->viewport()) {
         if (event->type() == QEvent::Resize) FollowSize();
         // Work only while the strip can be seen.

@@ -80,6 +80,7 @@ private:
     void TellView();
     void FollowDockSide(Qt::DockWidgetArea area);
     void ShapeFor(Qt::DockWidgetArea area);
+    void FitFrame();
     void FollowSize();
     const Made* Find(int position) const;
 
@@ -91,6 +92,8 @@ private:
     std::uint64_t list_ = 0;
     int current_ = 0;
     int made_ = 0;
-    qreal ratio_ = 1;  // device pixels per thumbnail pixel drawn
+    int least_ = 0, most_ = 0;  // the view's height (or width) with the smallest and the full thumbnails
+    qreal ratio_ = 1;
+    bool following_ = false;  // within FollowSize  // device pixels per thumbnail pixel drawn
     std::unique_ptr<ThumbnailMaker> maker_;  // last: its threads go first
 };

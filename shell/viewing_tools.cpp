@@ -12,10 +12,12 @@
 #include <QScrollArea>
 #include <QStatusBar>
 
+#include "processing/stages.h"
 #include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
+#include "shell/elided_label.h"
 #include "session/grey_histogram.h"
 #include "shell/page_painting.h"
 #include "shell/picture_control.h"
@@ -27,19 +29,23 @@ void TMainForm::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar");
     bar->setSizeGripEnabled(true);
+    // Texts that may not fit a small window are shortened, whole in their tips.
     auto label = [this](const char* name) {
-        auto* l = new QLabel(this);
+        auto* l = new TElidedLabel(this);
         l->setObjectName(name);
-        l->setTextFormat(Qt::PlainText);
         return l;
     };
     PointerReadout_ = label("PointerReadout");
     PictureSizeStatus_ = label("PictureSizeStatus");
     LostLinesStatus_ = label("LostLinesStatus");
-    ZoomStatus_ = label("ZoomStatus");
+    TElidedLabel* levels = label("LevelsStatus");
+    ZoomStatus_ = new QLabel(this);
+    ZoomStatus_->setObjectName("ZoomStatus");
+    ZoomStatus_->setTextFormat(Qt::PlainText);
     bar->addWidget(PointerReadout_, 1);
     bar->addPermanentWidget(PictureSizeStatus_);
     bar->addPermanentWidget(LostLinesStatus_);
+    bar->addPermanentWidget(levels);
     bar->addPermanentWidget(ZoomStatus_);
     ShowZoom();
 }
@@ -69,8 +75,10 @@ void TMainForm::AttachImageWindow(TChild* child) {
 
 void TMainForm::PictureShown(bool wholeChain) {
     WholeChainShown_ = wholeChain;
-    PictureSizeStatus_->setText(PictureSizeText(state_));
-    LostLinesStatus_->setText(LostLinesText(state_.LostLineCount));
+    SetStatusText(PictureSizeStatus_, PictureSizeText(state_));
+    SetStatusText(LostLinesStatus_, LostLinesText(state_.LostLineCount));
+    SetStatusText(statusBar()->findChild<QLabel*>("LevelsStatus"),
+                  LevelsText(state_.BrightnessLevel / orbalux::kBrightnessStep, state_.ContrastLevel));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
     if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
@@ -78,24 +86,21 @@ void TMainForm::PictureShown(bool wholeChain) {
 
 void TMainForm::ClearViewingTools() {
     Pointer_.reset();
-    PointerReadout_->clear();
-    PictureSizeStatus_->clear();
-    LostLinesStatus_->clear();
+    for (QLabel* status : {PointerReadout_, PictureSizeStatus_, LostLinesStatus_,
+                           statusBar()->findChild<QLabel*>("LevelsStatus")})
+        SetStatusText(status, {});
     if (HistogramBox_) HistogramBox_->Clear();
 }
 
 void TMainForm::ShowPointerReadout() {
     if (!CurrentChild_ || !Pointer_) {
-        PointerReadout_->clear();
+        SetStatusText(PointerReadout_, {});
         return;
     }
     const std::optional<PixelReadout> readout =
         ReadPixel(Pointer_->x(), Pointer_->y(), CurrentChild_->Image()->Zoom(),
                   ShownGeometryOf(state_, WholeChainShown_), CurrentChild_->Picture(), state_);
-    if (readout)
-        PointerReadout_->setText(ReadoutText(*readout));
-    else
-        PointerReadout_->clear();
+    SetStatusText(PointerReadout_, readout ? ReadoutText(*readout) : QString());
 }
 
 ZoomFactor TMainForm::ShownZoom() const {
@@ -108,7 +113,7 @@ void TMainForm::ShowZoom() {
                                   : QString::fromStdString(percent));
     // What lies under a resting pointer has changed with the scale.
     Pointer_.reset();
-    PointerReadout_->clear();
+    SetStatusText(PointerReadout_, {});
 }
 
 void TMainForm::SetZoomStep(int step, std::optional<QPoint> anchor) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QListView>
 #include <QMouseEvent>
 #include <QThread>
@@ -126,6 +127,31 @@ TEST_F(Strip, ThumbnailsAreMadeOncePerRunAndTheShownOneIsKeptInView) {
     // The last entry, far right of a strip narrower than the list, is in view.
     const QRect cell = view()->visualRect(view()->model()->index(35, 0));
     EXPECT_TRUE(view()->viewport()->rect().contains(cell.center())) << cell.x();
+}
+
+TEST_F(Strip, TheListCounterAndStripFollowTheFolderWithinASecond) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    ASSERT_TRUE(allReady());
+    QElapsedTimer clock;
+    clock.start();
+    v.Write945("RBL_0000.001", 9);
+    ASSERT_TRUE(WaitFor([this] { return b.counter() == "3/7"; }));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(view()->model()->rowCount(), 7);
+
+    // A file emptied in place loses its thumbnail for the mark of a bad entry.
+    ASSERT_TRUE(strip()->EntryMark(4) == TThumbnailStrip::Mark::Made);
+    QFile(v.Path("RBL_0003.001")).resize(0);
+    ASSERT_TRUE(WaitFor([this] { return strip()->EntryMark(4) == TThumbnailStrip::Mark::Failed; }));
+
+    // The shown file deleted: its picture stays until the user moves.
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0006.001")));
+    ASSERT_TRUE(WaitFor([this] { return b.counter() == "3/6"; }));
+    EXPECT_EQ(b.caption(), "RBL_0002.001");
+    EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 2));
+    b.action("Previous1")->trigger();
+    EXPECT_EQ(b.counter(), "2/5");
 }
 
 TEST_F(Strip, TheEntriesInViewAreMadeFirst) {
