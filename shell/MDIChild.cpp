@@ -1,8 +1,6 @@
 #include "shell/MDIChild.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QMenu>
 #include <QMdiArea>
 #include <QScrollArea>
 #include <QLabel>
@@ -27,12 +25,9 @@ TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
     setWindowTitle("Child");
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_DeleteOnClose);
-    // The frame's File Close holds the close key wherever the focus is; the
-    // window's own menu keeps its Close item without the key, so that the
-    // two never compete for it.
-    if (QMenu* menu = systemMenu())
-        for (QAction* action : menu->actions())
-            if (action->shortcuts().contains(QKeySequence(QKeySequence::Close))) action->setShortcuts({});
+    // Nor a window menu: the frame's File, Close holds the close key
+    // wherever the focus is, and nothing restores or minimises the window.
+    setSystemMenu(nullptr);
 
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName("ImageScroll");

@@ -348,7 +348,8 @@ void TThumbnailStrip::FollowSize() {
     // The thumbnails shrink with the strip, to the smallest size. The room
     // counts the scroll bar whether it is shown or not, so that its coming
     // and going never changes the size back and forth.
-    if (following_) return;
+    // Not before it is laid out and seen: a size on the way is no measure.
+    if (following_ || !view_->isVisible()) return;
     following_ = true;
     const bool column = view_->flow() == QListView::TopToBottom;
     const int extra = most_ - kThumbnailSize;  // margins, name, scroll bar and frame
@@ -388,7 +389,10 @@ bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_->viewport()) {
         if (event->type() == QEvent::Resize) FollowSize();
         // Work only while the strip can be seen.
-        if (event->type() == QEvent::Show) maker_->SetPaused(false);
+        if (event->type() == QEvent::Show) {
+            FollowSize();
+            maker_->SetPaused(false);
+        }
         if (event->type() == QEvent::Hide) maker_->SetPaused(true);
     }
     return QDockWidget::eventFilter(watched, event);

@@ -121,8 +121,17 @@ void TMainForm::ShowCounter() { Memo1_->setText(QString::fromStdString(session_.
 
 void TMainForm::CounterEntered() {
     bool number = false;
-    const int position = Memo1_->text().trimmed().toInt(&number);
-    if (number) GoToEntry(position);
+    const QString typed = Memo1_->text().trimmed();
+    const int position = typed.toInt(&number);
+    const int count = session_.FileListCount();
+    if (number && position >= 1 && position <= count) {
+        GoToEntry(position);
+    } else if (typed != QString::fromStdString(session_.CounterText())) {
+        // Refused, with a word: the counter shows the place again.
+        statusBar()->showMessage(count == 0 ? QString("No list to go to")
+                                            : QString("No entry %1: the list holds 1 to %2").arg(typed).arg(count),
+                                 5000);
+    }
     ShowCounter();
     // Back to the picture, where the arrow keys step again.
     if (CurrentChild_) CurrentChild_->setFocus();
