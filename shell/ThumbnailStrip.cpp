@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QEvent>
 #include <QFile>
 #include <QListView>
@@ -39,8 +40,11 @@ QPixmap InSquare(const QImage& picture) {
     const int side = qRound(kSide * ratio);
     QPixmap square(side, side);
     square.fill(Qt::transparent);
+    // Painted pixel for pixel, then given the ratio as a whole.
+    QImage pixels = picture;
+    pixels.setDevicePixelRatio(1);
     QPainter painter(&square);
-    painter.drawImage((side - picture.width()) / 2, (side - picture.height()) / 2, picture);
+    painter.drawImage((side - pixels.width()) / 2, (side - pixels.height()) / 2, pixels);
     painter.end();
     square.setDevicePixelRatio(ratio);
     return square;
@@ -129,11 +133,12 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     model_ = new ThumbnailListModel(this, [this](int row, int role) -> QVariant {
         const Made* made = Find(row + 1);
         if (role == Qt::DecorationRole) {
-            static const QPixmap waiting = Placeholder(false);
-            static const QPixmap failed = Placeholder(true);
+            static const QIcon waiting(Placeholder(false));
+            static const QIcon failed(Placeholder(true));
             if (!made) return waiting;
             // Squared only when drawn: the cache keeps the small grey picture.
-            return made->picture.isNull() ? failed : InSquare(made->picture);
+            // An icon, so that the view draws it at its pixel ratio.
+            return made->picture.isNull() ? failed : QIcon(InSquare(made->picture));
         }
         if (role == Qt::ToolTipRole) {
             const QString name = QFile::decodeName(QByteArray::fromStdString(paths_[static_cast<std::size_t>(row)]));

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
 #include <QThread>
@@ -77,7 +78,7 @@ TEST_F(Strip, EveryEntryInListOrderAndAMarkForAFileThatIsNoPicture) {
     EXPECT_TRUE(view()->model()->index(3, 0).data(Qt::ToolTipRole).toString().contains("no picture lines found"));
     // A made thumbnail is the picture, 96 wide in the 948 x 704 proportions,
     // in the middle of its square.
-    const QImage cell = view()->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    const QImage cell = view()->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(96, 96).toImage();
     ASSERT_EQ(cell.size(), QSize(96, 96));
     EXPECT_EQ(qAlpha(cell.pixel(50, 11)), 0);
     EXPECT_EQ(qAlpha(cell.pixel(50, 12)), 255);
