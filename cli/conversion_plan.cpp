@@ -65,12 +65,6 @@ std::vector<std::string> InputFiles(const ConvertOptions& options) {
     return files;
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string OutputNameFor(const std::string& input, OutputFormat format) {
     std::string name = FileNamePart(input);
     return name + Extension(format);

@@ -40,9 +40,6 @@ ConversionPlan PlanConversion(const ConvertOptions& options);
 // The output's name for an input: its file name with ".bmp" or ".png" added.
 std::string OutputNameFor(const std::string& input, OutputFormat format);
 
-// The folder a file path lies in ("." for a bare name).
-std::string FolderOf(const std::string& path);
-
 // Throws UsageError when `path` cannot be written as one file: it is a folder
 // or one of `inputs`.
 void CheckOutputFile(const std::string& path, const std::vector<std::string>& inputs);

@@ -11,6 +11,7 @@
 
 #include "processing/display_options.h"
 #include "state/ascii_names.h"
+#include "state/path_parts.h"
 
 namespace orbalux::cli {
 namespace {
@@ -147,8 +148,7 @@ unsigned ModeBit(RunMode mode) {
 }
 
 bool HasPngExtension(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string_view name = FileNameOf(path);
     return name.size() > 4 && EndsWithIgnoringAsciiCase(name, ".png");
 }
 

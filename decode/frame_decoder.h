@@ -10,7 +10,6 @@
 
 namespace orbalux {
 
-struct Probe;        // one place to look for a marker (decode/frame_formats.h)
 struct FrameFormat;  // one line format's constants (decode/frame_formats.h)
 
 // The format that serves a LineFormat code (945 also serves 0); nullptr when

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "state/orbalux_error.h"
+#include "state/path_parts.h"
 
 namespace orbalux {
 namespace {
@@ -31,15 +32,9 @@ std::string SystemReason(int err) { return std::strerror(err); }
 
 }  // namespace
 
-std::string FileNamePart(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string FileNamePart(const std::string& path) { return std::string(FileNameOf(path)); }
 
-std::string DirectoryPart(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+std::string DirectoryPart(const std::string& path) { return std::string(FolderPartOf(path)); }
 
 long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t>& bytes) {
     // Opened without waiting, so that a named pipe in a picture's place is

@@ -7,11 +7,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <mutex>
-#include <stdexcept>
 #include <vector>
 
 #include "state/orbalux_error.h"
+#include "state/path_parts.h"
 
 namespace orbalux {
 namespace {
@@ -31,9 +30,8 @@ mode_t NewFileMode() {
 }  // namespace
 
 AtomicOutputFile::AtomicOutputFile(std::string path) : path_(std::move(path)) {
-    const auto slash = path_.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path_.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+    const std::string folder(FolderPartOf(path_));
+    const std::string name(FileNameOf(path_));
     // The temporary name is the final one between a dot and six random
     // characters; a final name close to the longest a folder allows is cut
     // short in it, so that every legal output name can be written.

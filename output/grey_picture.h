@@ -27,8 +27,8 @@ struct ShownRows {
 };
 ShownRows ShownRowsOf(const PictureState& state);
 
-// The picture of the BMP in BitmapBuffer, as it is seen: the BMP stores its
-// rows bottom-up, so its last row becomes the first.
+// The picture that the BMP in BitmapBuffer shows, as it is seen, read from the
+// working picture in FileBuffer (see ShownRows) rather than from the BMP.
 GreyImage GreyFromBitmap(const PictureState& state);
 // The same into `image`, keeping its memory when the size allows.
 void GreyFromBitmap(const PictureState& state, GreyImage& image);

@@ -11,8 +11,9 @@
 namespace orbalux {
 
 // Writes the W x H picture that the BMP in BitmapBuffer shows into `rows`,
-// `bytesPerLine` apart (at least 4 W). Returns false, writing nothing, when
-// the state holds no picture.
+// `bytesPerLine` apart (at least 4 W), read from the working picture in
+// FileBuffer, never parsed out of the BMP. Returns false, writing nothing,
+// when the state holds no picture.
 bool WriteScreenImage(const PictureState& state, std::uint8_t* rows, std::ptrdiff_t bytesPerLine);
 
 }  // namespace orbalux

@@ -9,18 +9,18 @@ namespace {
 using D = DisplayOptions;
 using K = SwitchKind;
 
-// kind                  flag                 menu item                        tool button     converter              open option           help
+// kind                  flag                 converter              open option           help
 constexpr std::array<DisplayOptionRow, 10> kOptions{{
-    {K::ChainFlag,         &D::Stretch,         "Atostretch1",                   "ToolButton13", "stretch",             "STRETCH",            "per-file contrast stretch"},
-    {K::ChainFlag,         &D::Despeckle,       "Despeckleon1",                  "ToolButton12", "despeckle",           "DESPECKLE",          "remove single bright and dark pixels"},
-    {K::ChainFlag,         &D::FlipVertical,    "FlipVertically1",               "ToolButton10", "flip",                "FLIP",               "flip vertically"},
-    {K::ChainFlag,         &D::Rotate,          "Rotate1",                       "ToolButton33", "rotate",              "ROTATE",             "turn by 180 degrees"},
-    {K::ChainFlag,         &D::Invert,          "Invert1",                       "ToolButton19", "invert",              "INVERT",             "negative"},
-    {K::ChainFlag,         &D::MinimizeHalf,    "Minimize1",                     "ToolButton30", "half",                "HALF",               "reduce to 1/2 on a grey field"},
-    {K::ChainFlag,         &D::MinimizeQuarter, "Minimize141",                   "ToolButton32", "quarter",             "QUARTER",            "reduce to 1/4 on a grey field"},
-    {K::ChainFlag,         &D::FillMissingLine, "N1missinglinefill1",            "ToolButton18", "fill-missing",        "FILL_MISSING",       "fill single missing lines"},
-    {K::HorizontalStretch, nullptr,             "HorizontalStretch1",            "",             "horizontal-stretch",  "HORIZONTAL_STRETCH", "widen the 136-sample pictures six times"},
-    {K::KeepGaps,          nullptr,             "N2ormoremissinglinescompress1", "",             "keep-gaps",           "KEEP_GAPS",          "show two or more missing lines as blank rows"},
+    {K::ChainFlag,         &D::Stretch,         "stretch",             "STRETCH",            "per-file contrast stretch"},
+    {K::ChainFlag,         &D::Despeckle,       "despeckle",           "DESPECKLE",          "remove single bright and dark pixels"},
+    {K::ChainFlag,         &D::FlipVertical,    "flip",                "FLIP",               "flip vertically"},
+    {K::ChainFlag,         &D::Rotate,          "rotate",              "ROTATE",             "turn by 180 degrees"},
+    {K::ChainFlag,         &D::Invert,          "invert",              "INVERT",             "negative"},
+    {K::ChainFlag,         &D::MinimizeHalf,    "half",                "HALF",               "reduce to 1/2 on a grey field"},
+    {K::ChainFlag,         &D::MinimizeQuarter, "quarter",             "QUARTER",            "reduce to 1/4 on a grey field"},
+    {K::ChainFlag,         &D::FillMissingLine, "fill-missing",        "FILL_MISSING",       "fill single missing lines"},
+    {K::HorizontalStretch, nullptr,             "horizontal-stretch",  "HORIZONTAL_STRETCH", "widen the 136-sample pictures six times"},
+    {K::KeepGaps,          nullptr,             "keep-gaps",           "KEEP_GAPS",          "show two or more missing lines as blank rows"},
 }};
 
 // level                            converter     open option   help
@@ -58,10 +58,6 @@ void SetMenuOption(PictureState& state, const DisplayOptionRow& row, bool on) {
     }
 }
 
-const DisplayOptionRow* OptionByMenuItem(std::string_view name) { return FindRow(name, &DisplayOptionRow::menuItem); }
-const DisplayOptionRow* OptionByToolButton(std::string_view name) {
-    return FindRow(name, &DisplayOptionRow::toolButton);
-}
 const DisplayOptionRow* OptionByCliName(std::string_view name) { return FindRow(name, &DisplayOptionRow::cliOption); }
 
 }  // namespace orbalux

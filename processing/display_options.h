@@ -1,7 +1,8 @@
 // The display options as one table: each switch of the chain with the names it
-// goes by in the browser's menu and tool bar, on the converter's command line
-// and among the GDAL driver's open options. The menus, the converter's parser
-// and the driver all read this table; none lists the options again.
+// goes by on the converter's command line and among the GDAL driver's open
+// options. The browser's menus (which pair each row with their own widgets),
+// the converter's parser and the driver all read this table; none lists the
+// options again.
 #pragma once
 
 #include <span>
@@ -22,8 +23,6 @@ enum class SwitchKind {
 struct DisplayOptionRow {
     SwitchKind kind;
     int DisplayOptions::*flag;    // for ChainFlag rows, else nullptr
-    std::string_view menuItem;    // design name of the Options / Missing Lines menu item
-    std::string_view toolButton;  // design name of the tool button ("" for none)
     std::string_view cliOption;   // the converter's switch, without "--"
     std::string_view gdalOption;  // the driver's open option
     std::string_view help;        // one line for --help and the driver's option list
@@ -51,10 +50,7 @@ bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row);
 // Turns an option's menu default on or off.
 void SetMenuOption(PictureState& state, const DisplayOptionRow& row, bool on);
 
-// The row whose menu item, tool button, converter switch or open option is
-// `name`; nullptr when none is.
-const DisplayOptionRow* OptionByMenuItem(std::string_view name);
-const DisplayOptionRow* OptionByToolButton(std::string_view name);
+// The row whose converter switch is `name`; nullptr when none is.
 const DisplayOptionRow* OptionByCliName(std::string_view name);
 
 }  // namespace orbalux

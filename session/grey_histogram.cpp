@@ -1,3 +1,4 @@
+// Counting the grey levels of a picture, and the figures drawn from the counts.
 #include "session/grey_histogram.h"
 
 namespace {
@@ -27,15 +28,11 @@ GreyHistogram HistogramOf(std::span<const std::uint8_t> levels) {
     return h;
 }
 
-GreyHistogram HistogramOf(const QImage& picture, const std::function<bool(int x, int y)>& counts) {
+GreyHistogram HistogramOf(const orbalux::GreyImage& picture, const std::function<bool(int x, int y)>& counts) {
     GreyHistogram h;
-    if (picture.isNull()) return h;
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
-        for (int x = 0; x < rgb.width(); ++x)
-            if (!counts || counts(x, y)) ++h.counts[static_cast<std::size_t>(qGray(row[x]))];
-    }
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            if (!counts || counts(x, y)) ++h.counts[picture.At(x, y)];
     Summarise(h);
     return h;
 }

@@ -6,7 +6,7 @@
 #include <functional>
 #include <span>
 
-#include <QImage>
+#include "state/grey_image.h"
 
 struct GreyHistogram {
     std::array<long long, 256> counts{};  // pixels of each grey level
@@ -19,6 +19,6 @@ struct GreyHistogram {
 // Over 8-bit grey levels, one byte per pixel.
 GreyHistogram HistogramOf(std::span<const std::uint8_t> levels);
 
-// Over a shown bitmap, whose pixels are grey (equal red, green and blue);
-// with `counts`, only over the pixels (column, row) it accepts.
-GreyHistogram HistogramOf(const QImage& picture, const std::function<bool(int x, int y)>& counts = {});
+// Over a shown picture; with `counts`, only over the pixels (column, row) it
+// accepts.
+GreyHistogram HistogramOf(const orbalux::GreyImage& picture, const std::function<bool(int x, int y)>& counts = {});

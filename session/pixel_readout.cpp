@@ -1,3 +1,5 @@
+// The pointer's pixel: through the zoom to the shown bitmap, through the
+// chain's geometry to the decoded frame.
 #include "session/pixel_readout.h"
 
 #include <cstddef>
@@ -10,13 +12,15 @@ std::optional<ShownPixel> ShownPixelAt(int x, int y, ZoomFactor step, const Show
     return p;
 }
 
-std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const ShownGeometry& geometry, const QImage& picture,
-                                      const orbalux::PictureState& state) {
+std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const ShownGeometry& geometry,
+                                      const ShownLevelAt& shownLevel, const orbalux::PictureState& state) {
     const std::optional<ShownPixel> shown = ShownPixelAt(x, y, step, geometry);
-    if (!shown || !picture.valid(shown->column, shown->row)) return std::nullopt;
+    if (!shown) return std::nullopt;
+    const std::optional<int> level = shownLevel(*shown);
+    if (!level) return std::nullopt;
     PixelReadout readout;
     readout.shown = *shown;
-    readout.shownLevel = qGray(picture.pixel(shown->column, shown->row));
+    readout.shownLevel = *level;
     readout.frame = FramePixelOf(geometry, *shown);
     if (readout.frame) {
         const std::size_t at = orbalux::kPictureOrigin +

@@ -7,9 +7,8 @@
 // file) and sample (sample 1 its first pixel).
 #pragma once
 
+#include <functional>
 #include <optional>
-
-#include <QImage>
 
 #include "processing/chain_geometry.h"
 #include "session/zoom.h"
@@ -33,7 +32,10 @@ struct PixelReadout {
     int decodedLevel = 0;  // DecodedImage at `frame`; 0 without one
 };
 
-// The readout under point (x, y), or nothing off the picture. `picture` is
-// the bitmap as shown (grey: equal red, green and blue).
-std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor zoom, const ShownGeometry& geometry, const QImage& picture,
-                                      const orbalux::PictureState& state);
+// The grey level of a pixel of the bitmap as shown; nothing where the shown
+// bitmap has no such pixel.
+using ShownLevelAt = std::function<std::optional<int>(ShownPixel)>;
+
+// The readout under point (x, y), or nothing off the picture.
+std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor zoom, const ShownGeometry& geometry,
+                                      const ShownLevelAt& shownLevel, const orbalux::PictureState& state);

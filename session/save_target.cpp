@@ -2,6 +2,7 @@
 #include "session/save_target.h"
 
 #include "state/ascii_names.h"
+#include "state/path_parts.h"
 
 namespace orbalux {
 
@@ -9,7 +10,7 @@ std::string_view SaveExtension(PictureFormat format) { return format == PictureF
 
 SaveTarget ResolveSaveTarget(const std::string& typed, PictureFormat chosen) {
     // Only the name part counts: a folder "d.png/" does not make a PNG.
-    const std::string_view name = std::string_view(typed).substr(typed.find_last_of('/') + 1);
+    const std::string_view name = orbalux::FileNameOf(typed);
     if (EndsWithIgnoringAsciiCase(name, ".bmp") && name.size() > 4) return {typed, PictureFormat::Bmp};
     if (EndsWithIgnoringAsciiCase(name, ".png") && name.size() > 4) return {typed, PictureFormat::Png};
     std::string path = typed;

@@ -1,34 +1,30 @@
+// The status bar's texts, in the words of the picture and its lines.
 #include "session/status_texts.h"
-
-#include <QStringList>
 
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"
 
-QString PictureSizeText(const orbalux::PictureState& state) {
-    const QString size = QString("%1 x %2").arg(state.ImageWidth).arg(state.ImageHeight);
+std::string PictureSizeText(const orbalux::PictureState& state) {
+    const std::string size = std::to_string(state.ImageWidth) + " x " + std::to_string(state.ImageHeight);
     // The samples a line record carries: three per pixel group. The row may
     // be a little wider, padded with the row end.
     const orbalux::FrameFormat* format = orbalux::FindFrameFormat(state.LineFormat);
     if (!format) return size;
-    return QString("%1, %2-sample lines").arg(size).arg(3 * format->groups);
+    return size + ", " + std::to_string(3 * format->groups) + "-sample lines";
 }
 
-QString LevelsText(int brightness, int contrast) {
-    QStringList parts;
-    const auto level = [](int n) { return (n > 0 ? QString("+%1") : QString("%1")).arg(n); };
-    if (brightness != 0) parts << "Brightness " + level(brightness);
-    if (contrast != 0) parts << "Contrast " + level(contrast);
-    return parts.join(", ");
+std::string LevelsText(int brightness, int contrast) {
+    const auto level = [](int n) { return (n > 0 ? "+" : "") + std::to_string(n); };
+    std::string text;
+    if (brightness != 0) text = "Brightness " + level(brightness);
+    if (contrast != 0) text += (text.empty() ? "" : ", ") + std::string("Contrast ") + level(contrast);
+    return text;
 }
 
-QString LostLinesText(int lostLines) { return QString("Lost lines: %1").arg(lostLines); }
+std::string LostLinesText(int lostLines) { return "Lost lines: " + std::to_string(lostLines); }
 
-QString ReadoutText(const PixelReadout& readout) {
-    if (!readout.frame) return QString("Grey field: shown %1").arg(readout.shownLevel);
-    return QString("Line %1, sample %2: shown %3, decoded %4")
-        .arg(readout.frame->line)
-        .arg(readout.frame->sample)
-        .arg(readout.shownLevel)
-        .arg(readout.decodedLevel);
+std::string ReadoutText(const PixelReadout& readout) {
+    if (!readout.frame) return "Grey field: shown " + std::to_string(readout.shownLevel);
+    return "Line " + std::to_string(readout.frame->line) + ", sample " + std::to_string(readout.frame->sample) +
+           ": shown " + std::to_string(readout.shownLevel) + ", decoded " + std::to_string(readout.decodedLevel);
 }

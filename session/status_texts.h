@@ -1,23 +1,21 @@
 // The texts of the main window's status bar and of the lost-line count.
 #pragma once
 
-#include <optional>
+#include <string>
 
-#include <QString>
-
-#include "state/picture_state.h"
 #include "session/pixel_readout.h"
+#include "state/picture_state.h"
 
 // The shown file's size and line format: "948 x 704, 945-sample lines".
-QString PictureSizeText(const orbalux::PictureState& state);
+std::string PictureSizeText(const orbalux::PictureState& state);
 
 // "Brightness +2, Contrast -1": the steps taken on the shown picture's
 // levels, each only when not 0; empty when both are.
-QString LevelsText(int brightness, int contrast);
+std::string LevelsText(int brightness, int contrast);
 
 // "Lost lines: 12".
-QString LostLinesText(int lostLines);
+std::string LostLinesText(int lostLines);
 
 // What lies under the pointer: "Line 12, sample 345: shown 128, decoded 120",
 // or on the grey field round a reduced picture "Grey field: shown 160".
-QString ReadoutText(const PixelReadout& readout);
+std::string ReadoutText(const PixelReadout& readout);

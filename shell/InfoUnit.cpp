@@ -60,4 +60,4 @@ void TInfoBox::SetHeaderLines(const std::array<std::string, kLineCount>& lines) 
         lines_[static_cast<std::size_t>(i)]->setText(QString::fromLatin1(lines[static_cast<std::size_t>(i)]));
 }
 
-void TInfoBox::SetLostLineCount(int lostLines) { lostLines_->setText(LostLinesText(lostLines)); }
+void TInfoBox::SetLostLineCount(int lostLines) { lostLines_->setText(QString::fromStdString(LostLinesText(lostLines))); }

@@ -62,9 +62,8 @@ TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
     connect(image_, &TPictureControl::dragEnded, this, [this] { image_->unsetCursor(); });
 }
 
-void TChild::ShowPicture(const QImage& picture, const QByteArray& bmpFile) {
+void TChild::ShowPicture(const QImage& picture) {
     picture_ = picture;
-    bmpFile_ = bmpFile;
     pages_->setCurrentWidget(scroll_);
     image_->SetPicture(picture);
     if (fit_) Refit();

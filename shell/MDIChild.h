@@ -10,7 +10,6 @@
 
 #include <optional>
 
-#include <QByteArray>
 #include <QImage>
 #include <QMdiSubWindow>
 
@@ -25,9 +24,9 @@ class TChild : public QMdiSubWindow {
 public:
     explicit TChild(QWidget* parent = nullptr);
 
-    // Shows `picture` (decoded from `bmpFile`, the chain's BMP) and keeps both
-    // for Save As and Print, which work on the picture as shown.
-    void ShowPicture(const QImage& picture, const QByteArray& bmpFile);
+    // Shows `picture`, the chain's picture, and keeps it for Print, the
+    // pointer readout and the histogram; Save As writes from the state.
+    void ShowPicture(const QImage& picture);
     // The entry `name` has no picture: `reason` stands in the picture's place
     // until the next picture.
     void ShowFailure(const QString& name, const QString& reason);
@@ -38,10 +37,8 @@ public:
     // Fitted to the window, the scale follows every change of the window's
     // size and every new picture, until another zoom is set.
     void SetFitToWindow();
-    bool FitsToWindow() const { return fit_; }
 
     const QImage& Picture() const { return picture_; }
-    const QByteArray& BitmapFile() const { return bmpFile_; }
     TPictureControl* Image() const { return image_; }
     QScrollArea* ScrollArea() const { return scroll_; }
 
@@ -69,7 +66,6 @@ private:
     QScrollArea* scroll_ = nullptr;
     TPictureControl* image_ = nullptr;
     QImage picture_;
-    QByteArray bmpFile_;
     bool fit_ = false;
     int wheelRest_ = 0;  // eighths of a degree short of a notch
 };

@@ -69,25 +69,9 @@ public:
     void PrintSetup1Click();
     void Exit1Click();
 
-    // Options and Missing Lines menus: defaults for the next load.
-    void Atostretch1Click();
-    void Despeckleon1Click();
-    void FlipVertically1Click();
-    void Invert1Click();
-    void Minimize1Click();
-    void Minimize141Click();
-    void Rotate1Click();
-    void HorizontalStretch1Click();
-    void N1missinglinefill1Click();
-    void N2ormoremissinglinescompress1Click();
-
     // View, Scan-pause and About menus.
     void Toolbar1Click();
     void Thumbnails1Click();
-    void N2seconds1Click();
-    void N3seconds1Click();
-    void N4seconds1Click();
-    void N5seconds1Click();
     void About1Click();
     void HelpAboutBtnClick();
 
@@ -100,25 +84,16 @@ public:
 
     // Tool buttons acting on the shown picture.
     void ToolButton9Click();   // Original Image
-    void ToolButton10Click();  // Flip Vertically
-    void ToolButton12Click();  // Despeckle
-    void ToolButton13Click();  // Stretch
-    void ToolButton18Click();  // Missing lines
-    void ToolButton19Click();  // Invert Display
     void ToolButton20Click();  // Brightness Down
     void ToolButton21Click();  // Brightness Up
     void ToolButton27Click();  // Contrast Down
     void ToolButton28Click();  // Contrast Up
     void ToolButton29Click();  // Image Info
-    void ToolButton30Click();  // Minimize
-    void ToolButton32Click();  // Minimize - 25 %
-    void ToolButton33Click();  // Rotate
 
     // One step of the timed scan.
     void Timer1Timer();
 
     // What the commands leave behind, for whoever drives the window.
-    const orbalux::BrowsingSession& Session() const { return session_; }
     const orbalux::PictureState& State() const { return session_.State(); }
     const std::vector<std::string>& FileList() const { return session_.FileList(); }
     int FileListCount() const { return session_.FileListCount(); }
@@ -130,7 +105,6 @@ public:
     QPrinter& Printer() { return *printer_; }
     TInfoBox* InfoBox() const { return InfoBox_; }
     TAboutBox* AboutBox() const { return AboutBox_; }
-    int ZoomStep() const { return ZoomStep_; }
     THistogramBox* HistogramBox() const { return HistogramBox_; }
     TThumbnailStrip* ThumbnailStrip() const { return ThumbnailStrip_; }
     // Where the picture went on the last page printed or previewed, in dots.
@@ -173,7 +147,6 @@ private:
     void BuildCounter(QWidget* parent);
     QAction* MenuItem(const char* name) const;
     QToolButton* ToolButton(const char* name) const;
-    const OptionControl& OptionOf(const orbalux::DisplayOptionRow* row) const;
 
     // Shared steps of the loads.
     void SetPictureCommands(bool pictureShown);
@@ -209,8 +182,11 @@ private:
     void BuildThumbnailStrip();
     void ThumbnailChosen(int position);
 
-    void MenuOptionClicked(const char* item);
-    void OptionButtonClicked(const char* button);
+    // The Options and Missing Lines items (defaults for the next load) and
+    // the option tool buttons with their Picture menu items (the shown
+    // picture): each is connected to its option's controls.
+    void MenuOptionClicked(const OptionControl& option);
+    void OptionButtonClicked(const OptionControl& option);
     void Redisplayed(orbalux::Outcome outcome);
     void SetScanPause(int milliseconds);
     void SyncScan();

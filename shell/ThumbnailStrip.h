@@ -47,7 +47,6 @@ public:
     // none remembered.
     static Qt::DockWidgetArea RememberedArea();
     static int RememberedExtent();
-    int Current() const { return current_; }
 
     enum class Mark { Waiting, Made, Failed };
     Mark EntryMark(int position) const;

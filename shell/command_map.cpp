@@ -45,8 +45,9 @@ constexpr std::array<MenuDef, 7> kMenus = {{
 
 // Columns: menu, design name, caption ("-" for a separator), handler, when
 // usable, has a check mark, checked at start, shortcuts besides the
-// mnemonic, scan pause it chooses (ms). The check marks of the display
-// options come from the options table.
+// mnemonic, scan pause it chooses (ms). A display option's item has no
+// handler of its own: it is connected to its option (kOptionWidgets), which
+// also gives its check mark; a scan pause item sets its pause.
 struct MenuItemDef {
     MenuIndex menu;
     const char* name;
@@ -82,19 +83,19 @@ const MenuItemDef kMenuItems[] = {
     {FileMenu, "PrintSetup1", "P&rint Setup...", &TMainForm::PrintSetup1Click, kPic, false, false, {}},
     {FileMenu, "N1", "-", nullptr, kAny, false, false, {}},
     {FileMenu, "Exit1", "E&xit", &TMainForm::Exit1Click, kAny, false, false, {"Ctrl+Q", nullptr}},
-    {OptionsMenu, "Atostretch1", "&Stretch", &TMainForm::Atostretch1Click, kAny, true, false, {}},
-    {OptionsMenu, "Despeckleon1", "&Despeckle ", &TMainForm::Despeckleon1Click, kAny, true, false, {}},
-    {OptionsMenu, "FlipVertically1", "&Flip Vertically", &TMainForm::FlipVertically1Click, kAny, true, false, {}},
-    {OptionsMenu, "Invert1", "&Invert", &TMainForm::Invert1Click, kAny, true, false, {}},
-    {OptionsMenu, "Minimize1", "&Minimize 1/2", &TMainForm::Minimize1Click, kAny, true, false, {}},
-    {OptionsMenu, "Minimize141", "Minimize 1/4", &TMainForm::Minimize141Click, kAny, true, false, {}},
-    {OptionsMenu, "Rotate1", "&Rotate", &TMainForm::Rotate1Click, kAny, true, false, {}},
-    {OptionsMenu, "HorizontalStretch1", "Horizontal Stretch", &TMainForm::HorizontalStretch1Click, kAny, true, false,
+    {OptionsMenu, "Atostretch1", "&Stretch", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "Despeckleon1", "&Despeckle ", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "FlipVertically1", "&Flip Vertically", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "Invert1", "&Invert", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "Minimize1", "&Minimize 1/2", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "Minimize141", "Minimize 1/4", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "Rotate1", "&Rotate", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "HorizontalStretch1", "Horizontal Stretch", nullptr, kAny, true, false,
      {}},
-    {MissingLinesMenu, "N1missinglinefill1", "1 missing line fill", &TMainForm::N1missinglinefill1Click, kAny, true,
+    {MissingLinesMenu, "N1missinglinefill1", "1 missing line fill", nullptr, kAny, true,
      false, {}},
     {MissingLinesMenu, "N2ormoremissinglinescompress1", "2 or more missing lines compress",
-     &TMainForm::N2ormoremissinglinescompress1Click, kAny, true, false, {}},
+     nullptr, kAny, true, false, {}},
     {ViewMenu, "Toolbar1", "Toolbar", &TMainForm::Toolbar1Click, kAny, true, true, {}},
     {ViewMenu, "Thumbnails1", "Thumbnails", &TMainForm::Thumbnails1Click, kAny, true, true, {}},
     {ViewMenu, "N4", "-", nullptr, kAny, false, false, {}},
@@ -104,17 +105,18 @@ const MenuItemDef kMenuItems[] = {
     {ViewMenu, "FitToWindow1", "Fit to Window", &TMainForm::FitToWindow1Click, kPic, false, false, {"Ctrl+9", nullptr}},
     {ViewMenu, "N5", "-", nullptr, kAny, false, false, {}},
     {ViewMenu, "Histogram1", "Histogram", &TMainForm::Histogram1Click, kAny, false, false, {"Ctrl+H", nullptr}},
-    {ScanMenu, "N2seconds1", "2 seconds", &TMainForm::N2seconds1Click, kAny, true, false, {}, 2000},
-    {ScanMenu, "N3seconds1", "3 seconds", &TMainForm::N3seconds1Click, kAny, true, false, {}, 3000},
-    {ScanMenu, "N4seconds1", "4 seconds", &TMainForm::N4seconds1Click, kAny, true, false, {}, 4000},
-    {ScanMenu, "N5seconds1", "5 seconds", &TMainForm::N5seconds1Click, kAny, true, false, {}, 5000},
+    {ScanMenu, "N2seconds1", "2 seconds", nullptr, kAny, true, false, {}, 2000},
+    {ScanMenu, "N3seconds1", "3 seconds", nullptr, kAny, true, false, {}, 3000},
+    {ScanMenu, "N4seconds1", "4 seconds", nullptr, kAny, true, false, {}, 4000},
+    {ScanMenu, "N5seconds1", "5 seconds", nullptr, kAny, true, false, {}, 5000},
     {HelpMenu, "About1", "&About...", &TMainForm::About1Click, kAny, false, false, {}},
 };
 
 // Columns: design name, hint, image, handler, when usable, shows a pressed
 // state, row (0 or 1), 8-pixel gaps before it, then its item in the Picture
 // menu (captioned with the hint; none when a File or About item already
-// gives the command) and that item's shortcut.
+// gives the command) and that item's shortcut. A display option's button
+// and item have no handler of their own: both toggle their option.
 struct ToolButtonDef {
     const char* name;
     const char* hint;
@@ -142,13 +144,13 @@ const ToolButtonDef kToolButtons[] = {
      nullptr, nullptr},
     {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TMainForm::ToolButton9Click, kPic, false, 0, 2,
      "OriginalImage1", "Backspace"},
-    {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, &TMainForm::ToolButton10Click, kPic, true, 0, 0,
+    {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, nullptr, kPic, true, 0, 0,
      "FlipVertically2", "V"},
-    {"ToolButton33", "Rotate", ToolImage::Rotate, &TMainForm::ToolButton33Click, kPic, true, 0, 0, "Rotate2", "R"},
-    {"ToolButton12", "Despeckle", ToolImage::Despeckle, &TMainForm::ToolButton12Click, kPic, true, 0, 0, "Despeckle1",
+    {"ToolButton33", "Rotate", ToolImage::Rotate, nullptr, kPic, true, 0, 0, "Rotate2", "R"},
+    {"ToolButton12", "Despeckle", ToolImage::Despeckle, nullptr, kPic, true, 0, 0, "Despeckle1",
      "D"},
-    {"ToolButton13", "Stretch", ToolImage::Stretch, &TMainForm::ToolButton13Click, kPic, true, 0, 0, "Stretch1", "S"},
-    {"ToolButton18", "Missing lines", ToolImage::MissingLines, &TMainForm::ToolButton18Click, kPic, true, 0, 0,
+    {"ToolButton13", "Stretch", ToolImage::Stretch, nullptr, kPic, true, 0, 0, "Stretch1", "S"},
+    {"ToolButton18", "Missing lines", ToolImage::MissingLines, nullptr, kPic, true, 0, 0,
      "Missinglines1", "L"},
     {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TMainForm::ToolButton27Click, kPic, false, 1, 0,
      "ContrastDown1", "Shift+C"},
@@ -158,16 +160,48 @@ const ToolButtonDef kToolButtons[] = {
      "BrightnessDown1", "Shift+B"},
     {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TMainForm::ToolButton21Click, kPic, false, 1, 0,
      "BrightnessUp1", "B"},
-    {"ToolButton19", "Invert Display", ToolImage::Invert, &TMainForm::ToolButton19Click, kPic, true, 1, 3,
+    {"ToolButton19", "Invert Display", ToolImage::Invert, nullptr, kPic, true, 1, 3,
      "InvertDisplay1", "I"},
-    {"ToolButton30", "Minimize", ToolImage::MinimizeHalf, &TMainForm::ToolButton30Click, kPic, true, 1, 0,
+    {"ToolButton30", "Minimize", ToolImage::MinimizeHalf, nullptr, kPic, true, 1, 0,
      "Minimize2", nullptr},
-    {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, &TMainForm::ToolButton32Click, kPic,
+    {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, nullptr, kPic,
      true, 1, 0, "Minimize25originalsize1", nullptr},
     {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TMainForm::ToolButton29Click, kPic, false, 1, 3,
      "ImageInfo1", "Ctrl+I"},
     {"HelpAboutBtn", "About", ToolImage::About, &TMainForm::HelpAboutBtnClick, kAny, false, 1, 0, nullptr, nullptr},
 };
+
+// The widgets of each display option: its Options or Missing Lines menu item
+// and its tool button (none for the two switches without one). The option is
+// named by where its switch lives, as its row of the options table says.
+struct OptionWidgetsDef {
+    orbalux::SwitchKind kind;
+    int orbalux::DisplayOptions::*flag;
+    const char* menuItem;
+    const char* toolButton;
+};
+
+using D = orbalux::DisplayOptions;
+using K = orbalux::SwitchKind;
+
+const OptionWidgetsDef kOptionWidgets[] = {
+    {K::ChainFlag, &D::Stretch, "Atostretch1", "ToolButton13"},
+    {K::ChainFlag, &D::Despeckle, "Despeckleon1", "ToolButton12"},
+    {K::ChainFlag, &D::FlipVertical, "FlipVertically1", "ToolButton10"},
+    {K::ChainFlag, &D::Rotate, "Rotate1", "ToolButton33"},
+    {K::ChainFlag, &D::Invert, "Invert1", "ToolButton19"},
+    {K::ChainFlag, &D::MinimizeHalf, "Minimize1", "ToolButton30"},
+    {K::ChainFlag, &D::MinimizeQuarter, "Minimize141", "ToolButton32"},
+    {K::ChainFlag, &D::FillMissingLine, "N1missinglinefill1", "ToolButton18"},
+    {K::HorizontalStretch, nullptr, "HorizontalStretch1", nullptr},
+    {K::KeepGaps, nullptr, "N2ormoremissinglinescompress1", nullptr},
+};
+
+const OptionWidgetsDef& WidgetsOf(const orbalux::DisplayOptionRow& row) {
+    for (const OptionWidgetsDef& def : kOptionWidgets)
+        if (def.kind == row.kind && def.flag == row.flag) return def;
+    throw std::logic_error(std::string("no widgets for the option ") + std::string(row.cliOption));
+}
 
 constexpr int kGap = 8;
 
@@ -240,16 +274,23 @@ void TMainForm::BuildMenus() {
             for (const char* key : def.shortcuts)
                 if (key) keys << QKeySequence(key);
             action->setShortcuts(keys);
-            const Handler handler = def.handler;
-            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+            if (const Handler handler = def.handler)
+                connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+            if (const int pause = def.pause) connect(action, &QAction::triggered, this, [this, pause] { SetScanPause(pause); });
         }
         action->setObjectName(def.name);
         menuItems_.push_back(action);
     }
-    for (const orbalux::DisplayOptionRow& row : orbalux::DisplayOptionTable()) {
-        QAction* item = MenuItem(std::string(row.menuItem).c_str());
+    // Each option's menu item, paired once with its row; the row goes with
+    // the command, so no click looks it up.
+    const auto table = orbalux::DisplayOptionTable();
+    options_.reserve(table.size());
+    for (const orbalux::DisplayOptionRow& row : table) {
+        QAction* item = MenuItem(WidgetsOf(row).menuItem);
         item->setChecked(MenuItemChecked(state_, row));
+        const std::size_t at = options_.size();
         options_.push_back({&row, item, nullptr, nullptr});
+        connect(item, &QAction::triggered, this, [this, at] { MenuOptionClicked(options_[at]); });
     }
     Open1_ = MenuItem("Open1");
     Toolbar1_ = MenuItem("Toolbar1");
@@ -270,8 +311,8 @@ void TMainForm::BuildMenus() {
         action->setCheckable(def.checkable);
         action->setEnabled(UsableWithoutPicture(def.needs));
         if (def.shortcut) action->setShortcut(QKeySequence(def.shortcut));
-        const Handler handler = def.handler;
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        if (const Handler handler = def.handler)
+            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         pictureItems_.push_back(action);
     }
 }
@@ -312,16 +353,21 @@ void TMainForm::BuildToolBar() {
         button->setAutoRaise(true);
         button->setCheckable(def.checkable);
         button->setEnabled(UsableWithoutPicture(def.needs));
-        const Handler handler = def.handler;
-        connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+        if (const Handler handler = def.handler)
+            connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
         r->addWidget(button);
         toolButtons_.push_back(button);
-        // The display option this button toggles on the shown picture.
-        for (OptionControl& option : options_)
-            if (option.row->toolButton == def.name) {
-                option.button = button;
-                option.pictureItem = pictureItems_[i];
-            }
+        // The display option this button and its Picture item toggle on the
+        // shown picture.
+        for (std::size_t at = 0; at < options_.size(); ++at) {
+            const char* optionButton = WidgetsOf(*options_[at].row).toolButton;
+            if (!optionButton || !Same(optionButton, def.name)) continue;
+            options_[at].button = button;
+            options_[at].pictureItem = pictureItems_[i];
+            const auto toggle = [this, at] { OptionButtonClicked(options_[at]); };
+            connect(button, &QToolButton::clicked, this, toggle);
+            if (pictureItems_[i]) connect(pictureItems_[i], &QAction::triggered, this, toggle);
+        }
     }
     FileForAutoBtn_ = ToolButton("FileForAutoBtn");
     FileTylAutBtn_ = ToolButton("FileTylAutBtn");

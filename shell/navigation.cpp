@@ -41,8 +41,3 @@ void TMainForm::Timer1Timer() {
     if (Timer1_->interval() != session_.ScanPause()) Timer1_->setInterval(session_.ScanPause());
     Shown(session_.ScanStep());
 }
-
-void TMainForm::N2seconds1Click() { SetScanPause(2000); }
-void TMainForm::N3seconds1Click() { SetScanPause(3000); }
-void TMainForm::N4seconds1Click() { SetScanPause(4000); }
-void TMainForm::N5seconds1Click() { SetScanPause(5000); }

@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "intake/picture_file.h"
 #include "output/screen_image.h"
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
@@ -21,6 +20,7 @@
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
 #include "state/orbalux_error.h"
+#include "state/path_parts.h"
 
 using orbalux::Outcome;
 
@@ -69,7 +69,7 @@ void TMainForm::Shown(Outcome outcome) {
     // The entries a scan step passed over, named where they do not stop it.
     QStringList skipped;
     for (const orbalux::OrbaluxError& e : session_.Skipped())
-        skipped << QString("%1: %2").arg(FromNative(orbalux::FileNamePart(e.file())), FromNative(e.reason()));
+        skipped << QString("%1: %2").arg(FromNative(std::string(orbalux::FileNameOf(e.file()))), FromNative(e.reason()));
     if (!skipped.isEmpty()) statusBar()->showMessage("Skipped " + skipped.join("; "), session_.ScanPause());
     if (outcome == Outcome::Done) {
         ShowLoadedEntry();
@@ -138,15 +138,12 @@ void TMainForm::CounterEntered() {
 }
 
 void TMainForm::ShowPicture(bool wholeChain) {
-    const std::size_t size = std::min(orbalux::BitmapFileSize(state_), state_.BitmapBuffer.size());
-    const QByteArray bmpFile(reinterpret_cast<const char*>(state_.BitmapBuffer.data()),
-                             static_cast<qsizetype>(size));
     // The screen image straight from the grey picture that the BMP holds,
     // rather than parsed back out of the BMP.
     QImage picture(state_.ImageWidth, state_.ImageHeight, QImage::Format_RGB32);
     if (picture.isNull() || !orbalux::WriteScreenImage(state_, picture.bits(), picture.bytesPerLine()))
         throw orbalux::OrbaluxError(state_.CurrentFileName, "the picture could not be assembled");
-    CurrentChild_->ShowPicture(picture, bmpFile);
+    CurrentChild_->ShowPicture(picture);
     PictureShown(wholeChain);
 }
 

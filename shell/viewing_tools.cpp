@@ -13,17 +13,42 @@
 #include <QStatusBar>
 
 #include "processing/stages.h"
+#include "session/grey_histogram.h"
+#include "session/picture_extent.h"
+#include "session/pixel_readout.h"
+#include "session/status_texts.h"
 #include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
 #include "shell/elided_label.h"
-#include "session/grey_histogram.h"
 #include "shell/page_painting.h"
 #include "shell/picture_control.h"
-#include "session/picture_extent.h"
-#include "session/pixel_readout.h"
-#include "session/status_texts.h"
+
+namespace {
+
+// The shown bitmap's grey levels; its pixels are grey (equal red, green and
+// blue), so the grey conversion keeps every level.
+orbalux::GreyImage GreyOf(const QImage& picture) {
+    if (picture.isNull()) return {};
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    orbalux::GreyImage levels(grey.width(), grey.height());
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* row = grey.constScanLine(y);
+        std::copy(row, row + grey.width(), levels.pixels.begin() + static_cast<std::ptrdiff_t>(y) * grey.width());
+    }
+    return levels;
+}
+
+// The shown bitmap's level at a pixel, read where the pointer is.
+ShownLevelAt ShownLevels(const QImage& picture) {
+    return [&picture](ShownPixel p) -> std::optional<int> {
+        if (!picture.valid(p.column, p.row)) return std::nullopt;
+        return qGray(picture.pixel(p.column, p.row));
+    };
+}
+
+}  // namespace
 
 void TMainForm::BuildStatusBar() {
     QStatusBar* bar = statusBar();
@@ -75,10 +100,11 @@ void TMainForm::AttachImageWindow(TChild* child) {
 
 void TMainForm::PictureShown(bool wholeChain) {
     WholeChainShown_ = wholeChain;
-    SetStatusText(PictureSizeStatus_, PictureSizeText(state_));
-    SetStatusText(LostLinesStatus_, LostLinesText(state_.LostLineCount));
+    SetStatusText(PictureSizeStatus_, QString::fromStdString(PictureSizeText(state_)));
+    SetStatusText(LostLinesStatus_, QString::fromStdString(LostLinesText(state_.LostLineCount)));
     SetStatusText(statusBar()->findChild<QLabel*>("LevelsStatus"),
-                  LevelsText(state_.BrightnessLevel / orbalux::kBrightnessStep, state_.ContrastLevel));
+                  QString::fromStdString(LevelsText(state_.BrightnessLevel / orbalux::kBrightnessStep,
+                                                    state_.ContrastLevel)));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
     if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
@@ -99,8 +125,8 @@ void TMainForm::ShowPointerReadout() {
     }
     const std::optional<PixelReadout> readout =
         ReadPixel(Pointer_->x(), Pointer_->y(), CurrentChild_->Image()->Zoom(),
-                  ShownGeometryOf(state_, WholeChainShown_), CurrentChild_->Picture(), state_);
-    SetStatusText(PointerReadout_, readout ? ReadoutText(*readout) : QString());
+                  ShownGeometryOf(state_, WholeChainShown_), ShownLevels(CurrentChild_->Picture()), state_);
+    SetStatusText(PointerReadout_, readout ? QString::fromStdString(ReadoutText(*readout)) : QString());
 }
 
 ZoomFactor TMainForm::ShownZoom() const {
@@ -139,7 +165,7 @@ GreyHistogram TMainForm::ShownHistogram() const {
     // the reductions, which would stand as a tall bar at one level.
     const ShownGeometry geometry = ShownGeometryOf(state_, WholeChainShown_);
     const int columns = PictureColumns(state_);
-    return HistogramOf(CurrentChild_->Picture(),
+    return HistogramOf(GreyOf(CurrentChild_->Picture()),
                        [&](int x, int y) { return ShowsPicture(geometry, columns, {x, y}); });
 }
 

@@ -6,25 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "tools/encoder/header_text.h"
+
 namespace orbalux {
 namespace {
-
-// EBCDIC (code page 037) for the characters these tests write; anything else
-// is written as the EBCDIC blank 0x40.
-std::uint8_t ToEbcdic(char c) {
-    if (c >= 'A' && c <= 'I') return static_cast<std::uint8_t>(0xC1 + (c - 'A'));
-    if (c >= 'J' && c <= 'R') return static_cast<std::uint8_t>(0xD1 + (c - 'J'));
-    if (c >= 'S' && c <= 'Z') return static_cast<std::uint8_t>(0xE2 + (c - 'S'));
-    if (c >= '0' && c <= '9') return static_cast<std::uint8_t>(0xF0 + (c - '0'));
-    switch (c) {
-        case '.': return 0x4B;
-        case '/': return 0x61;
-        case ':': return 0x7A;
-        case '=': return 0x7E;
-        case '-': return 0x60;
-        default: return 0x40;
-    }
-}
 
 // Writes 360 characters of `text` (blank-padded) as one record's text: three
 // codes per four six-bit bytes. The unused top two bits are set on every other
@@ -32,8 +17,8 @@ std::uint8_t ToEbcdic(char c) {
 void PackRecordText(std::vector<std::uint8_t>& file, std::size_t at, std::string text) {
     text.resize(kHeaderChars, ' ');
     for (std::size_t g = 0; g < kHeaderChars / 3; ++g) {
-        const std::uint32_t v = (ToEbcdic(text[3 * g]) << 16) | (ToEbcdic(text[3 * g + 1]) << 8) |
-                                ToEbcdic(text[3 * g + 2]);
+        const std::uint32_t v = (encoder::CharToEbcdic(text[3 * g]) << 16) | (encoder::CharToEbcdic(text[3 * g + 1]) << 8) |
+                                encoder::CharToEbcdic(text[3 * g + 2]);
         for (std::size_t i = 0; i < 4; ++i) {
             const auto six = static_cast<std::uint8_t>((v >> (18 - 6 * i)) & 0x3F);
             file[at + 4 * g + i] = six | (((g + i) % 2) ? 0xC0 : 0x00);

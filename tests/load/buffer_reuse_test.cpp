@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "load/load_sequence.h"
 #include "state/orbalux_error.h"
 #include "tools/encoder/line_layouts.h"
 #include "tools/encoder/picture_encoder.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/synthetic_scene.h"
 
 namespace orbalux {
@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 
 class Files : public ::testing::Test {
 protected:
-    Files() : dir_(fs::temp_directory_path() / ("orbalux_reuse_" + std::to_string(::getpid()))) {
-        fs::create_directories(dir_);
-    }
-    ~Files() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
     // A picture of `lineFormat` named `name`, its scene from `seed`.
     std::string Write(const std::string& name, int lineFormat, int records, int seed) const {
         const encoder::LineLayout& layout = encoder::LineLayoutFor(lineFormat);
@@ -36,11 +29,11 @@ protected:
         encoder::AddSpeckles(scene, 500, static_cast<std::uint32_t>(seed));
         encoder::HeaderPlan header;
         header.records = records;
-        const std::string path = (dir_ / name).string();
+        const std::string path = scratch_ / name;
         encoder::WriteFile(path, encoder::EncodePicture(lineFormat, scene, header));
         return path;
     }
-    fs::path dir_;
+    test::ScratchDir scratch_;
 };
 
 PictureState Opened(const DisplayOptions& options) {
@@ -82,7 +75,7 @@ TEST_F(Files, EachLoadAndReRunLeavesTheBuffersAsAFreshStateDoes) {
             ExpectSameBuffers(reused, fresh);
         }
         // A file that is no picture leaves the shown one whole.
-        const std::string junk = (dir_ / "69_311.002").string();
+        const std::string junk = scratch_ / "69_311.002";
         std::ofstream(junk) << "no picture here";
         const PictureState before = reused;
         EXPECT_THROW(LoadPicture(reused, junk), OrbaluxError);

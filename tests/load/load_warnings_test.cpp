@@ -6,9 +6,9 @@
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "load/load_sequence.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(LoadWarnings, CutFileNamesItsLastWholeLineAndUnlistedNameTheDefaults) {
-    const fs::path dir = fs::temp_directory_path() / ("orbalux_warnings_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const test::ScratchDir scratch;
+    const fs::path& dir = scratch.path();
     // A 945-sample frame of 702 lines, each record 2 + 4 * 315 bytes after
     // the two 482-byte header records; the file stops inside line 101.
     GreyImage picture(945, 702, 77);
@@ -41,7 +41,6 @@ TEST(LoadWarnings, CutFileNamesItsLastWholeLineAndUnlistedNameTheDefaults) {
     encoder::WriteFile(dir / "69_091.004", whole);
     LoadPicture(state, (dir / "69_091.004").string());
     EXPECT_EQ(LoadWarnings(state), std::vector<std::string>{});
-    fs::remove_all(dir);
 }
 
 }  // namespace

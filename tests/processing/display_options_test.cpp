@@ -13,10 +13,8 @@ namespace {
 TEST(DisplayOptions, EveryNameFindsItsRowAndEverySwitchLandsWhereTheChainReadsIt) {
     std::set<std::string_view> names;
     for (const DisplayOptionRow& row : DisplayOptionTable()) {
-        EXPECT_EQ(OptionByMenuItem(row.menuItem), &row);
         EXPECT_EQ(OptionByCliName(row.cliOption), &row);
-        if (!row.toolButton.empty()) EXPECT_EQ(OptionByToolButton(row.toolButton), &row);
-        for (std::string_view name : {row.menuItem, row.toolButton, row.cliOption, row.gdalOption})
+        for (std::string_view name : {row.cliOption, row.gdalOption})
             if (!name.empty()) EXPECT_TRUE(names.insert(name).second) << name << " named twice";
 
         PictureState state;
@@ -36,7 +34,7 @@ TEST(DisplayOptions, EveryNameFindsItsRowAndEverySwitchLandsWhereTheChainReadsIt
     SetMenuOption(state, *OptionByCliName("keep-gaps"), true);
     EXPECT_EQ(state.CompressMissingLines, 0);
     EXPECT_EQ(OptionByCliName("no-such-option"), nullptr);
-    EXPECT_EQ(OptionByToolButton(""), nullptr);
+    EXPECT_EQ(OptionByCliName(""), nullptr);
 }
 
 }  // namespace

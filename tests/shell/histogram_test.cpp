@@ -1,22 +1,20 @@
-// The histogram's figures and window, and the status bar's texts.
+// The histogram's figures and window.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include <QCheckBox>
-#include <QImage>
 #include <QLabel>
 
 #include "shell/HistogramUnit.h"
 #include "session/grey_histogram.h"
-#include "session/status_texts.h"
 
 namespace {
 
-QImage GreyPicture(int width, const std::vector<int>& levels) {
-    QImage picture(width, static_cast<int>(levels.size()) / width, QImage::Format_RGB32);
+orbalux::GreyImage GreyPicture(int width, const std::vector<int>& levels) {
+    orbalux::GreyImage picture(width, static_cast<int>(levels.size()) / width);
     for (int i = 0; i < static_cast<int>(levels.size()); ++i)
-        picture.setPixel(i % width, i / width, qRgb(levels[i], levels[i], levels[i]));
+        picture.At(i % width, i / width) = static_cast<std::uint8_t>(levels[i]);
     return picture;
 }
 
@@ -65,17 +63,6 @@ TEST(Histogram, LogarithmicScaleShowsAFewPixelsBesideMany) {
     EXPECT_EQ(box.Bars()->BarHeight(10), full);
     // log(2) / log(1001) of the tallest: about a tenth.
     EXPECT_NEAR(box.Bars()->BarHeight(200), full * std::log(2.0) / std::log(1001.0), 1.0);
-}
-
-TEST(StatusTexts, SizeFormatAndPointer) {
-    orbalux::PictureState state;
-    orbalux::SetPictureGeometry(state, 816, 704);
-    state.LineFormat = 136;  // 45 groups of three samples
-    EXPECT_EQ(PictureSizeText(state), "816 x 704, 135-sample lines");
-    PixelReadout r{.shown = {}, .shownLevel = 128, .frame = FramePixel{12, 345}, .decodedLevel = 120};
-    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: shown 128, decoded 120");
-    r.frame.reset();
-    EXPECT_EQ(ReadoutText(r), "Grey field: shown 128");
 }
 
 }  // namespace

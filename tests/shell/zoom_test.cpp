@@ -1,4 +1,4 @@
-// The zoom ladder, fit to window, and the picture control at every step.
+// The picture control at every step of the zoom ladder.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -7,26 +7,6 @@
 #include "session/zoom.h"
 
 namespace {
-
-TEST(Zoom, LadderStopsAtItsEndsAndFitTakesAnyScaleThatFills) {
-    EXPECT_EQ(ZoomIn(StepFactor(7)), 7);
-    EXPECT_EQ(ZoomOut(StepFactor(0)), 0);
-    EXPECT_EQ(ZoomPercent(StepFactor(ZoomOut(StepFactor(ZoomOut(StepFactor(kActualSizeStep)))))), "25%");
-    // The width decides at 1895/948, just short of twice; the height at 1/2.
-    EXPECT_EQ(FitToWindow(948, 704, 1895, 1408), (ZoomFactor{1895, 948}));
-    EXPECT_EQ(ZoomedLength(948, FitToWindow(948, 704, 1895, 1408)), 1895);
-    EXPECT_EQ(FitToWindow(1024, 1504, 1280, 752), (ZoomFactor{752, 1504}));
-    EXPECT_EQ(FitToWindow(948, 704, 0, 0), StepFactor(kActualSizeStep));
-    EXPECT_EQ(ZoomPercent(ZoomFactor{1895, 948}), "200%");
-    EXPECT_EQ(ZoomPercent(ZoomFactor{500, 948}), "53%");
-    // From a fitted scale the steps go on to the ladder's next one either way.
-    EXPECT_EQ(ZoomIn(ZoomFactor{1895, 948}), kActualSizeStep + 1);
-    EXPECT_EQ(ZoomOut(ZoomFactor{1895, 948}), kActualSizeStep);
-    EXPECT_EQ(ZoomIn(ZoomFactor{2, 4}), kActualSizeStep);
-    // Left of or above the picture stays off it, not on its first pixel.
-    EXPECT_EQ(PictureCoordinate(-1, StepFactor(kActualSizeStep + 1)), -1);
-    EXPECT_EQ(PictureCoordinate(3, StepFactor(0)), 12);
-}
 
 TEST(PictureControl, TakesThePicturesZoomedSizeAtEveryStep) {
     TPictureControl control;
