@@ -144,6 +144,14 @@ void BrowsingSession::StartScan(ScanDirection direction) {
     if (!shown_) return;
     direction_ = direction;
     scanning_ = direction != ScanDirection::None;
+    if (scanning_) lastStarted_ = direction;
+}
+
+void BrowsingSession::ToggleScan() {
+    if (scanning_)
+        StopScan();
+    else
+        StartScan(lastStarted_);
 }
 
 void BrowsingSession::StopScan() {

@@ -89,6 +89,9 @@ public:
     void StartScan(ScanDirection direction);
     // Scan Stop: no scan, no direction.
     void StopScan();
+    // The scan key: stops a running scan, or starts one in the direction
+    // last started (forward at first).
+    void ToggleScan();
     bool Scanning() const { return scanning_; }
     ScanDirection Direction() const { return direction_; }
     int ScanPause() const { return scanPause_; }  // milliseconds
@@ -152,6 +155,7 @@ private:
 
     bool scanning_ = false;
     ScanDirection direction_ = ScanDirection::None;
+    ScanDirection lastStarted_ = ScanDirection::Forward;
     int scanPause_ = 2000;
     std::vector<OrbaluxError> skipped_;
 

@@ -32,6 +32,7 @@ class QToolButton;
 class TAboutBox;
 class THistogramBox;
 class TInfoBox;
+class TFullScreen;
 class TThumbnailStrip;
 
 class TMainForm : public QMainWindow {
@@ -64,6 +65,8 @@ public:
     void FileForAutoBtnClick(); // Scan Forward
     void FileTylAutBtnClick();  // Scan Backward
     void FileStopBtnClick();    // Scan Stop
+    void ScanToggle1Click();    // the scan on or off, in the last direction
+    void FullScreen1Click();    // the picture alone on the screen
     void Print1Click();
     void PrintPreview1Click();
     void PrintSetup1Click();
@@ -232,4 +235,5 @@ private:
     QLabel* LostLinesStatus_ = nullptr;
     QLabel* ZoomStatus_ = nullptr;
     TThumbnailStrip* ThumbnailStrip_ = nullptr;
+    TFullScreen* FullScreen_ = nullptr;
 };

@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
@@ -18,6 +20,8 @@
 #include "shell/MainUnit.h"
 #include "shell/ThumbnailStrip.h"
 #include "shell/dialog_seam.h"
+#include "shell/elided_label.h"
+#include "shell/full_screen.h"
 #include "shell/native_names.h"
 #include "state/orbalux_error.h"
 #include "state/path_parts.h"
@@ -49,6 +53,11 @@ bool TMainForm::OpenPath(const QString& chosen) {
         AttachImageWindow(child);
         child->showMaximized();
         connect(child, &TChild::closed, this, &TMainForm::ImageWindowClosed);
+        // Tab goes from the tool bar and the counter to the picture, then
+        // to the strip.
+        child->ScrollArea()->setFocusPolicy(Qt::StrongFocus);
+        setTabOrder(Memo1_, child->ScrollArea());
+        setTabOrder(child->ScrollArea(), ThumbnailStrip_->View());
     }
     ShowLoadedEntry();
     if (!CurrentChild_) return false;
@@ -155,7 +164,7 @@ void TMainForm::RefreshHeaderLines() {
 void TMainForm::ShowLoadWarnings() {
     QStringList warnings;
     for (const std::string& w : session_.Warnings()) warnings << QString::fromStdString(w);
-    LoadWarningStatus_->setText(warnings.join("; "));
+    SetStatusText(LoadWarningStatus_, warnings.join("; "));
 }
 
 void TMainForm::Close1Click() {
@@ -164,6 +173,7 @@ void TMainForm::Close1Click() {
 
 void TMainForm::ImageWindowClosed() {
     CurrentChild_ = nullptr;
+    FullScreen_->Leave();
     session_.Close();
     SetPictureCommands(false);
     SyncScan();
