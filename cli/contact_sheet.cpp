@@ -1,62 +1,21 @@
 #include "cli/contact_sheet.h"
 
-#include <QByteArray>
+#include "cli/offscreen_gui.h"
+
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
-#include <memory>
 #include <stdexcept>
 
 namespace orbalux::cli {
 namespace {
 
-// Qt's start-up notes (a missing runtime folder and the like) are no news to
-// a converter's user; its critical messages still go through.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-// A Qt GUI application for the length of one sheet, always on the off-screen
-// platform: the converter draws into memory only, and runs where there is no
-// display at all (a server, a batch job) whatever QT_QPA_PLATFORM says.
-// Fonts still come from the system's font configuration.
-class GuiSession {
-public:
-    GuiSession() {
-        if (QGuiApplication::instance()) return;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        previousHandler_ = qInstallMessageHandler(QuietQtMessages);
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    ~GuiSession() {
-        if (!app_) return;
-        app_.reset();
-        qInstallMessageHandler(previousHandler_);
-    }
-    GuiSession(const GuiSession&) = delete;
-    GuiSession& operator=(const GuiSession&) = delete;
-
-private:
-    QtMessageHandler previousHandler_ = nullptr;
-    int argc_ = 1;
-    char name_[16] = "orbalux-convert";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-QFont LabelFont(int thumbSize) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::clamp(thumbSize / 13, 9, 28));
-    return font;
-}
+int SheetFontPixels(int thumbSize) { return std::clamp(thumbSize / 13, 9, 28); }
 
 }  // namespace
 
@@ -69,8 +28,8 @@ void ThumbnailOrigin(const SheetLayout& layout, const GreyImage& thumbnail, std:
 
 ContactSheet ComposeContactSheet(const std::vector<SheetEntry>& entries, int thumbSize) {
     if (entries.empty()) throw std::runtime_error("no pictures for the contact sheet");
-    GuiSession session;
-    const QFont font = LabelFont(thumbSize);
+    OffscreenGui gui;
+    const QFont font = LabelFont(SheetFontPixels(thumbSize));
     const QFontMetrics metrics(font);
 
     SheetLayout layout;

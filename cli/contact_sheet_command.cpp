@@ -4,7 +4,9 @@
 
 #include "cli/contact_sheet.h"
 #include "cli/conversion_plan.h"
+#include "cli/convert_command.h"
 #include "cli/interruption.h"
+#include "cli/messages.h"
 #include "cli/parallel_runner.h"
 #include "cli/picture_texts.h"
 #include "intake/picture_file.h"
@@ -16,15 +18,19 @@
 namespace orbalux::cli {
 
 int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
-    const std::vector<std::string> inputs = InputFiles(options);
+    const InputList listed = InputFiles(options);
+    const std::vector<std::string>& inputs = listed.files;
     CheckOutputFile(options.sheet, inputs);
     if (inputs.empty()) {
-        std::fprintf(io.err, "no picture files for the contact sheet\n");
+        for (const OrbaluxError& e : listed.unlisted) PrintMessage(io.err, e.file(), e.reason());
+        if (listed.unlisted.empty()) PrintMessage(io.err, {}, "no picture files for the contact sheet");
         return kExitFailed;
     }
 
     std::vector<std::optional<SheetEntry>> rendered(inputs.size());
-    ProgressReporter progress(io.err, inputs.size(), io.errIsTerminal, options.quiet, io.errColumns);
+    ProgressReporter progress(io.err, inputs.size() + listed.unlisted.size(), io.errIsTerminal, options.quiet,
+                              io.errColumns);
+    ReportUnlisted(progress, listed.unlisted);
     RunInParallel(inputs, options.jobs,
                   [&](PictureState& state, std::size_t index) {
                       RenderPicture(state, inputs[index], options.chain, options.catalogueName);
@@ -57,7 +63,7 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
     } catch (const Interrupted&) {
         return RunStatus(0, 0, options);
     } catch (const std::exception& e) {
-        std::fprintf(io.err, "%s: %s\n", options.sheet.c_str(), e.what());
+        PrintMessage(io.err, options.sheet, e.what());
         return kExitFailed;
     }
     return RunStatus(progress.failed(), progress.warned(), options);

@@ -43,26 +43,32 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 
 const char* Extension(OutputFormat format) { return format == OutputFormat::Bmp ? ".bmp" : ".png"; }
 
+ConversionPlan PlanOutputs(const ConvertOptions& options);
+
 }  // namespace
 
-std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs) {
-    std::vector<std::string> files;
+InputList ExpandInputs(const std::vector<std::string>& inputs) {
+    InputList list;
     for (const std::string& input : inputs) {
         if (!IsDirectory(input)) {
-            files.push_back(input);
+            list.files.push_back(input);
             continue;
         }
-        for (const std::string& name : ListPictureFiles(input)) files.push_back(JoinPath(input, name));
+        try {
+            for (const std::string& name : ListPictureFiles(input)) list.files.push_back(JoinPath(input, name));
+        } catch (const OrbaluxError& e) {
+            list.unlisted.push_back(e);
+        }
     }
-    return files;
+    return list;
 }
 
-std::vector<std::string> InputFiles(const ConvertOptions& options) {
-    std::vector<std::string> files = ExpandInputs(options.inputs);
-    if (!options.catalogueName.empty() && files.size() != 1)
+InputList InputFiles(const ConvertOptions& options) {
+    InputList list = ExpandInputs(options.inputs);
+    if (!options.catalogueName.empty() && list.unlisted.empty() && list.files.size() != 1)
         throw UsageError("--as names the catalogue entry of one file; " + options.inputs.front() + " holds " +
-                         std::to_string(files.size()));
-    return files;
+                         std::to_string(list.files.size()));
+    return list;
 }
 
 std::string OutputNameFor(const std::string& input, OutputFormat format) {
@@ -78,13 +84,35 @@ void CheckOutputFile(const std::string& path, const std::vector<std::string>& in
 }
 
 ConversionPlan PlanConversion(const ConvertOptions& options) {
+    ConversionPlan plan = PlanOutputs(options);
+    if (options.pngLevelGiven && plan.format == OutputFormat::Bmp)
+        throw UsageError("--png-level does nothing for a BMP output");
+    if (options.skipExisting && plan.toStandardOutput) throw UsageError("--skip-existing does nothing with -o -");
+    return plan;
+}
+
+bool OutputIsNewer(const ConversionTask& task) {
+    std::error_code ec;
+    if (!fs::is_regular_file(task.output, ec)) return false;
+    const auto written = fs::last_write_time(task.output, ec);
+    if (ec) return false;
+    const auto read = fs::last_write_time(task.input, ec);
+    // Equal times cannot tell which came first: converting again is safe.
+    return !ec && written > read;
+}
+
+namespace {
+
+ConversionPlan PlanOutputs(const ConvertOptions& options) {
     const std::string& out = *options.output;
-    const std::vector<std::string> inputs = InputFiles(options);
+    InputList listed = InputFiles(options);
+    const std::vector<std::string>& inputs = listed.files;
     const std::string ext = LowerExtension(out);
     const bool oneFile = options.inputs.size() == 1 && !IsDirectory(options.inputs.front());
     const bool namesFile = !IsDirectory(out) && out.back() != '/' && (ext == ".bmp" || ext == ".png");
 
     ConversionPlan plan;
+    plan.unlisted = std::move(listed.unlisted);
     if (out == kStandardOutput) {
         if (!oneFile) throw UsageError("-o - writes one picture to standard output; give one INPUT file");
         plan.format = options.format.value_or(OutputFormat::Png);
@@ -125,5 +153,7 @@ ConversionPlan PlanConversion(const ConvertOptions& options) {
     }
     return plan;
 }
+
+}  // namespace
 
 }  // namespace orbalux::cli

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/convert_options.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::cli {
 
@@ -14,28 +15,42 @@ struct ConversionTask {
     std::string output;  // path of the file to write
 };
 
+// The files of the INPUTs, and the folders among them that could not be
+// listed (each a failure of the run, ErrorKind::Unlistable).
+struct InputList {
+    std::vector<std::string> files;
+    std::vector<OrbaluxError> unlisted;
+};
+
 struct ConversionPlan {
     OutputFormat format = OutputFormat::Png;
     std::string outputFolder;  // the folder to make first; empty for a single file
     bool toStandardOutput = false;  // -o -: one task, its output "-"
     std::vector<ConversionTask> tasks;
+    std::vector<OrbaluxError> unlisted;  // input folders that could not be listed
 };
 
 // Every INPUT in order; a folder is replaced by its picture files in list
-// order (ListPictureFiles), anything else is kept as a file to read.
-std::vector<std::string> ExpandInputs(const std::vector<std::string>& inputs);
+// order (ListPictureFiles), anything else is kept as a file to read. A folder
+// that cannot be listed gives no file and its error.
+InputList ExpandInputs(const std::vector<std::string>& inputs);
 
 // ExpandInputs of the options' INPUTs; throws UsageError when --as is given
 // and they are not one file.
-std::vector<std::string> InputFiles(const ConvertOptions& options);
+InputList InputFiles(const ConvertOptions& options);
 
 // The conversions that `options` asks for (RunMode::Convert). Throws
 // UsageError for an output that cannot be right: a file name for several
 // inputs, a name for one input whose extension is neither .bmp nor .png (and
 // no folder), a folder path that is a file, an extension that contradicts
 // --format, an output that is one of the inputs, two inputs with one output,
-// standard output for anything but one file.
+// standard output for anything but one file; --png-level for a BMP output,
+// --skip-existing for standard output.
 ConversionPlan PlanConversion(const ConvertOptions& options);
+
+// Whether the task's output exists as a file written after its input was
+// last changed (--skip-existing leaves it).
+bool OutputIsNewer(const ConversionTask& task);
 
 // The output's name for an input: its file name with ".bmp" or ".png" added.
 std::string OutputNameFor(const std::string& input, OutputFormat format);

@@ -7,6 +7,7 @@
 
 #include "cli/conversion_plan.h"
 #include "cli/interruption.h"
+#include "cli/messages.h"
 #include "cli/parallel_runner.h"
 #include "cli/picture_info.h"
 #include "cli/picture_texts.h"
@@ -22,13 +23,23 @@ namespace {
 constexpr const char* kStandardOutputName = "standard output";
 
 void PrintWarnings(const CommandStreams& io, const std::string& name, const std::vector<std::string>& warnings) {
-    for (const std::string& warning : warnings) std::fprintf(io.err, "%s: warning: %s\n", name.c_str(), warning.c_str());
+    for (const std::string& warning : warnings) PrintMessage(io.err, name, "warning: " + warning);
+}
+
+// A file's error under its own name; another file's (an output's) under that
+// one's.
+void PrintFailure(const CommandStreams& io, const std::string& name, const std::exception& e) {
+    const auto* error = dynamic_cast<const OrbaluxError*>(&e);
+    if (error && !error->file().empty())
+        PrintMessage(io.err, error->file(), error->reason());
+    else
+        PrintMessage(io.err, name, e.what());
 }
 
 // Flushes `out`; throws OrbaluxError when anything written to it was lost.
 void FinishStandardOutput(std::FILE* out) {
     errno = 0;
-    if (std::fflush(out) != 0 || std::ferror(out)) throw OrbaluxError(kStandardOutputName, std::strerror(errno ? errno : EIO));
+    if (std::fflush(out) != 0 || std::ferror(out)) throw OrbaluxError(ErrorKind::Unwritable, kStandardOutputName, std::strerror(errno ? errno : EIO));
 }
 
 // -o -: the one picture, as bytes on standard output.
@@ -46,18 +57,17 @@ int ConvertToStandardOutput(const ConvertOptions& options, const ConversionPlan&
         WritePictureStream(state, io.out, kStandardOutputName, plan.format, options.pngLevel, texts);
         FinishStandardOutput(io.out);
     } catch (const std::exception& e) {
-        const auto* error = dynamic_cast<const OrbaluxError*>(&e);
-        if (error && !error->file().empty()) {
-            std::fprintf(io.err, "%s\n", e.what());
-        } else {
-            std::fprintf(io.err, "%s: %s\n", input.c_str(), e.what());
-        }
+        PrintFailure(io, input, e);
         return kExitFailed;
     }
     return RunStatus(0, warnings.empty() ? 0 : 1, options);
 }
 
 }  // namespace
+
+void ReportUnlisted(ProgressReporter& progress, const std::vector<OrbaluxError>& unlisted) {
+    for (const OrbaluxError& e : unlisted) progress.Finished(e.file(), &e.reason());
+}
 
 int RunStatus(std::size_t failed, std::size_t warned, const ConvertOptions& options) {
     if (InterruptionSignal()) return InterruptedExitStatus();
@@ -69,14 +79,15 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
     const ConversionPlan plan = PlanConversion(options);
     if (plan.toStandardOutput) return ConvertToStandardOutput(options, plan, io);
     if (plan.tasks.empty()) {
-        std::fprintf(io.err, "no picture files to convert\n");
+        for (const OrbaluxError& e : plan.unlisted) PrintMessage(io.err, e.file(), e.reason());
+        if (plan.unlisted.empty()) PrintMessage(io.err, {}, "no picture files to convert");
         return kExitFailed;
     }
     if (!plan.outputFolder.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(plan.outputFolder, ec);
         if (ec) {
-            std::fprintf(io.err, "%s: %s\n", plan.outputFolder.c_str(), ec.message().c_str());
+            PrintMessage(io.err, plan.outputFolder, ec.message());
             return kExitFailed;
         }
         // One file made and removed says whether the folder takes files at
@@ -84,19 +95,27 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
         try {
             AtomicOutputFile probe(plan.outputFolder + "/.orbalux-convert");
         } catch (const OrbaluxError& e) {
-            std::fprintf(io.err, "%s: %s\n", plan.outputFolder.c_str(), e.reason().c_str());
+            PrintMessage(io.err, plan.outputFolder, e.reason());
             return kExitFailed;
         }
     }
 
+    // --skip-existing: what an earlier, stopped run finished stays.
+    std::vector<ConversionTask> tasks;
+    for (const ConversionTask& task : plan.tasks)
+        if (!options.skipExisting || !OutputIsNewer(task)) tasks.push_back(task);
     std::vector<std::string> names;
-    names.reserve(plan.tasks.size());
-    for (const ConversionTask& task : plan.tasks) names.push_back(task.input);
+    names.reserve(tasks.size());
+    for (const ConversionTask& task : tasks) names.push_back(task.input);
 
-    ProgressReporter progress(io.err, names.size(), io.errIsTerminal, options.quiet, io.errColumns);
+    // A folder that could not be listed counts as a failed item of the run.
+    ProgressReporter progress(io.err, names.size() + plan.unlisted.size(), io.errIsTerminal, options.quiet,
+                              io.errColumns);
+    ReportUnlisted(progress, plan.unlisted);
+    progress.Skipped(plan.tasks.size() - tasks.size());
     RunInParallel(names, options.jobs,
                   [&](PictureState& state, std::size_t index) {
-                      const ConversionTask& task = plan.tasks[index];
+                      const ConversionTask& task = tasks[index];
                       RenderPicture(state, task.input, options.chain, options.catalogueName);
                       StopIfInterrupted();
                       std::vector<PngText> texts;
@@ -113,12 +132,14 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
 }
 
 int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
-    const std::vector<std::string> inputs = InputFiles(options);
+    const InputList listed = InputFiles(options);
+    const std::vector<std::string>& inputs = listed.files;
+    for (const OrbaluxError& e : listed.unlisted) PrintMessage(io.err, e.file(), e.reason());
     if (inputs.empty()) {
-        std::fprintf(io.err, "no picture files to describe\n");
+        if (listed.unlisted.empty()) PrintMessage(io.err, {}, "no picture files to describe");
         return kExitFailed;
     }
-    std::size_t failed = 0, warned = 0;
+    std::size_t failed = listed.unlisted.size(), warned = 0;
     bool printed = false;
     PictureState state;
     for (const std::string& input : inputs) {
@@ -126,11 +147,11 @@ int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
         try {
             RenderPicture(state, input, options.chain, options.catalogueName);
         } catch (const OrbaluxError& e) {
-            std::fprintf(io.err, "%s: %s\n", input.c_str(), e.reason().c_str());
+            PrintMessage(io.err, input, e.reason());
             ++failed;
             continue;
         } catch (const std::exception& e) {
-            std::fprintf(io.err, "%s: %s\n", input.c_str(), e.what());
+            PrintMessage(io.err, input, e.what());
             ++failed;
             continue;
         }
@@ -143,7 +164,7 @@ int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
         try {
             FinishStandardOutput(io.out);
         } catch (const OrbaluxError& e) {
-            std::fprintf(io.err, "%s\n", e.what());
+            PrintMessage(io.err, e.file(), e.reason());
             return kExitFailed;
         }
     }

@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstdio>
+#include <vector>
 
 #include "cli/convert_options.h"
+#include "cli/progress_reporter.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::cli {
 
@@ -32,6 +35,9 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io);
 // Prints each input's parameters and header lines (RunMode::Info), as text
 // or as JSON; a failed write to `out` is a failure.
 int RunInfo(const ConvertOptions& options, const CommandStreams& io);
+
+// Reports each input folder that could not be listed as a failed item.
+void ReportUnlisted(ProgressReporter& progress, const std::vector<OrbaluxError>& unlisted);
 
 // The status of a finished run: failures, then warnings under --strict.
 int RunStatus(std::size_t failed, std::size_t warned, const ConvertOptions& options);

@@ -9,6 +9,8 @@
 #include <set>
 #include <string_view>
 
+#include "movie/movie_format.h"
+#include "movie/movie_writer.h"
 #include "processing/display_options.h"
 #include "state/ascii_names.h"
 #include "state/path_parts.h"
@@ -17,14 +19,21 @@ namespace orbalux::cli {
 namespace {
 
 // The run modes an option means something in.
-enum ModeMask : unsigned { kConvert = 1, kInfo = 2, kSheet = 4, kAnyMode = 7, kPicture = kConvert | kSheet };
+enum ModeMask : unsigned {
+    kConvert = 1,
+    kInfo = 2,
+    kSheet = 4,
+    kMovie = 8,
+    kAnyMode = 15,
+    kPicture = kConvert | kSheet | kMovie
+};
 
-enum class Section { Output, Display, Other };
+enum class Section { Input, Output, Display, Other };
 
 // The converter's own options; the display switches and tone levels come
 // from the shared tables.
-enum class Own { Output, Format, PngLevel, Jobs, Quiet, Original, Info, Json, Strict, As, ContactSheet, Thumb, Help,
-                 Version };
+enum class Own { FilesFrom, Null, Output, Format, PngLevel, SkipExisting, Jobs, Quiet, Original, Info, Json, Strict, As,
+                 ContactSheet, Thumb, Movie, Fps, Label, Help, Version };
 
 struct OwnOptionRow {
     Own id;
@@ -37,10 +46,13 @@ struct OwnOptionRow {
 };
 
 // id                 short name             value          modes     section           help
-constexpr std::array<OwnOptionRow, 14> kOwnOptions{{
+constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
+    {Own::FilesFrom,    0,   "files-from",    "FILE",        kAnyMode, Section::Input,   "read more INPUTs from FILE (- for standard input),\none name a line"},
+    {Own::Null,         '0', "null",          "",            kAnyMode, Section::Input,   "the --files-from names end in NUL, not newline\n(find -print0)"},
     {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
     {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
-    {Own::PngLevel,     0,   "png-level",     "N",           kPicture, Section::Output,  "PNG compression 0..9 (default 1: fast)"},
+    {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output, "PNG compression 0..9 (default 1: fast)"},
+    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input, so\nthat a stopped batch goes on where it stopped"},
     {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
     {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
     {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},
@@ -50,6 +62,9 @@ constexpr std::array<OwnOptionRow, 14> kOwnOptions{{
     {Own::As,           0,   "as",            "NAME",        kAnyMode, Section::Other,   "decode the one INPUT by the catalogue entry of NAME\n(a renamed copy)"},
     {Own::ContactSheet, 0,   "contact-sheet", "SHEET.png",   kAnyMode, Section::Other,   "one PNG with a labelled thumbnail of every INPUT;\nthe narrow formats are widened six times"},
     {Own::Thumb,        0,   "thumb",         "N",           kSheet,   Section::Other,   "thumbnail size on the long side (default 160)"},
+    {Own::Movie,        0,   "movie",         "OUT.gif|OUT.mp4|OUT.webm", kAnyMode, Section::Other, "one movie of the INPUTs in list order, one frame\neach, centred on black on a canvas of the largest"},
+    {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60 (default 10)"},
+    {Own::Label,        0,   "label",         "",            kMovie,   Section::Other,   "write each picture's file name into its frame's\nlower left corner"},
     {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
     {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
 }};
@@ -135,6 +150,7 @@ const char* ModeWords(RunMode mode) {
     switch (mode) {
         case RunMode::Info: return "with --info";
         case RunMode::ContactSheet: return "with --contact-sheet";
+        case RunMode::Movie: return "with --movie";
         default: return "when converting";
     }
 }
@@ -143,6 +159,7 @@ unsigned ModeBit(RunMode mode) {
     switch (mode) {
         case RunMode::Info: return kInfo;
         case RunMode::ContactSheet: return kSheet;
+        case RunMode::Movie: return kMovie;
         default: return kConvert;
     }
 }
@@ -173,7 +190,7 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     const int argc = static_cast<int>(storage.size());
 
     ConvertOptions options;
-    bool info = false, help = false, version = false, sheetGiven = false;
+    bool info = false, help = false, version = false, sheetGiven = false, movieGiven = false;
     std::vector<const OptionEntry*> given;
     std::set<int> valuesGiven;
     optind = 0;  // a fresh scan
@@ -217,7 +234,16 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
                 options.output = value;
                 break;
             case Own::Format: options.format = ParseFormat(value); break;
-            case Own::PngLevel: options.pngLevel = ParseInt(name, value, 0, 9); break;
+            case Own::FilesFrom:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.filesFrom = value;
+                break;
+            case Own::Null: options.nulSeparated = true; break;
+            case Own::PngLevel:
+                options.pngLevel = ParseInt(name, value, 0, 9);
+                options.pngLevelGiven = true;
+                break;
+            case Own::SkipExisting: options.skipExisting = true; break;
             case Own::Jobs: options.jobs = static_cast<unsigned>(ParseInt(name, value, 0, kMaxJobs)); break;
             case Own::Quiet: options.quiet = true; break;
             case Own::Original: options.chain.original = true; break;
@@ -234,6 +260,13 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
                 sheetGiven = true;
                 break;
             case Own::Thumb: options.thumbSize = ParseInt(name, value, kMinThumb, kMaxThumb); break;
+            case Own::Movie:
+                if (value.empty()) throw UsageError(name + " needs a value");
+                options.movie = value;
+                movieGiven = true;
+                break;
+            case Own::Fps: options.fps = ParseInt(name, value, kMinMovieFps, kMaxMovieFps); break;
+            case Own::Label: options.label = true; break;
             case Own::Help: help = true; break;
             case Own::Version: version = true; break;
         }
@@ -248,17 +281,23 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         options.mode = RunMode::Version;
         return options;
     }
-    if (info && sheetGiven) throw UsageError("--info and --contact-sheet exclude each other");
-    options.mode = info ? RunMode::Info : sheetGiven ? RunMode::ContactSheet : RunMode::Convert;
+    if (info + sheetGiven + movieGiven > 1)
+        throw UsageError("--info, --contact-sheet and --movie exclude each other");
+    options.mode = info         ? RunMode::Info
+                   : sheetGiven ? RunMode::ContactSheet
+                   : movieGiven ? RunMode::Movie
+                                : RunMode::Convert;
 
-    if (options.inputs.empty()) throw UsageError("no INPUT given");
+    if (options.inputs.empty() && options.filesFrom.empty()) throw UsageError("no INPUT given");
+    if (options.nulSeparated && options.filesFrom.empty())
+        throw UsageError("--null says how the --files-from list is written; give --files-from");
     for (const OptionEntry* entry : given)
         if (!(entry->modes & ModeBit(options.mode)))
             throw UsageError(Spelling(*entry) + " does nothing " + ModeWords(options.mode));
     if (options.chain.original && TouchesChain(options.chain))
         throw UsageError("--original shows the decoded picture; it takes no other display option");
     if (options.mode == RunMode::Convert && !options.output) throw UsageError("no output given (-o)");
-    if (!options.catalogueName.empty() && options.inputs.size() != 1)
+    if (!options.catalogueName.empty() && options.inputs.size() != 1 && options.filesFrom.empty())
         throw UsageError("--as names the catalogue entry of one file; give one INPUT");
     if (options.mode == RunMode::ContactSheet) {
         if (!HasPngExtension(options.sheet))
@@ -266,6 +305,9 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         // The narrow formats' 136 columns would be a strip on grey.
         if (!options.chain.original) options.chain.horizontalStretch = 1;
     }
+    if (options.mode == RunMode::Movie && !MovieFormatForPath(options.movie))
+        throw UsageError("--movie writes " + MovieNamePattern("OUT") + ": " + options.movie +
+                         " has none of these extensions");
     return options;
 }
 
@@ -306,7 +348,9 @@ std::string HelpText() {
             left += Spelling(e) + (e.value.empty() ? "" : " " + e.value);
             std::string help = e.help;
             std::string first = help.substr(0, help.find('\n'));
-            if (left.size() + 1 > kHelpColumn) {
+            // Two blanks at least between an option and its help, which
+            // the bash completion reads.
+            if (left.size() + 2 > kHelpColumn) {
                 text += left + "\n" + std::string(kHelpColumn, ' ') + first + "\n";
             } else {
                 text += left + std::string(kHelpColumn - left.size(), ' ') + first + "\n";
@@ -319,26 +363,32 @@ std::string HelpText() {
         }
         return text;
     };
-    return R"(Usage:
-  orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png|-
-  orbalux-convert [OPTIONS] INPUT... -o OUTDIR
-  orbalux-convert --info [--json] INPUT...
-  orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
+    // One "Usage:" or "or:" line per form: help2man makes them the manual's
+    // SYNOPSIS.
+    return R"(Usage: orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png|-
+  or:  orbalux-convert [OPTIONS] INPUT... -o OUTDIR
+  or:  orbalux-convert --info [--json] INPUT...
+  or:  orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
+  or:  orbalux-convert --movie OUT.gif|OUT.mp4|OUT.webm [--fps N] [--label] INPUT...
 
 Converts Mariner 6 and 7 picture files to BMP or 8-bit greyscale PNG, with the
 browser's display options applied. An INPUT that is a folder stands for its
-picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case, not
-ending in .png, .bmp, .tif, .tiff, .fits, .jpg, .txt or .lbl). Each output is
+picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case and
+ending in a point and three digits, as 69_011.001; a converted copy or a side
+file such as 69_011.001.png or 69_311.002.aux.xml is not one). Each output is
 named after its input with .bmp or .png appended; a PNG carries the source
 file's name, the options and the ten header lines as text.
 Long options may be shortened to any unambiguous beginning.
 
-Output:
-)" + section(Section::Output) +
+Options:
+Input:
+)" + section(Section::Input) + "\nOutput:\n" + section(Section::Output) +
            "\nDisplay options (as the browser's menus):\n" + section(Section::Display) + "\nOther:\n" +
            section(Section::Other) + R"(
 A file that ends before its last line, or whose name the catalogue does not
 list, is converted with a warning on stderr.
+A movie's frames show the pictures as the display options make them; a
+picture that fails is reported and left out.
 Exit status: 0 all converted, 1 a file failed (or warned, with --strict),
 2 wrong usage, 130 or 143 interrupted (Ctrl+C, SIGTERM).
 )";

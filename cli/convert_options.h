@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "load/chain_settings.h"
+#include "movie/movie_writer.h"
 #include "output/picture_writer.h"
 
 namespace orbalux::cli {
 
 using OutputFormat = PictureFormat;
 
-enum class RunMode { Convert, Info, ContactSheet, Help, Version };
+enum class RunMode { Convert, Info, ContactSheet, Movie, Help, Version };
 
 constexpr int kDefaultThumbSize = 160;
 
@@ -23,11 +24,18 @@ inline constexpr const char* kStandardOutput = "-";
 struct ConvertOptions {
     RunMode mode = RunMode::Convert;
     std::vector<std::string> inputs;
+    std::string filesFrom;       // --files-from: a list of INPUTs, "-" for standard input
+    bool nulSeparated = false;   // -0: the list's names end in NUL, not newline
     std::optional<std::string> output;  // -o: a file, a folder, or "-"
     std::optional<OutputFormat> format;
     std::string sheet;  // --contact-sheet
     int pngLevel = kDefaultPngLevel;
+    bool pngLevelGiven = false;  // refused for a BMP output, where it does nothing
+    bool skipExisting = false;   // an output newer than its input is left as it is
     int thumbSize = kDefaultThumbSize;
+    std::string movie;           // --movie
+    int fps = kDefaultMovieFps;  // --fps
+    bool label = false;          // --label: the file name in each frame
     unsigned jobs = 0;  // 0: one per core
     bool quiet = false;
     bool json = false;          // --info --json
@@ -46,7 +54,9 @@ public:
 // Parses the arguments that follow the program name: long options by any
 // unambiguous beginning, "--name=value" or "--name value", short ones
 // bundled ("-qj2"), INPUTs anywhere and after "--". An option that does
-// nothing in the chosen mode is wrong usage. Throws UsageError.
+// nothing in the chosen mode is wrong usage. INPUTs may all come from the
+// --files-from list, which the caller reads (AddListedInputs). Throws
+// UsageError.
 ConvertOptions ParseConvertArguments(const std::vector<std::string>& args);
 
 // The display options of `chain` as they are written on the command line

@@ -9,7 +9,14 @@ namespace {
 std::atomic<int> noted{0};
 static_assert(std::atomic<int>::is_always_lock_free);
 
-extern "C" void NoteSignal(int signal) { noted.store(signal); }
+// The first signal decides the exit status; later ones, of either kind, find
+// the run already stopping and change nothing. The handler stays in place,
+// so no later signal can end the program before its temporary files are
+// gone (they are removed on the main path, never in the handler).
+extern "C" void NoteSignal(int signal) {
+    int none = 0;
+    noted.compare_exchange_strong(none, signal);
+}
 
 }  // namespace
 
@@ -18,9 +25,8 @@ InterruptionWatch::InterruptionWatch() {
     struct sigaction action {};
     action.sa_handler = NoteSignal;
     sigemptyset(&action.sa_mask);
-    // Writes in progress go on (SA_RESTART); a second Ctrl+C ends the
-    // program at once (SA_RESETHAND).
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    // Writes in progress go on (SA_RESTART).
+    action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, &previousInt_);
     sigaction(SIGTERM, &action, &previousTerm_);
     // A signal the caller chose to ignore (a job started in the background)

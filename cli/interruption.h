@@ -9,8 +9,8 @@
 namespace orbalux::cli {
 
 // Notes SIGINT and SIGTERM for its lifetime; the handlers before it come back
-// at its end. A second signal of the same kind acts as it would without the
-// converter (the handler is reset by the first).
+// at its end. Any number of them, in any order, only stop the run: the first
+// decides the exit status.
 class InterruptionWatch {
 public:
     InterruptionWatch();
@@ -23,7 +23,7 @@ private:
     struct sigaction previousTerm_ {};
 };
 
-// The signal noted so far, 0 for none.
+// The first signal noted, 0 for none.
 int InterruptionSignal();
 
 // The exit status that tells the caller the run was stopped by that signal:

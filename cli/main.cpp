@@ -11,7 +11,10 @@
 #include "cli/contact_sheet_command.h"
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
+#include "cli/input_list.h"
 #include "cli/interruption.h"
+#include "cli/messages.h"
+#include "cli/movie_command.h"
 
 using namespace orbalux::cli;
 
@@ -40,6 +43,8 @@ int Run(const ConvertOptions& options, const CommandStreams& io) {
             return RunInfo(options, io);
         case RunMode::ContactSheet:
             return RunContactSheet(options, io);
+        case RunMode::Movie:
+            return RunMovie(options, io);
         case RunMode::Convert:
             return RunConversion(options, io);
     }
@@ -60,12 +65,15 @@ int main(int argc, char** argv) {
     if (io.errIsTerminal) io.errColumns = TerminalColumns();
     InterruptionWatch watch;
     try {
-        return Run(ParseConvertArguments(args), io);
+        ConvertOptions options = ParseConvertArguments(args);
+        if (options.mode != RunMode::Help && options.mode != RunMode::Version) AddListedInputs(options);
+        return Run(options, io);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "orbalux-convert: %s\nTry 'orbalux-convert --help'.\n", e.what());
+        PrintMessage(stderr, {}, e.what());
+        std::fputs("Try 'orbalux-convert --help'.\n", stderr);
         return kExitUsage;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "orbalux-convert: %s\n", e.what());
+        PrintMessage(stderr, {}, e.what());
         return kExitFailed;
     }
 }

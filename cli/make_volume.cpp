@@ -1,7 +1,7 @@
 // orbalux-make-volume OUTDIR: a synthetic data volume for timing the
 // converter: one picture file for every file name the catalogue lists, in the
 // line format and at the data offset its row gives, plus a few names that no
-// row lists. Each shows a rendered scene with a few lost lines and speckles.
+// row lists. Each shows a rendered scene with three lost lines and speckles.
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -42,7 +42,14 @@ void WritePicture(const std::filesystem::path& dir, const std::string& name, std
     plan.header.text1 = enc::HeaderLines({"MARINER TV SUBSYSTEM  SYNTHETIC VOLUME", "FILE " + name});
     plan.header.text2 = enc::HeaderLines({"PROCESSING: SYNTHETIC"});
     plan.dataOffset = p.dataOffset;
-    plan.defects = {{.line = lines / 3, .droppedBefore = 1}, {.line = 2 * lines / 3, .droppedBefore = 2}};
+    // Three single lost lines whose records are not in the file, as on the
+    // volume (a gap of two would lie beyond the marker search of the formats
+    // that look only 2 bytes ahead); every fifth file keeps the record of its
+    // first lost line.
+    const auto firstShape = seed % 5 == 0 ? enc::LostLineShape::RecordsKept : enc::LostLineShape::RecordsAbsent;
+    plan.defects = {{.line = lines / 4, .droppedBefore = 1, .shape = firstShape},
+                    {.line = lines / 2, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent},
+                    {.line = 3 * lines / 4, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};
     enc::WriteFile(dir / name, enc::BuildPictureFile(plan).bytes);
 }
 

@@ -1,57 +1,51 @@
 #include "cli/picture_info.h"
 
+#include <cstdio>
+#include <string_view>
+
+#include "cli/messages.h"
+#include "decode/frame_decoder.h"
 #include "load/load_warnings.h"
 
 namespace orbalux::cli {
 namespace {
 
-// Bytes that cannot stand in a JSON string as they are: control characters,
-// and bytes of a file name that are not UTF-8 (written as the Latin-1
-// character of the same number, so that no byte is lost).
-std::string JsonString(const std::string& text) {
+// A JSON string of well-formed UTF-8 text, control characters escaped.
+std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    auto escape = [&out](unsigned code) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "\\u%04x", code);
-        out += buffer;
-    };
-    for (std::size_t i = 0; i < n;) {
-        const unsigned char c = s[i];
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += static_cast<char>(c);
-            ++i;
+            out += ch;
         } else if (c < 0x20 || c == 0x7F) {
-            escape(c);
-            ++i;
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+            out += buffer;
         } else {
-            // A whole well-formed UTF-8 sequence goes through unchanged.
-            const std::size_t more = c >= 0xF0 && c <= 0xF4 ? 3 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xC2 && c <= 0xDF ? 1 : 0;
-            bool whole = more > 0 && i + more < n;
-            for (std::size_t k = 1; whole && k <= more; ++k) whole = (s[i + k] & 0xC0) == 0x80;
-            if (whole && more == 2) {
-                const unsigned cp = ((c & 0x0Fu) << 12) | ((s[i + 1] & 0x3Fu) << 6);
-                whole = cp >= 0x800 && !(cp >= 0xD800 && cp <= 0xDFFF);
-            } else if (whole && more == 3) {
-                const unsigned cp = ((c & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12);
-                whole = cp >= 0x10000 && cp <= 0x10FFFF;
-            }
-            if (whole) {
-                out.append(text, i, more + 1);
-                i += more + 1;
-            } else {
-                escape(c);
-                ++i;
-            }
+            out += ch;
         }
     }
     return out + "\"";
 }
+
+// A name as the member `key`: the name itself when it is UTF-8; otherwise
+// the name as messages show it ("\xff" for such a byte) and, in `key`Hex,
+// its bytes in hex, from which a script gets the name back to open the file.
+std::string JsonName(const std::string& key, const std::string& name) {
+    if (IsUtf8(name)) return "\"" + key + "\":" + JsonString(name);
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const char ch : name) {
+        hex += kDigits[static_cast<unsigned char>(ch) >> 4];
+        hex += kDigits[static_cast<unsigned char>(ch) & 15];
+    }
+    return "\"" + key + "\":" + JsonString(EscapedText(name)) + ",\"" + key + "Hex\":\"" + hex + "\"";
+}
+
+// Text of the program's own (warnings, header lines) is UTF-8; anything else
+// is shown escaped rather than made invalid JSON.
+std::string JsonText(const std::string& text) { return JsonString(IsUtf8(text) ? text : EscapedText(text)); }
 
 }  // namespace
 
@@ -86,8 +80,8 @@ std::string FormatPictureInfo(const PictureState& state) {
 
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path) {
     auto number = [](long long v) { return std::to_string(v); };
-    std::string json = "{\"file\":" + JsonString(state.CurrentFileName) + ",\"path\":" + JsonString(path) +
-                       ",\"catalogueName\":" + JsonString(state.CatalogueName) +
+    std::string json = "{" + JsonName("file", state.CurrentFileName) + "," + JsonName("path", path) + "," +
+                       JsonName("catalogueName", state.CatalogueName) +
                        ",\"inCatalogue\":" + (state.InCatalogue ? "true" : "false") +
                        ",\"parameters\":{\"dataOffset\":" + number(state.DataOffset) +
                        ",\"lineFormat\":" + number(state.LineFormat) + ",\"stretchGain\":" + number(state.StretchGain) +
@@ -97,12 +91,13 @@ std::string FormatPictureInfoJson(const PictureState& state, const std::string& 
                        ",\"fileLength\":" + number(state.FileLength) + ",\"lostLines\":" + number(state.LostLineCount) +
                        ",\"linesDecoded\":" + number(state.LinesDecoded) +
                        ",\"linesInFile\":" + number(state.LinesWithinFile) +
+                       ",\"linesShort\":" + number(LinesShortOfFrame(state)) +
                        ",\"truncated\":" + (TruncationWarning(state) ? "true" : "false") + ",\"warnings\":[";
     const std::vector<std::string> warnings = LoadWarnings(state);
-    for (std::size_t i = 0; i < warnings.size(); ++i) json += (i ? "," : "") + JsonString(warnings[i]);
+    for (std::size_t i = 0; i < warnings.size(); ++i) json += (i ? "," : "") + JsonText(warnings[i]);
     json += "],\"header\":[";
     for (std::size_t i = 0; i < state.HeaderLines.size(); ++i)
-        json += (i ? "," : "") + JsonString(TrimTrailingBlanks(state.HeaderLines[i]));
+        json += (i ? "," : "") + JsonText(TrimTrailingBlanks(state.HeaderLines[i]));
     return json + "]}\n";
 }
 

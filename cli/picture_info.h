@@ -13,7 +13,9 @@ namespace orbalux::cli {
 std::string FormatPictureInfo(const PictureState& state);
 
 // The same and the truncation and catalogue warnings as one JSON object on
-// one line (ending in a newline); `path` is the file as given.
+// one line (ending in a newline); `path` is the file as given. A name that is
+// not UTF-8 is given as messages show it, with its bytes in hex beside it
+// ("pathHex", "fileHex", "catalogueNameHex").
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path);
 
 // A header line without the blanks that pad it to 72 characters.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "cli/messages.h"
+
 namespace orbalux::cli {
 namespace {
 
@@ -28,8 +30,10 @@ std::string FormatProgress(std::size_t done, std::size_t total, const std::strin
     return line;
 }
 
-std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds) {
-    return "converted " + std::to_string(converted) + ", failed " + std::to_string(failed) + ", warned " +
+std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds,
+                          std::size_t skipped) {
+    return "converted " + std::to_string(converted) +
+           (skipped ? ", skipped " + std::to_string(skipped) : std::string()) + ", failed " + std::to_string(failed) + ", warned " +
            std::to_string(warned) + ", " + Fixed(seconds, 2) + " s";
 }
 
@@ -74,7 +78,7 @@ void ProgressReporter::DrawLine(bool force) {
 
 void ProgressReporter::Started(const std::string& name) {
     std::lock_guard lock(mutex_);
-    current_ = name;
+    current_ = EscapedText(name);
     DrawLine(false);
 }
 
@@ -83,11 +87,11 @@ void ProgressReporter::Finished(const std::string& name, const std::string* fail
     std::lock_guard lock(mutex_);
     const bool news = failure || !warnings.empty();
     if (news) ClearLine();
-    for (const std::string& warning : warnings) std::fprintf(out_, "%s: warning: %s\n", name.c_str(), warning.c_str());
+    for (const std::string& warning : warnings) PrintMessage(out_, name, "warning: " + warning);
     if (!warnings.empty()) ++warned_;
     if (failure) {
         ++failed_;
-        std::fprintf(out_, "%s: %s\n", name.c_str(), failure->c_str());
+        PrintMessage(out_, name, *failure);
     } else {
         ++converted_;
     }
@@ -104,8 +108,10 @@ void ProgressReporter::Finish(bool interrupted) {
         lineShown_ = false;
     }
     const std::size_t undone = total_ - converted_ - failed_;
-    if (interrupted) std::fprintf(out_, "interrupted: %zu of %zu files not converted\n", undone, total_);
-    if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, warned_, ElapsedSeconds()).c_str());
+    if (interrupted)
+        PrintMessage(out_, {}, "interrupted: " + std::to_string(undone) + " of " + std::to_string(total_) +
+                                   " files not converted");
+    if (!quiet_) std::fprintf(out_, "%s\n", FormatSummary(converted_, failed_, warned_, ElapsedSeconds(), skipped_).c_str());
     std::fflush(out_);
 }
 

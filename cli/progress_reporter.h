@@ -1,7 +1,8 @@
 // What a batch tells the user on stderr while it runs: on a terminal one line
 // rewritten in place, cut to the terminal's width; elsewhere nothing while it
-// runs. Failures and warnings always, one line each ("NAME: reason", "NAME:
-// warning: reason"); a summary at the end.
+// runs. Failures and warnings always, one line each ("orbalux-convert: NAME:
+// reason", "orbalux-convert: NAME: warning: reason", names escaped); a
+// summary at the end.
 #pragma once
 
 #include <chrono>
@@ -16,8 +17,10 @@ namespace orbalux::cli {
 // current file, the rate so far and the time the rest will take at that rate.
 std::string FormatProgress(std::size_t done, std::size_t total, const std::string& current, double elapsedSeconds);
 
-// "converted 398, failed 2, warned 3, 4.12 s".
-std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds);
+// "converted 398, failed 2, warned 3, 4.12 s"; with outputs left as they were
+// (--skip-existing), "converted 98, skipped 300, failed 2, ...".
+std::string FormatSummary(std::size_t converted, std::size_t failed, std::size_t warned, double seconds,
+                          std::size_t skipped = 0);
 
 // `line` cut so that it fits a terminal `columns` wide without wrapping (the
 // cursor keeps the last column); a UTF-8 character is never cut in two.
@@ -35,6 +38,10 @@ public:
     // A file done (`failure` null) or failed; `warnings` are what its load
     // said about a picture it still converted.
     void Finished(const std::string& name, const std::string* failure, const std::vector<std::string>& warnings = {});
+
+    // Files whose outputs were left as they were, told in the summary; they
+    // are not among the `total` that the progress line counts.
+    void Skipped(std::size_t count) { skipped_ += count; }
 
     // Ends the progress line and prints the summary; `interrupted` says how
     // many files were left undone.
@@ -60,6 +67,7 @@ private:
     std::size_t converted_ = 0;
     std::size_t failed_ = 0;
     std::size_t warned_ = 0;
+    std::size_t skipped_ = 0;
     std::string current_;
     bool lineShown_ = false;
 };

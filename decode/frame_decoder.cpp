@@ -153,10 +153,13 @@ private:
 class ScanTally {
 public:
     ScanTally(const FrameFormat& format, long long fileLength) : format_(format), fileLength_(fileLength) {}
-    void Count(const LineStart& line) {
+    // Returns whether the line's record lies wholly inside the file.
+    bool Count(const LineStart& line) {
         ++scan_.linesDecoded;
         if (line.marked) ++scan_.linesFound;
-        if (line.dataStart >= 0 && line.dataStart + 4LL * format_.groups <= fileLength_) ++scan_.linesWithinFile;
+        const bool within = line.dataStart >= 0 && line.dataStart + 4LL * format_.groups <= fileLength_;
+        if (within) ++scan_.linesWithinFile;
+        return within;
     }
     const FrameScan& scan() const { return scan_; }
 
@@ -217,19 +220,39 @@ public:
 
         state_.LostLineCount = 0;
 
+        RowMap& map = state_.DecodedRows;
+        map.rows.clear();
+        map.rows.reserve(static_cast<std::size_t>(size.height));
+        map.firstDataColumn = 0;
+        map.dataColumns = DataColumns(format_);
+        // Rows are written one after another from the picture origin; only
+        // the first H of them are the picture.
+        const auto markRows = [&](RowKind kind, int count) {
+            for (int k = 0; k < count && static_cast<int>(map.rows.size()) < size.height; ++k)
+                map.rows.push_back(kind);
+        };
+
         LineWalker walker(state_.FileBuffer, format_, state_.DataOffset, state_.CatalogueName);
         ScanTally tally(format_, state_.FileLength);
         for (int line = 0; line < size.lines; ++line) {
             const LineStart start = walker.Next();
-            tally.Count(start);
+            const bool withinFile = tally.Count(start);
             state_.LostLineCount += start.lost;
-            if (state_.CompressMissingLines == 0 || start.lost == 1)
+            if (state_.CompressMissingLines == 0 || start.lost == 1) {
                 for (int k = 0; k < start.lost; ++k) FillerRow(&ImageWriter::Filler);
+                markRows(RowKind::LostLine, start.lost);
+            }
             DecodeGroups(start.dataStart);
             writer_.Fill(0, format_.rowEndZeros);
             writer_.Fill(kGrey, format_.rowEndGrey);
+            // A line not wholly inside the file was read, at least in part,
+            // from the zero bytes behind its end: none of it is counted as
+            // received.
+            markRows(withinFile ? RowKind::Line : RowKind::PastEnd, 1);
         }
         for (int k = 0; k < format_.tailRows; ++k) FillerRow(&ImageWriter::Fill);
+        // Rows the lines do not reach (cleared below) belong to the frame's end.
+        markRows(RowKind::Tail, size.height);
         state_.LinesFoundByMarker = tally.scan().linesFound;
         state_.LinesDecoded = tally.scan().linesDecoded;
         state_.LinesWithinFile = tally.scan().linesWithinFile;
@@ -282,14 +305,14 @@ private:
     ImageWriter writer_;
 };
 
+}  // namespace
+
 // The catalogue yields only the sixteen codes; anything else is read as the
 // default format.
 const FrameFormat& FormatOrDefault(int lineFormat) {
     const FrameFormat* format = FindFrameFormat(lineFormat);
     return format ? *format : *FindFrameFormat(kDefaultLineFormat);
 }
-
-}  // namespace
 
 void DecodeFrame(PictureState& state, const FrameFormat& format) {
     if (state.DecodedImage.size() != static_cast<std::size_t>(kFileBufferSize))
@@ -298,6 +321,11 @@ void DecodeFrame(PictureState& state, const FrameFormat& format) {
 }
 
 void RunDecoder(PictureState& state) { DecodeFrame(state, FormatOrDefault(state.LineFormat)); }
+
+int LinesShortOfFrame(const PictureState& state) {
+    const long long accounted = static_cast<long long>(state.LinesWithinFile) + state.LostLineCount;
+    return accounted >= state.LinesDecoded ? 0 : state.LinesDecoded - static_cast<int>(accounted);
+}
 
 FrameScan ScanFrame(std::span<const std::uint8_t> file, long long fileLength, int lineFormat, int dataOffset,
                     int frameLineCount, std::string_view catalogueName) {

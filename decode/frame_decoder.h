@@ -15,6 +15,9 @@ struct FrameFormat;  // one line format's constants (decode/frame_formats.h)
 // The format that serves a LineFormat code (945 also serves 0); nullptr when
 // none does.
 const FrameFormat* FindFrameFormat(int lineFormat);
+// The format the decoder reads a LineFormat code by: the one that serves it,
+// else the default format.
+const FrameFormat& FormatOrDefault(int lineFormat);
 
 // Decodes one frame of `format` from FileBuffer into DecodedImage: geometry,
 // DecodeHeader, the lines with their filler rows, the tail rows, and the copy
@@ -32,6 +35,14 @@ struct FrameScan {
     int linesDecoded = 0;
     int linesWithinFile = 0;
 };
+
+// How many of the frame's lines are missing at its end, after a decode. The
+// records of lines lost in transmission are not in a file (each leaves only a
+// 2-byte displacement), so a whole file of N lines with L of them lost holds
+// N - L records and the walk reads its last L lines past the end: a file is
+// cut short only when the records within it plus the lines counted lost are
+// fewer than the frame's lines.
+int LinesShortOfFrame(const PictureState& state);
 
 // Walks the line records of `file` as the decoder of `lineFormat` would for a
 // file of these catalogue parameters and name.

@@ -50,6 +50,10 @@ struct FrameFormat {
     Fallback fallback;
 };
 
+// The columns of a decoded row that hold the line's samples: the first 3 x G.
+// The zero bytes and grey field behind them are not picture.
+constexpr int DataColumns(const FrameFormat& format) { return 3 * format.groups; }
+
 // All sixteen formats, in the order of the format table.
 std::span<const FrameFormat> FrameFormats();
 

@@ -55,7 +55,7 @@ bool LoadFromInput(PictureState& state, const LoadInput& input) {
         RemoveScratchFile(path);
         // Only a file without a single line is refused, and it leaves the
         // shown picture as it was.
-        FUZZ_CHECK(e.reason() == "no picture lines found");
+        FUZZ_CHECK(e.kind() == ErrorKind::NotAPicture);
         FUZZ_CHECK(state.CatalogueName == shownName);
         return false;
     }

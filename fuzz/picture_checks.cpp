@@ -68,6 +68,12 @@ void CheckLoaded(const PictureState& state) {
     FUZZ_CHECK(state.FrameStride == state.ImageWidth);
     FUZZ_CHECK(state.FrameLines == state.ImageHeight);
     FUZZ_CHECK(state.LostLineCount >= 0);
+    // The row map names every row of the picture, and its data columns lie
+    // within the row.
+    FUZZ_CHECK(static_cast<int>(state.DecodedRows.rows.size()) == state.ImageHeight);
+    FUZZ_CHECK(state.DecodedRows.firstDataColumn >= 0 &&
+               state.DecodedRows.firstDataColumn + state.DecodedRows.dataColumns <= state.ImageWidth);
+    FUZZ_CHECK(LinesShortOfFrame(state) >= 0 && LinesShortOfFrame(state) <= state.LinesDecoded);
     FUZZ_CHECK(state.BrightnessLevel == 0);
     CheckBitmap(state);
     CheckHeaderLines(state);

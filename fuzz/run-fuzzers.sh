@@ -8,7 +8,9 @@
 #   bash fuzz/run-fuzzers.sh 20
 #
 # Environment: ORBALUX_FUZZ_BUILD (build folder, default build-fuzz in the
-# repository), ORBALUX_FUZZ_JOBS (compile jobs). A finding is kept as
+# repository), ORBALUX_FUZZ_JOBS (compile jobs), ORBALUX_CLANG (the clang
+# version; by default the newest clang-N installed, which tools/install-deps.sh
+# chooses by Debian release: 14 on Debian 12, 19 on Debian 13). A finding is kept as
 # BUILD/findings/TARGET-crash-...; replay it with BUILD/TARGET_fuzzer FILE.
 set -euo pipefail
 seconds=${1:?usage: run-fuzzers.sh SECONDS_PER_TARGET}
@@ -16,17 +18,21 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORBALUX_FUZZ_BUILD:-$root/build-fuzz}
 jobs=${ORBALUX_FUZZ_JOBS:-$(nproc)}
 
-CC=clang-14 CXX=clang++-14 cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+clang=${ORBALUX_CLANG:-$(compgen -c clang++- | sed -n 's/^clang++-\([0-9]*\)$/\1/p' | sort -n | tail -n 1)}
+[ -n "$clang" ] || { echo "run-fuzzers.sh: no clang++-N found; run tools/install-deps.sh" >&2; exit 2; }
+CC=clang-$clang CXX=clang++-$clang cmake -S "$root/fuzz" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$jobs" >/dev/null
 
 rm -rf "$build/corpus" "$build/findings"
 mkdir -p "$build/findings"
 "$build/make_seed_corpus" "$build/corpus"
+# The driver's target reads the load target's inputs.
+cp -r "$build/corpus/load" "$build/corpus/gdal"
 
 # Target and its longest input: the load's four setting bytes and a file of
 # up to 2,200,000 bytes; the chain's commands and such a file; the header's
-# first few kilobytes.
-targets=("load 2200004" "chain 2200100" "header 4200")
+# first few kilobytes; the driver's, as the load's.
+targets=("load 2200004" "chain 2200100" "header 4200" "gdal 2200004")
 status=0
 for entry in "${targets[@]}"; do
   read -r name max_len <<<"$entry"

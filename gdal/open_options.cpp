@@ -1,7 +1,9 @@
 #include "gdal/open_options.h"
 
+#include <cctype>
 #include <charconv>
 #include <string_view>
+#include <vector>
 
 #include <cpl_string.h>
 
@@ -12,13 +14,14 @@ namespace orbalux::gdal {
 namespace {
 
 constexpr const char* kAsName = "AS_NAME";
+constexpr const char* kFrame = "FRAME";
 
 bool ParseSwitch(const std::string& file, const std::string& name, const char* text) {
     for (const char* yes : {"YES", "TRUE", "ON", "1"})
         if (EQUAL(text, yes)) return true;
     for (const char* no : {"NO", "FALSE", "OFF", "0"})
         if (EQUAL(text, no)) return false;
-    throw OrbaluxError(file, name + "='" + text + "' is neither YES nor NO");
+    throw OrbaluxError(ErrorKind::BadOption, file, name + "='" + text + "' is neither YES nor NO");
 }
 
 int ParseLevel(const std::string& file, const std::string& name, std::string_view text) {
@@ -26,7 +29,7 @@ int ParseLevel(const std::string& file, const std::string& name, std::string_vie
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value < -kToneLevelLimit ||
         value > kToneLevelLimit)
-        throw OrbaluxError(file, name + "='" + std::string(text) + "' is not a whole number from " +
+        throw OrbaluxError(ErrorKind::BadOption, file, name + "='" + std::string(text) + "' is not a whole number from " +
                                      std::to_string(-kToneLevelLimit) + " to " + std::to_string(kToneLevelLimit));
     return value;
 }
@@ -67,7 +70,38 @@ PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOption
             ToneLevel(options.chain, row) = ParseLevel(file, name, text);
     }
     if (const char* name = CSLFetchNameValue(openOptions, kAsName)) options.asName = name;
+    if (const char* text = CSLFetchNameValue(openOptions, kFrame)) options.frame = ParseSwitch(file, kFrame, text);
+    // The frame is the decoder's values as received: a display option would
+    // either be ignored silently or make it something else.
+    if (options.frame && !(options.chain == ChainSettings{}))
+        throw OrbaluxError(ErrorKind::BadOption, file,
+                           std::string(kFrame) + "=YES gives the frame as decoded and takes no display option");
     return options;
+}
+
+std::string OptionSetName(const PictureOptions& options) {
+    std::vector<std::string> parts;
+    ChainSettings probe;
+    for (const DisplayOptionRow& row : DisplayOptionTable()) {
+        probe = options.chain;
+        SetOption(probe, row, false);
+        if (!(probe == options.chain)) parts.emplace_back(row.gdalOption);
+    }
+    for (const ToneLevelRow& row : ToneLevelTable()) {
+        probe = options.chain;
+        const int level = ToneLevel(probe, row);
+        if (level != 0) parts.push_back(std::string(row.gdalOption) + (level > 0 ? "+" : "") + std::to_string(level));
+    }
+    if (options.frame) parts.emplace_back(kFrame);
+    if (!options.asName.empty()) {
+        // A name from the user goes into a file name: only its safe bytes.
+        std::string name = "AS-";
+        for (char c : options.asName) name += std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' ? c : '_';
+        parts.push_back(name);
+    }
+    std::string joined;
+    for (const std::string& part : parts) joined += (joined.empty() ? "" : "+") + part;
+    return joined;
 }
 
 std::string OpenOptionListXml() {
@@ -80,6 +114,10 @@ std::string OpenOptionListXml() {
                              std::to_string(kToneLevelLimit) + "\"");
     xml += OptionXml(kAsName, "string", "decode with the catalogue entry of this picture-file name (a renamed file)",
                      "");
+    xml += OptionXml(kFrame, "boolean",
+                     "the frame as transmitted: decoded values, one row per line in the order of the file's line "
+                     "records, lost lines kept as masked rows, picture samples only; no display option with it",
+                     " default=\"NO\"");
     return xml + "</OpenOptionList>";
 }
 

@@ -1,6 +1,7 @@
 // The driver's open options: the display chain under the open-option names
-// of the display options table, and AS_NAME, the catalogue entry that a
-// renamed file decodes with.
+// of the display options table, AS_NAME, the catalogue entry that a renamed
+// file decodes with, and FRAME, the frame as transmitted instead of the
+// picture as shown.
 #pragma once
 
 #include <string>
@@ -14,12 +15,20 @@ namespace orbalux::gdal {
 struct PictureOptions {
     ChainSettings chain;  // as the converter's flags set it
     std::string asName;   // empty: the file's own name
+    bool frame = false;   // the decoded frame in record order, no display option
 };
 
 // Reads the open options of `file`. A value that is not YES/NO (for the
 // switches) or a whole number in range (for the levels) throws OrbaluxError
-// naming the file, the option and the value.
+// naming the file, the option and the value; so does FRAME=YES together with
+// a display option.
 PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOptions);
+
+// The name of the option set in the names of side files (statistics,
+// histograms, overviews): empty for a plain open, else the options that
+// change pixels, such as "STRETCH+INVERT+BRIGHTNESS-2", so that what was
+// computed under one set is never served under another.
+std::string OptionSetName(const PictureOptions& options);
 
 // GDAL's XML list of the options, for the driver's metadata.
 std::string OpenOptionListXml();

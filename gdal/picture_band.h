@@ -1,27 +1,31 @@
 // One picture file through the core with the driver's options: the band's
-// pixels, as the converter writes them for the same options, the facts of the
-// decode that the dataset's metadata gives, and what the load warns of.
+// pixels (the picture as the converter writes it for the same options, or,
+// with FRAME=YES, the decoded frame in record order), the facts of the decode
+// that the metadata and the labels give, and what the load warns of.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "gdal/open_options.h"
+#include "gdal/picture_facts.h"
 #include "state/grey_image.h"
 
 namespace orbalux::gdal {
 
 struct PictureBand {
-    GreyImage picture;  // rows top to bottom, as the BMP shows them
-    std::vector<std::pair<std::string, std::string>> metadata;  // name, value
+    GreyImage picture;  // rows top to bottom
+    std::vector<std::uint8_t> mask;  // 1 on a data pixel, 0 elsewhere, as the picture's pixels
+    PictureFacts facts;
     std::vector<std::string> warnings;
 };
 
-// Loads `path` (by the catalogue entry of options.asName when given), runs the
-// display chain and takes the picture out of the finished BMP. Throws
-// OrbaluxError as the load does: the file cannot be read, or no picture line
-// is found in it.
+// Reads `path` through GDAL's file layer and loads it (by the catalogue entry
+// of options.asName when given, else of the picture's own name), runs the
+// display chain and takes the picture out of the finished BMP; with
+// options.frame, the decoded frame instead. Throws OrbaluxError as the load
+// does: the file cannot be read, or no picture line is found in it.
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options);
 
 }  // namespace orbalux::gdal

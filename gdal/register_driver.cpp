@@ -17,7 +17,11 @@ void GDALRegister_MARINER67() {
     auto* driver = new GDALDriver();
     driver->SetDescription("MARINER67");
     driver->SetMetadataItem(GDAL_DCAP_RASTER, "YES");
+    // Read through GDAL's file layer: zipped, tarred, gzipped, in memory, remote.
+    driver->SetMetadataItem(GDAL_DCAP_VIRTUALIO, "YES");
     driver->SetMetadataItem(GDAL_DMD_LONGNAME, "Mariner 6/7 television picture file");
+    // The page listing the open options, the metadata items and the layouts.
+    driver->SetMetadataItem(GDAL_DMD_HELPTOPIC, ORBALUX_GDAL_HELP_TOPIC);
     // Kept here rather than as a static: GDAL copies the text.
     const std::string options = orbalux::gdal::OpenOptionListXml();
     driver->SetMetadataItem(GDAL_DMD_OPENOPTIONLIST, options.c_str());

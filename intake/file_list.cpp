@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "state/ascii_names.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux {
 namespace {
@@ -14,19 +15,27 @@ namespace {
 // The name families of the data volume's picture files.
 constexpr std::array<std::string_view, 4> kPicturePrefixes = {"69_", "RBL_", "ED_", "JAC_"};
 
-// Endings of pictures and documents made from the volume's files (a folder
-// converted in place, a label beside its picture): never picture files
-// themselves, so that a second run over the folder does not take them in.
-constexpr std::array<std::string_view, 8> kMadeFileEndings = {".png", ".bmp", ".tif", ".tiff",
-                                                              ".fits", ".jpg", ".txt", ".lbl"};
+// A picture's own ending: a point and three digits ("69_011.001").
+constexpr std::size_t kOwnEndingLength = 4;
+
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool EndsAsPictureName(std::string_view name) {
+    const std::string_view end = name.substr(name.size() - kOwnEndingLength);
+    return end[0] == '.' && IsDigit(end[1]) && IsDigit(end[2]) && IsDigit(end[3]);
+}
+
+OrbaluxError ListingError(const std::string& dir, const std::error_code& ec) {
+    return OrbaluxError(ErrorKind::Unlistable, dir, "cannot list the folder: " + ec.message());
+}
 
 }  // namespace
 
 bool IsPictureFileName(std::string_view name) {
-    return std::any_of(kPicturePrefixes.begin(), kPicturePrefixes.end(),
-                       [name](std::string_view prefix) { return StartsWithIgnoringAsciiCase(name, prefix); }) &&
-           std::none_of(kMadeFileEndings.begin(), kMadeFileEndings.end(),
-                        [name](std::string_view ending) { return EndsWithIgnoringAsciiCase(name, ending); });
+    return std::any_of(kPicturePrefixes.begin(), kPicturePrefixes.end(), [name](std::string_view prefix) {
+        return name.size() >= prefix.size() + kOwnEndingLength && StartsWithIgnoringAsciiCase(name, prefix) &&
+               EndsAsPictureName(name);
+    });
 }
 
 std::vector<std::string> ListPictureFiles(const std::string& dir) {
@@ -34,9 +43,8 @@ std::vector<std::string> ListPictureFiles(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code ec;
     fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
-    if (ec) return names;
+    if (ec) throw ListingError(dir, ec);
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec) break;
         std::string name = it->path().filename().string();
         if (!IsPictureFileName(name)) continue;
         std::error_code statError;
@@ -44,6 +52,8 @@ std::vector<std::string> ListPictureFiles(const std::string& dir) {
         if (!it->is_regular_file(statError) || statError) continue;
         names.push_back(std::move(name));
     }
+    // A read error ends the loop as the end of the folder would.
+    if (ec) throw ListingError(dir, ec);
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -40,12 +40,12 @@ long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t
     // Opened without waiting, so that a named pipe in a picture's place is
     // refused instead of hanging the program until someone writes to it.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) throw OrbaluxError(path, SystemReason(errno));
+    if (file.get() < 0) throw OrbaluxError(ErrorKind::Unreadable, path, SystemReason(errno));
 
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0) throw OrbaluxError(path, SystemReason(errno));
-    if (S_ISDIR(info.st_mode)) throw OrbaluxError(path, SystemReason(EISDIR));
-    if (!S_ISREG(info.st_mode)) throw OrbaluxError(path, "Not a regular file");
+    if (::fstat(file.get(), &info) != 0) throw OrbaluxError(ErrorKind::Unreadable, path, SystemReason(errno));
+    if (S_ISDIR(info.st_mode)) throw OrbaluxError(ErrorKind::Unreadable, path, SystemReason(EISDIR));
+    if (!S_ISREG(info.st_mode)) throw OrbaluxError(ErrorKind::Unreadable, path, "Not a regular file");
 
     bytes.resize(kFileBufferSize);
     std::size_t total = 0;
@@ -53,13 +53,21 @@ long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t
         const ssize_t got = ::read(file.get(), bytes.data() + total, bytes.size() - total);
         if (got < 0) {
             if (errno == EINTR) continue;
-            throw OrbaluxError(path, SystemReason(errno));
+            throw OrbaluxError(ErrorKind::Unreadable, path, SystemReason(errno));
         }
         if (got == 0) break;  // end of file: the rest reads as zero
         total += static_cast<std::size_t>(got);
     }
     std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(total), bytes.end(), 0);
     return static_cast<long long>(total);
+}
+
+long long CopyPictureBytesInto(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& block) {
+    block.resize(kFileBufferSize);
+    const std::size_t taken = std::min(bytes.size(), block.size());
+    std::copy_n(bytes.begin(), taken, block.begin());
+    std::fill(block.begin() + static_cast<std::ptrdiff_t>(taken), block.end(), 0);
+    return static_cast<long long>(taken);
 }
 
 void InstallSpareBytes(PictureState& state, long long length) {

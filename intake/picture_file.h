@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ void ReadPictureFile(PictureState& state, const std::string& path);
 // size: every byte is written, the file's and the zeros behind them. Returns
 // how many the file gave.
 long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t>& bytes);
+// The same for a file's bytes already in memory (a file inside an archive, a
+// download): copied into `block` as a read would leave them, at most
+// kFileBufferSize of them and zeros behind. Returns how many it took.
+long long CopyPictureBytesInto(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& block);
 // A load's install of what ReadPictureBytesInto read into SpareBuffer: the two
 // blocks change places, and BitmapBuffer keeps its memory for the bitmap
 // stages, which write every byte of it.

@@ -1,5 +1,7 @@
 #include "load/chain_settings.h"
 
+#include <functional>
+
 #include "load/load_sequence.h"
 
 namespace orbalux {
@@ -21,12 +23,15 @@ bool TouchesChain(const ChainSettings& settings) {
            settings.contrast != 0;
 }
 
-void RenderPicture(PictureState& state, const std::string& path, const ChainSettings& settings,
-                   const std::string& catalogueName) {
+namespace {
+
+// A render's steps around the load: the settings a load copies in before it,
+// the levels or "Original Image" after it.
+void RenderAround(PictureState& state, const ChainSettings& settings, const std::function<void()>& load) {
     state.MenuOptions = settings.menu;
     state.HorizontalStretchOn = settings.horizontalStretch;
     state.CompressMissingLines = settings.compressMissingLines;
-    LoadPicture(state, path, catalogueName);  // a load starts both levels from 0
+    load();  // a load starts both levels from 0
 
     if (settings.original) {
         ShowOriginalImage(state);
@@ -39,6 +44,18 @@ void RenderPicture(PictureState& state, const std::string& path, const ChainSett
             s.ContrastLevel = settings.contrast;
         });
     }
+}
+
+}  // namespace
+
+void RenderPicture(PictureState& state, const std::string& path, const ChainSettings& settings,
+                   const std::string& catalogueName) {
+    RenderAround(state, settings, [&] { LoadPicture(state, path, catalogueName); });
+}
+
+void RenderPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
+                        const ChainSettings& settings, const std::string& catalogueName) {
+    RenderAround(state, settings, [&] { LoadPictureBytes(state, bytes, path, catalogueName); });
 }
 
 }  // namespace orbalux

@@ -4,6 +4,8 @@
 // browser's buttons step them.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "processing/display_options.h"
@@ -35,5 +37,9 @@ bool TouchesChain(const ChainSettings& settings);
 // it by. Throws OrbaluxError as LoadPicture does.
 void RenderPicture(PictureState& state, const std::string& path, const ChainSettings& settings,
                    const std::string& catalogueName = {});
+// The same over a file's bytes already in memory, named by `path`
+// (LoadPictureBytes).
+void RenderPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
+                        const ChainSettings& settings, const std::string& catalogueName = {});
 
 }  // namespace orbalux

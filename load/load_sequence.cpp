@@ -5,6 +5,7 @@
 #include "decode/frame_decoder.h"
 #include "intake/catalogue.h"
 #include "intake/picture_file.h"
+#include "load/picture_identity.h"
 #include "processing/stages.h"
 #include "state/orbalux_error.h"
 
@@ -36,19 +37,20 @@ void SelectFileParameters(PictureState& state) {
     state.FrameLines = state.ImageHeight;
 }
 
-void LoadPicture(PictureState& state, const std::string& path, const std::string& catalogueName) {
-    // Read into the spare block: the shown picture's buffers stay whole until
-    // the file is known to be a picture.
-    const long long length = ReadPictureBytesInto(path, state.SpareBuffer);
+namespace {
+
+// The load's steps after the file's bytes are in the spare block, whether
+// read from a path or copied from memory.
+void LoadSpareBlock(PictureState& state, long long length, const std::string& path,
+                    const std::string& catalogueName) {
     const std::string name = FileNamePart(path);
     const std::string key = catalogueName.empty() ? name : catalogueName;
 
     // A file in which not one line record is found by its marker (an empty
     // file, text, another image format) is no picture: refused before the
     // state is touched, so the shown picture stays whole.
-    const CatalogueParameters p = LookUpCatalogue(key);
-    const FrameScan scan = ScanFrame(state.SpareBuffer, length, p.lineFormat, p.dataOffset, p.frameLineCount, key);
-    if (scan.linesFound == 0) throw OrbaluxError(path, "no picture lines found");
+    if (!HoldsPictureLines(state.SpareBuffer, length, key))
+        throw OrbaluxError(ErrorKind::NotAPicture, path, "no picture lines found");
 
     InstallSpareBytes(state, length);
     state.CurrentFileName = name;
@@ -58,6 +60,19 @@ void LoadPicture(PictureState& state, const std::string& path, const std::string
     state.BrightnessLevel = 0;
     state.ContrastLevel = 0;
     RunProcessingChain(state);
+}
+
+}  // namespace
+
+void LoadPicture(PictureState& state, const std::string& path, const std::string& catalogueName) {
+    // Read into the spare block: the shown picture's buffers stay whole until
+    // the file is known to be a picture.
+    LoadSpareBlock(state, ReadPictureBytesInto(path, state.SpareBuffer), path, catalogueName);
+}
+
+void LoadPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
+                      const std::string& catalogueName) {
+    LoadSpareBlock(state, CopyPictureBytesInto(bytes, state.SpareBuffer), path, catalogueName);
 }
 
 namespace {

@@ -3,7 +3,9 @@
 // intake, decoding and processing. Afterwards BitmapBuffer holds the BMP.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "state/picture_state.h"
@@ -23,10 +25,17 @@ void SelectFileParameters(PictureState& state);
 // given, for a renamed copy), SelectFileParameters (catalogue and decoder),
 // MenuOptions copied into ActiveOptions, both levels to 0, and
 // RunProcessingChain. Throws OrbaluxError when the file cannot be read or
-// when no line record of the picture is found by its marker ("no picture
-// lines found": the file is not a picture of the volume); the state then
-// stays as it was.
+// when no line record of the picture is found by its marker (ErrorKind::
+// NotAPicture, "no picture lines found"); the state then stays as it was.
 void LoadPicture(PictureState& state, const std::string& path, const std::string& catalogueName = {});
+
+// The same load over a file's bytes already in memory (at most
+// kFileBufferSize of them count, as for a read): `path` names the file, and
+// its name part is the catalogue key unless `catalogueName` is given. Throws
+// OrbaluxError only for bytes that hold no picture; the state then stays as
+// it was.
+void LoadPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
+                      const std::string& catalogueName = {});
 
 // A re-run for an option command: fresh buffers, DecodedImage copied into
 // FileBuffer, `change` applied (one option toggled or one level stepped), then

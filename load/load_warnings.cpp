@@ -1,10 +1,16 @@
 #include "load/load_warnings.h"
 
+#include "decode/frame_decoder.h"
+
 namespace orbalux {
 
 std::optional<std::string> TruncationWarning(const PictureState& state) {
-    if (state.LinesDecoded <= 0 || state.LinesWithinFile >= state.LinesDecoded) return std::nullopt;
-    return "ends after line " + std::to_string(state.LinesWithinFile) + " of " + std::to_string(state.LinesDecoded);
+    const int missing = LinesShortOfFrame(state);
+    if (missing <= 0) return std::nullopt;
+    std::string text = "ends ";
+    text += std::to_string(missing);
+    text += missing == 1 ? " line short of the frame" : " lines short of the frame";
+    return text;
 }
 
 std::optional<std::string> CatalogueWarning(const PictureState& state) {

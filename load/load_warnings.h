@@ -12,8 +12,8 @@
 
 namespace orbalux {
 
-// "ends after line N of M" when the file ends before the frame's last line:
-// N lines lie wholly inside the file, M the frame has.
+// "ends N lines short of the frame" when the file is cut short
+// (LinesShortOfFrame, decode/frame_decoder.h).
 std::optional<std::string> TruncationWarning(const PictureState& state);
 
 // "not in the catalogue: default parameters used" when no catalogue row names

@@ -15,7 +15,7 @@
 namespace orbalux {
 namespace {
 
-OrbaluxError WriteError(const std::string& path, int err) { return OrbaluxError(path, std::strerror(err)); }
+OrbaluxError WriteError(const std::string& path, int err) { return OrbaluxError(ErrorKind::Unwritable, path, std::strerror(err)); }
 
 // The mode a plain new file would get; mkstemp makes its files private.
 mode_t NewFileMode() {
@@ -67,7 +67,7 @@ void AtomicOutputFile::Discard() {
 }
 
 void AtomicOutputFile::Commit() {
-    if (!stream_) throw OrbaluxError(path_, "already closed");
+    if (!stream_) throw OrbaluxError(ErrorKind::Unwritable, path_, "already closed");
     errno = 0;
     const bool flushed = std::fflush(stream_) == 0 && !std::ferror(stream_);
     int err = errno ? errno : EIO;

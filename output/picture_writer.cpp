@@ -20,15 +20,15 @@ void WritePictureStream(const PictureState& state, std::FILE* stream, const std:
         try {
             WriteGreyPngBestOf(stream, image, pngLevel, texts);
         } catch (const std::runtime_error& e) {
-            throw OrbaluxError(name, e.what());
+            throw OrbaluxError(ErrorKind::Unwritable, name, e.what());
         }
         return;
     }
     const std::size_t size = BitmapFileSize(state);
-    if (state.BitmapBuffer.size() < size) throw OrbaluxError(name, "no picture");
+    if (state.BitmapBuffer.size() < size) throw OrbaluxError(ErrorKind::Failed, name, "no picture");
     errno = 0;
     if (std::fwrite(state.BitmapBuffer.data(), 1, size, stream) != size)
-        throw OrbaluxError(name, std::strerror(errno ? errno : EIO));
+        throw OrbaluxError(ErrorKind::Unwritable, name, std::strerror(errno ? errno : EIO));
 }
 
 void WritePictureFile(const PictureState& state, const std::string& path, PictureFormat format, int pngLevel,

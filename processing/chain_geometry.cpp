@@ -18,6 +18,28 @@ WorkingPixel BeforeTurns(const ShownGeometry& g, WorkingPixel p) {
     return p;
 }
 
+// The kind of a decoded-frame pixel; a column that holds no sample wins over
+// the row's kind.
+ShownPixelKind FrameKind(const RowMap& map, int row, int column) {
+    if (row < 0 || row >= static_cast<int>(map.rows.size())) return ShownPixelKind::FrameTail;
+    if (column < map.firstDataColumn || column >= map.firstDataColumn + map.dataColumns)
+        return ShownPixelKind::NotPicture;
+    switch (map.rows[static_cast<std::size_t>(row)]) {
+        case RowKind::Line: return ShownPixelKind::Data;
+        case RowKind::LostLine: return ShownPixelKind::LostLine;
+        case RowKind::PastEnd: return ShownPixelKind::PastEnd;
+        case RowKind::Tail: return ShownPixelKind::FrameTail;
+    }
+    return ShownPixelKind::FrameTail;
+}
+
+// The frame row behind a working row, and the frame column behind a working
+// column: flip and rotate move rows and columns independently.
+int FrameRowOf(const ShownGeometry& g, int workingRow) { return BeforeTurns(g, {workingRow, 0}).row; }
+int FrameColumnOf(const ShownGeometry& g, int workingColumn) {
+    return BeforeTurns(g, {g.height / 2, workingColumn}).column;
+}
+
 }  // namespace
 
 bool WidensNarrowFrame(const PictureState& state) {
@@ -67,6 +89,87 @@ std::optional<FramePixel> FramePixelOf(const ShownGeometry& g, ShownPixel shown)
     const WorkingPixel a = BeforeTurns(g, {f * blockRow, f * blockColumn});
     const WorkingPixel b = BeforeTurns(g, {f * blockRow + f - 1, f * blockColumn + f - 1});
     return FramePixel{std::min(a.row, b.row) + 1, std::min(a.column, b.column) + 1};
+}
+
+}  // namespace orbalux
+
+namespace orbalux {
+
+ShownPixelKind ShownPixelKindOf(const ShownGeometry& g, const RowMap& rows, ShownPixel shown) {
+    if (shown.column < 0 || shown.row < 0 || shown.column >= g.width || shown.row >= g.height)
+        return ShownPixelKind::Surround;
+    const WorkingPixel p{g.height - 1 - shown.row, shown.column};
+    if (g.reduction == 1) {
+        const WorkingPixel f = BeforeTurns(g, p);
+        return FrameKind(rows, f.row, f.column);
+    }
+    const int f = g.reduction;
+    const ReducedPlacement place = PlacementOfReduction(f, g.width, g.height);
+    const int blockRow = p.row - place.firstRow;
+    const int blockColumn = p.column - place.firstColumn;
+    if (blockRow < 0 || blockColumn < 0 || blockRow >= g.height / f || blockColumn >= g.width / f)
+        return ShownPixelKind::Surround;
+    // Columns first: a block that reaches a column without samples is no
+    // picture, whatever its rows.
+    ShownPixelKind rowKind = ShownPixelKind::Data;
+    for (int dy = 0; dy < f; ++dy) {
+        for (int dx = 0; dx < f; ++dx) {
+            const WorkingPixel q = BeforeTurns(g, {f * blockRow + dy, f * blockColumn + dx});
+            const ShownPixelKind k = FrameKind(rows, q.row, q.column);
+            if (k == ShownPixelKind::NotPicture) return k;
+            if (k != ShownPixelKind::Data && rowKind == ShownPixelKind::Data) rowKind = k;
+        }
+    }
+    return rowKind;
+}
+
+std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& g, const RowMap& map) {
+    const int w = std::max(g.width, 0);
+    const int h = std::max(g.height, 0);
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    if (w == 0 || h == 0) return mask;
+    // Whether each working row and column is data; a pixel is data when both are.
+    std::vector<std::uint8_t> rowData(static_cast<std::size_t>(h));
+    std::vector<std::uint8_t> columnData(static_cast<std::size_t>(w));
+    for (int y = 0; y < h; ++y) {
+        const int r = FrameRowOf(g, y);
+        rowData[static_cast<std::size_t>(y)] =
+            r >= 0 && r < static_cast<int>(map.rows.size()) && map.rows[static_cast<std::size_t>(r)] == RowKind::Line;
+    }
+    for (int x = 0; x < w; ++x) {
+        const int c = FrameColumnOf(g, x);
+        columnData[static_cast<std::size_t>(x)] = c >= map.firstDataColumn && c < map.firstDataColumn + map.dataColumns;
+    }
+    // The bitmap is bottom-up: shown row s is working row H - 1 - s.
+    auto shownRow = [&](int workingRow) { return mask.data() + static_cast<std::size_t>(h - 1 - workingRow) * w; };
+    if (g.reduction == 1) {
+        for (int y = 0; y < h; ++y)
+            if (rowData[static_cast<std::size_t>(y)]) std::copy(columnData.begin(), columnData.end(), shownRow(y));
+        return mask;
+    }
+    // A reduced pixel is the mean of an f x f block: data only when every
+    // pixel of the block is.
+    const int f = g.reduction;
+    const ReducedPlacement place = PlacementOfReduction(f, w, h);
+    const auto all = [f](const std::vector<std::uint8_t>& data, int first) {
+        for (int k = 0; k < f; ++k)
+            if (!data[static_cast<std::size_t>(first + k)]) return false;
+        return true;
+    };
+    for (int j = 0; j < h / f; ++j) {
+        const int workingRow = place.firstRow + j;
+        if (workingRow < 0 || workingRow >= h || !all(rowData, f * j)) continue;
+        std::uint8_t* out = shownRow(workingRow);
+        for (int i = 0; i < w / f; ++i) {
+            const int x = place.firstColumn + i;
+            if (x >= 0 && x < w) out[x] = all(columnData, f * i) ? 1 : 0;
+        }
+    }
+    return mask;
+}
+
+std::vector<std::uint8_t> ShownDataMask(const PictureState& state, bool wholeChain) {
+    return ShownDataMask(ShownGeometryOf(state, wholeChain), state.DecodedRows);
 }
 
 }  // namespace orbalux

@@ -2,12 +2,15 @@
 // move them and for whoever maps a shown pixel back to the frame (the
 // browser's pointer readout): the six-fold widening of the narrow formats,
 // flip and rotate, the placement of the 1/2 and 1/4 reductions, and the
-// bottom-up bitmap.
+// bottom-up bitmap; and, through them, which shown pixels are picture data.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "state/picture_state.h"
+#include "state/row_map.h"
 
 namespace orbalux {
 
@@ -67,5 +70,28 @@ struct FramePixel {
 // reduction x reduction frame pixels: it names the block's first line and
 // first sample, whatever the flip or rotate.
 std::optional<FramePixel> FramePixelOf(const ShownGeometry& geometry, ShownPixel shown);
+
+// What a shown pixel is, by the decoder's row map carried through the stages
+// that moved it.
+enum class ShownPixelKind : std::uint8_t {
+    Data,        // a sample of a line found within the file
+    LostLine,    // a filler row for a lost line (also once the repair filled it)
+    PastEnd,     // a line read past the end of the file
+    FrameTail,   // a row the frame adds after its last line
+    NotPicture,  // a column that holds no sample: row-end zeros, the grey field
+    Surround,    // the grey field around a reduced picture
+};
+
+// The kind of one shown pixel; Surround outside the picture. A reduced pixel
+// is the mean of a block of frame pixels: it is data only when every pixel of
+// its block is; otherwise it takes the kind of the first one that is not
+// (a column that holds no sample before a row that was never received).
+ShownPixelKind ShownPixelKindOf(const ShownGeometry& geometry, const RowMap& rows, ShownPixel shown);
+
+// ImageWidth x ImageHeight bytes, rows top-down as shown (the order of the
+// grey picture read back from the bitmap): 1 where the shown pixel is picture
+// data, 0 where it is not. `wholeChain` as for ShownGeometryOf.
+std::vector<std::uint8_t> ShownDataMask(const PictureState& state, bool wholeChain = true);
+std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& geometry, const RowMap& rows);
 
 }  // namespace orbalux

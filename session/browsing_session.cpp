@@ -52,7 +52,7 @@ Outcome BrowsingSession::Attempt(const std::function<void()>& command) {
         return Outcome::Failed;
     } catch (const std::exception& e) {
         // Memory exhausted and the like: the command ends with the reason.
-        lastError_ = OrbaluxError(state_.CurrentFileName, e.what());
+        lastError_ = OrbaluxError(ErrorKind::Failed, state_.CurrentFileName, e.what());
         return Outcome::Failed;
     }
     return Outcome::Done;
@@ -69,7 +69,15 @@ Outcome BrowsingSession::Open(const std::string& path) {
         return outcome;
     }
     state_.FileDir = DirectoryPart(path);
-    fileList_ = ListPictureFiles(state_.FileDir);
+    // A folder that cannot be listed leaves the picture shown with an empty
+    // list, and says why (ListingError).
+    listingError_.reset();
+    try {
+        fileList_ = ListPictureFiles(state_.FileDir);
+    } catch (const OrbaluxError& e) {
+        fileList_.clear();
+        listingError_ = e;
+    }
     fileListPos_ = FindListPosition(fileList_, state_.CurrentFileName);
     scanPause_ = 2000;
     scanning_ = false;
@@ -236,7 +244,7 @@ bool BrowsingSession::IsListedPicture(const std::string& path) const {
 Outcome BrowsingSession::SavePicture(const SaveTarget& target) {
     if (!PictureUsable()) return Outcome::Unchanged;
     if (IsListedPicture(target.path)) {
-        lastError_ = OrbaluxError(target.path, "is a picture file of the volume and is never written over");
+        lastError_ = OrbaluxError(ErrorKind::Unwritable, target.path, "is a picture file of the volume and is never written over");
         return Outcome::Failed;
     }
     const Outcome outcome = Attempt([&] { WritePictureFile(state_, target.path, target.format); });

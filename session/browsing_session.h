@@ -60,6 +60,9 @@ public:
     // The folder of the last Open, with its trailing separator.
     const std::string& Folder() const { return state_.FileDir; }
     const std::vector<std::string>& FileList() const { return fileList_; }
+    // Why the folder of the last Open could not be listed (its list is then
+    // empty); none when it was.
+    const std::optional<OrbaluxError>& ListingError() const { return listingError_; }
     int FileListCount() const { return static_cast<int>(fileList_.size()); }
     // 1-based place of the shown picture; 0 when it is not in the list.
     int FileListPos() const { return fileListPos_; }
@@ -150,6 +153,7 @@ private:
     std::optional<OrbaluxError> entryFailure_;
 
     std::vector<std::string> fileList_;
+    std::optional<OrbaluxError> listingError_;
     int fileListPos_ = 0;
     bool shownGone_ = false;  // the shown entry is listed though its file went
 

@@ -22,6 +22,7 @@ std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const Shown
     readout.shown = *shown;
     readout.shownLevel = *level;
     readout.frame = FramePixelOf(geometry, *shown);
+    readout.kind = orbalux::ShownPixelKindOf(geometry, state.DecodedRows, *shown);
     if (readout.frame) {
         const std::size_t at = orbalux::kPictureOrigin +
                                static_cast<std::size_t>(readout.frame->line - 1) * static_cast<std::size_t>(geometry.width) +

@@ -30,6 +30,9 @@ struct PixelReadout {
     int shownLevel = 0;
     std::optional<FramePixel> frame;
     int decodedLevel = 0;  // DecodedImage at `frame`; 0 without one
+    // What the shown pixel is by the row map: only data has a level worth
+    // naming.
+    orbalux::ShownPixelKind kind = orbalux::ShownPixelKind::Data;
 };
 
 // The grey level of a pixel of the bitmap as shown; nothing where the shown

@@ -24,7 +24,18 @@ std::string LevelsText(int brightness, int contrast) {
 std::string LostLinesText(int lostLines) { return "Lost lines: " + std::to_string(lostLines); }
 
 std::string ReadoutText(const PixelReadout& readout) {
-    if (!readout.frame) return "Grey field: shown " + std::to_string(readout.shownLevel);
-    return "Line " + std::to_string(readout.frame->line) + ", sample " + std::to_string(readout.frame->sample) +
-           ": shown " + std::to_string(readout.shownLevel) + ", decoded " + std::to_string(readout.decodedLevel);
+    using orbalux::ShownPixelKind;
+    if (!readout.frame || readout.kind == ShownPixelKind::Surround) return "Grey field";
+    const std::string place =
+        "Line " + std::to_string(readout.frame->line) + ", sample " + std::to_string(readout.frame->sample);
+    // A level was received only for data; elsewhere say what the pixel is.
+    switch (readout.kind) {
+        case ShownPixelKind::Data: break;
+        case ShownPixelKind::LostLine: return place + ": lost line";
+        case ShownPixelKind::PastEnd: return place + ": past the end of the file";
+        case ShownPixelKind::FrameTail: return place + ": after the frame's last line";
+        case ShownPixelKind::NotPicture:
+        case ShownPixelKind::Surround: return place + ": not picture";
+    }
+    return place + ": shown " + std::to_string(readout.shownLevel) + ", decoded " + std::to_string(readout.decodedLevel);
 }

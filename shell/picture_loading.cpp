@@ -64,6 +64,8 @@ bool TMainForm::OpenPath(const QString& chosen) {
     SetPictureCommands(true);
     emit fileListChanged();
     emit shownPositionChanged(session_.FileListPos());
+    // The picture stays shown; Next and Previous have no list to go by.
+    if (session_.ListingError()) ReportError(*session_.ListingError());
     return true;
 }
 
@@ -151,7 +153,7 @@ void TMainForm::ShowPicture(bool wholeChain) {
     // rather than parsed back out of the BMP.
     QImage picture(state_.ImageWidth, state_.ImageHeight, QImage::Format_RGB32);
     if (picture.isNull() || !orbalux::WriteScreenImage(state_, picture.bits(), picture.bytesPerLine()))
-        throw orbalux::OrbaluxError(state_.CurrentFileName, "the picture could not be assembled");
+        throw orbalux::OrbaluxError(orbalux::ErrorKind::Failed, state_.CurrentFileName, "the picture could not be assembled");
     CurrentChild_->ShowPicture(picture);
     PictureShown(wholeChain);
 }

@@ -51,9 +51,9 @@ void TMainForm::Print1Click() {
     if (!seam_.printDialog(this, *printer_)) return;
     QPainter painter;
     if (!painter.begin(printer_.get())) {
-        ReportError(orbalux::OrbaluxError(ToNative(printer_->printerName()), "The printer could not start the job."));
+        ReportError(orbalux::OrbaluxError(orbalux::ErrorKind::Unprintable, ToNative(printer_->printerName()), "The printer could not start the job."));
         return;
     }
     LastPageRect_ = PaintPicturePage(painter, *printer_, picture);
-    if (!painter.end()) ReportError(orbalux::OrbaluxError(ToNative(printer_->printerName()), "The print job failed."));
+    if (!painter.end()) ReportError(orbalux::OrbaluxError(orbalux::ErrorKind::Unprintable, ToNative(printer_->printerName()), "The print job failed."));
 }

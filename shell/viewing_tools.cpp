@@ -161,12 +161,15 @@ void TMainForm::FitToWindow1Click() {
 }
 
 GreyHistogram TMainForm::ShownHistogram() const {
-    // The picture's own pixels: not the grey field of the narrow formats and
-    // the reductions, which would stand as a tall bar at one level.
-    const ShownGeometry geometry = ShownGeometryOf(state_, WholeChainShown_);
-    const int columns = PictureColumns(state_);
-    return HistogramOf(GreyOf(CurrentChild_->Picture()),
-                       [&](int x, int y) { return ShowsPicture(geometry, columns, {x, y}); });
+    // Picture data only, as the row map tells: not the grey field of the
+    // narrow formats and the reductions, nor rows that were never received
+    // (lost lines, lines past the end of a cut file, the frame's tail).
+    const std::vector<std::uint8_t> data = orbalux::ShownDataMask(state_, WholeChainShown_);
+    const int width = state_.ImageWidth;
+    return HistogramOf(GreyOf(CurrentChild_->Picture()), [&](int x, int y) {
+        const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+        return x < width && at < data.size() && data[at] != 0;
+    });
 }
 
 void TMainForm::Histogram1Click() {

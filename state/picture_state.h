@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "state/row_map.h"
+
 namespace orbalux {
 
 constexpr int kFileBufferSize = 2'100'000;    // FileBuffer and DecodedImage
@@ -81,6 +83,9 @@ struct PictureState {
     int LinesFoundByMarker = 0;
     int LinesDecoded = 0;
     int LinesWithinFile = 0;
+    // What each row of the decoded picture is, and its data columns; written
+    // by the decoder on every decode.
+    RowMap DecodedRows;
     // Bytes of the file read into FileBuffer (a longer file is cut at its size).
     long long FileLength = 0;
     // Whether any catalogue row named this file (else the defaults hold).

@@ -37,7 +37,10 @@ Header:
   --long-first-record   record 1 led by the length word E2 01 (two bytes longer)
   --data-offset N       start of the first line record (default: behind the header)
 Defects (LINE counts line records from 0; options may repeat):
-  --drop LINE[:K]       K lines (default 1) lost in front of LINE: its marker 2K bytes late
+  --drop LINE[:K]       K lines (default 1) lost in front of LINE: its marker 2K bytes late,
+                        every row keeping its record
+  --lose LINE[:K]       the K rows in front of LINE (default 1) lost: their records left
+                        out of the file, LINE's marker 2K bytes late
   --gap1 LINE           LINE carries the first gap marker (primary - 2)
   --gap2 LINE           LINE carries the second gap marker (primary - 4)
   --displace LINE:D     LINE's record moved by D bytes (even, may be negative)
@@ -116,6 +119,9 @@ int Run(int argc, char** argv) {
         else if (arg == "--drop") {
             const auto [line, k] = LineAndValue(value(), 1);
             plan.defects.push_back({.line = line, .droppedBefore = k});
+        } else if (arg == "--lose") {
+            const auto [line, k] = LineAndValue(value(), 1);
+            plan.defects.push_back({.line = line, .droppedBefore = k, .shape = enc::LostLineShape::RecordsAbsent});
         } else if (arg == "--gap1") plan.defects.push_back({.line = ToInt(value()), .marker = enc::MarkerKind::Gap1});
         else if (arg == "--gap2") plan.defects.push_back({.line = ToInt(value()), .marker = enc::MarkerKind::Gap2});
         else if (arg == "--displace") {

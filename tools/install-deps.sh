@@ -1,15 +1,27 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build, the tests and the
 # browser need and this machine lacks, and what the package is made and checked
-# with (manual pages, desktop and AppStream files, dpkg-shlibdeps). Run as root
-# (or with sudo available).
+# with (manual pages, desktop and AppStream files, dpkg-shlibdeps, the bash
+# completion folder). Names given as arguments are installed as well. Run as
+# root (or with sudo available). Debian 12 (bookworm) and 13 (trixie) are
+# tested; where their package names differ, the running release's are chosen.
 set -euo pipefail
+release=$( . /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
+# clang and its sanitizer runtime, for the fuzz targets
+case $release in
+  bookworm) clang=14 ;;
+  trixie) clang=19 ;;
+  *) echo "install-deps.sh: Debian '${release:-?}' is not tested; using trixie's names" >&2
+     clang=19 ;;
+esac
 packages=(build-essential cmake pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+          libgif-dev libavcodec-dev libavformat-dev libswscale-dev
           qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
-          clang-14 libclang-rt-14-dev
+          clang-$clang libclang-rt-$clang-dev
           libgdal-dev gdal-bin python3-gdal python3-numpy
           help2man appstream desktop-file-utils shared-mime-info dpkg-dev file
+          bash-completion
           "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -18,11 +18,14 @@ namespace {
 
 // Lines lost in transmission in front of scene row `sceneRow`. A flagged
 // loss is announced by the gap marker of the line before it instead of by
-// a late marker.
+// a late marker. A lost line's record is left out of the file, as on the
+// volume; a loss that keeps its record has the lost rows skipped instead,
+// its file still holding a record for every line of the frame.
 struct Loss {
     int sceneRow;
     int count;
     bool flagged = false;
+    bool recordKept = false;
 };
 
 struct Sample {
@@ -42,7 +45,7 @@ struct Sample {
 // scene, spacecraft, encounter phase, picture number, lost lines.
 const std::vector<Sample> kSamples = {
     {"69_091.005", 945, 702, 1, -1, enc::SceneKind::PlanetDisc, "6", "FAR", "6F23",
-     {{120, 1}, {300, 1, true}, {455, 2}, {610, 1}}},
+     {{120, 1}, {300, 1, true}, {455, 2}, {610, 1, false, true}}},
     {"69_311.002", 999, 1350, 1, -1, enc::SceneKind::CrateredPlain, "7", "NEAR", "7N17",
      {{200, 1}, {640, 1, true}, {900, 3}, {1210, 1}}},
     {"69_011.003", 136, 702, 2, -1, enc::SceneKind::PlanetDisc, "6", "FAR", "6F03",
@@ -50,7 +53,7 @@ const std::vector<Sample> kSamples = {
     {"69_131.002", 34, 702, 2, -1, enc::SceneKind::CrateredPlain, "7", "FAR", "7F31",
      {{90, 1}, {333, 1, true}, {500, 2}}},
     {"69_221.001", 975, 775, 2, -1, enc::SceneKind::CrateredPlain, "6", "NEAR", "6N11",
-     {{180, 1}, {390, 1, true}, {520, 2}, {700, 1}}},
+     {{180, 1}, {390, 1, true}, {520, 2}, {700, 1, true, true}}},
     {"69_191.001", 960, 775, 0, 4, enc::SceneKind::CrateredPlain, "6", "NEAR", "6N07",
      {{99, 1}, {410, 1, true}, {650, 1}}},
     {"69_301.009", 1023, 1503, 0, 0, enc::SceneKind::PlanetDisc, "7", "FAR", "7F77",
@@ -61,6 +64,13 @@ int LostLines(const Sample& s) {
     int lost = 0;
     for (const Loss& loss : s.losses) lost += loss.count;
     return lost;
+}
+
+// Lost lines whose records stay in the file: the scene rows they skip.
+int SkippedSceneRows(const Sample& s) {
+    int skipped = 0;
+    for (const Loss& loss : s.losses) skipped += loss.recordKept ? loss.count : 0;
+    return skipped;
 }
 
 std::string Line(const char* format, auto... values) {
@@ -122,11 +132,19 @@ enc::PictureFilePlan Transmit(const Sample& s, const orbalux::GreyImage& scene, 
     for (int row = 0; row < scene.height && out < s.lines; ++row) {
         if (next < s.losses.size() && s.losses[next].sceneRow == row) {
             const Loss& loss = s.losses[next++];
+            if (loss.flagged && out > 0) plan.defects.push_back({.line = out - 1, .marker = enc::MarkerKind::Gap1});
             row += loss.count;  // these rows never arrive
-            if (loss.flagged && out > 0) {
-                plan.defects.push_back({.line = out - 1, .marker = enc::MarkerKind::Gap1});
+            if (loss.recordKept) {
+                if (!loss.flagged) plan.defects.push_back({.line = out, .droppedBefore = loss.count});
             } else {
-                plan.defects.push_back({.line = out, .droppedBefore = loss.count});
+                // The lost lines keep their rows of the frame but no record;
+                // a flagged loss leaves no displacement behind it.
+                out += loss.count;
+                if (out >= s.lines) break;
+                plan.defects.push_back({.line = out,
+                                        .droppedBefore = loss.count,
+                                        .shape = enc::LostLineShape::RecordsAbsent,
+                                        .displacement = loss.flagged ? -2 * loss.count : 0});
             }
         }
         std::copy_n(scene.Row(row), scene.width, plan.picture.pixels.begin() + static_cast<std::ptrdiff_t>(out) * scene.width);
@@ -152,7 +170,7 @@ int main(int argc, char** argv) {
             const enc::LineLayout& layout = enc::LineLayoutFor(s.lineFormat);
             enc::ScenePlan scene{.kind = s.scene,
                                  .width = layout.PixelsPerLine(),
-                                 .height = s.lines + LostLines(s),
+                                 .height = s.lines + SkippedSceneRows(s),
                                  .pixelAspect = layout.PixelsPerLine() < 200 ? 6.0 : 1.0,
                                  .seed = seed};
             orbalux::GreyImage image = enc::RenderScene(scene);

@@ -150,7 +150,7 @@ TEST_F(ConverterBadInput, FolderWithoutWritePermissionIsAnErrorAndKeepsItsFiles)
     // One error for the folder, before any picture is decoded, not one per file.
     const RunResult folder = RunConvertAs(scratch_, {input_, second, "-o", locked.string()}, drop);
     EXPECT_EQ(folder.exitCode, 1);
-    EXPECT_EQ(folder.err, locked.string() + ": Permission denied\n");
+    EXPECT_EQ(folder.err, "orbalux-convert: " + locked.string() + ": Permission denied\n");
     const RunResult file = RunConvertAs(scratch_, {input_, "-o", (locked / "new.bmp").string()}, drop);
     EXPECT_EQ(file.exitCode, 1);
     EXPECT_TRUE(Contains(file.err, "Permission denied")) << file.err;
@@ -188,14 +188,46 @@ TEST_F(ConverterBadInput, InputsThatCannotBeReadAreNamedAndTheRestConverted) {
     EXPECT_EQ(FolderNames(out), std::vector<std::string>{"RBL_001.001.png"});
 }
 
+TEST_F(ConverterBadInput, AnInputFolderThatCannotBeListedIsAFailureNamingIt) {
+    const Permissions permissions = HowPermissionsBind();
+    if (permissions == Permissions::CannotTest) GTEST_SKIP() << "cannot give up the superuser's rights here";
+    const bool asNobody = permissions == Permissions::DropToNobody;
+    const fs::path noread = scratch_.path() / "noread", readable = scratch_.path() / "w";
+    fs::create_directories(noread);
+    fs::create_directories(readable);
+    fs::copy_file(input_, noread / "RBL_002.001");
+    fs::copy_file(input_, readable / "RBL_003.001");
+    fs::permissions(noread, fs::perms::none);
+    const fs::path out = scratch_.path() / "out";
+    fs::create_directories(out);
+    fs::permissions(out, fs::perms::all);
+    const std::string said = "orbalux-convert: " + noread.string() + ": cannot list the folder: Permission denied\n";
+
+    // The other folder converts; the run fails all the same.
+    const RunResult both = RunConvertAs(scratch_, {noread.string(), readable.string(), "-o", out.string()}, asNobody);
+    EXPECT_EQ(both.exitCode, 1) << both.err;
+    EXPECT_TRUE(Contains(both.err, said)) << both.err;
+    EXPECT_TRUE(Contains(both.err, "converted 1, failed 1, ")) << both.err;
+    EXPECT_EQ(FolderNames(out), std::vector<std::string>{"RBL_003.001.png"});
+
+    // Alone, it is named, not passed off as a folder without pictures.
+    const RunResult alone = RunConvertAs(scratch_, {noread.string(), "-o", out.string()}, asNobody);
+    EXPECT_EQ(alone.exitCode, 1);
+    EXPECT_EQ(alone.err, said);
+    const RunResult info = RunConvertAs(scratch_, {"--info", noread.string(), readable.string()}, asNobody);
+    EXPECT_EQ(info.exitCode, 1);
+    EXPECT_TRUE(Contains(info.err, said)) << info.err;
+    fs::permissions(noread, fs::perms::owner_all);
+}
+
 TEST_F(ConverterBadInput, NamesOfAnyBytesKeepTheirBytesAndRunNothing) {
     const fs::path in = scratch_.path() / "in";
     fs::create_directories(in);
     const std::vector<std::string> names = {
-        "RBL_001.001 $(touch pwned); `touch pwned2` | & > < '\" * ? \\ !",
+        "RBL_001 $(touch pwned); `touch pwned2` | & > < '\" * ? \\ !.001",
         "RBL_\xff\xfe\x80.001",  // not UTF-8
-        "-o",                    // no picture prefix: not taken from a folder
-        "RBL_" + std::string(247, '7'),  // 251 bytes: with .bmp the longest name there is
+        "-o",                    // no picture's name: not taken from a folder
+        "RBL_" + std::string(243, '7') + ".001",  // 251 bytes: with .bmp the longest name there is
     };
     for (const std::string& name : names) fs::copy_file(input_, in / name);
     const std::string out = scratch_ / "out";
@@ -246,6 +278,7 @@ TEST_F(ConverterBadInput, WrongUsageNeverTouchesAFile) {
         {{input_, "-o", scratch_ / "a.png", "--brightness"}, "--brightness"},  // value missing
         {{input_, "--jobs", "-o", scratch_ / "a.png"}, "--jobs"},
         {{input_, "-O", scratch_ / "a.png"}, "-O"},
+        {{"--png-level", "9", input_, "-o", scratch_ / "a.bmp"}, "--png-level does nothing for a BMP output"},
     };
     for (const auto& w : wrong) {
         const RunResult run = RunConvertAs(scratch_, w.args);

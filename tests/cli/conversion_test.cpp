@@ -1,6 +1,7 @@
 // The built converter on picture files of known pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "cli_test_support.h"
@@ -157,6 +158,12 @@ TEST_F(ConvertTest, FolderBatchKeepsPictureNamesOnly) {
     WritePicture945((volume / "69_091.005").string(), picture_, 1);
     WritePicture945((volume / "x69_011.001").string(), picture_, 1);
     WriteText((volume / "README").string(), "not a picture");
+    // What a converted copy, gdalinfo -stats and gdal_translate to PDS4 or
+    // ISIS3 leave beside a picture: files made from it, never pictures.
+    WritePicture945((volume / "69_091.005.bmp").string(), picture_, 1);
+    for (const char* side : {"69_091.005.aux.xml", "69_091.005.xml", "69_091.005.cub.xml"})
+        WriteText((volume / side).string(), "<PAMDataset></PAMDataset>");
+    WriteText((volume / "69_091.005.img").string(), std::string(5000, '\x3f'));
 
     const fs::path out = scratch_.path() / "made" / "png";  // made on the way
     const auto run = RunConvert(scratch_, {volume.string(), "-o", out.string()});
@@ -166,8 +173,8 @@ TEST_F(ConvertTest, FolderBatchKeepsPictureNamesOnly) {
     // row lists, and the summary that counts them.
     const std::string unlisted = ": warning: not in the catalogue: default parameters used\n";
     // Two jobs finish in either order.
-    const std::string first = (volume / "RBL_001.001").string() + unlisted;
-    const std::string second = (volume / "rbl_002.001").string() + unlisted;
+    const std::string first = "orbalux-convert: " + (volume / "RBL_001.001").string() + unlisted;
+    const std::string second = "orbalux-convert: " + (volume / "rbl_002.001").string() + unlisted;
     const std::string warnings = run.err.substr(0, run.err.find("converted"));
     EXPECT_TRUE(warnings == first + second || warnings == second + first) << warnings;
     EXPECT_NE(run.err.find("converted 3, failed 0, warned 2, "), std::string::npos) << run.err;

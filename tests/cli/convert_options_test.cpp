@@ -91,11 +91,19 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         {"a", "-o", "out", "--json"},
         {"--info", "--stretch", "a"},
         {"--info", "--png-level", "3", "a"},
+        {"-0", "a", "-o", "out"},  // a list's separator without a list
         {"--contact-sheet", "s.png", "--format", "png", "a"},
         // --as names one file's entry; the sheet is a PNG by its name too.
         {"--as", "69_011.001", "a", "b", "-o", "out"},
         {"--contact-sheet", "s.bmp", "a"},
         {"--contact-sheet", "sheet", "a"},
+        // A movie by its extension, at a rate a movie can have, alone.
+        {"--movie", "m.avi", "a"},
+        {"--movie", "m.gif", "--fps", "0", "a"},
+        {"--movie", "m.gif", "--png-level", "3", "a"},
+        {"--movie", "m.gif", "-o", "out", "a"},
+        {"--movie", "m.gif", "--contact-sheet", "s.png", "a"},
+        {"a", "-o", "out", "--label"},
         // Abbreviations that begin several names.
         {"a", "-o", "out", "--h"},
         {"a", "-o", "out", "--st"},
@@ -107,6 +115,11 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
     }
     // The decoder's gap setting still means something for the unprocessed picture.
     EXPECT_NO_THROW(Parse({"a", "-o", "out", "--original", "--keep-gaps"}));
+    const ConvertOptions movie = Parse({"--movie", "M.WebM", "--fps", "25", "--label", "--stretch", "a"});
+    EXPECT_EQ(movie.mode, RunMode::Movie);
+    EXPECT_EQ(movie.fps, 25);
+    EXPECT_TRUE(movie.label);
+    EXPECT_EQ(movie.chain.menu.Stretch, 1);
 }
 
 TEST(ConvertOptions, ShellHabitsBundlesAbbreviationsAndAnyCaseFormats) {

@@ -37,15 +37,35 @@ pid_t StartConvert(const std::vector<std::string>& args, const std::string& errP
 
 bool IsTemporary(const std::string& name) { return name.front() == '.'; }
 
-}  // namespace
-
-TEST(Interruption, ASignalStopsTheBatchKeepsFinishedFilesAndLeavesNoTemporaryFile) {
-    ScratchDir scratch;
+// A folder of kFiles pictures (links to one).
+fs::path MakeVolume(const ScratchDir& scratch) {
     const fs::path volume = scratch.path() / "volume";
     fs::create_directories(volume);
     WritePicture945((volume / "RBL_000.001").string(), KnownPicture945(), 2);
     for (int i = 1; i < kFiles; ++i)
         fs::create_symlink(volume / "RBL_000.001", volume / ("RBL_" + std::to_string(100 + i) + ".001"));
+    return volume;
+}
+
+// Waits until `out` holds a file in progress beside a finished one (at least
+// `names` entries in all); false after a minute.
+bool WaitForFileInProgress(const fs::path& out, std::size_t names = 2) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        std::error_code ec;
+        if (!fs::exists(out, ec)) continue;
+        const auto found = FolderNames(out);
+        if (found.size() >= names && std::any_of(found.begin(), found.end(), IsTemporary)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(Interruption, ASignalStopsTheBatchKeepsFinishedFilesAndLeavesNoTemporaryFile) {
+    ScratchDir scratch;
+    const fs::path volume = MakeVolume(scratch);
 
     for (const int signal : {SIGINT, SIGTERM}) {
         const fs::path out = scratch.path() / ("out" + std::to_string(signal));
@@ -54,15 +74,7 @@ TEST(Interruption, ASignalStopsTheBatchKeepsFinishedFilesAndLeavesNoTemporaryFil
         // running when a file is seen in progress.
         const pid_t pid =
             StartConvert({"-q", "--jobs", "1", "--png-level", "9", volume.string(), "-o", out.string()}, err);
-        bool inProgress = false;
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!inProgress && std::chrono::steady_clock::now() < giveUp) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            if (!fs::exists(out)) continue;
-            const auto names = FolderNames(out);
-            inProgress = names.size() >= 2 && std::any_of(names.begin(), names.end(), IsTemporary);
-        }
-        ASSERT_TRUE(inProgress) << "no file seen in progress";
+        ASSERT_TRUE(WaitForFileInProgress(out)) << "no file seen in progress";
         ::kill(pid, signal);
         int status = 0;
         ::waitpid(pid, &status, 0);
@@ -81,5 +93,39 @@ TEST(Interruption, ASignalStopsTheBatchKeepsFinishedFilesAndLeavesNoTemporaryFil
                             std::to_string(kFiles) + " files not converted"),
                   std::string::npos)
             << said;
+    }
+}
+
+TEST(Interruption, SignalsInQuickSuccessionInAnyOrderLeaveNoTemporaryFile) {
+    // timeout and a double Ctrl+C send two signals: the second must find the
+    // run stopping, not end it before its temporary files are gone.
+    ScratchDir scratch;
+    const fs::path volume = MakeVolume(scratch);
+    constexpr int kOrders[][2] = {{SIGTERM, SIGTERM}, {SIGINT, SIGINT}, {SIGTERM, SIGINT}, {SIGINT, SIGTERM}};
+    constexpr int kRuns = 20;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto [first, second] = kOrders[run % 4];
+        SCOPED_TRACE("run " + std::to_string(run) + ": signals " + std::to_string(first) + ", " +
+                     std::to_string(second));
+        const fs::path out = scratch.path() / ("out" + std::to_string(run));
+        const pid_t pid = StartConvert(
+            {"-q", "--jobs", "2", "--png-level", "9", volume.string(), "-o", out.string()}, scratch / "err");
+        // Every other run stops it in its very first file.
+        ASSERT_TRUE(WaitForFileInProgress(out, run % 2 ? 1 : 2)) << "no file seen in progress";
+        ::kill(pid, first);
+        // 0 to 4 ms apart: the second comes while the first is being dealt
+        // with, or once it is noted and the files in progress are finishing.
+        std::this_thread::sleep_for(std::chrono::milliseconds(run % 5));
+        ::kill(pid, second);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        // Sent so close together to a process of several threads, the two
+        // may be taken in either order; the one taken first decides.
+        const int exit = WEXITSTATUS(status);
+        EXPECT_TRUE(exit == 128 + first || exit == 128 + second) << exit;
+        const auto names = FolderNames(out);
+        EXPECT_TRUE(std::none_of(names.begin(), names.end(), IsTemporary)) << names.front();
     }
 }

@@ -1,7 +1,9 @@
+#include "cli/messages.h"
 #include "cli/progress_reporter.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace orbalux;
@@ -17,7 +19,7 @@ std::string Report(bool terminal, bool quiet, int columns = 80) {
         ProgressReporter progress(file, 2, terminal, quiet, columns);
         const std::string why = "Is a directory";
         progress.Started("a");
-        progress.Finished("a", nullptr, {"ends after line 100 of 702"});
+        progress.Finished("a", nullptr, {"ends 602 lines short of the frame"});
         progress.Started("b");
         progress.Finished("b", &why);
         progress.Finish();
@@ -47,20 +49,57 @@ TEST(Progress, OneRewrittenLineOnATerminalElseOnlyNewsAndTheSummary) {
     // Not a terminal: warnings, failures and the summary, nothing per file.
     const std::string plain = Report(false, false);
     EXPECT_EQ(plain.substr(0, plain.rfind("warned 1, ")),
-              "a: warning: ends after line 100 of 702\nb: Is a directory\nconverted 1, failed 1, ");
+              "orbalux-convert: a: warning: ends 602 lines short of the frame\norbalux-convert: b: Is a directory\nconverted 1, failed 1, ");
 
     // On a terminal the line is cleared for each piece of news and drawn
     // again, never wider than the terminal.
     const std::string drawn = Report(true, false, 12);
-    EXPECT_NE(drawn.find("\r\x1b[Kb: Is a directory\n\r\x1b[K2/2"), std::string::npos) << drawn;
-    EXPECT_NE(drawn.find("\r\x1b[Ka: warning: ends after line 100 of 702\n"), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find("\r\x1b[Korbalux-convert: b: Is a directory\n\r\x1b[K2/2"), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find("\r\x1b[Korbalux-convert: a: warning: ends 602 lines short of the frame\n"), std::string::npos) << drawn;
     EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 4) << drawn;
     for (std::size_t at = drawn.find("\x1b[K"); at != std::string::npos; at = drawn.find("\x1b[K", at + 1)) {
         const std::string line = drawn.substr(at + 3, drawn.find_first_of("\r\n", at + 3) - at - 3);
-        if (line.find(": ") == std::string::npos) EXPECT_LE(line.size(), 11u) << line;
+        if (line.find(": ") == std::string::npos) {
+            EXPECT_LE(line.size(), 11u) << line;
+        }
     }
 
-    const std::string news = "a: warning: ends after line 100 of 702\nb: Is a directory\n";
+    const std::string news =
+        "orbalux-convert: a: warning: ends 602 lines short of the frame\norbalux-convert: b: Is a directory\n";
     EXPECT_EQ(Report(false, true), news);
     EXPECT_EQ(Report(true, true), news);
+}
+
+TEST(Progress, NamesAreShownEscapedOnEveryLine) {
+    const struct {
+        const char* raw;
+        const char* shown;
+    } names[] = {
+        {"69_011.001", "69_011.001"},
+        {"Mars \xc3\xa9t\xc3\xa9 \xe7\x81\xab\xe6\x98\x9f", "Mars \xc3\xa9t\xc3\xa9 \xe7\x81\xab\xe6\x98\x9f"},
+        {"a\nb\rc\td", "a\\nb\\rc\\td"},
+        {"back\\slash", "back\\\\slash"},
+        {"\x1b[2J\x7f", "\\x1b[2J\\x7f"},
+        {"csi\xc2\x9b", "csi\\xc2\\x9b"},             // a C1 control
+        {"latin \xe9t\xe9", "latin \\xe9t\\xe9"},     // not UTF-8
+        {"cut \xe2\x82", "cut \\xe2\\x82"},           // a character cut short
+        {"long \xc0\xaf", "long \\xc0\\xaf"},         // an overlong form
+        {"half \xed\xa0\x80", "half \\xed\\xa0\\x80"},  // a surrogate
+    };
+    for (const auto& n : names) EXPECT_EQ(EscapedText(n.raw), n.shown) << n.raw;
+
+    // The progress line and the news lines alike.
+    std::FILE* file = std::tmpfile();
+    {
+        ProgressReporter progress(file, 1, true, false, 200);
+        const std::string why = "no picture lines found";
+        progress.Started("RBL_1\nfake.001");
+        progress.Finished("RBL_1\nfake.001", &why);
+    }
+    std::rewind(file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    std::fclose(file);
+    EXPECT_NE(text.find("0/1  RBL_1\\nfake.001"), std::string::npos) << text;
+    EXPECT_NE(text.find("orbalux-convert: RBL_1\\nfake.001: no picture lines found\n"), std::string::npos) << text;
 }

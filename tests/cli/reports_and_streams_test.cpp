@@ -5,6 +5,8 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
+
 #include "cli_test_support.h"
 #include "tools/encoder/picture_encoder.h"
 
@@ -35,7 +37,7 @@ protected:
 };
 
 TEST_F(ConverterReports, ACutFileConvertsWithOneWarningAndFailsOnlyWhenStrict) {
-    const std::string warning = cut_ + ": warning: ends after line 100 of 702\n";
+    const std::string warning = "orbalux-convert: " + cut_ + ": warning: ends 602 lines short of the frame\n";
     const auto run = RunConvert(scratch_, {cut_, "-o", scratch_ / "out"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err.substr(0, run.err.find("converted")), warning);
@@ -58,7 +60,7 @@ TEST_F(ConverterReports, ACutFileConvertsWithOneWarningAndFailsOnlyWhenStrict) {
     const std::string second = json.out.substr(json.out.find('\n') + 1);
     for (const char* field : {"\"file\":\"69_091.005\"", "\"lineFormat\":945", "\"dataOffset\":482", "\"width\":948",
                               "\"linesDecoded\":702", "\"linesInFile\":100", "\"truncated\":true",
-                              "\"warnings\":[\"ends after line 100 of 702\"]",
+                              "\"linesShort\":602", "\"warnings\":[\"ends 602 lines short of the frame\"]",
                               "\"header\":[\"MARINER 6 TV SUBSYSTEM  TEST PICTURE\",\"FORMAT 945\",\"\""})
         EXPECT_TRUE(Contains(second, field)) << field << "\n" << second;
     EXPECT_TRUE(Contains(json.out.substr(0, json.out.find('\n')), "\"truncated\":false")) << json.out;
@@ -113,6 +115,42 @@ TEST_F(ConverterReports, StandardOutputCarriesThePictureOrTheFailure) {
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
     EXPECT_TRUE(Contains(ReadText(err), "standard output: No space left on device")) << ReadText(err);
+}
+
+TEST_F(ConverterReports, NamesAreEscapedInMessagesAndRecoverableFromJson) {
+    // A newline that would forge a message line of its own, and a byte that
+    // is not UTF-8.
+    const fs::path folder = scratch_.path() / "odd";
+    fs::create_directories(folder);
+    const std::string forged = "RBL_1\norbalux-convert: fake: no picture lines found.001";
+    const std::string latin = "RBL_\xe9t\xe9\n2.001";
+    WriteText((folder / forged).string(), "");
+    WritePicture945((folder / latin).string(), picture_, 2);  // warns: no catalogue row names it
+
+    const auto run = RunConvert(scratch_, {"--info", "--json", folder.string()});
+    EXPECT_EQ(run.exitCode, 1);
+    // Each line of news is one line, begun by the program's name.
+    const std::string dir = folder.string() + "/";
+    const std::string expected = "orbalux-convert: " + dir +
+                                 "RBL_1\\norbalux-convert: fake: no picture lines found.001: no picture lines found\n";
+    EXPECT_TRUE(Contains(run.err, expected)) << run.err;
+    EXPECT_TRUE(Contains(run.err, "orbalux-convert: " + dir + "RBL_\\xe9t\\xe9\\n2.001: warning: ")) << run.err;
+    ASSERT_EQ(run.err.back(), '\n');
+    for (std::size_t at = 0; at < run.err.size(); at = run.err.find('\n', at) + 1)
+        EXPECT_EQ(run.err.compare(at, 17, "orbalux-convert: "), 0) << run.err.substr(at);
+
+    // The JSON shows the name as messages do and gives its bytes, from which
+    // a script opens the file.
+    ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\"file\":\"RBL_\\\\xe9t\\\\xe9\\\\n2.001\",\"fileHex\":\"")) << run.out;
+    const std::string key = "\"pathHex\":\"";
+    const auto at = run.out.find(key);
+    ASSERT_NE(at, std::string::npos) << run.out;
+    const std::string hex = run.out.substr(at + key.size(), run.out.find('"', at + key.size()) - at - key.size());
+    std::string path;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) path += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    EXPECT_EQ(path, dir + latin);
+    EXPECT_TRUE(fs::is_regular_file(path));
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ struct DecodeSetup {
 inline void DecodeInto(PictureState& state, const std::vector<std::uint8_t>& bytes, const DecodeSetup& setup) {
     AllocateWorkingBuffers(state);
     std::copy_n(bytes.begin(), std::min<std::size_t>(bytes.size(), kFileBufferSize), state.FileBuffer.begin());
+    state.FileLength = static_cast<long long>(std::min<std::size_t>(bytes.size(), kFileBufferSize));
     state.CatalogueName = setup.name;
     state.LineFormat = setup.lineFormat;
     state.DataOffset = setup.dataOffset;

@@ -81,6 +81,38 @@ TEST_F(BandTest, OpenOptionsActAsTheConvertersFlags) {
     }
 }
 
+TEST_F(BandTest, FrameLayoutGivesTheEncodersRowsInRecordOrder) {
+    // A wide format, the narrow one (grey field beside) and the 999-sample
+    // one (zero column): of each row only the picture samples.
+    for (const int lineFormat : {945, 136, 999}) {
+        const std::string name = NameWithFormat(lineFormat);
+        SCOPED_TRACE(name);
+        enc::PictureFilePlan plan = PlanFor(name, 11);
+        plan.defects = {{.line = 100, .droppedBefore = 1}, {.line = 300, .droppedBefore = 3}};
+        WritePlan(scratch / name, plan);
+
+        const Picture frame = DriverPicture(scratch / name, {"FRAME=YES"});
+        const int lines = plan.picture.height, samples = plan.picture.width;
+        ASSERT_EQ(frame.width, samples);
+        ASSERT_EQ(frame.height, lines);
+        // Record i lies below the lines lost before it: one before record
+        // 100, three more before record 300; the first at row 0.
+        for (int record = 0; record < lines; ++record) {
+            const int row = record + (record >= 100 ? 1 : 0) + (record >= 300 ? 3 : 0);
+            if (row >= lines) break;
+            const auto from = plan.picture.pixels.begin() + static_cast<std::ptrdiff_t>(record) * samples;
+            ASSERT_TRUE(std::equal(from, from + samples, frame.pixels.begin() + static_cast<std::ptrdiff_t>(row) * samples))
+                << "record " << record;
+        }
+    }
+    // The frame is the decoded values: a display option with it is refused.
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    GDALDatasetH refused = OpenMariner(scratch / NameWithFormat(945), {"FRAME=YES", "STRETCH=YES"});
+    CPLPopErrorHandler();
+    EXPECT_EQ(refused, nullptr);
+    EXPECT_NE(std::string(CPLGetLastErrorMsg()).find("FRAME=YES"), std::string::npos);
+}
+
 TEST_F(BandTest, TruncatedAndDamagedFilesReadAsTheCoreDecodesThem) {
     const std::string name = NameWithFormat(945);
     struct Damage {

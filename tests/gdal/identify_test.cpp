@@ -109,6 +109,25 @@ TEST(IdentifyTest, AsNameDecodesARenamedFileWithItsCatalogueEntry) {
     GDALClose(dataset);
 }
 
+TEST(IdentifyTest, AWrongAsNameSaysWhy) {
+    ScratchDir scratch;
+    const std::string name = "69_311.002";
+    WritePlan(scratch / name, PlanFor(name));
+    for (const auto& [asName, reason] : {std::pair<std::string, std::string>{"69_011.001", "where that catalogue entry"},
+                                         {"holiday.jpg", "no catalogue entry has this name"}}) {
+        SCOPED_TRACE(asName);
+        CPLErrorReset();
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        GDALDatasetH dataset = OpenMariner(scratch / name, {"AS_NAME=" + asName});
+        CPLPopErrorHandler();
+        EXPECT_EQ(dataset, nullptr);
+        if (dataset) GDALClose(dataset);
+        const std::string message = CPLGetLastErrorMsg();
+        EXPECT_NE(message.find("AS_NAME=" + asName), std::string::npos) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
+    }
+}
+
 TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
     const char* list = GDALGetMetadataItem(GDALGetDriverByName("MARINER67"), GDAL_DMD_OPENOPTIONLIST, nullptr);
     ASSERT_NE(list, nullptr);
@@ -120,7 +139,7 @@ TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
     CPLDestroyXMLNode(root);
     EXPECT_EQ(names, (std::vector<std::string>{"STRETCH", "DESPECKLE", "FLIP", "ROTATE", "INVERT", "HALF", "QUARTER",
                                                "FILL_MISSING", "HORIZONTAL_STRETCH", "KEEP_GAPS", "BRIGHTNESS",
-                                               "CONTRAST", "AS_NAME"}));
+                                               "CONTRAST", "AS_NAME", "FRAME"}));
 }
 
 TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {

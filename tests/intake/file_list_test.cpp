@@ -1,4 +1,5 @@
 #include "intake/file_list.h"
+#include "state/orbalux_error.h"
 
 #include <gtest/gtest.h>
 
@@ -39,10 +40,10 @@ TEST(ListPictureFiles, KeepsPrefixesInAnyCaseSortedByByteValue) {
     // Created out of order so the file system's order cannot pass for sorted.
     for (const char* name : {"rbl_001.002", "jac_224.004", "69_311.002", "eD_100.001", "JAC_224.001",
                              "69_011.001", "Rbl_003.001", "ED_050.001", "README",
-                             "x69_011.001", "RB_001.001", "69-011.001", "69_"})
+                             "x69_011.001", "RB_001.001", "69-011.001", "69_.001"})
         dir.Touch(name);
 
-    const std::vector<std::string> expected = {"69_",         "69_011.001",
+    const std::vector<std::string> expected = {"69_.001",     "69_011.001",
                                                "69_311.002",  "ED_050.001", "JAC_224.001",
                                                "Rbl_003.001", "eD_100.001", "jac_224.004",
                                                "rbl_001.002"};
@@ -51,16 +52,14 @@ TEST(ListPictureFiles, KeepsPrefixesInAnyCaseSortedByByteValue) {
     EXPECT_EQ(ListPictureFiles(dir.path().string() + "/"), expected);
 }
 
-TEST(ListPictureFiles, LeavesOutPicturesAndDocumentsMadeFromTheFiles) {
-    // A folder converted in place, labels and notes beside the pictures: a
-    // second run must not read them back as pictures.
+TEST(ListPictureFiles, LeavesOutFilesMadeFromThePictures) {
+    // A folder converted in place, GDAL's side files and labels beside the
+    // pictures: a second run must not read them back as pictures.
     ScratchDir dir;
-    for (const char* name : {"69_011.001", "69_011.001.png", "69_011.001.BMP", "69_011.001.Tif", "69_011.001.tiff",
-                             "69_011.001.fits", "69_011.001.JPG", "69_011.001.txt", "69_011.001.lbl",
-                             "RBL_001.001.Png", "69_011.001.pngx", "69_011.png.001", "69_011.001.jpeg"})
+    for (const char* name : {"69_011.001", "69_011.001.png", "69_011.001.BMP", "69_311.002", "69_311.002.aux.xml",
+                             "69_311.002.cub.xml", "69_311.002.xml", "69_311.002.img", "RBL_001.001.Png"})
         dir.Touch(name);
-    EXPECT_EQ(ListPictureFiles(dir.path().string()),
-              (std::vector<std::string>{"69_011.001", "69_011.001.jpeg", "69_011.001.pngx", "69_011.png.001"}));
+    EXPECT_EQ(ListPictureFiles(dir.path().string()), (std::vector<std::string>{"69_011.001", "69_311.002"}));
 }
 
 TEST(ListPictureFiles, ListsRegularFilesAndLinksToThemOnly) {
@@ -72,20 +71,34 @@ TEST(ListPictureFiles, ListsRegularFilesAndLinksToThemOnly) {
     fs::create_directory_symlink(dir.path() / "69_DIR.001", dir.path() / "69_011.004");
 
     EXPECT_EQ(ListPictureFiles(dir.path().string()), (std::vector<std::string>{"69_011.001", "69_011.002"}));
-    // Neither a missing folder nor a file can be listed.
-    EXPECT_TRUE(ListPictureFiles((dir.path() / "absent").string()).empty());
-    EXPECT_TRUE(ListPictureFiles((dir.path() / "69_011.001").string()).empty());
+}
+
+TEST(ListPictureFiles, AFolderThatCannotBeListedIsAnErrorNamingIt) {
+    // Neither a missing folder, nor a dangling link, nor a file can be
+    // listed; none passes for an empty folder.
+    ScratchDir dir;
+    dir.Touch("69_011.001");
+    fs::create_symlink(dir.path() / "gone", dir.path() / "link");
+    for (const fs::path& folder : {dir.path() / "absent", dir.path() / "link", dir.path() / "69_011.001"}) {
+        try {
+            ListPictureFiles(folder.string());
+            ADD_FAILURE() << folder << " was listed";
+        } catch (const orbalux::OrbaluxError& e) {
+            EXPECT_EQ(e.kind(), orbalux::ErrorKind::Unlistable);
+            EXPECT_EQ(e.file(), folder.string());
+        }
+    }
 }
 
 TEST(ListPictureFiles, KeepsLongNamesWholeAndHasNoCountLimit) {
     ScratchDir dir;
     for (int i = 0; i < 1005; ++i) dir.Touch("69_" + std::to_string(100000 + i) + ".001");
-    dir.Touch("JAC_224.004_long_name");
+    dir.Touch("JAC_224_long_group_name.004");
     const auto list = ListPictureFiles(dir.path().string());
     ASSERT_EQ(list.size(), 1006u);
     EXPECT_EQ(list.front(), "69_100000.001");
     EXPECT_EQ(list[1004], "69_101004.001");
-    EXPECT_EQ(list.back(), "JAC_224.004_long_name");
+    EXPECT_EQ(list.back(), "JAC_224_long_group_name.004");
 }
 
 TEST(FindListPosition, MatchesExactlyOrIgnoringLetterCaseLastMatchWins) {

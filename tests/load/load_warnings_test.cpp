@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(LoadWarnings, CutFileNamesItsLastWholeLineAndUnlistedNameTheDefaults) {
+TEST(LoadWarnings, CutFileSaysHowManyLinesItLacksAndUnlistedNameTheDefaults) {
     const test::ScratchDir scratch;
     const fs::path& dir = scratch.path();
     // A 945-sample frame of 702 lines, each record 2 + 4 * 315 bytes after
@@ -29,7 +29,7 @@ TEST(LoadWarnings, CutFileNamesItsLastWholeLineAndUnlistedNameTheDefaults) {
     PictureState state;
     encoder::WriteFile(dir / "XX_001.001", bytes);  // no row names it
     LoadPicture(state, (dir / "XX_001.001").string());
-    EXPECT_EQ(TruncationWarning(state), "ends after line 100 of 702");
+    EXPECT_EQ(TruncationWarning(state), "ends 602 lines short of the frame");  // 702 - 100
     EXPECT_EQ(CatalogueWarning(state), "not in the catalogue: default parameters used");
 
     // The catalogue entry of another name, for a renamed copy: listed.

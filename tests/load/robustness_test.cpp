@@ -149,7 +149,7 @@ TEST_F(Robustness, FilesWithoutOneLineAreRefusedAndTheShownPictureStays) {
             ADD_FAILURE() << "loaded";
         } catch (const OrbaluxError& e) {
             EXPECT_EQ(e.file(), path);
-            EXPECT_EQ(e.reason(), "no picture lines found");
+            EXPECT_EQ(e.kind(), ErrorKind::NotAPicture);
         }
         EXPECT_EQ(shown.CurrentFileName, before.CurrentFileName);
         EXPECT_EQ(shown.ImageHeight, before.ImageHeight);
@@ -341,9 +341,10 @@ TEST_F(Robustness, HeaderCodesOutsideTheTableShowAsBlanks) {
 TEST_F(Robustness, NamesOfAnyBytesLoadListAndAreFound) {
     const Bytes frame = encoder::EncodePicture(136, LinePattern(135, 702), {.records = 1});
     const std::vector<std::string> names = {
-        "69_011.001" + std::string(245, 'x'),            // 255 bytes, the longest a name can be
-        "69_011.001\xff\xfe\x80",                        // not UTF-8
-        "69_011.001 $(touch pwned); `touch pwned2` | & > < '\" * ? \\ !",
+        // Each ends as a picture's name does, so that the list keeps it.
+        "69_011.001" + std::string(241, 'x') + ".001",   // 255 bytes, the longest a name can be
+        "69_011.001\xff\xfe\x80.001",                    // not UTF-8
+        "69_011.001 $(touch pwned); `touch pwned2` | & > < '\" * ? \\ !.001",
     };
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
@@ -373,6 +374,7 @@ void ExpectLoadFails(const std::string& path, int err) {
         ADD_FAILURE() << "no error for " << path;
     } catch (const OrbaluxError& e) {
         EXPECT_EQ(e.file(), path);
+        EXPECT_EQ(e.kind(), ErrorKind::Unreadable);
         EXPECT_EQ(e.reason(), std::strerror(err));
     }
     EXPECT_TRUE(state.CurrentFileName.empty());

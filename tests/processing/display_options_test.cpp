@@ -15,7 +15,9 @@ TEST(DisplayOptions, EveryNameFindsItsRowAndEverySwitchLandsWhereTheChainReadsIt
     for (const DisplayOptionRow& row : DisplayOptionTable()) {
         EXPECT_EQ(OptionByCliName(row.cliOption), &row);
         for (std::string_view name : {row.cliOption, row.gdalOption})
-            if (!name.empty()) EXPECT_TRUE(names.insert(name).second) << name << " named twice";
+            if (!name.empty()) {
+                EXPECT_TRUE(names.insert(name).second) << name << " named twice";
+            }
 
         PictureState state;
         const PictureState fresh;

@@ -60,8 +60,16 @@ TEST(StatusTexts, SizeFormatAndPointer) {
     EXPECT_EQ(PictureSizeText(state), "816 x 704, 135-sample lines");
     PixelReadout r{.shown = {}, .shownLevel = 128, .frame = FramePixel{12, 345}, .decodedLevel = 120};
     EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: shown 128, decoded 120");
+    // Where no level was received, the readout names no level.
+    r.kind = orbalux::ShownPixelKind::LostLine;
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: lost line");
+    r.kind = orbalux::ShownPixelKind::PastEnd;
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: past the end of the file");
+    r.kind = orbalux::ShownPixelKind::NotPicture;
+    EXPECT_EQ(ReadoutText(r), "Line 12, sample 345: not picture");
     r.frame.reset();
-    EXPECT_EQ(ReadoutText(r), "Grey field: shown 128");
+    r.kind = orbalux::ShownPixelKind::Surround;
+    EXPECT_EQ(ReadoutText(r), "Grey field");
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ struct FiveFiles : ::testing::Test {
     QLineEdit* counterBox() const { return b.form->findChild<QLineEdit*>("Memo1"); }
     // A key pressed where the focus is, as the user presses it.
     void press(QWidget* where, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QApplication::setActiveWindow(where->window());
+        where->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(where->window()));
         where->setFocus();
         QTest::keyClick(where, key, modifiers);
     }

@@ -3,11 +3,15 @@
 
 #include <cmath>
 
+#include <QAction>
 #include <QCheckBox>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 
 #include "shell/HistogramUnit.h"
 #include "session/grey_histogram.h"
+#include "test_volume.h"
 
 namespace {
 
@@ -63,6 +67,25 @@ TEST(Histogram, LogarithmicScaleShowsAFewPixelsBesideMany) {
     EXPECT_EQ(box.Bars()->BarHeight(10), full);
     // log(2) / log(1001) of the tallest: about a tenth.
     EXPECT_NEAR(box.Bars()->BarHeight(200), full * std::log(2.0) / std::log(1001.0), 1.0);
+}
+
+TEST(Histogram, CountsOnlyTheDataOfAFileCutAtHalf) {
+    shelltest::Volume v;
+    v.Write945("RBL_0001.001", 1);
+    qint64 size = 0;
+    {
+        QFile cut(v.Path("RBL_0001.001"));
+        ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+        size = cut.size() / 2;
+        ASSERT_TRUE(cut.resize(size));
+    }
+    // Records of 2 + 4 * 315 bytes from byte 964 on; a line counts when its
+    // record lies wholly within the file, and of it only its 945 samples.
+    const qint64 within = (size - 964) / (2 + 4 * 315);
+    shelltest::Browser b;
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    b.action("Histogram1")->trigger();
+    EXPECT_EQ(b.form->HistogramBox()->findChild<QLabel*>("HistogramPixels")->text(), QString::number(within * 945));
 }
 
 }  // namespace

@@ -130,8 +130,8 @@ TEST(OpenRobustness, NamesOfAnyBytesOpenTheirOwnPictureAndAreFoundInTheList) {
     Volume v;
     v.Write945("RBL_0001.001", 1);
     const std::vector<QByteArray> names = {
-        "RBL_0002.001" + QByteArray(243, 'x'),  // 255 bytes, the longest a name can be
-        "RBL_0003.001\xff\xfe\x80",             // not UTF-8
+        "RBL_0002" + QByteArray(243, 'x') + ".001",  // 255 bytes, the longest a name can be
+        "RBL_0003\xff\xfe\x80.001",                  // not UTF-8
         "RBL_0004 $(touch pwned); `touch pwned2` | & > < '\" * ? \\ !.001",
     };
     ByteNamedFiles files(v);

@@ -226,38 +226,42 @@ TEST_F(Viewing, HistogramFollowsEveryRedisplayWhileOpen) {
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     const GreyHistogram first = box->Histogram();
-    EXPECT_EQ(first.pixels, 948LL * 704);
-    // Row ends and tail rows are black; the pattern runs from 20 to 219.
-    EXPECT_EQ(first.counts[0], 3LL * 702 + 2 * 948);
-    EXPECT_EQ(first.minimum, 0);
+    // The 945 samples of the 702 lines: not the black row ends and tail
+    // rows. The pattern runs from 20 to 219.
+    EXPECT_EQ(first.pixels, 945LL * 702);
+    EXPECT_EQ(first.counts[0], 0);
+    EXPECT_EQ(first.minimum, 20);
     EXPECT_EQ(first.maximum, 219);
 
     // Inverted, every level v is shown as 255 - v.
     b.button("ToolButton19")->click();
     const GreyHistogram inverted = box->Histogram();
-    EXPECT_EQ(inverted.counts[255], first.counts[0]);
+    EXPECT_EQ(inverted.counts[255 - 20], first.counts[20]);
     EXPECT_EQ(inverted.minimum, 255 - 219);
     EXPECT_NEAR(inverted.mean, 255 - first.mean, 1e-9);
 
-    // The half-size picture: its own pixels, not the grey field around it.
+    // The half-size picture: the blocks wholly of picture data, not the grey
+    // field around them: 472 of 474 columns (the last two blocks reach the
+    // row end) and 351 of 352 rows (the last block row is the tail).
     b.button("ToolButton30")->click();
-    EXPECT_EQ(box->Histogram().pixels, 474LL * 352);
+    EXPECT_EQ(box->Histogram().pixels, 472LL * 351);
 
     const GreyHistogram atClose = box->Histogram();
     box->close();
     b.action("Next1")->trigger();
     EXPECT_EQ(box->Histogram().counts, atClose.counts) << "a closed window does not follow";
     // Opened again, it shows the picture now on screen: the next file, with
-    // the menus' options (none), so its black row ends are back.
+    // the menus' options (none), so at full size again.
     b.action("Histogram1")->trigger();
-    EXPECT_EQ(box->Histogram().counts[0], first.counts[0]);
+    EXPECT_EQ(box->Histogram().pixels, first.pixels);
     EXPECT_NE(box->Histogram().counts, first.counts);
 
-    // A narrow picture: its 136 columns, not the grey that ends its rows.
+    // A narrow picture: its 135 samples, not the zero and the grey that end
+    // its rows.
     v.Write136("69_011.002", 5, 2);
     b.form->CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path("69_011.002")));
-    EXPECT_EQ(box->Histogram().pixels, 136LL * 704);
+    EXPECT_EQ(box->Histogram().pixels, 135LL * 702);
 }
 
 TEST_F(Viewing, PrintPreviewDrawsThePageByThePrintRule) {

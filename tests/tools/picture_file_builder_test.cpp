@@ -50,6 +50,32 @@ TEST(PictureFileBuilder, RecordsFollowTheHeaderBackToBack) {
     EXPECT_TRUE(std::equal(group.begin(), group.end(), file.bytes.begin() + 964 + record + 2));
 }
 
+TEST(PictureFileBuilder, LostLinesWhoseRecordsAreAbsentLeaveOnlyTheirDisplacement) {
+    // Rows 1 and 2 lost in front of row 3: their records are not written,
+    // row 3's record starts 4 bytes late, and the file holds 4 of 6 records.
+    const GreyImage picture = Ramp(945, 6);
+    const EncodedFile file = BuildPictureFile({
+        .lineFormat = 945,
+        .header = {.records = 0},
+        .dataOffset = 0,
+        .picture = picture,
+        .defects = {{.line = 3, .droppedBefore = 2, .shape = LostLineShape::RecordsAbsent}},
+    });
+    const std::size_t r = 1262;
+    EXPECT_EQ(file.markerOffsets, (std::vector<std::size_t>{0, r + 4, 2 * r + 4, 3 * r + 4}));
+    EXPECT_EQ(file.bytes.size(), 4 * r + 4);
+    const auto group = PackGroup(picture.At(0, 3), picture.At(1, 3), picture.At(2, 3));
+    EXPECT_TRUE(std::equal(group.begin(), group.end(), file.bytes.begin() + static_cast<std::ptrdiff_t>(r + 6)));
+    // No lost line lies in front of the first row, and a lost row carries no defect of its own.
+    EXPECT_THROW(BuildPictureFile({.lineFormat = 945, .picture = picture,
+                                   .defects = {{.line = 1, .droppedBefore = 2, .shape = LostLineShape::RecordsAbsent}}}),
+                 std::invalid_argument);
+    EXPECT_THROW(BuildPictureFile({.lineFormat = 945, .picture = picture,
+                                   .defects = {{.line = 2, .marker = MarkerKind::Gap1},
+                                               {.line = 3, .droppedBefore = 1, .shape = LostLineShape::RecordsAbsent}}}),
+                 std::invalid_argument);
+}
+
 TEST(PictureFileBuilder, DefectsShiftRecordsAndChangeMarkers) {
     const EncodedFile file = BuildPictureFile({
         .lineFormat = 945,

@@ -57,12 +57,25 @@ EncodedFile BuildPictureFile(const PictureFilePlan& plan) {
         if (d.droppedBefore < 0) throw std::invalid_argument("dropped line count must not be negative");
         defects[d.line] = d;
     }
+    // Picture rows whose records a lost line left out of the file.
+    std::vector<bool> absent(static_cast<std::size_t>(std::max(plan.picture.height, 0)), false);
+    for (const auto& [line, d] : defects) {
+        if (d.shape != LostLineShape::RecordsAbsent) continue;
+        if (d.droppedBefore > line) throw std::invalid_argument("lost lines before the first picture row");
+        for (int row = line - d.droppedBefore; row < line; ++row) {
+            if (row < plan.picture.height) absent[static_cast<std::size_t>(row)] = true;
+        }
+    }
 
     long long cursor = dataOffset;  // where the next record would start undisturbed
     std::vector<std::uint8_t> record;
     for (int row = 0; row < plan.picture.height; ++row) {
         LineDefect defect{.line = row};
         if (auto it = defects.find(row); it != defects.end()) defect = it->second;
+        if (absent[static_cast<std::size_t>(row)]) {
+            if (defects.count(row)) throw std::invalid_argument("line " + std::to_string(row) + " is lost");
+            continue;
+        }
 
         const long long start = cursor + 2LL * defect.droppedBefore + defect.displacement;
         if (start < 0) throw std::invalid_argument("line record " + std::to_string(row) + " before byte 0");

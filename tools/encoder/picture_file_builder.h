@@ -20,11 +20,24 @@ enum class MarkerKind {
     Custom,   // LineDefect::customMarker
 };
 
+// How a file shows the lines lost in front of a record.
+enum class LostLineShape {
+    // The lost lines' records are not in the file: each left only 2 bytes,
+    // so the record starts 2k bytes late and the picture rows of the k lost
+    // lines (the k rows in front of it) are not written. The file holds one
+    // record fewer per lost line, as the files of a real volume do.
+    RecordsAbsent,
+    // Every picture row keeps its record; the record merely starts 2k bytes
+    // late, as if 2k extra bytes lay in front of it.
+    RecordsKept,
+};
+
 // What is wrong with one line record. Shifts add up and carry over to every
 // later record, as a lost or shortened record does in a real file.
 struct LineDefect {
     int line = 0;            // which record (0 = first picture row)
     int droppedBefore = 0;   // k lines lost in front: the record starts 2k bytes late
+    LostLineShape shape = LostLineShape::RecordsKept;
     int displacement = 0;    // further shift in bytes, even; negative overlaps the
                              // previous record's last bytes
     MarkerKind marker = MarkerKind::Primary;
@@ -46,6 +59,7 @@ struct PictureFilePlan {
 struct EncodedFile {
     std::vector<std::uint8_t> bytes;
     std::vector<std::size_t> markerOffsets;  // where each record's marker word starts
+                                             // (one per record in the file)
 };
 
 // Builds the file; throws std::invalid_argument for an impossible layout

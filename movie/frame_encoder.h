@@ -1,0 +1,38 @@
+// One encoder behind the movie writer: takes frames of the canvas's size, in
+// order, and writes the coded movie to an open stream.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "movie/movie_canvas.h"
+#include "movie/movie_format.h"
+#include "state/grey_image.h"
+
+namespace orbalux {
+
+class FrameEncoder {
+public:
+    virtual ~FrameEncoder() = default;
+    // A frame of exactly the canvas's size. Throws OrbaluxError.
+    virtual void Add(const GreyImage& frame) = 0;
+    // Codes what is still held back and ends the movie in the stream.
+    virtual void Finish() = 0;
+};
+
+// GIF: one global palette of 256 greys, looping for ever, each frame shown
+// for 1/fps s rounded to the format's hundredths (never under 2/100 s, the
+// shortest delay that viewers keep).
+std::unique_ptr<FrameEncoder> MakeGifEncoder(std::FILE* stream, const std::string& path, CanvasSize canvas, int fps);
+
+// MP4 (H.264) and WebM (VP9) through FFmpeg's libraries, grey coded as
+// 4:2:0 video; an odd canvas side gains one black line, as the format needs
+// even sides.
+std::unique_ptr<FrameEncoder> MakeVideoEncoder(std::FILE* stream, const std::string& path, MovieFormat format,
+                                               CanvasSize canvas, int fps);
+
+// The delay of one GIF frame in hundredths of a second at `fps`.
+int GifFrameDelay(int fps);
+
+}  // namespace orbalux
