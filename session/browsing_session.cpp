@@ -121,7 +121,12 @@ void BrowsingSession::MovePlace(int position) {
 
 bool BrowsingSession::RefreshList() {
     if (state_.FileDir.empty()) return false;
-    std::vector<std::string> fresh = ListPictureFiles(state_.FileDir);
+    std::vector<std::string> fresh;
+    try {
+        fresh = ListPictureFiles(state_.FileDir);
+    } catch (const OrbaluxError&) {
+        return false;  // a folder that cannot be read now keeps the list it had
+    }
     const std::string shownEntry =
         fileListPos_ > 0 ? fileList_[static_cast<std::size_t>(fileListPos_ - 1)] : std::string();
     bool gone = false;

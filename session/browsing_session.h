@@ -111,7 +111,8 @@ public:
     // ---- The folder changed ----------------------------------------------------
     // Lists the folder again after files came, went or changed. The shown
     // entry keeps its place by name; when its file has gone it stays listed
-    // (and shown) until the place moves. True when the list changed.
+    // (and shown) until the place moves. A folder that cannot be read keeps
+    // the list it had. True when the list changed.
     bool RefreshList();
 
     // ---- Display options -----------------------------------------------------
