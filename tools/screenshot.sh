@@ -18,6 +18,11 @@ default=docs/screenshot.png; [ $tools = 1 ] && default=docs/screenshot-tools.png
 out="${1:-$default}"
 mkdir -p "$(dirname "$out")"
 picture="$build/samples/69_091.005"
+# Settings of its own, so that the screenshot shows the start state whatever
+# this user left behind.
+XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 # Inside Xvfb: start the browser filling the screen, give it time to load and
 # draw, take the root window, stop the browser.
 xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
