@@ -91,6 +91,7 @@ Outcome BrowsingSession::Open(const std::string& path) {
 }
 
 Outcome BrowsingSession::GoTo(int position) {
+    skipped_.clear();
     if (!shown_ || position < 1 || position > FileListCount() || position == fileListPos_) return Outcome::Unchanged;
     const std::string path = state_.FileDir + fileList_[static_cast<std::size_t>(position - 1)];
     // LoadPicture leaves the state as it was when the file cannot be read or

@@ -105,7 +105,8 @@ public:
     // them (BadEntry) and the scan stops. At an end it stops too, the
     // direction kept.
     Outcome ScanStep();
-    // The entries the last scan step passed over, with their reasons.
+    // The entries the last scan step passed over, with their reasons; empty
+    // after any other step.
     const std::vector<OrbaluxError>& Skipped() const { return skipped_; }
 
     // ---- The folder changed ----------------------------------------------------

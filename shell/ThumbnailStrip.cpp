@@ -344,7 +344,7 @@ void TThumbnailStrip::FitFrame() {
     const bool column = view_->flow() == QListView::TopToBottom;
     const QWidget* frame = parentWidget();
     int most = most_;
-    if (frame && !column) most = std::max(least_, std::min(most_, frame->height() / 4));
+    if (frame && !column) most = std::max(least_, std::min(most_, frame->height() / 5));
     view_->setMaximumSize(column ? most : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : most);
     FollowSize();
 }

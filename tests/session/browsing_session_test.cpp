@@ -149,6 +149,8 @@ TEST(BrowsingSession, TheScanPassesOverBadEntriesAndStopsWhenNoneLeftLoads) {
     EXPECT_EQ(s.Skipped().size(), 2u);
     EXPECT_EQ(s.ScanStep(), Outcome::Unchanged);
     EXPECT_FALSE(s.Scanning());
+    EXPECT_EQ(s.GoTo(4), Outcome::Done);
+    EXPECT_TRUE(s.Skipped().empty());  // named once, by the step that passed them
 }
 
 TEST(BrowsingSession, TheListFollowsTheFolderAndAGoneShownEntryStaysUntilThePlaceMoves) {
