@@ -2,6 +2,7 @@
 // failure leaves the shown picture, the list and the place in it as they were.
 #include "session/browsing_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -81,6 +82,8 @@ Outcome BrowsingSession::Open(const std::string& path) {
     scanPause_ = 2000;
     scanning_ = false;
     shown_ = true;
+    shownGone_ = false;
+    entryFailure_.reset();
     wholeChain_ = true;
     shownPath_ = path;
     warnings_ = LoadWarnings(state_);
@@ -88,21 +91,65 @@ Outcome BrowsingSession::Open(const std::string& path) {
 }
 
 Outcome BrowsingSession::GoTo(int position) {
+    skipped_.clear();
     if (!shown_ || position < 1 || position > FileListCount() || position == fileListPos_) return Outcome::Unchanged;
     const std::string path = state_.FileDir + fileList_[static_cast<std::size_t>(position - 1)];
     // LoadPicture leaves the state as it was when the file cannot be read or
-    // holds no picture, so only a success moves the place in the list.
+    // holds no picture: the last picture stays at hand, but the place moves
+    // to the bad entry, so that the next step goes on past it.
     const Outcome outcome = Attempt([&] { LoadPicture(state_, path); });
-    if (outcome != Outcome::Done) return outcome;
-    fileListPos_ = position;
-    wholeChain_ = true;
+    MovePlace(position);
     shownPath_ = path;
+    if (outcome != Outcome::Done) {
+        entryFailure_ = lastError_;
+        warnings_.clear();
+        return Outcome::BadEntry;
+    }
+    entryFailure_.reset();
+    wholeChain_ = true;
     warnings_ = LoadWarnings(state_);
     return outcome;
 }
 
+void BrowsingSession::MovePlace(int position) {
+    if (shownGone_ && fileListPos_ > 0) {
+        fileList_.erase(fileList_.begin() + (fileListPos_ - 1));
+        if (position > fileListPos_) --position;
+        shownGone_ = false;
+    }
+    fileListPos_ = position;
+}
+
+bool BrowsingSession::RefreshList() {
+    if (state_.FileDir.empty()) return false;
+    std::vector<std::string> fresh;
+    try {
+        fresh = ListPictureFiles(state_.FileDir);
+    } catch (const OrbaluxError&) {
+        return false;  // a folder that cannot be read now keeps the list it had
+    }
+    const std::string shownEntry =
+        fileListPos_ > 0 ? fileList_[static_cast<std::size_t>(fileListPos_ - 1)] : std::string();
+    bool gone = false;
+    if (shown_ && !shownEntry.empty() && !std::binary_search(fresh.begin(), fresh.end(), shownEntry)) {
+        // Its picture stays on screen until the user moves: so does its entry.
+        fresh.insert(std::lower_bound(fresh.begin(), fresh.end(), shownEntry), shownEntry);
+        gone = true;
+    }
+    shownGone_ = gone;
+    if (fresh == fileList_) return false;
+    fileList_ = std::move(fresh);
+    if (!shownEntry.empty())
+        fileListPos_ = static_cast<int>(std::lower_bound(fileList_.begin(), fileList_.end(), shownEntry) -
+                                        fileList_.begin()) + 1;
+    else if (shown_)
+        fileListPos_ = FindListPosition(fileList_, ShownName());
+    return true;
+}
+
 void BrowsingSession::Close() {
     shown_ = false;
+    entryFailure_.reset();
     scanning_ = false;
     warnings_.clear();
 }
@@ -111,6 +158,14 @@ void BrowsingSession::StartScan(ScanDirection direction) {
     if (!shown_) return;
     direction_ = direction;
     scanning_ = direction != ScanDirection::None;
+    if (scanning_) lastStarted_ = direction;
+}
+
+void BrowsingSession::ToggleScan() {
+    if (scanning_)
+        StopScan();
+    else
+        StartScan(lastStarted_);
 }
 
 void BrowsingSession::StopScan() {
@@ -119,13 +174,34 @@ void BrowsingSession::StopScan() {
 }
 
 Outcome BrowsingSession::ScanStep() {
+    skipped_.clear();
     if (!scanning_) return Outcome::Unchanged;
-    const int target = direction_ == ScanDirection::Forward ? fileListPos_ + 1 : fileListPos_ - 1;
-    // At an end the scan stops and the picture stays; a failed load stops it
-    // too, so that no further tick passes over the entry unseen.
-    const Outcome outcome = target < 1 ? Outcome::Unchanged : GoTo(target);
-    if (outcome != Outcome::Done) scanning_ = false;
-    return outcome;
+    const int step = direction_ == ScanDirection::Forward ? 1 : -1;
+    // Entries that fail are passed over within the tick; the walk ends at
+    // the list's end, so it never takes more than one round of the list.
+    int last = 0;
+    for (int target = fileListPos_ + step; target >= 1 && target <= FileListCount(); target += step) {
+        const std::string path = state_.FileDir + fileList_[static_cast<std::size_t>(target - 1)];
+        if (Attempt([&] { LoadPicture(state_, path); }) == Outcome::Done) {
+            entryFailure_.reset();
+            MovePlace(target);
+            shownPath_ = path;
+            wholeChain_ = true;
+            warnings_ = LoadWarnings(state_);
+            return Outcome::Done;
+        }
+        skipped_.push_back(*lastError_);
+        last = target;
+    }
+    scanning_ = false;
+    if (last == 0) return Outcome::Unchanged;  // at an end: the picture stays
+    // Nothing left that loads: the place rests on the last entry tried.
+    skipped_.pop_back();
+    MovePlace(last);
+    shownPath_ = state_.FileDir + fileList_[static_cast<std::size_t>(fileListPos_ - 1)];
+    entryFailure_ = lastError_;
+    warnings_.clear();
+    return Outcome::BadEntry;
 }
 
 bool BrowsingSession::ToggleMenuOption(const DisplayOptionRow& row) {
@@ -134,7 +210,7 @@ bool BrowsingSession::ToggleMenuOption(const DisplayOptionRow& row) {
 }
 
 Outcome BrowsingSession::Render(const std::function<void(PictureState&)>& change) {
-    if (!shown_) return Outcome::Unchanged;
+    if (!PictureUsable()) return Outcome::Unchanged;
     const Outcome outcome = Attempt([&] { ReprocessPicture(state_, change); });
     if (outcome == Outcome::Done) wholeChain_ = true;
     return outcome;
@@ -150,7 +226,7 @@ Outcome BrowsingSession::StepLevel(int PictureState::*level, int delta) {
 }
 
 Outcome BrowsingSession::ShowOriginal() {
-    if (!shown_) return Outcome::Unchanged;
+    if (!PictureUsable()) return Outcome::Unchanged;
     const Outcome outcome = Attempt([&] { ShowOriginalImage(state_); });
     if (outcome == Outcome::Done) wholeChain_ = false;
     return outcome;
@@ -172,7 +248,7 @@ bool BrowsingSession::IsListedPicture(const std::string& path) const {
 }
 
 Outcome BrowsingSession::SavePicture(const SaveTarget& target) {
-    if (!shown_) return Outcome::Unchanged;
+    if (!PictureUsable()) return Outcome::Unchanged;
     if (IsListedPicture(target.path)) {
         lastError_ = OrbaluxError(ErrorKind::Unwritable, target.path, "is a picture file of the volume and is never written over");
         return Outcome::Failed;

@@ -24,6 +24,8 @@ enum class Outcome {
     Done,       // a new picture or a new rendering of it is in BitmapBuffer, or
                 // the file is written
     Failed,     // LastError() says why; the picture, list and position stay
+    BadEntry,   // the place moved to an entry that cannot be shown:
+                // EntryFailure() says why, and no picture goes with it
 };
 
 enum class ScanDirection { None = 0, Forward = 1, Backward = 2 };
@@ -47,6 +49,12 @@ public:
     // Why the last command failed; cleared by each command that loads,
     // redisplays or saves.
     const std::optional<OrbaluxError>& LastError() const { return lastError_; }
+    // Why the entry at the place in the list cannot be shown; empty while a
+    // picture is. The last picture stays in State() but is not the entry's.
+    const std::optional<OrbaluxError>& EntryFailure() const { return entryFailure_; }
+    // The commands that work on the shown picture (save, print, the options,
+    // the header) need one: not without a picture, nor on a bad entry.
+    bool PictureUsable() const { return shown_ && !entryFailure_; }
 
     // ---- The directory list ------------------------------------------------
     // The folder of the last Open, with its trailing separator.
@@ -67,8 +75,9 @@ public:
     // picture already shown is replaced; on failure it stays as it was.
     Outcome Open(const std::string& path);
     // Entry `position` (1-based) of the list, loaded with the menu defaults.
-    // Unchanged without a picture, off the list, or at the shown position;
-    // the position moves only when the load succeeds.
+    // Unchanged without a picture, off the list, or at the shown position.
+    // An entry that cannot be loaded is a bad entry: the place moves to it
+    // all the same, so that the next step goes on past it.
     Outcome GoTo(int position);
     Outcome Next() { return GoTo(fileListPos_ + 1); }
     Outcome Previous() { return fileListPos_ < 2 ? Outcome::Unchanged : GoTo(fileListPos_ - 1); }
@@ -83,13 +92,29 @@ public:
     void StartScan(ScanDirection direction);
     // Scan Stop: no scan, no direction.
     void StopScan();
+    // The scan key: stops a running scan, or starts one in the direction
+    // last started (forward at first).
+    void ToggleScan();
     bool Scanning() const { return scanning_; }
     ScanDirection Direction() const { return direction_; }
     int ScanPause() const { return scanPause_; }  // milliseconds
     void SetScanPause(int milliseconds) { scanPause_ = milliseconds; }
-    // One tick: the next entry in the scan's direction. At an end, and when
-    // the load fails, the scan stops (the direction stays).
+    // One tick: the next entry in the scan's direction that loads. Entries
+    // that fail on the way are passed over (Skipped() names them); when
+    // every one left up to the end failed, the place moves to the last of
+    // them (BadEntry) and the scan stops. At an end it stops too, the
+    // direction kept.
     Outcome ScanStep();
+    // The entries the last scan step passed over, with their reasons; empty
+    // after any other step.
+    const std::vector<OrbaluxError>& Skipped() const { return skipped_; }
+
+    // ---- The folder changed ----------------------------------------------------
+    // Lists the folder again after files came, went or changed. The shown
+    // entry keeps its place by name; when its file has gone it stays listed
+    // (and shown) until the place moves. A folder that cannot be read keeps
+    // the list it had. True when the list changed.
+    bool RefreshList();
 
     // ---- Display options -----------------------------------------------------
     // Flips an option's menu default for the next load; returns it (on/off).
@@ -118,6 +143,8 @@ public:
 private:
     Outcome Attempt(const std::function<void()>& command);
     Outcome Render(const std::function<void(PictureState&)>& change);
+    // The place moves to `position`, dropping the entry whose file went.
+    void MovePlace(int position);
 
     PictureState state_;
     bool shown_ = false;
@@ -125,14 +152,18 @@ private:
     std::string shownPath_;
     std::vector<std::string> warnings_;
     std::optional<OrbaluxError> lastError_;
+    std::optional<OrbaluxError> entryFailure_;
 
     std::vector<std::string> fileList_;
     std::optional<OrbaluxError> listingError_;
     int fileListPos_ = 0;
+    bool shownGone_ = false;  // the shown entry is listed though its file went
 
     bool scanning_ = false;
     ScanDirection direction_ = ScanDirection::None;
+    ScanDirection lastStarted_ = ScanDirection::Forward;
     int scanPause_ = 2000;
+    std::vector<OrbaluxError> skipped_;
 
     std::string lastSaveFolder_;
     PictureFormat lastSaveFormat_ = PictureFormat::Bmp;

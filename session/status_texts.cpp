@@ -13,6 +13,14 @@ std::string PictureSizeText(const orbalux::PictureState& state) {
     return size + ", " + std::to_string(3 * format->groups) + "-sample lines";
 }
 
+std::string LevelsText(int brightness, int contrast) {
+    const auto level = [](int n) { return (n > 0 ? "+" : "") + std::to_string(n); };
+    std::string text;
+    if (brightness != 0) text = "Brightness " + level(brightness);
+    if (contrast != 0) text += (text.empty() ? "" : ", ") + std::string("Contrast ") + level(contrast);
+    return text;
+}
+
 std::string LostLinesText(int lostLines) { return "Lost lines: " + std::to_string(lostLines); }
 
 std::string ReadoutText(const PixelReadout& readout) {

@@ -9,6 +9,10 @@
 // The shown file's size and line format: "948 x 704, 945-sample lines".
 std::string PictureSizeText(const orbalux::PictureState& state);
 
+// "Brightness +2, Contrast -1": the steps taken on the shown picture's
+// levels, each only when not 0; empty when both are.
+std::string LevelsText(int brightness, int contrast);
+
 // "Lost lines: 12".
 std::string LostLinesText(int lostLines);
 

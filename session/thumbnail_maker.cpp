@@ -57,6 +57,8 @@ void ThumbnailMaker::Work(std::stop_token stop) {
             made.index = *index;
             made.path = paths_[static_cast<std::size_t>(*index)];
         }
+        // Taken first: a file that changes while it is read is made again.
+        made.stamp = StampOf(made.path);
         try {
             made.picture = render_(state, made.path);
         } catch (const orbalux::OrbaluxError& e) {

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "session/file_stamp.h"
 #include "session/thumbnail_schedule.h"
 #include "state/grey_image.h"
 #include "state/picture_state.h"
@@ -21,6 +23,7 @@ struct MadeThumbnail {
     std::uint64_t list = 0;  // the SetList call it was asked by
     int index = 0;           // 0-based place in that list
     std::string path;
+    std::optional<FileStamp> stamp;  // the file's, taken before it was read
     orbalux::GreyImage picture;  // empty when it failed
     std::string failure;         // why, when it failed
 };

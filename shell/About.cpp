@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QtGlobal>
 
 #include "shell/icons.h"
 
@@ -45,6 +46,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* platform = new QLabel("for Win95/98", frame);
     platform->setObjectName("Copyright");
     platform->setGeometry(16, 244, 281, 20);
+
+    // So that a report can name the build.
+    auto* build = new QLabel(QString("Release %1, Qt %2").arg(ORBALUX_VERSION, qVersion()), frame);
+    build->setObjectName("BuildVersion");
+    build->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    build->setGeometry(16, 268, 281, 20);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");

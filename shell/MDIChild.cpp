@@ -1,11 +1,11 @@
 #include "shell/MDIChild.h"
 
-#include <QAction>
 #include <QCloseEvent>
-#include <QMenu>
 #include <QMdiArea>
 #include <QScrollArea>
+#include <QLabel>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QWheelEvent>
 
 #include "shell/icons.h"
@@ -18,20 +18,21 @@ const QColor kSurround(48, 48, 48);
 
 TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
     setObjectName("Child");
+    // The frame's one document window, always maximised: without a title
+    // bar of its own it has no buttons to restore, minimise or close it
+    // (File, Close does), and none move into the frame's menu bar.
+    setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
     setWindowTitle("Child");
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_DeleteOnClose);
-    // The frame's File Close holds the close key wherever the focus is; the
-    // window's own menu keeps its Close item without the key, so that the
-    // two never compete for it.
-    if (QMenu* menu = systemMenu())
-        for (QAction* action : menu->actions())
-            if (action->shortcuts().contains(QKeySequence(QKeySequence::Close))) action->setShortcuts({});
+    // Nor a window menu: the frame's File, Close holds the close key
+    // wherever the focus is, and nothing restores or minimises the window.
+    setSystemMenu(nullptr);
 
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName("ImageScroll");
     scroll_->setWidgetResizable(false);
-    scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll_->setAlignment(Qt::AlignCenter);
     QPalette surround = scroll_->palette();
     surround.setColor(QPalette::Dark, kSurround);
     scroll_->setPalette(surround);
@@ -40,16 +41,37 @@ TChild::TChild(QWidget* parent) : QMdiSubWindow(parent) {
 
     image_ = new TPictureControl;
     scroll_->setWidget(image_);
-    setWidget(scroll_);
+
+    // In place of the picture, for an entry of the list that has none.
+    failure_ = new QLabel;
+    failure_->setObjectName("EntryFailure");
+    failure_->setTextFormat(Qt::PlainText);
+    failure_->setAlignment(Qt::AlignCenter);
+    failure_->setWordWrap(true);
+    failure_->setAutoFillBackground(true);
+    QPalette failurePalette = failure_->palette();
+    failurePalette.setColor(QPalette::Window, kSurround);
+    failurePalette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    failure_->setPalette(failurePalette);
+
+    pages_ = new QStackedWidget;
+    pages_->addWidget(scroll_);
+    pages_->addWidget(failure_);
+    setWidget(pages_);
     connect(image_, &TPictureControl::dragged, this, &TChild::Pan);
     connect(image_, &TPictureControl::dragEnded, this, [this] { image_->unsetCursor(); });
 }
 
 void TChild::ShowPicture(const QImage& picture) {
     picture_ = picture;
+    pages_->setCurrentWidget(scroll_);
     image_->SetPicture(picture);
     if (fit_) Refit();
-    FitToPicture();
+}
+
+void TChild::ShowFailure(const QString& name, const QString& reason) {
+    failure_->setText(QString("%1\n\n%2").arg(name, reason));
+    pages_->setCurrentWidget(failure_);
 }
 
 void TChild::SetZoom(ZoomFactor factor, std::optional<QPoint> anchor) {
@@ -64,10 +86,8 @@ void TChild::SetFitToWindow() {
 
 void TChild::Refit() {
     if (picture_.isNull()) return;
-    // The room the picture has without scroll bars; a restored window may
-    // grow up to the frame's area.
-    QSize area = scroll_->maximumViewportSize();
-    if (!isMaximized() && mdiArea()) area = mdiArea()->viewport()->size() - (size() - area);
+    // The room the picture has without scroll bars.
+    const QSize area = scroll_->maximumViewportSize() * image_->PixelRatio();
     const ZoomFactor factor = FitToWindow(picture_.width(), picture_.height(), area.width(), area.height());
     if (factor == image_->Zoom()) return;
     ApplyZoom(factor, scroll_->viewport()->rect().center());
@@ -77,13 +97,16 @@ void TChild::Refit() {
 void TChild::ApplyZoom(ZoomFactor factor, QPoint anchor) {
     QScrollBar* h = scroll_->horizontalScrollBar();
     QScrollBar* v = scroll_->verticalScrollBar();
-    // The picture point under the anchor, in picture pixels.
+    // The picture point under the anchor, in picture pixels; the scales count
+    // device pixels, the view logical ones.
+    const double ratio = image_->PixelRatio();
     const ZoomFactor old = image_->Zoom();
-    const double x = (h->value() + anchor.x()) * double(old.denominator) / double(old.numerator);
-    const double y = (v->value() + anchor.y()) * double(old.denominator) / double(old.numerator);
+    // The picture sits in the middle of a larger view.
+    const QPoint onPicture = image_->mapFrom(scroll_->viewport(), anchor);
+    const double x = onPicture.x() * ratio * double(old.denominator) / double(old.numerator);
+    const double y = onPicture.y() * ratio * double(old.denominator) / double(old.numerator);
     image_->SetZoom(factor);
-    FitToPicture();
-    const double scale = double(factor.numerator) / double(factor.denominator);
+    const double scale = double(factor.numerator) / double(factor.denominator) / ratio;
     h->setValue(qRound(x * scale - anchor.x()));
     v->setValue(qRound(y * scale - anchor.y()));
 }
@@ -95,17 +118,6 @@ void TChild::Pan(QPoint delta) {
     image_->setCursor(Qt::ClosedHandCursor);
     h->setValue(h->value() - delta.x());
     v->setValue(v->value() - delta.y());
-}
-
-void TChild::FitToPicture() {
-    if (isMaximized()) return;
-    // Fit the window to the picture as drawn, as far as the frame's area
-    // allows; the scroll bars reach the rest.
-    const int frameW = width() - scroll_->viewport()->width();
-    const int frameH = height() - scroll_->viewport()->height();
-    QSize wanted(image_->width() + frameW, image_->height() + frameH);
-    if (mdiArea()) wanted = wanted.boundedTo(mdiArea()->viewport()->size());
-    resize(wanted);
 }
 
 bool TChild::eventFilter(QObject* watched, QEvent* event) {
@@ -133,3 +145,5 @@ void TChild::closeEvent(QCloseEvent* event) {
 }
 
 void TChild::FormClose() { emit closed(); }
+
+bool TChild::ShowsFailure() const { return pages_->currentWidget() == failure_; }

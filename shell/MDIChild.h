@@ -1,6 +1,7 @@
-// The image window: the document window that shows the current picture, at one
-// screen pixel per picture pixel unless zoomed, with scroll bars when the
-// window is smaller. A zoom keeps the picture point under the pointer (the
+// The image window: the frame's one document window, always maximised and
+// without title-bar buttons, that shows the current picture centred, at one
+// device pixel per picture pixel unless zoomed, with scroll bars when the
+// window is smaller; for a list entry that cannot be loaded it shows why. A zoom keeps the picture point under the pointer (the
 // wheel with Ctrl) or at the middle of the view (the keys) where it was; the
 // mouse drags a picture larger than the window; fitted to the window, the
 // picture follows the window's size. Around the picture the window is darker
@@ -14,7 +15,9 @@
 
 #include "shell/picture_control.h"
 
+class QLabel;
 class QScrollArea;
+class QStackedWidget;
 
 class TChild : public QMdiSubWindow {
     Q_OBJECT
@@ -24,6 +27,10 @@ public:
     // Shows `picture`, the chain's picture, and keeps it for Print, the
     // pointer readout and the histogram; Save As writes from the state.
     void ShowPicture(const QImage& picture);
+    // The entry `name` has no picture: `reason` stands in the picture's place
+    // until the next picture.
+    void ShowFailure(const QString& name, const QString& reason);
+    bool ShowsFailure() const;
     // A zoom scale; the picture keeps it when replaced. `anchor`, a point of
     // the view, stays on the same picture point (the view's middle without).
     void SetZoom(ZoomFactor factor, std::optional<QPoint> anchor = std::nullopt);
@@ -50,11 +57,12 @@ protected:
 
 private:
     void FormClose();
-    void FitToPicture();
     void Refit();
     void ApplyZoom(ZoomFactor factor, QPoint anchor);
     void Pan(QPoint delta);
 
+    QStackedWidget* pages_ = nullptr;  // the picture, or the reason it is not there
+    QLabel* failure_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     TPictureControl* image_ = nullptr;
     QImage picture_;

@@ -23,6 +23,8 @@
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/dialog_seam.h"
+#include "shell/elided_label.h"
+#include "shell/full_screen.h"
 #include "shell/icons.h"
 #include "shell/native_names.h"
 
@@ -43,9 +45,8 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     BuildStatusBar();
     // What the load of the shown picture warns of: a file cut short, a name
     // the catalogue does not list.
-    LoadWarningStatus_ = new QLabel(this);
+    LoadWarningStatus_ = new TElidedLabel(this);
     LoadWarningStatus_->setObjectName("LoadWarningStatus");
-    LoadWarningStatus_->setTextFormat(Qt::PlainText);
     statusBar()->addPermanentWidget(LoadWarningStatus_);
     BuildThumbnailStrip();
     BuildBlink();
@@ -55,6 +56,7 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     Timer1_->setInterval(2000);
     connect(Timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
+    FullScreen_ = new TFullScreen(*this);
     AboutBox_ = new TAboutBox(this);
     InfoBox_ = new TInfoBox(this);
     RefreshHeaderLines();
@@ -77,6 +79,8 @@ void TMainForm::Exit1Click() {
     close();
     QCoreApplication::quit();
 }
+
+void TMainForm::FullScreen1Click() { FullScreen_->Toggle(); }
 
 void TMainForm::About1Click() { ShowModal(*AboutBox_); }
 void TMainForm::HelpAboutBtnClick() { ShowModal(*AboutBox_); }

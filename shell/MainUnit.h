@@ -33,6 +33,7 @@ class QToolButton;
 class TAboutBox;
 class THistogramBox;
 class TInfoBox;
+class TFullScreen;
 class TThumbnailStrip;
 
 class TMainForm : public QMainWindow {
@@ -65,6 +66,8 @@ public:
     void FileForAutoBtnClick(); // Scan Forward
     void FileTylAutBtnClick();  // Scan Backward
     void FileStopBtnClick();    // Scan Stop
+    void ScanToggle1Click();    // the scan on or off, in the last direction
+    void FullScreen1Click();    // the picture alone on the screen
     void Print1Click();
     void PrintPreview1Click();
     void PrintSetup1Click();
@@ -241,6 +244,7 @@ private:
     QLabel* LostLinesStatus_ = nullptr;
     QLabel* ZoomStatus_ = nullptr;
     TThumbnailStrip* ThumbnailStrip_ = nullptr;
+    TFullScreen* FullScreen_ = nullptr;
 
     // Blink.
     void BuildBlink();

@@ -4,18 +4,25 @@
 #include <thread>
 
 #include <QAbstractListModel>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QEvent>
 #include <QFile>
 #include <QListView>
+#include <QMainWindow>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSettings>
+#include <QStyledItemDelegate>
+#include <QWindow>
 
 #include "session/thumbnail_maker.h"
 
 namespace {
 
-constexpr int kCellWidth = TThumbnailStrip::kThumbnailSize + 20;
-constexpr int kCellHeight = TThumbnailStrip::kThumbnailSize + 30;  // room for the name
+// A cell is the thumbnail's square with room round it and for the name.
+constexpr int kCellMargin = 20;
+constexpr int kNameHeight = 30;
 
 // One core stays with the window: it loads the shown picture.
 int DefaultWorkers() {
@@ -27,13 +34,43 @@ constexpr int kSide = TThumbnailStrip::kThumbnailSize;
 
 // Every cell's picture is a square of the thumbnail size with the thumbnail
 // in its middle, so that tall and wide pictures leave their names in line.
+// A thumbnail made at a screen's pixel ratio fills the square at that ratio.
 QPixmap InSquare(const QImage& picture) {
-    QPixmap square(kSide, kSide);
+    const qreal ratio = picture.devicePixelRatio();
+    const int side = qRound(kSide * ratio);
+    QPixmap square(side, side);
     square.fill(Qt::transparent);
+    // Painted pixel for pixel, then given the ratio as a whole.
+    QImage pixels = picture;
+    pixels.setDevicePixelRatio(1);
     QPainter painter(&square);
-    painter.drawImage((kSide - picture.width()) / 2, (kSide - picture.height()) / 2, picture);
+    painter.drawImage((side - pixels.width()) / 2, (side - pixels.height()) / 2, pixels);
+    painter.end();
+    square.setDevicePixelRatio(ratio);
     return square;
 }
+
+// The shown entry is framed, not tinted, so that its grey levels stay true.
+class FramedCurrent : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        const bool current = option.state & QStyle::State_Selected;
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (!current) return;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 3));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(1.5, 1.5, -1.5, -1.5));
+        painter->restore();
+    }
+};
+
+// Settings: the strip's side and its height (or width at a side).
+constexpr const char* kStripArea = "view/thumbnailArea";
+constexpr const char* kStripExtent = "view/thumbnailExtent";
 
 QPixmap Placeholder(bool failed) {
     QImage box(kSide, kSide * 3 / 4, QImage::Format_RGB32);
@@ -53,10 +90,11 @@ QPixmap Placeholder(bool failed) {
     return InSquare(box);
 }
 
-QImage ToImage(const orbalux::GreyImage& grey) {
+QImage ToImage(const orbalux::GreyImage& grey, qreal ratio) {
     if (grey.width <= 0 || grey.height <= 0) return {};
     QImage image(grey.width, grey.height, QImage::Format_Grayscale8);
     for (int y = 0; y < grey.height; ++y) std::copy_n(grey.Row(y), grey.width, image.scanLine(y));
+    image.setDevicePixelRatio(ratio);
     return image;
 }
 
@@ -95,11 +133,12 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     model_ = new ThumbnailListModel(this, [this](int row, int role) -> QVariant {
         const Made* made = Find(row + 1);
         if (role == Qt::DecorationRole) {
-            static const QPixmap waiting = Placeholder(false);
-            static const QPixmap failed = Placeholder(true);
+            static const QIcon waiting(Placeholder(false));
+            static const QIcon failed(Placeholder(true));
             if (!made) return waiting;
             // Squared only when drawn: the cache keeps the small grey picture.
-            return made->picture.isNull() ? failed : InSquare(made->picture);
+            // An icon, so that the view draws it at its pixel ratio.
+            return made->picture.isNull() ? failed : QIcon(InSquare(made->picture));
         }
         if (role == Qt::ToolTipRole) {
             const QString name = QFile::decodeName(QByteArray::fromStdString(paths_[static_cast<std::size_t>(row)]));
@@ -116,16 +155,18 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     view_->setWrapping(false);
     view_->setFlow(QListView::LeftToRight);
     view_->setUniformItemSizes(true);
-    view_->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
-    view_->setGridSize(QSize(kCellWidth, kCellHeight));
+    view_->setItemDelegate(new FramedCurrent(view_));
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view_->setTextElideMode(Qt::ElideMiddle);
-    view_->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab after the picture; the arrow keys move the frame and
+    // Enter or Space show the framed entry.
+    view_->setFocusPolicy(Qt::TabFocus);
     setWidget(view_);
-    FollowDockSide(Qt::BottomDockWidgetArea);
+    SetSide(kThumbnailSize);
+    ShapeFor(Qt::BottomDockWidgetArea);
 
     connect(view_, &QListView::clicked, this, [this](const QModelIndex& index) {
         emit entryChosen(index.row() + 1);
@@ -136,17 +177,29 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TThumbnailStrip::TellView);
     connect(this, &QDockWidget::dockLocationChanged, this, &TThumbnailStrip::FollowDockSide);
     view_->viewport()->installEventFilter(this);
+    if (parent) parent->installEventFilter(this);
 
+    connect(view_, &QListView::activated, this, [this](const QModelIndex& index) {
+        emit entryChosen(index.row() + 1);
+        SetCurrent(current_);
+    });
+
+    // Made at the pixel ratio of the screen the window starts on, so that
+    // they are sharp there.
+    ratio_ = parent ? parent->devicePixelRatioF() : qGuiApp->devicePixelRatio();
+    const int longSide = qRound(kThumbnailSize * ratio_);
     maker_ = std::make_unique<ThumbnailMaker>(
         workers > 0 ? workers : DefaultWorkers(),
-        [](orbalux::PictureState& state, const std::string& path) { return ListThumbnail(state, path, kThumbnailSize); },
-        [this](MadeThumbnail made) {
+        [longSide](orbalux::PictureState& state, const std::string& path) { return ListThumbnail(state, path, longSide); },
+        [this, ratio = ratio_](MadeThumbnail made) {
             // On the worker's thread: only the copy to a QImage happens here.
-            const QImage picture = ToImage(made.picture);
+            const QImage picture = ToImage(made.picture, ratio);
             QMetaObject::invokeMethod(
                 this,
-                [this, list = made.list, index = made.index, path = std::move(made.path), picture,
-                 failure = QString::fromStdString(made.failure)] { Arrived(list, index, path, picture, failure); },
+                [this, list = made.list, index = made.index, path = std::move(made.path), stamp = made.stamp, picture,
+                 failure = QString::fromStdString(made.failure)] {
+                    Arrived(list, index, path, stamp, Made{picture, failure});
+                },
                 Qt::QueuedConnection);
         });
     // Until the strip is seen.
@@ -156,16 +209,31 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
 TThumbnailStrip::~TThumbnailStrip() { maker_.reset(); }
 
 void TThumbnailStrip::SetList(const std::string& dir, const std::vector<std::string>& names) {
-    paths_.clear();
+    std::vector<std::string> paths;
     QStringList shown;
     std::vector<bool> wanted;
     for (const std::string& name : names) {
-        paths_.push_back(dir + name);
+        paths.push_back(dir + name);
         shown << QFile::decodeName(QByteArray::fromStdString(name));
-        wanted.push_back(!cache_.contains(paths_.back()));
+        // Made again when the file is no longer the one it was made from.
+        wanted.push_back(!cache_.Fresh(paths.back()));
     }
-    model_->Reset(shown);
-    current_ = 0;
+    if (paths == paths_) {
+        // The same list, looked at again: only stale cells change.
+        for (std::size_t i = 0; i < wanted.size(); ++i)
+            if (wanted[i]) model_->Changed(static_cast<int>(i));
+    } else {
+        paths_ = std::move(paths);
+        const int scrolled = view_->horizontalScrollBar()->value() + view_->verticalScrollBar()->value();
+        model_->Reset(shown);
+        current_ = 0;
+        // A folder that changed keeps its place in view.
+        if (dir == dir_) {
+            view_->horizontalScrollBar()->setValue(scrolled);
+            view_->verticalScrollBar()->setValue(scrolled);
+        }
+    }
+    dir_ = dir;
     list_ = maker_->SetList(paths_, std::move(wanted));
     TellView();
 }
@@ -182,10 +250,16 @@ void TThumbnailStrip::SetCurrent(int position) {
     TellView();
 }
 
+void TThumbnailStrip::MarkFailed(int position, const QString& reason) {
+    if (position < 1 || position > static_cast<int>(paths_.size())) return;
+    const std::string& path = paths_[static_cast<std::size_t>(position - 1)];
+    cache_.Put(path, StampOf(path), Made{QImage(), reason});
+    model_->Changed(position - 1);
+}
+
 const TThumbnailStrip::Made* TThumbnailStrip::Find(int position) const {
     if (position < 1 || position > static_cast<int>(paths_.size())) return nullptr;
-    const auto it = cache_.find(paths_[static_cast<std::size_t>(position - 1)]);
-    return it == cache_.end() ? nullptr : &it->second;
+    return cache_.Find(paths_[static_cast<std::size_t>(position - 1)]);
 }
 
 TThumbnailStrip::Mark TThumbnailStrip::EntryMark(int position) const {
@@ -201,14 +275,20 @@ QString TThumbnailStrip::EntryFailure(int position) const {
 
 int TThumbnailStrip::ReadyCount() const {
     return static_cast<int>(
-        std::count_if(paths_.begin(), paths_.end(), [this](const std::string& p) { return cache_.contains(p); }));
+        std::count_if(paths_.begin(), paths_.end(), [this](const std::string& p) { return cache_.Find(p) != nullptr; }));
 }
 
-void TThumbnailStrip::Arrived(std::uint64_t list, int index, const std::string& path, const QImage& picture,
-                              const QString& failure) {
+void TThumbnailStrip::Arrived(std::uint64_t list, int index, const std::string& path,
+                              std::optional<FileStamp> stamp, Made made) {
     ++made_;
-    cache_[path] = Made{picture, failure};
-    if (list != list_ || index < 0 || index >= static_cast<int>(paths_.size())) return;
+    cache_.Put(path, stamp, std::move(made));
+    if (list != list_) {
+        // Asked for by a list since replaced: its cell may still be in view.
+        const auto it = std::find(paths_.begin(), paths_.end(), path);
+        if (it == paths_.end()) return;
+        index = static_cast<int>(it - paths_.begin());
+    }
+    if (index < 0 || index >= static_cast<int>(paths_.size())) return;
     model_->Changed(index);
     emit entryReady(index + 1);
 }
@@ -230,24 +310,94 @@ void TThumbnailStrip::TellView() {
     maker_->SetView(first, last);
 }
 
-void TThumbnailStrip::FollowDockSide(Qt::DockWidgetArea area) {
-    const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-    view_->setFlow(column ? QListView::TopToBottom : QListView::LeftToRight);
-    // One row of cells (or one column) and its scroll bar: the picture keeps
-    // the rest of the window.
-    const int frame = 2 * view_->frameWidth() + 2;
-    const int row = kCellHeight + view_->horizontalScrollBar()->sizeHint().height() + frame;
-    const int col = kCellWidth + view_->verticalScrollBar()->sizeHint().width() + frame;
-    view_->setMinimumSize(column ? col : 0, column ? 0 : row);
-    view_->setMaximumSize(column ? col : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : row);
-    TellView();
+int TThumbnailStrip::ThumbnailSide() const { return view_->iconSize().width(); }
+
+void TThumbnailStrip::SetSide(int side) {
+    if (view_->iconSize().width() == side) return;
+    view_->setIconSize(QSize(side, side));
+    view_->setGridSize(QSize(side + kCellMargin, side + kNameHeight));
 }
 
+void TThumbnailStrip::FollowDockSide(Qt::DockWidgetArea area) {
+    ShapeFor(area);
+    if (area != Qt::NoDockWidgetArea) QSettings().setValue(kStripArea, static_cast<int>(area));
+}
+
+void TThumbnailStrip::ShapeFor(Qt::DockWidgetArea area) {
+    const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    view_->setFlow(column ? QListView::TopToBottom : QListView::LeftToRight);
+    // Between one row (or column) of the smallest thumbnails and one of the
+    // full-sized ones, with the scroll bar: the picture keeps the rest.
+    const int frame = 2 * view_->frameWidth() + 2;
+    const int bar = column ? view_->verticalScrollBar()->sizeHint().width()
+                           : view_->horizontalScrollBar()->sizeHint().height();
+    const int extra = (column ? kCellMargin : kNameHeight) + bar + frame;
+    least_ = kSmallestSize + extra;
+    most_ = kThumbnailSize + extra;
+    view_->setMinimumSize(column ? least_ : 0, column ? 0 : least_);
+    FitFrame();
+}
+
+void TThumbnailStrip::FitFrame() {
+    // In a small window the strip gives way, down to its smallest row, so
+    // that the picture keeps at least half the window's height.
+    const bool column = view_->flow() == QListView::TopToBottom;
+    const QWidget* frame = parentWidget();
+    int most = most_;
+    if (frame && !column) most = std::max(least_, std::min(most_, frame->height() / 5));
+    view_->setMaximumSize(column ? most : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : most);
+    FollowSize();
+}
+
+void TThumbnailStrip::FollowSize() {
+    // The thumbnails shrink with the strip, to the smallest size. The room
+    // counts the scroll bar whether it is shown or not, so that its coming
+    // and going never changes the size back and forth.
+    // Not before it is laid out and seen: a size on the way is no measure.
+    if (following_ || !view_->isVisible()) return;
+    following_ = true;
+    const bool column = view_->flow() == QListView::TopToBottom;
+    const int extra = most_ - kThumbnailSize;  // margins, name, scroll bar and frame
+    const int room = column ? view_->width() : view_->height();
+    SetSide(std::clamp(room - extra, kSmallestSize, kThumbnailSize));
+    TellView();
+    following_ = false;
+}
+
+void TThumbnailStrip::resizeEvent(QResizeEvent* event) {
+    QDockWidget::resizeEvent(event);
+    // Remembered once the user can see it: the height along the bottom or
+    // top, the width at a side.
+    auto* frame = qobject_cast<QMainWindow*>(parentWidget());
+    if (!isVisible() || !frame || isFloating()) return;
+    const Qt::DockWidgetArea area = frame->dockWidgetArea(this);
+    const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    QSettings().setValue(kStripExtent, column ? width() : height());
+}
+
+Qt::DockWidgetArea TThumbnailStrip::RememberedArea() {
+    const int area = QSettings().value(kStripArea, static_cast<int>(Qt::BottomDockWidgetArea)).toInt();
+    switch (area) {
+        case Qt::LeftDockWidgetArea:
+        case Qt::RightDockWidgetArea:
+        case Qt::TopDockWidgetArea:
+            return static_cast<Qt::DockWidgetArea>(area);
+        default:
+            return Qt::BottomDockWidgetArea;
+    }
+}
+
+int TThumbnailStrip::RememberedExtent() { return QSettings().value(kStripExtent, 0).toInt(); }
+
 bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) FitFrame();
     if (watched == view_->viewport()) {
-        if (event->type() == QEvent::Resize) TellView();
+        if (event->type() == QEvent::Resize) FollowSize();
         // Work only while the strip can be seen.
-        if (event->type() == QEvent::Show) maker_->SetPaused(false);
+        if (event->type() == QEvent::Show) {
+            FollowSize();
+            maker_->SetPaused(false);
+        }
         if (event->type() == QEvent::Hide) maker_->SetPaused(true);
     }
     return QDockWidget::eventFilter(watched, event);

@@ -1,18 +1,21 @@
 // The thumbnail strip: a dock of the main window with a small picture of
 // every entry of the directory list, with its name, in list order. The shown
-// entry is highlighted and kept in view; a click asks for an entry. The
+// entry is framed and kept in view; a click asks for an entry. The
 // thumbnails are made on worker threads, those in view first, and kept for
-// the whole run, so a folder opened again shows at once; a picture that
-// cannot be made shows a mark, with the reason as its tip.
+// the whole run while their files stay as they were, so a folder opened
+// again shows at once; a picture that cannot be made shows a mark, with the
+// reason as its tip. Its height (or width, docked at a side) can be dragged
+// down to a row of smaller thumbnails; it and the side are remembered.
 #pragma once
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include <QDockWidget>
 #include <QImage>
+
+#include "session/thumbnail_cache.h"
 
 class QListView;
 class ThumbnailMaker;
@@ -22,8 +25,10 @@ struct MadeThumbnail;
 class TThumbnailStrip : public QDockWidget {
     Q_OBJECT
 public:
-    // Longer side of a thumbnail, in pixels.
+    // Longer side of a thumbnail, in logical pixels: as made, and the
+    // smallest the strip shrinks them to.
     static constexpr int kThumbnailSize = 96;
+    static constexpr int kSmallestSize = 48;
 
     // `workers` threads make the thumbnails; 0 chooses by the processor.
     explicit TThumbnailStrip(QWidget* parent = nullptr, int workers = 0);
@@ -34,6 +39,14 @@ public:
     void SetList(const std::string& dir, const std::vector<std::string>& names);
     // The 1-based position of the shown entry, 0 for none.
     void SetCurrent(int position);
+    // The entry at `position` cannot be loaded, for `reason`: marked so at once.
+    void MarkFailed(int position, const QString& reason);
+    // The side of a thumbnail as drawn now.
+    int ThumbnailSide() const;
+    // The dock side and the height (or width at a side) it had last run; 0:
+    // none remembered.
+    static Qt::DockWidgetArea RememberedArea();
+    static int RememberedExtent();
 
     enum class Mark { Waiting, Made, Failed };
     Mark EntryMark(int position) const;
@@ -53,6 +66,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Made {
@@ -60,17 +74,25 @@ private:
         QString failure;
     };
 
-    void Arrived(std::uint64_t list, int index, const std::string& path, const QImage& picture, const QString& failure);
+    void Arrived(std::uint64_t list, int index, const std::string& path, std::optional<FileStamp> stamp, Made made);
+    void SetSide(int side);
     void TellView();
     void FollowDockSide(Qt::DockWidgetArea area);
+    void ShapeFor(Qt::DockWidgetArea area);
+    void FitFrame();
+    void FollowSize();
     const Made* Find(int position) const;
 
     ThumbnailListModel* model_;
     QListView* view_;
-    std::unordered_map<std::string, Made> cache_;  // by path, for the whole run
+    ThumbnailCache<Made> cache_;  // by path, for the whole run
+    std::string dir_;
     std::vector<std::string> paths_;
     std::uint64_t list_ = 0;
     int current_ = 0;
     int made_ = 0;
+    int least_ = 0, most_ = 0;  // the view's height (or width) with the smallest and the full thumbnails
+    qreal ratio_ = 1;
+    bool following_ = false;  // within FollowSize  // device pixels per thumbnail pixel drawn
     std::unique_ptr<ThumbnailMaker> maker_;  // last: its threads go first
 };

@@ -15,15 +15,18 @@
 #include <QVBoxLayout>
 
 #include "shell/MainUnit.h"
+#include "shell/counter_box.h"
 #include "shell/icons.h"
 
 namespace {
 
 using Handler = void (TMainForm::*)();
 
-// When a command can be given: always, only without a picture (Open), or
-// only while a picture is shown. Nothing else decides enablement.
-enum class Needs { Nothing, NoPicture, Picture };
+// When a command can be given: always, only without a picture (Open), while
+// a picture or a bad entry of the list is shown (the steps through the
+// list), or only while a picture itself is at hand (what works on it).
+// Nothing else decides enablement.
+enum class Needs { Nothing, NoPicture, Picture, PictureData };
 
 struct MenuDef {
     const char* name;
@@ -38,8 +41,8 @@ constexpr std::array<MenuDef, 7> kMenus = {{
     {"Picture1", "&Picture"},
     {"Options1", "&Options"},
     {"MissingLines1", "&Missing Lines"},
-    {"View1", "View"},
-    {"Scan1", "Scan-pause"},
+    {"View1", "&View"},
+    {"Scan1", "&Scan-pause"},
     {"Help1", "&About"},
 }};
 
@@ -62,6 +65,7 @@ struct MenuItemDef {
 
 constexpr Needs kAny = Needs::Nothing;
 constexpr Needs kPic = Needs::Picture;
+constexpr Needs kDat = Needs::PictureData;
 
 const MenuItemDef kMenuItems[] = {
     {FileMenu, "Open1", "&Open...", &TMainForm::Open1Click, Needs::NoPicture, false, false, {"Ctrl+O", nullptr}},
@@ -72,15 +76,16 @@ const MenuItemDef kMenuItems[] = {
     {FileMenu, "First1", "&First", &TMainForm::First1Click, kPic, false, false, {"Home", nullptr}},
     {FileMenu, "Last1", "&Last", &TMainForm::Last1Click, kPic, false, false, {"End", nullptr}},
     {FileMenu, "GoTo1", "&Go to...", &TMainForm::GoTo1Click, kPic, false, false, {"Ctrl+G", nullptr}},
-    {FileMenu, "SaveAs1", "Save &As...", &TMainForm::SaveAs1Click, kPic, false, false, {"Ctrl+S", nullptr}},
+    {FileMenu, "SaveAs1", "Save &As...", &TMainForm::SaveAs1Click, kDat, false, false, {"Ctrl+S", nullptr}},
     {FileMenu, "ExportSequence1", "Export Sequence...", &TMainForm::ExportSequence1Click, kPic, false, false, {}},
     {FileMenu, "N2", "-", nullptr, kAny, false, false, {}},
     {FileMenu, "ScanForward1", "Scan Forward", &TMainForm::FileForAutoBtnClick, kPic, false, false, {}},
     {FileMenu, "ScanBackward1", "Scan Backward", &TMainForm::FileTylAutBtnClick, kPic, false, false, {}},
     {FileMenu, "ScanStop1", "Scan Stop", &TMainForm::FileStopBtnClick, kPic, false, false, {}},
+    {FileMenu, "ScanToggle1", "S&tart or Stop Scan", &TMainForm::ScanToggle1Click, kPic, false, false, {"F5", nullptr}},
     {FileMenu, "N3", "-", nullptr, kAny, false, false, {}},
-    {FileMenu, "Print1", "&Print...", &TMainForm::Print1Click, kPic, false, false, {"Ctrl+P", nullptr}},
-    {FileMenu, "PrintPreview1", "Print Preview...", &TMainForm::PrintPreview1Click, kPic, false, false, {}},
+    {FileMenu, "Print1", "&Print...", &TMainForm::Print1Click, kDat, false, false, {"Ctrl+P", nullptr}},
+    {FileMenu, "PrintPreview1", "Print Preview...", &TMainForm::PrintPreview1Click, kDat, false, false, {}},
     {FileMenu, "PrintSetup1", "P&rint Setup...", &TMainForm::PrintSetup1Click, kPic, false, false, {}},
     {FileMenu, "N1", "-", nullptr, kAny, false, false, {}},
     {FileMenu, "Exit1", "E&xit", &TMainForm::Exit1Click, kAny, false, false, {"Ctrl+Q", nullptr}},
@@ -100,14 +105,15 @@ const MenuItemDef kMenuItems[] = {
     {ViewMenu, "Toolbar1", "Toolbar", &TMainForm::Toolbar1Click, kAny, true, true, {}},
     {ViewMenu, "Thumbnails1", "Thumbnails", &TMainForm::Thumbnails1Click, kAny, true, true, {}},
     {ViewMenu, "N4", "-", nullptr, kAny, false, false, {}},
-    {ViewMenu, "ZoomIn1", "Zoom In", &TMainForm::ZoomIn1Click, kPic, false, false, {"Ctrl++", "Ctrl+="}},
-    {ViewMenu, "ZoomOut1", "Zoom Out", &TMainForm::ZoomOut1Click, kPic, false, false, {"Ctrl+-", nullptr}},
-    {ViewMenu, "ActualSize1", "Actual Size", &TMainForm::ActualSize1Click, kPic, false, false, {"Ctrl+0", nullptr}},
-    {ViewMenu, "FitToWindow1", "Fit to Window", &TMainForm::FitToWindow1Click, kPic, false, false, {"Ctrl+9", nullptr}},
+    {ViewMenu, "ZoomIn1", "Zoom In", &TMainForm::ZoomIn1Click, kDat, false, false, {"Ctrl++", "Ctrl+="}},
+    {ViewMenu, "ZoomOut1", "Zoom Out", &TMainForm::ZoomOut1Click, kDat, false, false, {"Ctrl+-", nullptr}},
+    {ViewMenu, "ActualSize1", "Actual Size", &TMainForm::ActualSize1Click, kDat, false, false, {"Ctrl+0", nullptr}},
+    {ViewMenu, "FitToWindow1", "Fit to Window", &TMainForm::FitToWindow1Click, kDat, false, false, {"Ctrl+9", nullptr}},
+    {ViewMenu, "FullScreen1", "F&ull Screen", &TMainForm::FullScreen1Click, kPic, false, false, {"F11", nullptr}},
     {ViewMenu, "N5", "-", nullptr, kAny, false, false, {}},
     {ViewMenu, "Histogram1", "Histogram", &TMainForm::Histogram1Click, kAny, false, false, {"Ctrl+H", nullptr}},
     {ViewMenu, "N7", "-", nullptr, kAny, false, false, {}},
-    {ViewMenu, "BlinkWith1", "Blink with...", &TMainForm::BlinkWith1Click, kPic, false, false, {}},
+    {ViewMenu, "BlinkWith1", "Blink with...", &TMainForm::BlinkWith1Click, kDat, false, false, {}},
     {ViewMenu, "Blink1", "Blink", &TMainForm::Blink1Click, kPic, true, false, {"Ctrl+K", nullptr}},
     {ViewMenu, "BlinkInterval1", "Blink Interval...", &TMainForm::BlinkInterval1Click, kAny, false, false, {}},
     {ScanMenu, "N2seconds1", "2 seconds", nullptr, kAny, true, false, {}, 2000},
@@ -137,8 +143,8 @@ struct ToolButtonDef {
 
 const ToolButtonDef kToolButtons[] = {
     {"FileOpenBtn", "Open", ToolImage::Open, &TMainForm::Open1Click, Needs::NoPicture, false, 0, 0, nullptr, nullptr},
-    {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TMainForm::SaveAs1Click, kPic, false, 0, 0, nullptr, nullptr},
-    {"ToolButton17", "Print", ToolImage::Print, &TMainForm::Print1Click, kPic, false, 0, 0, nullptr, nullptr},
+    {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TMainForm::SaveAs1Click, kDat, false, 0, 0, nullptr, nullptr},
+    {"ToolButton17", "Print", ToolImage::Print, &TMainForm::Print1Click, kDat, false, 0, 0, nullptr, nullptr},
     {"FileTylAutBtn", "Scan Backword", ToolImage::ScanBackward, &TMainForm::FileTylAutBtnClick, kPic, true, 0, 2,
      nullptr, nullptr},
     {"FileTylBtn", "Previous", ToolImage::Previous, &TMainForm::FileTylBtnClick, kPic, false, 0, 0, nullptr, nullptr},
@@ -147,31 +153,31 @@ const ToolButtonDef kToolButtons[] = {
     {"FileForBtn", "Next", ToolImage::Next, &TMainForm::FileForBtnClick, kPic, false, 0, 0, nullptr, nullptr},
     {"FileForAutoBtn", "Scan Forword", ToolImage::ScanForward, &TMainForm::FileForAutoBtnClick, kPic, true, 0, 0,
      nullptr, nullptr},
-    {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TMainForm::ToolButton9Click, kPic, false, 0, 2,
+    {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TMainForm::ToolButton9Click, kDat, false, 0, 2,
      "OriginalImage1", "Backspace"},
-    {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, nullptr, kPic, true, 0, 0,
+    {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, nullptr, kDat, true, 0, 0,
      "FlipVertically2", "V"},
-    {"ToolButton33", "Rotate", ToolImage::Rotate, nullptr, kPic, true, 0, 0, "Rotate2", "R"},
-    {"ToolButton12", "Despeckle", ToolImage::Despeckle, nullptr, kPic, true, 0, 0, "Despeckle1",
+    {"ToolButton33", "Rotate", ToolImage::Rotate, nullptr, kDat, true, 0, 0, "Rotate2", "R"},
+    {"ToolButton12", "Despeckle", ToolImage::Despeckle, nullptr, kDat, true, 0, 0, "Despeckle1",
      "D"},
-    {"ToolButton13", "Stretch", ToolImage::Stretch, nullptr, kPic, true, 0, 0, "Stretch1", "S"},
-    {"ToolButton18", "Missing lines", ToolImage::MissingLines, nullptr, kPic, true, 0, 0,
+    {"ToolButton13", "Stretch", ToolImage::Stretch, nullptr, kDat, true, 0, 0, "Stretch1", "S"},
+    {"ToolButton18", "Missing lines", ToolImage::MissingLines, nullptr, kDat, true, 0, 0,
      "Missinglines1", "L"},
-    {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TMainForm::ToolButton27Click, kPic, false, 1, 0,
+    {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TMainForm::ToolButton27Click, kDat, false, 1, 0,
      "ContrastDown1", "Shift+C"},
-    {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TMainForm::ToolButton28Click, kPic, false, 1, 0,
+    {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TMainForm::ToolButton28Click, kDat, false, 1, 0,
      "ContrastUp1", "C"},
-    {"ToolButton20", "Brightness Down", ToolImage::BrightnessDown, &TMainForm::ToolButton20Click, kPic, false, 1, 0,
+    {"ToolButton20", "Brightness Down", ToolImage::BrightnessDown, &TMainForm::ToolButton20Click, kDat, false, 1, 0,
      "BrightnessDown1", "Shift+B"},
-    {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TMainForm::ToolButton21Click, kPic, false, 1, 0,
+    {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TMainForm::ToolButton21Click, kDat, false, 1, 0,
      "BrightnessUp1", "B"},
-    {"ToolButton19", "Invert Display", ToolImage::Invert, nullptr, kPic, true, 1, 3,
+    {"ToolButton19", "Invert Display", ToolImage::Invert, nullptr, kDat, true, 1, 3,
      "InvertDisplay1", "I"},
-    {"ToolButton30", "Minimize", ToolImage::MinimizeHalf, nullptr, kPic, true, 1, 0,
+    {"ToolButton30", "Minimize", ToolImage::MinimizeHalf, nullptr, kDat, true, 1, 0,
      "Minimize2", nullptr},
-    {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, nullptr, kPic,
+    {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, nullptr, kDat,
      true, 1, 0, "Minimize25originalsize1", nullptr},
-    {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TMainForm::ToolButton29Click, kPic, false, 1, 3,
+    {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TMainForm::ToolButton29Click, kDat, false, 1, 3,
      "ImageInfo1", "Ctrl+I"},
     {"HelpAboutBtn", "About", ToolImage::About, &TMainForm::HelpAboutBtnClick, kAny, false, 1, 0, nullptr, nullptr},
 };
@@ -213,11 +219,13 @@ constexpr int kGap = 8;
 bool Same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // Enabled at start: no picture is shown.
-bool UsableWithoutPicture(Needs needs) { return needs != Needs::Picture; }
+bool UsableWithoutPicture(Needs needs) { return needs == Needs::Nothing || needs == Needs::NoPicture; }
 
-void SetUsable(QObject* command, Needs needs, bool pictureShown) {
+void SetUsable(QObject* command, Needs needs, bool pictureShown, bool pictureAtHand) {
     if (needs == Needs::Nothing || !command) return;
-    const bool usable = (needs == Needs::Picture) == pictureShown;
+    const bool usable = needs == Needs::NoPicture ? !pictureShown
+                      : needs == Needs::Picture   ? pictureShown
+                                                  : pictureAtHand;
     if (auto* action = qobject_cast<QAction*>(command)) action->setEnabled(usable);
     if (auto* button = qobject_cast<QToolButton*>(command)) button->setEnabled(usable);
 }
@@ -244,10 +252,13 @@ QToolButton* TMainForm::ToolButton(const char* name) const {
 }
 
 void TMainForm::SetPictureCommands(bool pictureShown) {
-    for (std::size_t i = 0; i < std::size(kMenuItems); ++i) SetUsable(menuItems_[i], kMenuItems[i].needs, pictureShown);
+    // A bad entry of the list has no picture for the commands that work on one.
+    const bool atHand = pictureShown && session_.PictureUsable();
+    for (std::size_t i = 0; i < std::size(kMenuItems); ++i)
+        SetUsable(menuItems_[i], kMenuItems[i].needs, pictureShown, atHand);
     for (std::size_t i = 0; i < std::size(kToolButtons); ++i) {
-        SetUsable(toolButtons_[i], kToolButtons[i].needs, pictureShown);
-        SetUsable(pictureItems_[i], kToolButtons[i].needs, pictureShown);
+        SetUsable(toolButtons_[i], kToolButtons[i].needs, pictureShown, atHand);
+        SetUsable(pictureItems_[i], kToolButtons[i].needs, pictureShown, atHand);
     }
     // The counter box takes a position only while there is a list to go to.
     Memo1_->setReadOnly(!pictureShown);
@@ -284,6 +295,8 @@ void TMainForm::BuildMenus() {
             if (const int pause = def.pause) connect(action, &QAction::triggered, this, [this, pause] { SetScanPause(pause); });
         }
         action->setObjectName(def.name);
+        // The keys work also while the menu bar is out of sight (full screen).
+        addAction(action);
         menuItems_.push_back(action);
     }
     // Each option's menu item, paired once with its row; the row goes with
@@ -316,6 +329,7 @@ void TMainForm::BuildMenus() {
         action->setCheckable(def.checkable);
         action->setEnabled(UsableWithoutPicture(def.needs));
         if (def.shortcut) action->setShortcut(QKeySequence(def.shortcut));
+        addAction(action);
         if (const Handler handler = def.handler)
             connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         pictureItems_.push_back(action);
@@ -356,6 +370,8 @@ void TMainForm::BuildToolBar() {
         button->setIcon(ToolIcon(def.image));
         button->setIconSize(QSize(kToolImageSize, kToolImageSize));
         button->setAutoRaise(true);
+        // Reached by Tab, in tool bar order; Space presses it.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setCheckable(def.checkable);
         button->setEnabled(UsableWithoutPicture(def.needs));
         if (const Handler handler = def.handler)
@@ -388,12 +404,12 @@ void TMainForm::BuildToolBar() {
 void TMainForm::BuildCounter(QWidget* parent) {
     // Shows the position and the count; while a picture is shown it also
     // takes a position: "125" and Enter go to entry 125 of the list.
-    Memo1_ = new QLineEdit("0/0", parent);
+    Memo1_ = new TCounterBox("0/0", parent);
     Memo1_->setObjectName("Memo1");
     Memo1_->setReadOnly(true);
     Memo1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Memo1_->setFixedSize(89, 22);
-    Memo1_->setFocusPolicy(Qt::ClickFocus);
+    Memo1_->setFocusPolicy(Qt::StrongFocus);
     Memo1_->setToolTip("Type a position and press Enter to go there");
     QFont counterFont = Memo1_->font();
     counterFont.setPixelSize(16);

@@ -28,6 +28,11 @@ void TMainForm::FileTylAutBtnClick() {
     SyncScan();
 }
 
+void TMainForm::ScanToggle1Click() {
+    session_.ToggleScan();
+    SyncScan();
+}
+
 void TMainForm::FileStopBtnClick() {
     session_.StopScan();
     SyncScan();

@@ -1,6 +1,7 @@
 #include "shell/picture_control.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QMouseEvent>
@@ -39,6 +40,7 @@ TPictureControl::TPictureControl(QWidget* parent) : QWidget(parent) {
 void TPictureControl::SetPicture(const QImage& picture) {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
     pixmap_ = QPixmap::fromImage(picture_);
+    pixmap_.setDevicePixelRatio(PixelRatio());
     FitToZoom();
     update();
 }
@@ -49,29 +51,49 @@ void TPictureControl::SetZoom(ZoomFactor factor) {
     update();
 }
 
+qreal TPictureControl::PixelRatio() const { return devicePixelRatioF(); }
+
+QPoint TPictureControl::ToDevice(QPointF logical) const {
+    const qreal ratio = PixelRatio();
+    return QPoint(static_cast<int>(std::floor(logical.x() * ratio)), static_cast<int>(std::floor(logical.y() * ratio)));
+}
+
 void TPictureControl::FitToZoom() {
     smooth_ = QImage();
     if (picture_.isNull()) return;
+    // The scale counts device pixels: at 100% one picture pixel is one pixel
+    // of the screen, whatever its scale factor.
     const QSize size(ZoomedLength(picture_.width(), zoom_), ZoomedLength(picture_.height(), zoom_));
-    setFixedSize(size);
-    // Smoothed, the whole reduced picture is smaller than the picture itself.
-    if (zoom_.numerator < zoom_.denominator && !IsLadderStep(zoom_) && !size.isEmpty())
+    const qreal ratio = PixelRatio();
+    setFixedSize(static_cast<int>(std::ceil(size.width() / ratio)), static_cast<int>(std::ceil(size.height() / ratio)));
+    // A reduction, or an enlargement by a factor that is not whole, is drawn
+    // smoothed from the whole picture; whole steps keep square pixels.
+    const bool whole = zoom_.numerator % zoom_.denominator == 0;
+    if (!IsLadderStep(zoom_) && !whole && !size.isEmpty()) {
         smooth_ = picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        smooth_.setDevicePixelRatio(ratio);
+    }
 }
 
 void TPictureControl::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
-    if (IsLadderStep(zoom_) && zoom_.numerator == zoom_.denominator) {
-        painter.drawPixmap(area.topLeft(), pixmap_, area);
-        return;
-    }
+    const qreal ratio = PixelRatio();
     if (!smooth_.isNull()) {
-        painter.drawImage(area.topLeft(), smooth_, area);
+        painter.drawImage(area.topLeft(), smooth_, QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
         return;
     }
-    // Only the exposed part is zoomed, so an 8-fold picture never exists whole.
-    painter.drawImage(area.topLeft(), ZoomedRegion(picture_, area, zoom_));
+    const QRect device(ToDevice(area.topLeft()), QSize(static_cast<int>(std::ceil(area.width() * ratio)),
+                                                       static_cast<int>(std::ceil(area.height() * ratio))));
+    if (zoom_.numerator == zoom_.denominator) {
+        painter.drawPixmap(QPointF(area.topLeft()), pixmap_, QRectF(device));
+        return;
+    }
+    // Only the exposed part is zoomed, so an 8-fold picture never exists
+    // whole; it is made in device pixels and drawn one to one.
+    QImage region = ZoomedRegion(picture_, device, zoom_);
+    region.setDevicePixelRatio(ratio);
+    painter.drawImage(area.topLeft(), region);
 }
 
 void TPictureControl::mousePressEvent(QMouseEvent* event) {
@@ -81,7 +103,7 @@ void TPictureControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void TPictureControl::mouseMoveEvent(QMouseEvent* event) {
-    emit pointerMoved(event->position().toPoint());
+    emit pointerMoved(ToDevice(event->position()));
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         // Global positions: the control itself moves under the pointer.
         const QPoint at = event->globalPosition().toPoint();

@@ -1,8 +1,10 @@
-// The image window's picture control: the shown bitmap at a zoom scale. The
-// ladder's steps draw whole pixels (nearest neighbour, never smoothed) so that
-// single pixels can be told apart and measured; a fitted scale that reduces
-// the picture draws it smoothed. It reports where the pointer is, in its own
-// coordinates, and how far the mouse drags it.
+// The image window's picture control: the shown bitmap at a zoom scale, in
+// device pixels, so that 100% is one picture pixel per pixel of the screen
+// whatever its scale factor. The ladder's steps draw whole pixels (nearest
+// neighbour, never smoothed) so that single pixels can be told apart and
+// measured; a fitted scale that is not a whole factor draws it smoothed. It
+// reports where the pointer is, in device pixels from its corner, and how
+// far the mouse drags it.
 #pragma once
 
 #include <QImage>
@@ -27,13 +29,17 @@ public:
     ZoomFactor Zoom() const { return zoom_; }
     // Whether this scale is drawn smoothed.
     bool Smoothed() const { return !smooth_.isNull(); }
+    // Device pixels per logical pixel of the screen it is on.
+    qreal PixelRatio() const;
+    // A point of the control in device pixels.
+    QPoint ToDevice(QPointF logical) const;
 
     const QImage& Picture() const { return picture_; }
     // The picture at its own size, as loaded.
     const QPixmap& pixmap() const { return pixmap_; }
 
 signals:
-    void pointerMoved(QPoint position);
+    void pointerMoved(QPoint devicePosition);
     void pointerLeft();
     // The mouse moved by `delta` screen pixels with the left button held.
     void dragged(QPoint delta);

@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
+#include <QScrollArea>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTimer>
 #include <QToolButton>
@@ -15,9 +18,13 @@
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
+#include "shell/ThumbnailStrip.h"
 #include "shell/dialog_seam.h"
+#include "shell/elided_label.h"
+#include "shell/full_screen.h"
 #include "shell/native_names.h"
 #include "state/orbalux_error.h"
+#include "state/path_parts.h"
 
 using orbalux::Outcome;
 
@@ -46,6 +53,11 @@ bool TMainForm::OpenPath(const QString& chosen) {
         AttachImageWindow(child);
         child->showMaximized();
         connect(child, &TChild::closed, this, &TMainForm::ImageWindowClosed);
+        // Tab goes from the tool bar and the counter to the picture, then
+        // to the strip.
+        child->ScrollArea()->setFocusPolicy(Qt::StrongFocus);
+        setTabOrder(Memo1_, child->ScrollArea());
+        setTabOrder(child->ScrollArea(), ThumbnailStrip_->View());
     }
     ShowLoadedEntry();
     if (!CurrentChild_) return false;
@@ -65,8 +77,27 @@ bool TMainForm::GoToEntry(int position) {
 
 void TMainForm::Shown(Outcome outcome) {
     SyncScan();
+    // The entries a scan step passed over, named where they do not stop it.
+    QStringList skipped;
+    for (const orbalux::OrbaluxError& e : session_.Skipped())
+        skipped << QString("%1: %2").arg(FromNative(std::string(orbalux::FileNameOf(e.file()))), FromNative(e.reason()));
+    if (!skipped.isEmpty()) statusBar()->showMessage("Skipped " + skipped.join("; "), session_.ScanPause());
     if (outcome == Outcome::Done) {
         ShowLoadedEntry();
+        SetPictureCommands(true);
+        emit shownPositionChanged(session_.FileListPos());
+    } else if (outcome == Outcome::BadEntry) {
+        // No box: the reason stands in the picture's place, the place moves
+        // on, and the next step goes past it.
+        const orbalux::OrbaluxError& failure = *session_.EntryFailure();
+        const QString name = FromNative(session_.ShownName());
+        CurrentChild_->ShowFailure(name, FromNative(failure.reason()));
+        CurrentChild_->setWindowTitle(name);
+        SetPictureCommands(true);
+        ShowCounter();
+        ShowLoadWarnings();
+        ClearViewingTools();
+        ThumbnailStrip_->MarkFailed(session_.FileListPos(), FromNative(failure.reason()));
         emit shownPositionChanged(session_.FileListPos());
     } else if (outcome == Outcome::Failed) {
         ReportLastError();
@@ -101,8 +132,17 @@ void TMainForm::ShowCounter() { Memo1_->setText(QString::fromStdString(session_.
 
 void TMainForm::CounterEntered() {
     bool number = false;
-    const int position = Memo1_->text().trimmed().toInt(&number);
-    if (number) GoToEntry(position);
+    const QString typed = Memo1_->text().trimmed();
+    const int position = typed.toInt(&number);
+    const int count = session_.FileListCount();
+    if (number && position >= 1 && position <= count) {
+        GoToEntry(position);
+    } else if (typed != QString::fromStdString(session_.CounterText())) {
+        // Refused, with a word: the counter shows the place again.
+        statusBar()->showMessage(count == 0 ? QString("No list to go to")
+                                            : QString("No entry %1: the list holds 1 to %2").arg(typed).arg(count),
+                                 5000);
+    }
     ShowCounter();
     // Back to the picture, where the arrow keys step again.
     if (CurrentChild_) CurrentChild_->setFocus();
@@ -126,7 +166,7 @@ void TMainForm::RefreshHeaderLines() {
 void TMainForm::ShowLoadWarnings() {
     QStringList warnings;
     for (const std::string& w : session_.Warnings()) warnings << QString::fromStdString(w);
-    LoadWarningStatus_->setText(warnings.join("; "));
+    SetStatusText(LoadWarningStatus_, warnings.join("; "));
 }
 
 void TMainForm::Close1Click() {
@@ -136,6 +176,7 @@ void TMainForm::Close1Click() {
 void TMainForm::ImageWindowClosed() {
     CurrentChild_ = nullptr;
     BlinkPictureClosed();
+    FullScreen_->Leave();
     session_.Close();
     SetPictureCommands(false);
     SyncScan();

@@ -1,9 +1,11 @@
-// The main window's side of the thumbnail strip: the dock along the bottom,
+// The main window's side of the thumbnail strip: the dock where it was left,
 // the View menu's switch for it (remembered from run to run), the list and
-// the highlight following the session, and a click on an entry.
+// the highlight following the session and the folder, and a click on an
+// entry.
 #include <QAction>
 #include <QSettings>
 
+#include "shell/FolderWatch.h"
 #include "shell/MainUnit.h"
 #include "shell/ThumbnailStrip.h"
 #include "shell/native_names.h"
@@ -17,7 +19,13 @@ QSettings Settings() { return QSettings(); }
 
 void TMainForm::BuildThumbnailStrip() {
     ThumbnailStrip_ = new TThumbnailStrip(this);
-    addDockWidget(Qt::BottomDockWidgetArea, ThumbnailStrip_);
+    // Where the user left it last run, and as high (or wide) as it was.
+    const Qt::DockWidgetArea area = TThumbnailStrip::RememberedArea();
+    addDockWidget(area, ThumbnailStrip_);
+    if (const int extent = TThumbnailStrip::RememberedExtent(); extent > 0) {
+        const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+        resizeDocks({ThumbnailStrip_}, {extent}, column ? Qt::Horizontal : Qt::Vertical);
+    }
     connect(ThumbnailStrip_, &TThumbnailStrip::entryChosen, this, &TMainForm::ThumbnailChosen);
     // A closed picture leaves the list in the strip, unlit, so that a click
     // opens one of it again.
@@ -26,6 +34,22 @@ void TMainForm::BuildThumbnailStrip() {
         ThumbnailStrip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
     });
     connect(this, &TMainForm::shownPositionChanged, ThumbnailStrip_, &TThumbnailStrip::SetCurrent);
+
+    // Files added, removed or changed in the folder: the list, the counter
+    // and the strip follow; the shown picture stays until the user moves.
+    auto* watch = new TFolderWatch(this);
+    watch->setObjectName("FolderWatch");
+    const auto follow = [this, watch] { watch->Follow(session_.Folder(), session_.FileList()); };
+    connect(this, &TMainForm::fileListChanged, watch, follow);
+    connect(watch, &TFolderWatch::changed, this, [this, follow] {
+        const bool listChanged = session_.RefreshList();
+        ThumbnailStrip_->SetList(session_.Folder(), session_.FileList());
+        ThumbnailStrip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
+        if (listChanged) {
+            UpdateCounter();
+            follow();
+        }
+    });
     const bool shown = Settings().value(kThumbnailsShown, true).toBool();
     ThumbnailStrip_->setVisible(shown);
     MenuItem("Thumbnails1")->setChecked(shown);

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 
+#include "processing/stages.h"
 #include "session/grey_histogram.h"
 #include "session/picture_extent.h"
 #include "session/pixel_readout.h"
@@ -20,6 +21,7 @@
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
+#include "shell/elided_label.h"
 #include "shell/page_painting.h"
 #include "shell/picture_control.h"
 
@@ -52,19 +54,23 @@ void TMainForm::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StatusBar");
     bar->setSizeGripEnabled(true);
+    // Texts that may not fit a small window are shortened, whole in their tips.
     auto label = [this](const char* name) {
-        auto* l = new QLabel(this);
+        auto* l = new TElidedLabel(this);
         l->setObjectName(name);
-        l->setTextFormat(Qt::PlainText);
         return l;
     };
     PointerReadout_ = label("PointerReadout");
     PictureSizeStatus_ = label("PictureSizeStatus");
     LostLinesStatus_ = label("LostLinesStatus");
-    ZoomStatus_ = label("ZoomStatus");
+    TElidedLabel* levels = label("LevelsStatus");
+    ZoomStatus_ = new QLabel(this);
+    ZoomStatus_->setObjectName("ZoomStatus");
+    ZoomStatus_->setTextFormat(Qt::PlainText);
     bar->addWidget(PointerReadout_, 1);
     bar->addPermanentWidget(PictureSizeStatus_);
     bar->addPermanentWidget(LostLinesStatus_);
+    bar->addPermanentWidget(levels);
     bar->addPermanentWidget(ZoomStatus_);
     ShowZoom();
 }
@@ -94,8 +100,11 @@ void TMainForm::AttachImageWindow(TChild* child) {
 
 void TMainForm::PictureShown(bool wholeChain) {
     WholeChainShown_ = wholeChain;
-    PictureSizeStatus_->setText(QString::fromStdString(PictureSizeText(state_)));
-    LostLinesStatus_->setText(QString::fromStdString(LostLinesText(state_.LostLineCount)));
+    SetStatusText(PictureSizeStatus_, QString::fromStdString(PictureSizeText(state_)));
+    SetStatusText(LostLinesStatus_, QString::fromStdString(LostLinesText(state_.LostLineCount)));
+    SetStatusText(statusBar()->findChild<QLabel*>("LevelsStatus"),
+                  QString::fromStdString(LevelsText(state_.BrightnessLevel / orbalux::kBrightnessStep,
+                                                    state_.ContrastLevel)));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
     if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
@@ -103,24 +112,21 @@ void TMainForm::PictureShown(bool wholeChain) {
 
 void TMainForm::ClearViewingTools() {
     Pointer_.reset();
-    PointerReadout_->clear();
-    PictureSizeStatus_->clear();
-    LostLinesStatus_->clear();
+    for (QLabel* status : {PointerReadout_, PictureSizeStatus_, LostLinesStatus_,
+                           statusBar()->findChild<QLabel*>("LevelsStatus")})
+        SetStatusText(status, {});
     if (HistogramBox_) HistogramBox_->Clear();
 }
 
 void TMainForm::ShowPointerReadout() {
     if (!CurrentChild_ || !Pointer_) {
-        PointerReadout_->clear();
+        SetStatusText(PointerReadout_, {});
         return;
     }
     const std::optional<PixelReadout> readout =
         ReadPixel(Pointer_->x(), Pointer_->y(), CurrentChild_->Image()->Zoom(),
                   ShownGeometryOf(state_, WholeChainShown_), ShownLevels(CurrentChild_->Picture()), state_);
-    if (readout)
-        PointerReadout_->setText(QString::fromStdString(ReadoutText(*readout)));
-    else
-        PointerReadout_->clear();
+    SetStatusText(PointerReadout_, readout ? QString::fromStdString(ReadoutText(*readout)) : QString());
 }
 
 ZoomFactor TMainForm::ShownZoom() const {
@@ -133,7 +139,7 @@ void TMainForm::ShowZoom() {
                                   : QString::fromStdString(percent));
     // What lies under a resting pointer has changed with the scale.
     Pointer_.reset();
-    PointerReadout_->clear();
+    SetStatusText(PointerReadout_, {});
 }
 
 void TMainForm::SetZoomStep(int step, std::optional<QPoint> anchor) {

@@ -2,25 +2,36 @@
 # Starts the browser under Xvfb on a sample picture and saves the screen as
 # docs/screenshot.png (or the file given). With --tools it first opens the
 # histogram window and rests the pointer on the picture so that the status
-# bar reads it out, and saves docs/screenshot-tools.png by default.
+# bar reads it out, and saves docs/screenshot-tools.png by default. The
+# browser runs under a window manager (openbox), as on a desktop, so that
+# maximised and full-screen windows look as they do there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools=0
 if [ "${1:-}" = "--tools" ]; then tools=1; shift; fi
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
-bash tools/install-deps.sh imagemagick xdotool
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBALUX_BUILD_TOOLS=ON >/dev/null
+type="${ORBALUX_BUILD_TYPE:-RelWithDebInfo}"
+bash tools/install-deps.sh imagemagick xdotool openbox
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="$type" -DORBALUX_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbalux orbalux_samples
 default=docs/screenshot.png; [ $tools = 1 ] && default=docs/screenshot-tools.png
 out="${1:-$default}"
 mkdir -p "$(dirname "$out")"
 picture="$build/samples/69_091.005"
+# Settings of its own, so that the screenshot shows the start state whatever
+# this user left behind.
+XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 # Inside Xvfb: start the browser filling the screen, give it time to load and
 # draw, take the root window, stop the browser.
 xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
-  "$3/shell/orbalux" -geometry 1280x960+0+0 "$1" &
+  openbox >/dev/null 2>&1 &
+  wm=$!
+  sleep 1
+  "$3/shell/orbalux" "$1" &
   browser=$!
-  trap "kill $browser 2>/dev/null || true" EXIT
+  trap "kill $browser $wm 2>/dev/null || true" EXIT
   sleep 5
   kill -0 $browser || { echo "screenshot.sh: the browser did not start" >&2; exit 1; }
   if [ "$4" = 1 ]; then

@@ -27,11 +27,13 @@ public:
         std::random_device rd;
         path_ = fs::temp_directory_path() / ("orbalux_session_" + std::to_string(rd()));
         fs::create_directories(path_);
+        for (int i = 1; i <= pictures; ++i) Write(Path(Name(i)), i);
+    }
+    static void Write(const std::string& path, int i) {
         orbalux::encoder::HeaderPlan header;
         header.records = 2;
-        for (int i = 1; i <= pictures; ++i)
-            orbalux::encoder::WriteFile(
-                Path(Name(i)), orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, Level(i)), header));
+        orbalux::encoder::WriteFile(path,
+                                    orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, Level(i)), header));
     }
     ~Folder() {
         std::error_code ec;
@@ -82,33 +84,93 @@ TEST(BrowsingSession, GoesToAnyEntryAndStaysPutOffTheList) {
     EXPECT_EQ(s.FileListCount(), 4);  // the list stays for the next open dialog
 }
 
-TEST(BrowsingSession, AFailedStepLeavesThePlaceTheCounterAndThePicture) {
-    Folder f(3);
+TEST(BrowsingSession, AStepToABadEntryMovesThePlaceThereAndTheNextStepGoesOnPastIt) {
+    Folder f(4);
     BrowsingSession s;
     ASSERT_EQ(s.Open(f.Path(Folder::Name(1))), Outcome::Done);
     fs::remove(f.Path(Folder::Name(2)));
-    std::ofstream(f.Path(Folder::Name(3))) << "no picture in here";
+    std::ofstream(f.Path(Folder::Name(3)), std::ios::trunc).close();  // emptied
 
-    EXPECT_EQ(s.Next(), Outcome::Failed);
-    ASSERT_TRUE(s.LastError());
-    EXPECT_EQ(s.LastError()->file(), f.Path(Folder::Name(2)));
-    EXPECT_EQ(s.LastError()->reason(), "No such file or directory");
-    EXPECT_EQ(s.FileListPos(), 1);
-    EXPECT_EQ(s.CounterText(), "1/3");
-    EXPECT_EQ(s.ShownName(), Folder::Name(1));
-    EXPECT_EQ(ShownLevel(s), Folder::Level(1));
+    EXPECT_EQ(s.Next(), Outcome::BadEntry);
+    ASSERT_TRUE(s.EntryFailure());
+    EXPECT_EQ(s.EntryFailure()->file(), f.Path(Folder::Name(2)));
+    EXPECT_EQ(s.EntryFailure()->reason(), "No such file or directory");
+    EXPECT_EQ(s.CounterText(), "2/4");
+    EXPECT_EQ(s.ShownName(), Folder::Name(2));
+    // No picture goes with the entry: the picture commands have none to work on.
+    EXPECT_TRUE(s.PictureShown());
+    EXPECT_FALSE(s.PictureUsable());
+    EXPECT_EQ(s.StepLevel(&orbalux::PictureState::BrightnessLevel, 1), Outcome::Unchanged);
+    EXPECT_EQ(s.ShowOriginal(), Outcome::Unchanged);
 
-    // A scan stops at the entry that fails, keeping its direction.
+    EXPECT_EQ(s.Next(), Outcome::BadEntry);
+    EXPECT_EQ(s.EntryFailure()->reason(), "no picture lines found");
+    EXPECT_EQ(s.CounterText(), "3/4");
+    EXPECT_EQ(s.Next(), Outcome::Done);
+    EXPECT_FALSE(s.EntryFailure());
+    EXPECT_TRUE(s.PictureUsable());
+    EXPECT_EQ(s.CounterText(), "4/4");
+    EXPECT_EQ(ShownLevel(s), Folder::Level(4));
+    EXPECT_EQ(s.Previous(), Outcome::BadEntry);
+    EXPECT_EQ(s.CounterText(), "3/4");
+}
+
+TEST(BrowsingSession, TheScanPassesOverBadEntriesAndStopsWhenNoneLeftLoads) {
+    Folder f(5);
+    BrowsingSession s;
+    ASSERT_EQ(s.Open(f.Path(Folder::Name(1))), Outcome::Done);
+    fs::remove(f.Path(Folder::Name(2)));
+    std::ofstream(f.Path(Folder::Name(3)), std::ios::trunc).close();
+    std::ofstream(f.Path(Folder::Name(5))) << "no picture in here";
+
     s.StartScan(orbalux::ScanDirection::Forward);
-    EXPECT_EQ(s.ScanStep(), Outcome::Failed);
+    EXPECT_EQ(s.ScanStep(), Outcome::Done);
+    EXPECT_EQ(s.CounterText(), "4/5");
+    EXPECT_EQ(ShownLevel(s), Folder::Level(4));
+    ASSERT_EQ(s.Skipped().size(), 2u);
+    EXPECT_EQ(s.Skipped()[0].file(), f.Path(Folder::Name(2)));
+    EXPECT_EQ(s.Skipped()[1].reason(), "no picture lines found");
+    EXPECT_TRUE(s.Scanning());
+
+    // Only a bad entry is left: the place rests there and the scan stops.
+    EXPECT_EQ(s.ScanStep(), Outcome::BadEntry);
+    EXPECT_TRUE(s.Skipped().empty());
+    EXPECT_EQ(s.CounterText(), "5/5");
+    EXPECT_EQ(s.EntryFailure()->file(), f.Path(Folder::Name(5)));
     EXPECT_FALSE(s.Scanning());
     EXPECT_EQ(s.Direction(), orbalux::ScanDirection::Forward);
-    EXPECT_EQ(s.FileListPos(), 1);
 
-    EXPECT_EQ(s.Last(), Outcome::Failed);
-    EXPECT_EQ(s.LastError()->reason(), "no picture lines found");
-    EXPECT_EQ(s.CounterText(), "1/3");
-    EXPECT_EQ(ShownLevel(s), Folder::Level(1));
+    // Backward, from a bad entry, over two more, to the first picture.
+    s.StartScan(orbalux::ScanDirection::Backward);
+    EXPECT_EQ(s.ScanStep(), Outcome::Done);
+    EXPECT_EQ(s.CounterText(), "4/5");
+    EXPECT_EQ(s.ScanStep(), Outcome::Done);
+    EXPECT_EQ(s.CounterText(), "1/5");
+    EXPECT_EQ(s.Skipped().size(), 2u);
+    EXPECT_EQ(s.ScanStep(), Outcome::Unchanged);
+    EXPECT_FALSE(s.Scanning());
+    EXPECT_EQ(s.GoTo(4), Outcome::Done);
+    EXPECT_TRUE(s.Skipped().empty());  // named once, by the step that passed them
+}
+
+TEST(BrowsingSession, TheListFollowsTheFolderAndAGoneShownEntryStaysUntilThePlaceMoves) {
+    Folder f(3);
+    BrowsingSession s;
+    ASSERT_EQ(s.Open(f.Path(Folder::Name(2))), Outcome::Done);
+    EXPECT_FALSE(s.RefreshList());  // nothing changed
+
+    Folder::Write(f.Path("RBL_0000.001"), 9);
+    EXPECT_TRUE(s.RefreshList());
+    EXPECT_EQ(s.CounterText(), "3/4");
+
+    fs::remove(f.Path(Folder::Name(2)));
+    EXPECT_FALSE(s.RefreshList());  // the shown entry is kept while shown
+    EXPECT_EQ(s.CounterText(), "3/4");
+    EXPECT_EQ(ShownLevel(s), Folder::Level(2));
+    EXPECT_EQ(s.Next(), Outcome::Done);
+    EXPECT_EQ(s.ShownName(), Folder::Name(3));
+    EXPECT_EQ(s.CounterText(), "3/3");
+    EXPECT_EQ(s.FileList(), (std::vector<std::string>{"RBL_0000.001", Folder::Name(1), Folder::Name(3)}));
 }
 
 TEST(BrowsingSession, SaveProposesTheLastPlaceAndTypeAndNeverWritesOverAListedPicture) {

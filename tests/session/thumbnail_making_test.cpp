@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
+#include "session/thumbnail_cache.h"
 #include "session/thumbnail_maker.h"
 #include "session/thumbnail_schedule.h"
 #include "tools/encoder/picture_encoder.h"
@@ -50,6 +52,37 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
     for (int y = 0; y < thumb.height; ++y)
         for (int x = 48; x < 96; ++x) grey += thumb.At(x, y) == 160;
     EXPECT_LT(grey, 48 * 83 / 4);
+}
+
+TEST(ThumbnailCache, AThumbnailIsGoodOnlyWhileItsFileIsAsItWasMadeFrom) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("orbalux_stale_" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "RBL_0001.001").string();
+    orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, 90), {}));
+
+    ThumbnailCache<int> cache;
+    EXPECT_FALSE(cache.Fresh(path));
+    cache.Put(path, StampOf(path), 1);
+    EXPECT_TRUE(cache.Fresh(path));
+    // Rewritten in place with as many bytes: only its time tells.
+    const auto made = fs::last_write_time(path);
+    fs::last_write_time(path, made + std::chrono::seconds(2));
+    EXPECT_FALSE(cache.Fresh(path));
+    EXPECT_EQ(cache.Find(path), nullptr);
+
+    cache.Put(path, StampOf(path), 2);
+    std::ofstream(path, std::ios::trunc).close();  // emptied, maybe within the same tick
+    EXPECT_FALSE(cache.Fresh(path));
+    cache.Put(path, StampOf(path), 3);
+    fs::remove(path);
+    EXPECT_FALSE(cache.Fresh(path));
+    // A file that was missing when its failure was noted, and came back.
+    cache.Put(path, StampOf(path), 4);
+    EXPECT_TRUE(cache.Fresh(path));
+    orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, 90), {}));
+    EXPECT_FALSE(cache.Fresh(path));
+    fs::remove_all(dir);
 }
 
 }  // namespace

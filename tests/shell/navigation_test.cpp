@@ -2,12 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTest>
 #include <QLabel>
 #include <QFile>
 #include <QTimer>
 #include <QToolButton>
 
 #include "shell/InfoUnit.h"
+#include "shell/MDIChild.h"
+#include "shell/ThumbnailStrip.h"
 #include "test_volume.h"
 
 namespace {
@@ -132,33 +140,68 @@ TEST_F(ThreeFiles, PauseItemsAreExclusive) {
     EXPECT_EQ(b.form->ScanPause(), 5000);
 }
 
-TEST_F(ThreeFiles, AnUnreadableEntryStopsTheScanIsReportedAndLeavesThePlace) {
+TEST_F(ThreeFiles, ABadEntryShowsItsReasonInThePicturesPlaceWithoutABoxAndNextGoesPastIt) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    b.button("ToolButton13")->click();
     ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
 
-    b.action("ScanForward1")->trigger();
-    b.form->Timer1Timer();
-    ASSERT_EQ(b.seam.errors.size(), 1);
-    EXPECT_TRUE(b.seam.errors[0].contains(v.Path("RBL_0002.001")));
-    EXPECT_TRUE(b.seam.errors[0].contains("No such file or directory"));
-    EXPECT_FALSE(b.form->Timer1()->isActive());
-    EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
-    // The shown picture, its caption, its option buttons and its place stay.
-    EXPECT_EQ(b.caption(), "RBL_0001.001");
-    EXPECT_TRUE(b.button("ToolButton13")->isChecked());
-    EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
-    EXPECT_EQ(b.counter(), "1/3");
-    EXPECT_EQ(pos(), 1);
-
-    // Next meets the same entry; End goes past it.
     b.action("Next1")->trigger();
-    EXPECT_EQ(b.seam.errors.size(), 2);
-    EXPECT_EQ(b.counter(), "1/3");
-    b.action("Last1")->trigger();
-    EXPECT_EQ(b.caption(), "RBL_0003.001");
+    EXPECT_TRUE(b.seam.errors.isEmpty());
+    EXPECT_EQ(b.counter(), "2/3");
+    EXPECT_EQ(b.caption(), "RBL_0002.001");
+    TChild* child = b.form->CurrentChild();
+    ASSERT_TRUE(child->ShowsFailure());
+    EXPECT_TRUE(child->findChild<QLabel*>("EntryFailure")->text().contains("No such file or directory"));
+    EXPECT_EQ(b.form->ThumbnailStrip()->EntryMark(2), TThumbnailStrip::Mark::Failed);
+    EXPECT_EQ(b.form->ThumbnailStrip()->EntryFailure(2), "No such file or directory");
+    // Nothing to save, print, change or read the header of; the steps stay.
+    for (const char* item : {"SaveAs1", "Print1", "ZoomIn1", "InvertDisplay1", "ImageInfo1"})
+        EXPECT_FALSE(b.action(item)->isEnabled()) << item;
+    for (const char* button : {"FileSaveBtn", "ToolButton19", "ToolButton29"})
+        EXPECT_FALSE(b.button(button)->isEnabled()) << button;
+    for (const char* item : {"Next1", "Previous1", "Close1", "ScanForward1"})
+        EXPECT_TRUE(b.action(item)->isEnabled()) << item;
+
+    b.action("Next1")->trigger();
+    EXPECT_FALSE(child->ShowsFailure());
     EXPECT_EQ(b.counter(), "3/3");
-    EXPECT_EQ(b.seam.errors.size(), 2);
+    EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 3));
+    EXPECT_TRUE(b.action("SaveAs1")->isEnabled());
+    EXPECT_TRUE(b.button("ToolButton19")->isEnabled());
+    EXPECT_TRUE(b.seam.errors.isEmpty());
+}
+
+TEST_F(ThreeFiles, TheCounterSelectsItsTextAndRefusesAPlaceOffTheList) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    auto* counter = b.form->findChild<QLineEdit*>("Memo1");
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(counter, &focus);
+    const QPoint middle = counter->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, middle, counter->mapToGlobal(middle), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(counter, &press);
+    EXPECT_EQ(counter->selectedText(), "1/3");  // typing replaces it all
+
+    counter->setText("7");
+    QTest::keyClick(counter, Qt::Key_Return);
+    EXPECT_EQ(b.counter(), "1/3");
+    EXPECT_EQ(b.caption(), "RBL_0001.001");
+    EXPECT_TRUE(b.form->statusBar()->currentMessage().contains("1 to 3")) << b.form->statusBar()->currentMessage().toStdString();
+    counter->setText("3");
+    QTest::keyClick(counter, Qt::Key_Return);
+    EXPECT_EQ(b.counter(), "3/3");
+    EXPECT_TRUE(b.seam.errors.isEmpty());
+}
+
+TEST_F(ThreeFiles, TheScanKeyStartsAndStopsTheScanInTheLastDirection) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    b.action("ScanBackward1")->trigger();
+    b.action("ScanStop1")->trigger();
+    b.action("ScanToggle1")->trigger();
+    EXPECT_TRUE(b.form->Timer1()->isActive());
+    EXPECT_TRUE(b.button("FileTylAutBtn")->isChecked());
+    b.action("ScanToggle1")->trigger();
+    EXPECT_FALSE(b.form->Timer1()->isActive());
+    EXPECT_FALSE(b.button("FileTylAutBtn")->isChecked());
 }
 
 }  // namespace

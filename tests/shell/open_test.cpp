@@ -18,6 +18,7 @@
 
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
+#include "shell/elided_label.h"
 #include "test_volume.h"
 
 namespace {
@@ -210,7 +211,7 @@ TEST(Open, LoadWarningsShowInTheStatusBarForTheShownPicture) {
         ASSERT_TRUE(cut.resize(cut.size() / 2));
     }
     Browser b;
-    const auto warning = [&b] { return b.form->findChild<QLabel*>("LoadWarningStatus")->text(); };
+    const auto warning = [&b] { return b.form->findChild<TElidedLabel*>("LoadWarningStatus")->FullText(); };
     ASSERT_TRUE(b.open(v.Path("69_011.001")));
     EXPECT_EQ(warning(), "");
     b.action("Next1")->trigger();

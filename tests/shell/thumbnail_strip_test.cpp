@@ -10,10 +10,13 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
 #include <QThread>
 
+#include "shell/MDIChild.h"
 #include "shell/ThumbnailStrip.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
@@ -75,7 +78,7 @@ TEST_F(Strip, EveryEntryInListOrderAndAMarkForAFileThatIsNoPicture) {
     EXPECT_TRUE(view()->model()->index(3, 0).data(Qt::ToolTipRole).toString().contains("no picture lines found"));
     // A made thumbnail is the picture, 96 wide in the 948 x 704 proportions,
     // in the middle of its square.
-    const QImage cell = view()->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    const QImage cell = view()->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(96, 96).toImage();
     ASSERT_EQ(cell.size(), QSize(96, 96));
     EXPECT_EQ(qAlpha(cell.pixel(50, 11)), 0);
     EXPECT_EQ(qAlpha(cell.pixel(50, 12)), 255);
@@ -95,11 +98,12 @@ TEST_F(Strip, HighlightFollowsTheShownPictureAndAClickLoadsAsNextWould) {
     EXPECT_EQ(selectedRow(), 5);
     EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 6));
 
-    // The entry that is no picture: reported, and the shown one stays lit.
+    // The entry that is no picture: framed, with its reason in the window.
     click(3);
-    EXPECT_EQ(b.seam.errors.size(), 1);
-    EXPECT_EQ(b.caption(), "RBL_0006.001");
-    EXPECT_EQ(selectedRow(), 5);
+    EXPECT_TRUE(b.seam.errors.isEmpty());
+    EXPECT_EQ(b.caption(), "RBL_0004.001");
+    EXPECT_TRUE(b.form->CurrentChild()->ShowsFailure());
+    EXPECT_EQ(selectedRow(), 3);
 
     // No picture shown: nothing lit, and a click opens the entry.
     b.form->CurrentChild()->close();
@@ -124,6 +128,31 @@ TEST_F(Strip, ThumbnailsAreMadeOncePerRunAndTheShownOneIsKeptInView) {
     // The last entry, far right of a strip narrower than the list, is in view.
     const QRect cell = view()->visualRect(view()->model()->index(35, 0));
     EXPECT_TRUE(view()->viewport()->rect().contains(cell.center())) << cell.x();
+}
+
+TEST_F(Strip, TheListCounterAndStripFollowTheFolderWithinASecond) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    ASSERT_TRUE(allReady());
+    QElapsedTimer clock;
+    clock.start();
+    v.Write945("RBL_0000.001", 9);
+    ASSERT_TRUE(WaitFor([this] { return b.counter() == "3/7"; }));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(view()->model()->rowCount(), 7);
+
+    // A file emptied in place loses its thumbnail for the mark of a bad entry.
+    ASSERT_TRUE(strip()->EntryMark(4) == TThumbnailStrip::Mark::Made);
+    QFile(v.Path("RBL_0003.001")).resize(0);
+    ASSERT_TRUE(WaitFor([this] { return strip()->EntryMark(4) == TThumbnailStrip::Mark::Failed; }));
+
+    // The shown file deleted: its picture stays until the user moves.
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0006.001")));
+    ASSERT_TRUE(WaitFor([this] { return b.counter() == "3/6"; }));
+    EXPECT_EQ(b.caption(), "RBL_0002.001");
+    EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 2));
+    b.action("Previous1")->trigger();
+    EXPECT_EQ(b.counter(), "2/5");
 }
 
 TEST_F(Strip, TheEntriesInViewAreMadeFirst) {

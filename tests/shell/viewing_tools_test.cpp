@@ -19,6 +19,7 @@
 #include "shell/HistogramUnit.h"
 #include "shell/InfoUnit.h"
 #include "session/print_layout.h"
+#include "shell/elided_label.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
 
@@ -36,7 +37,12 @@ struct Viewing : ::testing::Test {
         v.Write945("RBL_0002.001", 2);
     }
     TPictureControl* image() const { return b.form->CurrentChild()->Image(); }
-    QString status(const char* name) const { return b.form->findChild<QLabel*>(name)->text(); }
+    // The whole text of a status, shortened on screen or not.
+    QString status(const char* name) const {
+        QLabel* label = b.form->findChild<QLabel*>(name);
+        auto* elided = qobject_cast<TElidedLabel*>(label);
+        return elided ? elided->FullText() : label->text();
+    }
     void pointAt(int x, int y) const {
         QMouseEvent move(QEvent::MouseMove, QPointF(x, y), image()->mapToGlobal(QPointF(x, y)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
@@ -156,10 +162,11 @@ TEST_F(Viewing, AroundThePictureIsDarkerThanItsGreyField) {
     QCoreApplication::processEvents();
     QWidget* view = b.form->CurrentChild()->ScrollArea()->viewport();
     const QImage shown = view->grab().toImage();
-    const QPoint beyond(image()->width() + 10, image()->height() + 10);
+    // The picture sits in the middle of the view.
+    const QPoint beyond = image()->mapTo(view, QPoint(image()->width() + 10, image()->height() + 10));
     ASSERT_TRUE(shown.valid(beyond));
     EXPECT_LT(qGray(shown.pixel(beyond)), 160);
-    EXPECT_EQ(qGray(shown.pixel(image()->width() - 2, 2)), 160);  // the field itself, in the picture
+    EXPECT_EQ(qGray(shown.pixel(image()->mapTo(view, QPoint(image()->width() - 2, 2)))), 160);  // the field itself
 }
 
 TEST_F(Viewing, PointerReadoutNamesTheFilesLineWithFlipAndRotateOn) {
