@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace {
@@ -24,18 +24,11 @@ using orbalux::PictureFormat;
 class Folder {
 public:
     explicit Folder(int pictures) {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("orbalux_session_" + std::to_string(rd()));
-        fs::create_directories(path_);
         orbalux::encoder::HeaderPlan header;
         header.records = 2;
         for (int i = 1; i <= pictures; ++i)
             orbalux::encoder::WriteFile(
                 Path(Name(i)), orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, Level(i)), header));
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
     }
     static std::string Name(int i) { return "RBL_000" + std::to_string(i) + ".001"; }
     static std::uint8_t Level(int i) { return static_cast<std::uint8_t>(20 * i); }
@@ -43,7 +36,8 @@ public:
     std::string Dir() const { return path_.string() + "/"; }
 
 private:
-    fs::path path_;
+    orbalux::test::ScratchDir scratch_;
+    const fs::path& path_ = scratch_.path();
 };
 
 // The grey level at the first pixel of the shown picture.

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "session/thumbnail_maker.h"
 #include "session/thumbnail_schedule.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace {
@@ -34,14 +34,12 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
         for (int x = 0; x < picture.width; ++x) picture.At(x, y) = static_cast<std::uint8_t>(20 + (x + 2 * y) % 100);
     orbalux::encoder::HeaderPlan header;
     header.records = 2;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("orbalux_thumb_" + std::to_string(std::random_device{}())) / "69_011.002";
-    std::filesystem::create_directories(path.parent_path());
+    const orbalux::test::ScratchDir scratch;
+    const auto path = scratch.path() / "69_011.002";
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(136, picture, header));
 
     orbalux::PictureState state;
     const orbalux::GreyImage thumb = ListThumbnail(state, path.string(), 96);
-    std::filesystem::remove_all(path.parent_path());
     // 136 samples six times wide by 704 rows.
     ASSERT_EQ(thumb.width, 96);
     EXPECT_EQ(thumb.height, 83);
