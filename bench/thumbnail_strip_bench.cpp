@@ -7,7 +7,7 @@
 //
 //   ORBALUX_VOLUME=/dev/shm/volume orbalux_strip_bench --benchmark_repetitions=15
 //
-// tools/bench-strip.sh makes the volume and runs it; compare medians.
+// bench/strip.sh makes the volume and runs it; compare medians.
 #include <benchmark/benchmark.h>
 
 #include <chrono>

@@ -4,24 +4,12 @@
 
 #include <fstream>
 #include <iterator>
-#include <random>
 
 #include <cpl_string.h>
 
 #include "decode/frame_formats.h"
 
 namespace gdal_test {
-
-ScratchDir::ScratchDir() {
-    std::random_device rd;
-    path_ = fs::temp_directory_path() / ("orbalux_gdal_" + std::to_string(rd()) + std::to_string(rd()));
-    fs::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
 
 std::string NameWithFormat(int lineFormat) {
     for (const orbalux::CatalogueRow& row : orbalux::CatalogueRows()) {
@@ -103,8 +91,7 @@ Picture ConverterPicture(const ScratchDir& scratch, const std::string& input, co
     }
     picture.pixels.resize(w * h);
     for (std::size_t row = 0; row < h; ++row)
-        for (std::size_t x = 0; x < w; ++x)
-            picture.pixels[row * w + x] = bytes[pixelsAt + 3 * ((h - 1 - row) * w + x)];
+        for (std::size_t x = 0; x < w; ++x) picture.pixels[row * w + x] = bytes[pixelsAt + 3 * ((h - 1 - row) * w + x)];
     return picture;
 }
 

@@ -11,6 +11,7 @@
 #include <gdal.h>
 
 #include "intake/catalogue.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace gdal_test {
@@ -18,17 +19,7 @@ namespace gdal_test {
 namespace fs = std::filesystem;
 namespace enc = orbalux::encoder;
 
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
+using orbalux::test::ScratchDir;
 
 // A grey picture in display order, as the driver's band and a BMP hold it.
 struct Picture {
@@ -53,7 +44,8 @@ void WritePlan(const std::string& path, const enc::PictureFilePlan& plan);
 // The picture of the built orbalux-convert for `input` with `flags`, read
 // from the BMP it writes into the scratch folder (bottom row first in the
 // file); fails the test when the converter fails.
-Picture ConverterPicture(const ScratchDir& scratch, const std::string& input, const std::vector<std::string>& flags = {});
+Picture ConverterPicture(const ScratchDir& scratch, const std::string& input,
+                         const std::vector<std::string>& flags = {});
 
 // Band 1 of an open dataset.
 Picture ReadBand(GDALDatasetH dataset);

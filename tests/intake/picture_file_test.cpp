@@ -2,17 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "state/orbalux_error.h"
+#include "tests/support/scratch_folder.h"
 
 namespace orbalux {
 namespace {
@@ -21,10 +22,6 @@ namespace fs = std::filesystem;
 
 class PictureFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("orbalux_picture_file_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
     void TearDown() override {
         std::error_code ec;
         if (fs::exists(dir_ / "locked")) fs::permissions(dir_ / "locked", fs::perms::owner_all, ec);
@@ -76,7 +73,8 @@ protected:
         ExpectUntouched(state);
     }
 
-    fs::path dir_;
+    test::ScratchDir scratch_;
+    const fs::path dir_ = scratch_.path();
 };
 
 TEST_F(PictureFileTest, LongFileIsCutAtTheBufferSize) {

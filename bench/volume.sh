@@ -4,24 +4,20 @@
 # side with ImageMagick turning the BMPs that the converter wrote into PNG,
 # file by file with two processes, as a user would script it.
 #
-#   tools/bench-volume.sh            # 5 rounds
-#   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench tools/bench-volume.sh
-#   BASELINE_BUILD=../old/build tools/bench-volume.sh   # and an older build's PNG
+#   bench/volume.sh            # 5 rounds
+#   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench bench/volume.sh
+#   BASELINE_BUILD=../old/build bench/volume.sh   # and an older build's PNG
 #
-# Each round runs every variant once, in turn, so that the machine's load
-# falls on all of them alike; the report gives medians over the rounds.
-# BENCH_DIR defaults to a folder in /dev/shm when there is one: a memory file
-# system, so that the figures measure the converters rather than the disk.
+# The rounds and medians are bench/timing.sh's; BENCH_DIR defaults to a
+# folder in /dev/shm when there is one.
 # The "write_only" line shows what copying the BMP files alone costs there.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/bench/timing.sh"
 build=${BUILD_DIR:-$root/build}
 runs=${RUNS:-5}
-if [ -z "${BENCH_DIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
-  BENCH_DIR=/dev/shm/orbalux-bench
-fi
-base=${BENCH_DIR:-${TMPDIR:-/tmp}/orbalux-bench}
+base=$(bench_base orbalux-bench)
 
 if ! command -v convert >/dev/null; then
   bash "$root/tools/install-deps.sh" imagemagick
@@ -32,19 +28,16 @@ converter=$build/cli/orbalux-convert
 
 volume=$base/volume
 mkdir -p "$base"
-if [ "$(find "$volume" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ]; then
-  rm -rf "$volume"
-  "$build/cli/orbalux-make-volume" "$volume"
-fi
+bench_volume "$volume" "$build/cli/orbalux-make-volume"
 files=$(find "$volume" -maxdepth 1 -type f | wc -l)
 echo "volume: $files files, $(du -sh "$volume" | cut -f1) in $volume; $runs rounds; $(nproc) cores"
 
-# The variants: name, then the command (run with the output folder as $out).
+# The variants, each writing into its own output folder.
 variants=(png_j1 png_j2 bmp_j1 bmp_j2 png6_j2 write_only magick_p2)
 if [ -n "${BASELINE_BUILD:-}" ]; then variants+=(baseline_png_j2); fi
 run_variant() {
-  local out=$1
-  case $2 in
+  local out=$base/out_$1
+  case $1 in
     png_j1)  "$converter" -q --jobs 1 --format png "$volume" -o "$out" ;;
     png_j2)  "$converter" -q --jobs 2 --format png "$volume" -o "$out" ;;
     bmp_j1)  "$converter" -q --jobs 1 --format bmp "$volume" -o "$out" ;;
@@ -64,44 +57,29 @@ run_variant() {
 rm -rf "$base/bmp"
 "$converter" -q --jobs 2 --format bmp "$volume" -o "$base/bmp"
 
-now() { date +%s.%N; }
-declare -A times sizes
-for ((round = 1; round <= runs; round++)); do
-  line="round $round:"
-  for v in "${variants[@]}"; do
-    out=$base/out_$v
-    rm -rf "$out"
-    t0=$(now)
-    run_variant "$out" "$v"
-    t1=$(now)
-    s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
-    times[$v]="${times[$v]:-} $s"
-    sizes[$v]=$(du -sb "$out" | cut -f1)
-    line+=" $v ${s}s"
-  done
-  echo "$line"
-done
+declare -A sizes
+bench_before() { rm -rf "$base/out_$1"; }
+bench_after() { sizes[$1]=$(du -sb "$base/out_$1" | cut -f1); }
+bench_rounds "$runs" "${variants[@]}"
+med() { echo "${bench_median[$1]}"; }
+ratio() { bench_ratio "$(med "$1")" "$(med "$2")" 1; }
 
-median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-declare -A med
 echo
 printf '%-11s %9s %10s %12s\n' variant median_s files/s output_MB
 for v in "${variants[@]}"; do
-  med[$v]=$(echo "${times[$v]}" | median)
-  printf '%-11s %9.3f %10.1f %12.1f\n' "$v" "${med[$v]}" \
-    "$(awk -v n="$files" -v t="${med[$v]}" 'BEGIN { print n / t }')" \
+  printf '%-11s %9.3f %10.1f %12.1f\n' "$v" "$(med "$v")" \
+    "$(awk -v n="$files" -v t="$(med "$v")" 'BEGIN { print n / t }')" \
     "$(awk -v b="${sizes[$v]}" 'BEGIN { print b / 1e6 }')"
 done
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 echo
-echo "PNG, 2 jobs, against ImageMagick with 2 processes: $(ratio "${med[magick_p2]}" "${med[png_j2]}")x faster (target 50x)"
+echo "PNG, 2 jobs, against ImageMagick with 2 processes: $(ratio magick_p2 png_j2)x faster (target 50x)"
 if [ -n "${BASELINE_BUILD:-}" ]; then
-  echo "PNG, 2 jobs: $(ratio "${med[baseline_png_j2]}" "${med[png_j2]}")x faster than the baseline build" \
-       "($(ratio "${med[magick_p2]}" "${med[baseline_png_j2]}")x ImageMagick), files" \
+  echo "PNG, 2 jobs: $(ratio baseline_png_j2 png_j2)x faster than the baseline build" \
+       "($(ratio magick_p2 baseline_png_j2)x ImageMagick), files" \
        "$(awk -v a="${sizes[png_j2]}" -v b="${sizes[baseline_png_j2]}" 'BEGIN { printf "%+.2f%%", 100 * (a - b) / b }') in size"
 fi
-echo "PNG level 1 against level 6, 2 jobs: $(ratio "${med[png6_j2]}" "${med[png_j2]}")x faster," \
+echo "PNG level 1 against level 6, 2 jobs: $(ratio png6_j2 png_j2)x faster," \
      "files $(awk -v a="${sizes[png_j2]}" -v b="${sizes[png6_j2]}" 'BEGIN { printf "%+.1f%%", 100 * (a - b) / b }') in size"
-echo "BMP, 2 jobs: ${med[bmp_j2]} s for the volume (target under 3 s); 2 jobs over 1: $(ratio "${med[bmp_j1]}" "${med[bmp_j2]}")x"
-echo "PNG, 2 jobs over 1: $(ratio "${med[png_j1]}" "${med[png_j2]}")x"
+echo "BMP, 2 jobs: $(med bmp_j2) s for the volume (target under 3 s); 2 jobs over 1: $(ratio bmp_j1 bmp_j2)x"
+echo "PNG, 2 jobs over 1: $(ratio png_j1 png_j2)x"

@@ -1,0 +1,69 @@
+# The timing loop the benchmark scripts share; source it, do not run it.
+#
+# On a machine whose cores other work shares, one run says little: each round
+# runs every variant once, in turn, so that the load falls on all of them
+# alike, and the figures are medians over the rounds.
+#
+#   run_variant() { ...; }               # runs variant $1 once
+#   bench_rounds "$runs" a b c           # prints each round's seconds
+#   echo "${bench_median[a]}"            # then reads the medians
+#
+# The caller may define bench_before VARIANT (run untimed before each run,
+# e.g. to clear its output) and bench_after VARIANT (untimed, after it, e.g.
+# to note the output's size).
+
+bench_now() { date +%s.%N; }
+
+# The median of the numbers on standard input, one or more a line.
+bench_median_of() {
+  tr ' ' '\n' | grep -v '^$' | sort -g |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# A over B with DIGITS decimals (2 when not given).
+bench_ratio() { awk -v a="$1" -v b="$2" -v d="${3:-2}" 'BEGIN { printf "%.*f", d, a / b }'; }
+
+declare -A bench_times bench_median
+bench_rounds() {
+  local runs=$1 round v t0 t1 s line
+  shift
+  for ((round = 1; round <= runs; round++)); do
+    line="round $round:"
+    for v in "$@"; do
+      if declare -F bench_before >/dev/null; then bench_before "$v"; fi
+      t0=$(bench_now)
+      run_variant "$v"
+      t1=$(bench_now)
+      if declare -F bench_after >/dev/null; then bench_after "$v"; fi
+      s=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
+      bench_times[$v]="${bench_times[$v]:-} $s"
+      line+=" $v ${s}s"
+    done
+    echo "$line"
+  done
+  for v in "$@"; do
+    bench_median[$v]=$(echo "${bench_times[$v]}" | bench_median_of)
+  done
+}
+
+# Where a script keeps its volume and outputs: BENCH_DIR, else a folder NAME in
+# /dev/shm when there is one (a memory file system, so that the figures measure
+# the programs rather than the disk), else in the temporary folder.
+bench_base() {
+  if [ -n "${BENCH_DIR:-}" ]; then
+    echo "$BENCH_DIR"
+  elif [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    echo "/dev/shm/$1"
+  else
+    echo "${TMPDIR:-/tmp}/$1"
+  fi
+}
+
+# The synthetic volume in folder $1, made with the build's orbalux-make-volume
+# ($2) unless it is already there.
+bench_volume() {
+  if [ "$(find "$1" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ]; then
+    rm -rf "$1"
+    "$2" "$1"
+  fi
+}
