@@ -5,6 +5,7 @@
 //
 //   orbalux_step_memory FOLDER [PASSES]    (exit status 1 when it drifts by
 //                                            more than 5 MB after pass 1)
+#include <algorithm>
 #include <QAction>
 #include <QApplication>
 #include <QDir>

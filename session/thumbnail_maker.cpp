@@ -1,5 +1,6 @@
 #include "session/thumbnail_maker.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "load/chain_settings.h"

@@ -1,6 +1,7 @@
 // Ctrl+C and SIGTERM in the middle of a batch: the converter stops starting
 // files, leaves no temporary file, keeps the finished outputs whole, and says
 // by its exit status which signal stopped it.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>

@@ -2,6 +2,7 @@
 // lead the decoder past the ends of its buffers.
 #include "decode/frame_decoder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "decode_test_support.h"

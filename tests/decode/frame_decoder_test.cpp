@@ -2,6 +2,7 @@
 // the format's width, with its row ends, tail rows and picture size.
 #include "decode/frame_decoder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "decode_test_support.h"

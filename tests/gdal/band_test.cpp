@@ -1,6 +1,7 @@
 // The band: for every line format the converter's picture, the open options
 // acting as the converter's flags, and damaged files read as the core decodes
 // them.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "decode/frame_formats.h"

@@ -3,6 +3,7 @@
 // grey field around a reduction), through every geometry option and in the
 // frame layout; statistics count the data pixels only, and a GeoTIFF copy
 // keeps the mask.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <numeric>

@@ -1,6 +1,7 @@
 // The load over bytes already in memory against the load from a path: the
 // same picture, parameters and decode for the same bytes and name, and the
 // refusal of bytes that hold no picture.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,5 +1,6 @@
 #include "tools/encoder/picture_encoder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <set>
