@@ -1,35 +1,42 @@
-// The main window's frame: construction, enablement, the tool bar switch,
-// Exit and About, the dialogs that hold the scan, the one error report, and
-// a file dropped on the window.
+// The main window's frame: it makes the concerns of the browser, each over
+// those beneath it, wires what one tells the others, and hands every command
+// to the concern that holds it; also Exit, About and a file dropped on the
+// window.
 #include "shell/MainUnit.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 
+#include "processing/stages.h"
 #include "shell/About.h"
 #include "shell/InfoUnit.h"
-#include "shell/MDIChild.h"
-#include "shell/dialog_seam.h"
+#include "shell/blink_commands.h"
+#include "shell/command_map.h"
+#include "shell/counter_control.h"
 #include "shell/elided_label.h"
+#include "shell/error_report.h"
 #include "shell/full_screen.h"
 #include "shell/icons.h"
-#include "shell/native_names.h"
+#include "shell/option_commands.h"
+#include "shell/picture_loading.h"
+#include "shell/picture_show.h"
+#include "shell/save_print.h"
+#include "shell/scan_control.h"
+#include "shell/sequence_commands.h"
+#include "shell/thumbnail_commands.h"
+#include "shell/viewing_tools.h"
 
-TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
-    : QMainWindow(parent), seam_(seam), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+using orbalux::PictureState;
+using orbalux::ScanDirection;
+
+TMainForm::TMainForm(DialogSeam& seam, QWidget* parent) : QMainWindow(parent), seam_(seam) {
     setObjectName("MainForm");
     setWindowTitle("Orbalux CD-WO Image Browser ");
     setWindowIcon(ProgramIcon());
@@ -40,87 +47,119 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
     mdiArea_->setObjectName("MdiArea");
     setCentralWidget(mdiArea_);
 
-    BuildMenus();
-    BuildToolBar();
-    BuildStatusBar();
+    commands_ = std::make_unique<TCommandBar>(*this, *this, session_);
+    tools_ = std::make_unique<TViewingTools>(*this, session_.State(), CurrentChild_);
     // What the load of the shown picture warns of: a file cut short, a name
     // the catalogue does not list.
     LoadWarningStatus_ = new TElidedLabel(this);
     LoadWarningStatus_->setObjectName("LoadWarningStatus");
     statusBar()->addPermanentWidget(LoadWarningStatus_);
-    BuildThumbnailStrip();
-    BuildBlink();
-
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName("Timer1");
-    Timer1_->setInterval(2000);
-    connect(Timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
-
+    scan_ = std::make_unique<TScanControl>(*this, session_, commands_->ToolButton("FileForAutoBtn"),
+                                           commands_->ToolButton("FileTylAutBtn"));
+    counter_ = std::make_unique<TCounterControl>(commands_->Counter(), session_, statusBar(), CurrentChild_,
+                                                 [this](int position) { GoToEntry(position); });
+    thumbnails_ = std::make_unique<TThumbnailCommands>(
+        *this, session_, *counter_, commands_->MenuItem("Thumbnails1"),
+        [this](int position) { return GoToEntry(position); }, [this](const QString& path) { return OpenPath(path); });
+    report_ = std::make_unique<TErrorReport>(*this, seam_, session_, *scan_);
+    blink_ = std::make_unique<TBlinkCommands>(*this, session_, CurrentChild_, seam_, *report_,
+                                              commands_->MenuItem("Blink1"));
     FullScreen_ = new TFullScreen(*this);
     AboutBox_ = new TAboutBox(this);
     InfoBox_ = new TInfoBox(this);
-    RefreshHeaderLines();
+    show_ = std::make_unique<TPictureShow>(session_.State(), CurrentChild_, *tools_);
+    options_ = std::make_unique<TOptionCommands>(session_, commands_->Options(), *show_, *report_);
+    loading_ = std::make_unique<TPictureLoading>(LoadingParts{
+        *this, mdiArea_, seam_, session_, CurrentChild_, *scan_, *report_, *commands_, *counter_, *tools_, *show_,
+        *options_, thumbnails_->Strip(), InfoBox_, LoadWarningStatus_});
+    savePrint_ = std::make_unique<TSavePrint>(*this, seam_, session_, CurrentChild_, *scan_, *report_);
+    sequence_ = std::make_unique<TSequenceCommands>(*this, seam_, session_, *scan_, *report_);
+
+    // What a load tells: the strip, the folder watch and the blink follow.
+    connect(loading_.get(), &TPictureLoading::fileListChanged, this, &TMainForm::fileListChanged);
+    connect(loading_.get(), &TPictureLoading::shownPositionChanged, this, &TMainForm::shownPositionChanged);
+    connect(this, &TMainForm::fileListChanged, thumbnails_.get(), [this] { thumbnails_->FileListChanged(); });
+    connect(this, &TMainForm::shownPositionChanged, thumbnails_.get(),
+            [this](int position) { thumbnails_->ShownPositionChanged(position); });
+    connect(this, &TMainForm::shownPositionChanged, blink_.get(), [this] { blink_->ShownPositionChanged(); });
+    connect(loading_.get(), &TPictureLoading::pictureClosing, this, [this] {
+        blink_->PictureClosed();
+        FullScreen_->Leave();
+    });
+    connect(scan_->Timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    loading_->RefreshHeaderLines();
 }
 
-TMainForm::~TMainForm() {
-    // The image window goes with the frame; its close must not reach a form
-    // that is half gone.
-    if (CurrentChild_) CurrentChild_->disconnect(this);
+// The concerns go before the widgets they watch, and their connections with them.
+TMainForm::~TMainForm() = default;
+
+bool TMainForm::OpenPath(const QString& path) { return loading_->OpenPath(path); }
+bool TMainForm::GoToEntry(int position) { return loading_->GoToEntry(position); }
+
+// Loading and stepping through the directory list.
+void TMainForm::Open1Click() { loading_->Open(); }
+void TMainForm::Close1Click() { loading_->Close(); }
+void TMainForm::FileForBtnClick() { loading_->Shown(session_.Next()); }
+void TMainForm::FileTylBtnClick() { loading_->Shown(session_.Previous()); }
+void TMainForm::First1Click() { loading_->Shown(session_.First()); }
+void TMainForm::Last1Click() { loading_->Shown(session_.Last()); }
+void TMainForm::GoTo1Click() { counter_->TakeFocus(); }
+
+// The timed scan.
+void TMainForm::FileForAutoBtnClick() { scan_->Start(ScanDirection::Forward); }
+void TMainForm::FileTylAutBtnClick() { scan_->Start(ScanDirection::Backward); }
+void TMainForm::ScanToggle1Click() { scan_->Toggle(); }
+void TMainForm::FileStopBtnClick() { scan_->Stop(); }
+void TMainForm::Timer1Timer() {
+    if (scan_->StepDue()) loading_->Shown(session_.ScanStep());
 }
 
-void TMainForm::Toolbar1Click() {
-    // The counter lives in the tool bar and hides and shows with it.
-    const bool show = MojToolBar_->isHidden();
-    MojToolBar_->setVisible(show);
-    Toolbar1_->setChecked(show);
-}
+// Saving, printing and the movie of a sequence.
+void TMainForm::SaveAs1Click() { savePrint_->SaveAs(); }
+void TMainForm::Print1Click() { savePrint_->Print(); }
+void TMainForm::PrintPreview1Click() { savePrint_->PrintPreview(); }
+void TMainForm::PrintSetup1Click() { savePrint_->PrintSetup(); }
+void TMainForm::ExportSequence1Click() { sequence_->Export(); }
+
+// The display options' steps and "Original Image".
+void TMainForm::ToolButton9Click() { options_->ShowOriginal(); }
+void TMainForm::ToolButton27Click() { options_->StepLevel(&PictureState::ContrastLevel, -1); }
+void TMainForm::ToolButton28Click() { options_->StepLevel(&PictureState::ContrastLevel, 1); }
+void TMainForm::ToolButton20Click() { options_->StepLevel(&PictureState::BrightnessLevel, -orbalux::kBrightnessStep); }
+void TMainForm::ToolButton21Click() { options_->StepLevel(&PictureState::BrightnessLevel, orbalux::kBrightnessStep); }
+
+// The viewing tools.
+void TMainForm::ZoomIn1Click() { tools_->StepIn(); }
+void TMainForm::ZoomOut1Click() { tools_->StepOut(); }
+void TMainForm::ActualSize1Click() { tools_->ActualSize(); }
+void TMainForm::FitToWindow1Click() { tools_->Fit(); }
+void TMainForm::Histogram1Click() { tools_->ShowHistogram(); }
+void TMainForm::FullScreen1Click() { FullScreen_->Toggle(); }
+void TMainForm::Toolbar1Click() { commands_->ToggleToolBar(); }
+void TMainForm::Thumbnails1Click() { thumbnails_->Toggle(); }
+
+// Blink.
+void TMainForm::BlinkWith1Click() { blink_->PinShown(); }
+void TMainForm::Blink1Click() { blink_->Toggle(); }
+void TMainForm::BlinkInterval1Click() { blink_->ChooseInterval(); }
+
+// The boxes.
+void TMainForm::ToolButton29Click() { report_->ShowModal(*InfoBox_); }
+void TMainForm::About1Click() { report_->ShowModal(*AboutBox_); }
+void TMainForm::HelpAboutBtnClick() { report_->ShowModal(*AboutBox_); }
 
 void TMainForm::Exit1Click() {
     close();
     QCoreApplication::quit();
 }
 
-void TMainForm::FullScreen1Click() { FullScreen_->Toggle(); }
-
-void TMainForm::About1Click() { ShowModal(*AboutBox_); }
-void TMainForm::HelpAboutBtnClick() { ShowModal(*AboutBox_); }
-
-TMainForm::ScanWait::ScanWait(TMainForm& form) : form_(form) {
-    ++form_.dialogsUp_;
-    form_.Timer1_->stop();
-}
-
-TMainForm::ScanWait::~ScanWait() {
-    --form_.dialogsUp_;
-    form_.SyncScan();
-}
-
-void TMainForm::SyncScan() {
-    const bool scanning = session_.Scanning();
-    // Restarted after a dialog, the timer keeps its interval: the same pause.
-    if (!scanning || dialogsUp_ > 0)
-        Timer1_->stop();
-    else if (!Timer1_->isActive())
-        Timer1_->start();
-    FileForAutoBtn_->setChecked(scanning && session_.Direction() == orbalux::ScanDirection::Forward);
-    FileTylAutBtn_->setChecked(scanning && session_.Direction() == orbalux::ScanDirection::Backward);
-}
-
-void TMainForm::ShowModal(QDialog& dialog) {
-    const ScanWait wait(*this);
-    seam_.showModal(dialog);
-}
-
-void TMainForm::ReportError(const orbalux::OrbaluxError& error) {
-    const ScanWait wait(*this);
-    const QString file = FromNative(error.file());
-    const QString reason = FromNative(error.reason());
-    seam_.showError(this, file.isEmpty() ? reason : QString("%1\n\n%2").arg(file, reason));
-}
-
-void TMainForm::ReportLastError() {
-    if (session_.LastError()) ReportError(*session_.LastError());
-}
+const orbalux::BlinkPair& TMainForm::Blink() const { return blink_->Pair(); }
+QTimer* TMainForm::BlinkTimer() const { return blink_->Timer(); }
+QTimer* TMainForm::Timer1() const { return scan_->Timer(); }
+QPrinter& TMainForm::Printer() { return savePrint_->Printer(); }
+THistogramBox* TMainForm::HistogramBox() const { return tools_->HistogramBox(); }
+TThumbnailStrip* TMainForm::ThumbnailStrip() const { return thumbnails_->Strip(); }
+QRect TMainForm::LastPageRect() const { return savePrint_->LastPageRect(); }
 
 namespace {
 // The one local file of a drop, or an empty string.

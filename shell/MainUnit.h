@@ -1,10 +1,10 @@
 // The main window: the frame that holds the image window, the menus, the
-// two-row tool bar with its counter, the scan timer, and every command.
+// two-row tool bar with its counter, the status bar and the thumbnail strip.
+// It owns one object for each concern of the browser and answers every
+// command by handing it to the one that holds it.
 #pragma once
 
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,31 +12,36 @@
 #include <QPointer>
 #include <QRect>
 
-#include "processing/display_options.h"
-#include "shell/MDIChild.h"
 #include "session/blink.h"
 #include "session/browsing_session.h"
-#include "session/zoom.h"
+#include "shell/MDIChild.h"
+#include "shell/command_target.h"
 #include "state/picture_state.h"
 
 class DialogSeam;
-struct GreyHistogram;
-class QAction;
-class QDialog;
 class QLabel;
-class QLineEdit;
 class QMdiArea;
 class QPrinter;
 class QTimer;
-class QToolBar;
-class QToolButton;
 class TAboutBox;
+class TBlinkCommands;
+class TCommandBar;
+class TCounterControl;
+class TErrorReport;
+class TFullScreen;
 class THistogramBox;
 class TInfoBox;
-class TFullScreen;
+class TOptionCommands;
+class TPictureLoading;
+class TPictureShow;
+class TSavePrint;
+class TScanControl;
+class TSequenceCommands;
+class TThumbnailCommands;
 class TThumbnailStrip;
+class TViewingTools;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TCommandTarget {
     Q_OBJECT
 public:
     // `seam` stands for the dialogs and message boxes and must outlive the form.
@@ -55,55 +60,55 @@ public:
     bool GoToEntry(int position);
 
     // File menu and the navigation buttons.
-    void Open1Click();
-    void FileForBtnClick();     // Next
-    void FileTylBtnClick();     // Previous
-    void First1Click();         // Home
-    void Last1Click();          // End
-    void GoTo1Click();          // into the counter box
-    void Close1Click();         // closes the shown picture
-    void SaveAs1Click();
-    void FileForAutoBtnClick(); // Scan Forward
-    void FileTylAutBtnClick();  // Scan Backward
-    void FileStopBtnClick();    // Scan Stop
-    void ScanToggle1Click();    // the scan on or off, in the last direction
-    void FullScreen1Click();    // the picture alone on the screen
-    void Print1Click();
-    void PrintPreview1Click();
-    void PrintSetup1Click();
-    void Exit1Click();
+    void Open1Click() override;
+    void FileForBtnClick() override;      // Next
+    void FileTylBtnClick() override;      // Previous
+    void First1Click() override;          // Home
+    void Last1Click() override;           // End
+    void GoTo1Click() override;           // into the counter box
+    void Close1Click() override;          // closes the shown picture
+    void SaveAs1Click() override;
+    void FileForAutoBtnClick() override;  // Scan Forward
+    void FileTylAutBtnClick() override;   // Scan Backward
+    void FileStopBtnClick() override;     // Scan Stop
+    void ScanToggle1Click() override;     // the scan on or off, in the last direction
+    void FullScreen1Click() override;     // the picture alone on the screen
+    void Print1Click() override;
+    void PrintPreview1Click() override;
+    void PrintSetup1Click() override;
+    void Exit1Click() override;
 
     // View, Scan-pause and About menus.
-    void Toolbar1Click();
-    void Thumbnails1Click();
-    void About1Click();
-    void HelpAboutBtnClick();
+    void Toolbar1Click() override;
+    void Thumbnails1Click() override;
+    void About1Click() override;
+    void HelpAboutBtnClick() override;
 
     // Viewing tools of the View menu: zoom steps and the histogram window.
-    void ZoomIn1Click();
-    void ZoomOut1Click();
-    void ActualSize1Click();
-    void FitToWindow1Click();
-    void Histogram1Click();
+    void ZoomIn1Click() override;
+    void ZoomOut1Click() override;
+    void ActualSize1Click() override;
+    void FitToWindow1Click() override;
+    void Histogram1Click() override;
 
     // Tool buttons acting on the shown picture.
-    void ToolButton9Click();   // Original Image
-    void ToolButton20Click();  // Brightness Down
-    void ToolButton21Click();  // Brightness Up
-    void ToolButton27Click();  // Contrast Down
-    void ToolButton28Click();  // Contrast Up
-    void ToolButton29Click();  // Image Info
+    void ToolButton9Click() override;   // Original Image
+    void ToolButton20Click() override;  // Brightness Down
+    void ToolButton21Click() override;  // Brightness Up
+    void ToolButton27Click() override;  // Contrast Down
+    void ToolButton28Click() override;  // Contrast Up
+    void ToolButton29Click() override;  // Image Info
 
     // One step of the timed scan.
     void Timer1Timer();
 
-    // Blink and Export Sequence (blink_commands.cpp, sequence_commands.cpp).
-    void BlinkWith1Click();
-    void Blink1Click();
-    void BlinkInterval1Click();
-    void ExportSequence1Click();
-    const orbalux::BlinkPair& Blink() const { return Blink_; }
-    QTimer* BlinkTimer() const { return BlinkTimer_; }
+    // Blink and Export Sequence.
+    void BlinkWith1Click() override;
+    void Blink1Click() override;
+    void BlinkInterval1Click() override;
+    void ExportSequence1Click() override;
+    const orbalux::BlinkPair& Blink() const;
+    QTimer* BlinkTimer() const;
 
     // What the commands leave behind, for whoever drives the window.
     const orbalux::PictureState& State() const { return session_.State(); }
@@ -113,14 +118,14 @@ public:
     int ScanDirection() const { return static_cast<int>(session_.Direction()); }
     int ScanPause() const { return session_.ScanPause(); }
     TChild* CurrentChild() const { return CurrentChild_; }
-    QTimer* Timer1() const { return Timer1_; }
-    QPrinter& Printer() { return *printer_; }
+    QTimer* Timer1() const;
+    QPrinter& Printer();
     TInfoBox* InfoBox() const { return InfoBox_; }
     TAboutBox* AboutBox() const { return AboutBox_; }
-    THistogramBox* HistogramBox() const { return HistogramBox_; }
-    TThumbnailStrip* ThumbnailStrip() const { return ThumbnailStrip_; }
+    THistogramBox* HistogramBox() const;
+    TThumbnailStrip* ThumbnailStrip() const;
     // Where the picture went on the last page printed or previewed, in dots.
-    QRect LastPageRect() const { return LastPageRect_; }
+    QRect LastPageRect() const;
 
 signals:
     // A new directory list (after an Open), or none (the picture closed).
@@ -133,126 +138,27 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The scan waits while a dialog is up, so that the picture a command was
-    // given for is the one it acts on; it goes on after with the same pause.
-    class ScanWait {
-    public:
-        explicit ScanWait(TMainForm& form);
-        ~ScanWait();
-        ScanWait(const ScanWait&) = delete;
-        ScanWait& operator=(const ScanWait&) = delete;
-
-    private:
-        TMainForm& form_;
-    };
-
-    // One display option with the widgets that show it.
-    struct OptionControl {
-        const orbalux::DisplayOptionRow* row;
-        QAction* menuItem;       // Options / Missing Lines menu: the next load's default
-        QToolButton* button;     // the shown picture's toggle, or nullptr
-        QAction* pictureItem;    // the same toggle in the Picture menu, or nullptr
-    };
-
-    void BuildMenus();
-    void BuildToolBar();
-    void BuildCounter(QWidget* parent);
-    QAction* MenuItem(const char* name) const;
-    QToolButton* ToolButton(const char* name) const;
-
-    // Shared steps of the loads.
-    void SetPictureCommands(bool pictureShown);
-    void SyncOptionButtons();
-    void SetOptionPressed(const OptionControl& option, bool pressed);
-    void UpdateCounter();
-    void ShowCounter();
-    // After a command of the session: the new picture shown, or the failure
-    // reported; the scan's timer and buttons follow the session.
-    void Shown(orbalux::Outcome outcome);
-    void ShowLoadedEntry();
-    // `wholeChain` is false for "Original Image", which runs no stage.
-    void ShowPicture(bool wholeChain = true);
-    void RefreshHeaderLines();
-    void ShowLoadWarnings();
-    void ImageWindowClosed();
-    void CounterEntered();
-
-    // The viewing tools around every display: status bar, zoom, histogram.
-    void BuildStatusBar();
-    void AttachImageWindow(TChild* child);
-    void PictureShown(bool wholeChain);
-    void ClearViewingTools();
-    // A step of the ladder, keeping `anchor` (a point of the image window's
-    // view) on its picture point; the view's middle without one.
-    void SetZoomStep(int step, std::optional<QPoint> anchor = std::nullopt);
-    ZoomFactor ShownZoom() const;
-    void ShowZoom();
-    void ShowPointerReadout();
-    GreyHistogram ShownHistogram() const;
-
-    // The thumbnail strip of the directory list.
-    void BuildThumbnailStrip();
-    void ThumbnailChosen(int position);
-
-    // The Options and Missing Lines items (defaults for the next load) and
-    // the option tool buttons with their Picture menu items (the shown
-    // picture): each is connected to its option's controls.
-    void MenuOptionClicked(const OptionControl& option);
-    void OptionButtonClicked(const OptionControl& option);
-    void Redisplayed(orbalux::Outcome outcome);
-    void SetScanPause(int milliseconds);
-    void SyncScan();
-    void ShowModal(QDialog& dialog);
-    // The one way a failure reaches the user: the file and the reason.
-    void ReportError(const orbalux::OrbaluxError& error);
-    void ReportLastError();
-
     DialogSeam& seam_;
     orbalux::BrowsingSession session_;
-    const orbalux::PictureState& state_ = session_.State();
-    int dialogsUp_ = 0;
-
-    // The commands' widgets, by row of the command tables.
-    std::vector<QAction*> menuItems_;
-    std::vector<QToolButton*> toolButtons_;
-    std::vector<QAction*> pictureItems_;
-    std::vector<OptionControl> options_;
-    QAction* Open1_ = nullptr;
-    QAction* Toolbar1_ = nullptr;
-    QToolButton* FileForAutoBtn_ = nullptr;
-    QToolButton* FileTylAutBtn_ = nullptr;
-    QLabel* LoadWarningStatus_ = nullptr;
+    QPointer<TChild> CurrentChild_;
 
     QMdiArea* mdiArea_ = nullptr;
-    QToolBar* MojToolBar_ = nullptr;
-    QLineEdit* Memo1_ = nullptr;
-    QTimer* Timer1_ = nullptr;
-    QPointer<TChild> CurrentChild_;
+    QLabel* LoadWarningStatus_ = nullptr;
     TAboutBox* AboutBox_ = nullptr;
     TInfoBox* InfoBox_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
-
-    // Viewing tools.
-    int ZoomStep_ = kActualSizeStep;
-    bool FitZoom_ = false;  // fitted to the window until another zoom
-    bool WholeChainShown_ = true;
-    std::optional<QPoint> Pointer_;  // over the picture control, in its coordinates
-    QRect LastPageRect_;
-    THistogramBox* HistogramBox_ = nullptr;
-    QLabel* PointerReadout_ = nullptr;
-    QLabel* PictureSizeStatus_ = nullptr;
-    QLabel* LostLinesStatus_ = nullptr;
-    QLabel* ZoomStatus_ = nullptr;
-    TThumbnailStrip* ThumbnailStrip_ = nullptr;
     TFullScreen* FullScreen_ = nullptr;
 
-    // Blink.
-    void BuildBlink();
-    void BlinkTick();
-    void ShowBlink();
-    void StopBlink();
-    void BlinkPictureClosed();
-    orbalux::BlinkPair Blink_;
-    QTimer* BlinkTimer_ = nullptr;
-    QLabel* BlinkStatus_ = nullptr;
+    // The concerns, each over those before it.
+    std::unique_ptr<TCommandBar> commands_;
+    std::unique_ptr<TViewingTools> tools_;
+    std::unique_ptr<TScanControl> scan_;
+    std::unique_ptr<TCounterControl> counter_;
+    std::unique_ptr<TThumbnailCommands> thumbnails_;
+    std::unique_ptr<TErrorReport> report_;
+    std::unique_ptr<TBlinkCommands> blink_;
+    std::unique_ptr<TPictureShow> show_;
+    std::unique_ptr<TOptionCommands> options_;
+    std::unique_ptr<TPictureLoading> loading_;
+    std::unique_ptr<TSavePrint> savePrint_;
+    std::unique_ptr<TSequenceCommands> sequence_;
 };

@@ -1,5 +1,7 @@
 // The command vocabulary of the main window: every menu item and tool button
 // with its caption or hint, handler, shortcuts, and whether it needs a picture.
+#include "shell/command_map.h"
+
 #include <array>
 #include <cstring>
 #include <stdexcept>
@@ -8,19 +10,20 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "shell/MainUnit.h"
+#include "shell/command_target.h"
 #include "shell/counter_box.h"
 #include "shell/icons.h"
 
 namespace {
 
-using Handler = void (TMainForm::*)();
+using Handler = void (TCommandTarget::*)();
 
 // When a command can be given: always, only without a picture (Open), while
 // a picture or a bad entry of the list is shown (the steps through the
@@ -68,27 +71,27 @@ constexpr Needs kPic = Needs::Picture;
 constexpr Needs kDat = Needs::PictureData;
 
 const MenuItemDef kMenuItems[] = {
-    {FileMenu, "Open1", "&Open...", &TMainForm::Open1Click, Needs::NoPicture, false, false, {"Ctrl+O", nullptr}},
-    {FileMenu, "Close1", "&Close", &TMainForm::Close1Click, kPic, false, false, {"Ctrl+W", nullptr}},
+    {FileMenu, "Open1", "&Open...", &TCommandTarget::Open1Click, Needs::NoPicture, false, false, {"Ctrl+O", nullptr}},
+    {FileMenu, "Close1", "&Close", &TCommandTarget::Close1Click, kPic, false, false, {"Ctrl+W", nullptr}},
     {FileMenu, "N6", "-", nullptr, kAny, false, false, {}},
-    {FileMenu, "Next1", "&Next ", &TMainForm::FileForBtnClick, kPic, false, false, {"Right", "PgDown"}},
-    {FileMenu, "Previous1", "Pr&evious", &TMainForm::FileTylBtnClick, kPic, false, false, {"Left", "PgUp"}},
-    {FileMenu, "First1", "&First", &TMainForm::First1Click, kPic, false, false, {"Home", nullptr}},
-    {FileMenu, "Last1", "&Last", &TMainForm::Last1Click, kPic, false, false, {"End", nullptr}},
-    {FileMenu, "GoTo1", "&Go to...", &TMainForm::GoTo1Click, kPic, false, false, {"Ctrl+G", nullptr}},
-    {FileMenu, "SaveAs1", "Save &As...", &TMainForm::SaveAs1Click, kDat, false, false, {"Ctrl+S", nullptr}},
-    {FileMenu, "ExportSequence1", "Export Sequence...", &TMainForm::ExportSequence1Click, kPic, false, false, {}},
+    {FileMenu, "Next1", "&Next ", &TCommandTarget::FileForBtnClick, kPic, false, false, {"Right", "PgDown"}},
+    {FileMenu, "Previous1", "Pr&evious", &TCommandTarget::FileTylBtnClick, kPic, false, false, {"Left", "PgUp"}},
+    {FileMenu, "First1", "&First", &TCommandTarget::First1Click, kPic, false, false, {"Home", nullptr}},
+    {FileMenu, "Last1", "&Last", &TCommandTarget::Last1Click, kPic, false, false, {"End", nullptr}},
+    {FileMenu, "GoTo1", "&Go to...", &TCommandTarget::GoTo1Click, kPic, false, false, {"Ctrl+G", nullptr}},
+    {FileMenu, "SaveAs1", "Save &As...", &TCommandTarget::SaveAs1Click, kDat, false, false, {"Ctrl+S", nullptr}},
+    {FileMenu, "ExportSequence1", "Export Sequence...", &TCommandTarget::ExportSequence1Click, kPic, false, false, {}},
     {FileMenu, "N2", "-", nullptr, kAny, false, false, {}},
-    {FileMenu, "ScanForward1", "Scan Forward", &TMainForm::FileForAutoBtnClick, kPic, false, false, {}},
-    {FileMenu, "ScanBackward1", "Scan Backward", &TMainForm::FileTylAutBtnClick, kPic, false, false, {}},
-    {FileMenu, "ScanStop1", "Scan Stop", &TMainForm::FileStopBtnClick, kPic, false, false, {}},
-    {FileMenu, "ScanToggle1", "S&tart or Stop Scan", &TMainForm::ScanToggle1Click, kPic, false, false, {"F5", nullptr}},
+    {FileMenu, "ScanForward1", "Scan Forward", &TCommandTarget::FileForAutoBtnClick, kPic, false, false, {}},
+    {FileMenu, "ScanBackward1", "Scan Backward", &TCommandTarget::FileTylAutBtnClick, kPic, false, false, {}},
+    {FileMenu, "ScanStop1", "Scan Stop", &TCommandTarget::FileStopBtnClick, kPic, false, false, {}},
+    {FileMenu, "ScanToggle1", "S&tart or Stop Scan", &TCommandTarget::ScanToggle1Click, kPic, false, false, {"F5", nullptr}},
     {FileMenu, "N3", "-", nullptr, kAny, false, false, {}},
-    {FileMenu, "Print1", "&Print...", &TMainForm::Print1Click, kDat, false, false, {"Ctrl+P", nullptr}},
-    {FileMenu, "PrintPreview1", "Print Preview...", &TMainForm::PrintPreview1Click, kDat, false, false, {}},
-    {FileMenu, "PrintSetup1", "P&rint Setup...", &TMainForm::PrintSetup1Click, kPic, false, false, {}},
+    {FileMenu, "Print1", "&Print...", &TCommandTarget::Print1Click, kDat, false, false, {"Ctrl+P", nullptr}},
+    {FileMenu, "PrintPreview1", "Print Preview...", &TCommandTarget::PrintPreview1Click, kDat, false, false, {}},
+    {FileMenu, "PrintSetup1", "P&rint Setup...", &TCommandTarget::PrintSetup1Click, kPic, false, false, {}},
     {FileMenu, "N1", "-", nullptr, kAny, false, false, {}},
-    {FileMenu, "Exit1", "E&xit", &TMainForm::Exit1Click, kAny, false, false, {"Ctrl+Q", nullptr}},
+    {FileMenu, "Exit1", "E&xit", &TCommandTarget::Exit1Click, kAny, false, false, {"Ctrl+Q", nullptr}},
     {OptionsMenu, "Atostretch1", "&Stretch", nullptr, kAny, true, false, {}},
     {OptionsMenu, "Despeckleon1", "&Despeckle ", nullptr, kAny, true, false, {}},
     {OptionsMenu, "FlipVertically1", "&Flip Vertically", nullptr, kAny, true, false, {}},
@@ -102,25 +105,25 @@ const MenuItemDef kMenuItems[] = {
      false, {}},
     {MissingLinesMenu, "N2ormoremissinglinescompress1", "2 or more missing lines compress",
      nullptr, kAny, true, false, {}},
-    {ViewMenu, "Toolbar1", "Toolbar", &TMainForm::Toolbar1Click, kAny, true, true, {}},
-    {ViewMenu, "Thumbnails1", "Thumbnails", &TMainForm::Thumbnails1Click, kAny, true, true, {}},
+    {ViewMenu, "Toolbar1", "Toolbar", &TCommandTarget::Toolbar1Click, kAny, true, true, {}},
+    {ViewMenu, "Thumbnails1", "Thumbnails", &TCommandTarget::Thumbnails1Click, kAny, true, true, {}},
     {ViewMenu, "N4", "-", nullptr, kAny, false, false, {}},
-    {ViewMenu, "ZoomIn1", "Zoom In", &TMainForm::ZoomIn1Click, kDat, false, false, {"Ctrl++", "Ctrl+="}},
-    {ViewMenu, "ZoomOut1", "Zoom Out", &TMainForm::ZoomOut1Click, kDat, false, false, {"Ctrl+-", nullptr}},
-    {ViewMenu, "ActualSize1", "Actual Size", &TMainForm::ActualSize1Click, kDat, false, false, {"Ctrl+0", nullptr}},
-    {ViewMenu, "FitToWindow1", "Fit to Window", &TMainForm::FitToWindow1Click, kDat, false, false, {"Ctrl+9", nullptr}},
-    {ViewMenu, "FullScreen1", "F&ull Screen", &TMainForm::FullScreen1Click, kPic, false, false, {"F11", nullptr}},
+    {ViewMenu, "ZoomIn1", "Zoom In", &TCommandTarget::ZoomIn1Click, kDat, false, false, {"Ctrl++", "Ctrl+="}},
+    {ViewMenu, "ZoomOut1", "Zoom Out", &TCommandTarget::ZoomOut1Click, kDat, false, false, {"Ctrl+-", nullptr}},
+    {ViewMenu, "ActualSize1", "Actual Size", &TCommandTarget::ActualSize1Click, kDat, false, false, {"Ctrl+0", nullptr}},
+    {ViewMenu, "FitToWindow1", "Fit to Window", &TCommandTarget::FitToWindow1Click, kDat, false, false, {"Ctrl+9", nullptr}},
+    {ViewMenu, "FullScreen1", "F&ull Screen", &TCommandTarget::FullScreen1Click, kPic, false, false, {"F11", nullptr}},
     {ViewMenu, "N5", "-", nullptr, kAny, false, false, {}},
-    {ViewMenu, "Histogram1", "Histogram", &TMainForm::Histogram1Click, kAny, false, false, {"Ctrl+H", nullptr}},
+    {ViewMenu, "Histogram1", "Histogram", &TCommandTarget::Histogram1Click, kAny, false, false, {"Ctrl+H", nullptr}},
     {ViewMenu, "N7", "-", nullptr, kAny, false, false, {}},
-    {ViewMenu, "BlinkWith1", "Blink with...", &TMainForm::BlinkWith1Click, kDat, false, false, {}},
-    {ViewMenu, "Blink1", "Blink", &TMainForm::Blink1Click, kPic, true, false, {"Ctrl+K", nullptr}},
-    {ViewMenu, "BlinkInterval1", "Blink Interval...", &TMainForm::BlinkInterval1Click, kAny, false, false, {}},
+    {ViewMenu, "BlinkWith1", "Blink with...", &TCommandTarget::BlinkWith1Click, kDat, false, false, {}},
+    {ViewMenu, "Blink1", "Blink", &TCommandTarget::Blink1Click, kPic, true, false, {"Ctrl+K", nullptr}},
+    {ViewMenu, "BlinkInterval1", "Blink Interval...", &TCommandTarget::BlinkInterval1Click, kAny, false, false, {}},
     {ScanMenu, "N2seconds1", "2 seconds", nullptr, kAny, true, false, {}, 2000},
     {ScanMenu, "N3seconds1", "3 seconds", nullptr, kAny, true, false, {}, 3000},
     {ScanMenu, "N4seconds1", "4 seconds", nullptr, kAny, true, false, {}, 4000},
     {ScanMenu, "N5seconds1", "5 seconds", nullptr, kAny, true, false, {}, 5000},
-    {HelpMenu, "About1", "&About...", &TMainForm::About1Click, kAny, false, false, {}},
+    {HelpMenu, "About1", "&About...", &TCommandTarget::About1Click, kAny, false, false, {}},
 };
 
 // Columns: design name, hint, image, handler, when usable, shows a pressed
@@ -142,18 +145,18 @@ struct ToolButtonDef {
 };
 
 const ToolButtonDef kToolButtons[] = {
-    {"FileOpenBtn", "Open", ToolImage::Open, &TMainForm::Open1Click, Needs::NoPicture, false, 0, 0, nullptr, nullptr},
-    {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TMainForm::SaveAs1Click, kDat, false, 0, 0, nullptr, nullptr},
-    {"ToolButton17", "Print", ToolImage::Print, &TMainForm::Print1Click, kDat, false, 0, 0, nullptr, nullptr},
-    {"FileTylAutBtn", "Scan Backword", ToolImage::ScanBackward, &TMainForm::FileTylAutBtnClick, kPic, true, 0, 2,
+    {"FileOpenBtn", "Open", ToolImage::Open, &TCommandTarget::Open1Click, Needs::NoPicture, false, 0, 0, nullptr, nullptr},
+    {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TCommandTarget::SaveAs1Click, kDat, false, 0, 0, nullptr, nullptr},
+    {"ToolButton17", "Print", ToolImage::Print, &TCommandTarget::Print1Click, kDat, false, 0, 0, nullptr, nullptr},
+    {"FileTylAutBtn", "Scan Backword", ToolImage::ScanBackward, &TCommandTarget::FileTylAutBtnClick, kPic, true, 0, 2,
      nullptr, nullptr},
-    {"FileTylBtn", "Previous", ToolImage::Previous, &TMainForm::FileTylBtnClick, kPic, false, 0, 0, nullptr, nullptr},
-    {"FileStopBtn", "Scan Stop", ToolImage::ScanStop, &TMainForm::FileStopBtnClick, kPic, false, 0, 0, nullptr,
+    {"FileTylBtn", "Previous", ToolImage::Previous, &TCommandTarget::FileTylBtnClick, kPic, false, 0, 0, nullptr, nullptr},
+    {"FileStopBtn", "Scan Stop", ToolImage::ScanStop, &TCommandTarget::FileStopBtnClick, kPic, false, 0, 0, nullptr,
      nullptr},
-    {"FileForBtn", "Next", ToolImage::Next, &TMainForm::FileForBtnClick, kPic, false, 0, 0, nullptr, nullptr},
-    {"FileForAutoBtn", "Scan Forword", ToolImage::ScanForward, &TMainForm::FileForAutoBtnClick, kPic, true, 0, 0,
+    {"FileForBtn", "Next", ToolImage::Next, &TCommandTarget::FileForBtnClick, kPic, false, 0, 0, nullptr, nullptr},
+    {"FileForAutoBtn", "Scan Forword", ToolImage::ScanForward, &TCommandTarget::FileForAutoBtnClick, kPic, true, 0, 0,
      nullptr, nullptr},
-    {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TMainForm::ToolButton9Click, kDat, false, 0, 2,
+    {"ToolButton9", "Original Image", ToolImage::OriginalImage, &TCommandTarget::ToolButton9Click, kDat, false, 0, 2,
      "OriginalImage1", "Backspace"},
     {"ToolButton10", "Flip Vertically", ToolImage::FlipVertical, nullptr, kDat, true, 0, 0,
      "FlipVertically2", "V"},
@@ -163,13 +166,13 @@ const ToolButtonDef kToolButtons[] = {
     {"ToolButton13", "Stretch", ToolImage::Stretch, nullptr, kDat, true, 0, 0, "Stretch1", "S"},
     {"ToolButton18", "Missing lines", ToolImage::MissingLines, nullptr, kDat, true, 0, 0,
      "Missinglines1", "L"},
-    {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TMainForm::ToolButton27Click, kDat, false, 1, 0,
+    {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TCommandTarget::ToolButton27Click, kDat, false, 1, 0,
      "ContrastDown1", "Shift+C"},
-    {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TMainForm::ToolButton28Click, kDat, false, 1, 0,
+    {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TCommandTarget::ToolButton28Click, kDat, false, 1, 0,
      "ContrastUp1", "C"},
-    {"ToolButton20", "Brightness Down", ToolImage::BrightnessDown, &TMainForm::ToolButton20Click, kDat, false, 1, 0,
+    {"ToolButton20", "Brightness Down", ToolImage::BrightnessDown, &TCommandTarget::ToolButton20Click, kDat, false, 1, 0,
      "BrightnessDown1", "Shift+B"},
-    {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TMainForm::ToolButton21Click, kDat, false, 1, 0,
+    {"ToolButton21", "Brightness Up", ToolImage::BrightnessUp, &TCommandTarget::ToolButton21Click, kDat, false, 1, 0,
      "BrightnessUp1", "B"},
     {"ToolButton19", "Invert Display", ToolImage::Invert, nullptr, kDat, true, 1, 3,
      "InvertDisplay1", "I"},
@@ -177,9 +180,9 @@ const ToolButtonDef kToolButtons[] = {
      "Minimize2", nullptr},
     {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, nullptr, kDat,
      true, 1, 0, "Minimize25originalsize1", nullptr},
-    {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TMainForm::ToolButton29Click, kDat, false, 1, 3,
+    {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TCommandTarget::ToolButton29Click, kDat, false, 1, 3,
      "ImageInfo1", "Ctrl+I"},
-    {"HelpAboutBtn", "About", ToolImage::About, &TMainForm::HelpAboutBtnClick, kAny, false, 1, 0, nullptr, nullptr},
+    {"HelpAboutBtn", "About", ToolImage::About, &TCommandTarget::HelpAboutBtnClick, kAny, false, 1, 0, nullptr, nullptr},
 };
 
 // The widgets of each display option: its Options or Missing Lines menu item
@@ -239,19 +242,31 @@ bool MenuItemChecked(const orbalux::PictureState& state, const orbalux::DisplayO
 
 }  // namespace
 
-QAction* TMainForm::MenuItem(const char* name) const {
+QAction* TCommandBar::MenuItem(const char* name) const {
     for (std::size_t i = 0; i < std::size(kMenuItems); ++i)
         if (Same(kMenuItems[i].name, name)) return menuItems_[i];
     throw std::logic_error(std::string("no menu item ") + name);
 }
 
-QToolButton* TMainForm::ToolButton(const char* name) const {
+QToolButton* TCommandBar::ToolButton(const char* name) const {
     for (std::size_t i = 0; i < std::size(kToolButtons); ++i)
         if (Same(kToolButtons[i].name, name)) return toolButtons_[i];
     throw std::logic_error(std::string("no tool button ") + name);
 }
 
-void TMainForm::SetPictureCommands(bool pictureShown) {
+TCommandBar::TCommandBar(QMainWindow& frame, TCommandTarget& target, orbalux::BrowsingSession& session)
+    : frame_(frame), session_(session) {
+    BuildMenus(target);
+    BuildToolBar(target);
+}
+
+void TCommandBar::ToggleToolBar() {
+    const bool show = toolBar_->isHidden();
+    toolBar_->setVisible(show);
+    MenuItem("Toolbar1")->setChecked(show);
+}
+
+void TCommandBar::SetPictureCommands(bool pictureShown) {
     // A bad entry of the list has no picture for the commands that work on one.
     const bool atHand = pictureShown && session_.PictureUsable();
     for (std::size_t i = 0; i < std::size(kMenuItems); ++i)
@@ -261,19 +276,19 @@ void TMainForm::SetPictureCommands(bool pictureShown) {
         SetUsable(pictureItems_[i], kToolButtons[i].needs, pictureShown, atHand);
     }
     // The counter box takes a position only while there is a list to go to.
-    Memo1_->setReadOnly(!pictureShown);
+    counter_->setReadOnly(!pictureShown);
 }
 
-void TMainForm::SetScanPause(int milliseconds) {
+void TCommandBar::SetScanPause(int milliseconds) {
     session_.SetScanPause(milliseconds);
     for (std::size_t i = 0; i < std::size(kMenuItems); ++i)
         if (kMenuItems[i].pause != 0) menuItems_[i]->setChecked(kMenuItems[i].pause == milliseconds);
 }
 
-void TMainForm::BuildMenus() {
+void TCommandBar::BuildMenus(TCommandTarget& target) {
     std::array<QMenu*, kMenus.size()> menus{};
     for (std::size_t i = 0; i < kMenus.size(); ++i) {
-        menus[i] = menuBar()->addMenu(kMenus[i].caption);
+        menus[i] = frame_.menuBar()->addMenu(kMenus[i].caption);
         menus[i]->setObjectName(kMenus[i].name);
     }
     for (const MenuItemDef& def : kMenuItems) {
@@ -291,27 +306,24 @@ void TMainForm::BuildMenus() {
                 if (key) keys << QKeySequence(key);
             action->setShortcuts(keys);
             if (const Handler handler = def.handler)
-                connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-            if (const int pause = def.pause) connect(action, &QAction::triggered, this, [this, pause] { SetScanPause(pause); });
+                QObject::connect(action, &QAction::triggered, &frame_, [&target, handler] { (target.*handler)(); });
+            if (const int pause = def.pause)
+                QObject::connect(action, &QAction::triggered, this, [this, pause] { SetScanPause(pause); });
         }
         action->setObjectName(def.name);
         // The keys work also while the menu bar is out of sight (full screen).
-        addAction(action);
+        frame_.addAction(action);
         menuItems_.push_back(action);
     }
     // Each option's menu item, paired once with its row; the row goes with
-    // the command, so no click looks it up.
+    // the command, so no click looks it up (the option controls connect it).
     const auto table = orbalux::DisplayOptionTable();
     options_.reserve(table.size());
     for (const orbalux::DisplayOptionRow& row : table) {
         QAction* item = MenuItem(WidgetsOf(row).menuItem);
-        item->setChecked(MenuItemChecked(state_, row));
-        const std::size_t at = options_.size();
+        item->setChecked(MenuItemChecked(session_.State(), row));
         options_.push_back({&row, item, nullptr, nullptr});
-        connect(item, &QAction::triggered, this, [this, at] { MenuOptionClicked(options_[at]); });
     }
-    Open1_ = MenuItem("Open1");
-    Toolbar1_ = MenuItem("Toolbar1");
     // Closing works wherever the focus is, the histogram window included.
     MenuItem("Close1")->setShortcutContext(Qt::ApplicationShortcut);
 
@@ -329,27 +341,27 @@ void TMainForm::BuildMenus() {
         action->setCheckable(def.checkable);
         action->setEnabled(UsableWithoutPicture(def.needs));
         if (def.shortcut) action->setShortcut(QKeySequence(def.shortcut));
-        addAction(action);
+        frame_.addAction(action);
         if (const Handler handler = def.handler)
-            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+            QObject::connect(action, &QAction::triggered, &frame_, [&target, handler] { (target.*handler)(); });
         pictureItems_.push_back(action);
     }
 }
 
-void TMainForm::BuildToolBar() {
-    MojToolBar_ = new QToolBar(this);
-    MojToolBar_->setObjectName("MojToolBar");
-    MojToolBar_->setWindowTitle("Toolbar");
-    MojToolBar_->setMovable(false);
-    MojToolBar_->setFloatable(false);
-    MojToolBar_->setIconSize(QSize(kToolImageSize, kToolImageSize));
+void TCommandBar::BuildToolBar(TCommandTarget& target) {
+    toolBar_ = new QToolBar(&frame_);
+    toolBar_->setObjectName("MojToolBar");
+    toolBar_->setWindowTitle("Toolbar");
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(kToolImageSize, kToolImageSize));
     // the View menu holds the only switch for it
-    MojToolBar_->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    addToolBar(Qt::TopToolBarArea, MojToolBar_);
+    toolBar_->toggleViewAction()->setVisible(false);
+    frame_.setContextMenuPolicy(Qt::NoContextMenu);
+    frame_.addToolBar(Qt::TopToolBarArea, toolBar_);
 
     // Two rows in one tool bar, so that it hides and shows as one.
-    auto* rows = new QWidget(MojToolBar_);
+    auto* rows = new QWidget(toolBar_);
     rows->setObjectName("MojCoolBar");
     auto* column = new QVBoxLayout(rows);
     column->setContentsMargins(2, 2, 2, 2);
@@ -375,46 +387,38 @@ void TMainForm::BuildToolBar() {
         button->setCheckable(def.checkable);
         button->setEnabled(UsableWithoutPicture(def.needs));
         if (const Handler handler = def.handler)
-            connect(button, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });
+            QObject::connect(button, &QToolButton::clicked, &frame_, [&target, handler] { (target.*handler)(); });
         r->addWidget(button);
         toolButtons_.push_back(button);
         // The display option this button and its Picture item toggle on the
         // shown picture.
-        for (std::size_t at = 0; at < options_.size(); ++at) {
-            const char* optionButton = WidgetsOf(*options_[at].row).toolButton;
+        for (OptionControl& option : options_) {
+            const char* optionButton = WidgetsOf(*option.row).toolButton;
             if (!optionButton || !Same(optionButton, def.name)) continue;
-            options_[at].button = button;
-            options_[at].pictureItem = pictureItems_[i];
-            const auto toggle = [this, at] { OptionButtonClicked(options_[at]); };
-            connect(button, &QToolButton::clicked, this, toggle);
-            if (pictureItems_[i]) connect(pictureItems_[i], &QAction::triggered, this, toggle);
+            option.button = button;
+            option.pictureItem = pictureItems_[i];
         }
     }
-    FileForAutoBtn_ = ToolButton("FileForAutoBtn");
-    FileTylAutBtn_ = ToolButton("FileTylAutBtn");
 
     row[1]->addSpacing(2 * kGap);
     BuildCounter(rows);
-    row[1]->addWidget(Memo1_);
+    row[1]->addWidget(counter_);
     for (QHBoxLayout* r : row) r->addStretch(1);
 
-    MojToolBar_->addWidget(rows);
+    toolBar_->addWidget(rows);
 }
 
-void TMainForm::BuildCounter(QWidget* parent) {
+void TCommandBar::BuildCounter(QWidget* parent) {
     // Shows the position and the count; while a picture is shown it also
     // takes a position: "125" and Enter go to entry 125 of the list.
-    Memo1_ = new TCounterBox("0/0", parent);
-    Memo1_->setObjectName("Memo1");
-    Memo1_->setReadOnly(true);
-    Memo1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Memo1_->setFixedSize(89, 22);
-    Memo1_->setFocusPolicy(Qt::StrongFocus);
-    Memo1_->setToolTip("Type a position and press Enter to go there");
-    QFont counterFont = Memo1_->font();
+    counter_ = new TCounterBox("0/0", parent);
+    counter_->setObjectName("Memo1");
+    counter_->setReadOnly(true);
+    counter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    counter_->setFixedSize(89, 22);
+    counter_->setFocusPolicy(Qt::StrongFocus);
+    counter_->setToolTip("Type a position and press Enter to go there");
+    QFont counterFont = counter_->font();
     counterFont.setPixelSize(16);
-    Memo1_->setFont(counterFont);
-    connect(Memo1_, &QLineEdit::returnPressed, this, &TMainForm::CounterEntered);
-    // Left without Enter, it shows the position again.
-    connect(Memo1_, &QLineEdit::editingFinished, this, &TMainForm::ShowCounter);
+    counter_->setFont(counterFont);
 }

@@ -2,59 +2,64 @@
 // load, and the tool buttons (and their Picture menu items) that re-run the
 // chain on the shown picture. Each is connected to its option's row of the
 // options table (command_map.cpp), so none looks its option up.
+#include "shell/option_commands.h"
+
 #include <QAction>
 #include <QToolButton>
 
-#include "processing/stages.h"
-#include "shell/InfoUnit.h"
-#include "shell/MainUnit.h"
-
 using orbalux::Outcome;
-using orbalux::PictureState;
 
-void TMainForm::SetOptionPressed(const OptionControl& option, bool pressed) {
+namespace {
+void SetOptionPressed(const OptionControl& option, bool pressed) {
     if (option.button) option.button->setChecked(pressed);
     if (option.pictureItem) option.pictureItem->setChecked(pressed);
 }
+}  // namespace
 
-void TMainForm::SyncOptionButtons() {
-    for (const OptionControl& o : options_)
-        if (o.row->kind == orbalux::SwitchKind::ChainFlag) SetOptionPressed(o, state_.ActiveOptions.*o.row->flag == 1);
+TOptionCommands::TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options,
+                                 TPictureShow& show, TErrorReport& report)
+    : session_(session), options_(options), show_(show), report_(report) {
+    for (const OptionControl& option : options_) {
+        const OptionControl* o = &option;
+        connect(option.menuItem, &QAction::triggered, this, [this, o] { MenuOptionClicked(*o); });
+        const auto toggle = [this, o] { OptionButtonClicked(*o); };
+        if (option.button) connect(option.button, &QToolButton::clicked, this, toggle);
+        if (option.pictureItem) connect(option.pictureItem, &QAction::triggered, this, toggle);
+    }
 }
 
-void TMainForm::MenuOptionClicked(const OptionControl& option) {
+void TOptionCommands::Sync() {
+    const orbalux::PictureState& state = session_.State();
+    for (const OptionControl& o : options_)
+        if (o.row->kind == orbalux::SwitchKind::ChainFlag) SetOptionPressed(o, state.ActiveOptions.*o.row->flag == 1);
+}
+
+void TOptionCommands::MenuOptionClicked(const OptionControl& option) {
     const bool on = session_.ToggleMenuOption(*option.row);
     option.menuItem->setChecked(option.row->kind == orbalux::SwitchKind::KeepGaps ? !on : on);
 }
 
-void TMainForm::Redisplayed(Outcome outcome) {
-    if (outcome == Outcome::Failed) ReportLastError();
+void TOptionCommands::Redisplayed(Outcome outcome) {
+    if (outcome == Outcome::Failed) report_.ReportLastError();
     if (outcome != Outcome::Done) return;
     try {
-        ShowPicture(session_.WholeChainShown());
+        show_.Show(session_.WholeChainShown());
     } catch (const orbalux::OrbaluxError& e) {
-        ReportError(e);
+        report_.ReportError(e);
     }
 }
 
-void TMainForm::OptionButtonClicked(const OptionControl& option) {
+void TOptionCommands::OptionButtonClicked(const OptionControl& option) {
     Redisplayed(session_.ToggleShownOption(*option.row));
-    SetOptionPressed(option, state_.ActiveOptions.*option.row->flag == 1);
+    SetOptionPressed(option, session_.State().ActiveOptions.*option.row->flag == 1);
 }
 
-void TMainForm::ToolButton27Click() { Redisplayed(session_.StepLevel(&PictureState::ContrastLevel, -1)); }
-void TMainForm::ToolButton28Click() { Redisplayed(session_.StepLevel(&PictureState::ContrastLevel, 1)); }
-void TMainForm::ToolButton20Click() {
-    Redisplayed(session_.StepLevel(&PictureState::BrightnessLevel, -orbalux::kBrightnessStep));
-}
-void TMainForm::ToolButton21Click() {
-    Redisplayed(session_.StepLevel(&PictureState::BrightnessLevel, orbalux::kBrightnessStep));
+void TOptionCommands::StepLevel(int orbalux::PictureState::*level, int step) {
+    Redisplayed(session_.StepLevel(level, step));
 }
 
-void TMainForm::ToolButton9Click() {
+void TOptionCommands::ShowOriginal() {
     const Outcome outcome = session_.ShowOriginal();
-    if (outcome == Outcome::Done) SyncOptionButtons();
+    if (outcome == Outcome::Done) Sync();
     Redisplayed(outcome);
 }
-
-void TMainForm::ToolButton29Click() { ShowModal(*InfoBox_); }

@@ -1,187 +1,144 @@
-// Open, the load of a list entry, closing the picture, and the display of the
-// assembled BMP.
-#include <algorithm>
+// Open, the load of a list entry, and closing the picture.
+#include "shell/picture_loading.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStringList>
-#include <QTimer>
-#include <QToolButton>
 
-#include "output/screen_image.h"
 #include "shell/InfoUnit.h"
-#include "shell/MDIChild.h"
-#include "shell/MainUnit.h"
 #include "shell/ThumbnailStrip.h"
 #include "shell/dialog_seam.h"
 #include "shell/elided_label.h"
-#include "shell/full_screen.h"
 #include "shell/native_names.h"
 #include "state/orbalux_error.h"
 #include "state/path_parts.h"
 
 using orbalux::Outcome;
 
-void TMainForm::Open1Click() {
+TPictureLoading::TPictureLoading(const LoadingParts& parts) : p_(parts) {}
+
+void TPictureLoading::Open() {
     std::optional<QString> chosen;
     {
-        const ScanWait wait(*this);
-        chosen = seam_.openFileName(this, FromNative(session_.ShownPath()));
+        const TScanControl::Wait wait(p_.scan);
+        chosen = p_.seam.openFileName(&p_.frame, FromNative(p_.session.ShownPath()));
     }
     if (!chosen || chosen->isEmpty()) return;
     OpenPath(*chosen);
 }
 
-bool TMainForm::OpenPath(const QString& chosen) {
+bool TPictureLoading::OpenPath(const QString& chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (session_.Open(ToNative(path)) != Outcome::Done) {
-        ReportLastError();
+    if (p_.session.Open(ToNative(path)) != Outcome::Done) {
+        p_.report.ReportLastError();
         return false;
     }
-    SetScanPause(session_.ScanPause());
-    SyncScan();
-    if (!CurrentChild_) {
+    p_.commands.SetScanPause(p_.session.ScanPause());
+    p_.scan.Sync();
+    if (!p_.child) {
         auto* child = new TChild;
-        mdiArea_->addSubWindow(child);
-        CurrentChild_ = child;
-        AttachImageWindow(child);
+        p_.mdiArea->addSubWindow(child);
+        p_.child = child;
+        p_.tools.Attach(child);
         child->showMaximized();
-        connect(child, &TChild::closed, this, &TMainForm::ImageWindowClosed);
+        connect(child, &TChild::closed, this, &TPictureLoading::ImageWindowClosed);
         // Tab goes from the tool bar and the counter to the picture, then
         // to the strip.
         child->ScrollArea()->setFocusPolicy(Qt::StrongFocus);
-        setTabOrder(Memo1_, child->ScrollArea());
-        setTabOrder(child->ScrollArea(), ThumbnailStrip_->View());
+        QWidget::setTabOrder(p_.commands.Counter(), child->ScrollArea());
+        QWidget::setTabOrder(child->ScrollArea(), p_.strip->View());
     }
     ShowLoadedEntry();
-    if (!CurrentChild_) return false;
-    SetPictureCommands(true);
+    if (!p_.child) return false;
+    p_.commands.SetPictureCommands(true);
     emit fileListChanged();
-    emit shownPositionChanged(session_.FileListPos());
+    emit shownPositionChanged(p_.session.FileListPos());
     // The picture stays shown; Next and Previous have no list to go by.
-    if (session_.ListingError()) ReportError(*session_.ListingError());
+    if (p_.session.ListingError()) p_.report.ReportError(*p_.session.ListingError());
     return true;
 }
 
-bool TMainForm::GoToEntry(int position) {
-    const Outcome outcome = session_.GoTo(position);
+bool TPictureLoading::GoToEntry(int position) {
+    const Outcome outcome = p_.session.GoTo(position);
     Shown(outcome);
     return outcome == Outcome::Done;
 }
 
-void TMainForm::Shown(Outcome outcome) {
-    SyncScan();
+void TPictureLoading::Shown(Outcome outcome) {
+    p_.scan.Sync();
     // The entries a scan step passed over, named where they do not stop it.
     QStringList skipped;
-    for (const orbalux::OrbaluxError& e : session_.Skipped())
+    for (const orbalux::OrbaluxError& e : p_.session.Skipped())
         skipped << QString("%1: %2").arg(FromNative(std::string(orbalux::FileNameOf(e.file()))), FromNative(e.reason()));
-    if (!skipped.isEmpty()) statusBar()->showMessage("Skipped " + skipped.join("; "), session_.ScanPause());
+    if (!skipped.isEmpty()) p_.frame.statusBar()->showMessage("Skipped " + skipped.join("; "), p_.session.ScanPause());
     if (outcome == Outcome::Done) {
         ShowLoadedEntry();
-        SetPictureCommands(true);
-        emit shownPositionChanged(session_.FileListPos());
+        p_.commands.SetPictureCommands(true);
+        emit shownPositionChanged(p_.session.FileListPos());
     } else if (outcome == Outcome::BadEntry) {
         // No box: the reason stands in the picture's place, the place moves
         // on, and the next step goes past it.
-        const orbalux::OrbaluxError& failure = *session_.EntryFailure();
-        const QString name = FromNative(session_.ShownName());
-        CurrentChild_->ShowFailure(name, FromNative(failure.reason()));
-        CurrentChild_->setWindowTitle(name);
-        SetPictureCommands(true);
-        ShowCounter();
+        const orbalux::OrbaluxError& failure = *p_.session.EntryFailure();
+        const QString name = FromNative(p_.session.ShownName());
+        p_.child->ShowFailure(name, FromNative(failure.reason()));
+        p_.child->setWindowTitle(name);
+        p_.commands.SetPictureCommands(true);
+        p_.counter.Show();
         ShowLoadWarnings();
-        ClearViewingTools();
-        ThumbnailStrip_->MarkFailed(session_.FileListPos(), FromNative(failure.reason()));
-        emit shownPositionChanged(session_.FileListPos());
+        p_.tools.Clear();
+        p_.strip->MarkFailed(p_.session.FileListPos(), FromNative(failure.reason()));
+        emit shownPositionChanged(p_.session.FileListPos());
     } else if (outcome == Outcome::Failed) {
-        ReportLastError();
+        p_.report.ReportLastError();
     }
 }
 
-void TMainForm::ShowLoadedEntry() {
+void TPictureLoading::ShowLoadedEntry() {
     try {
-        ShowPicture();
+        p_.show.Show();
     } catch (const orbalux::OrbaluxError& e) {
-        ReportError(e);
+        p_.report.ReportError(e);
         // A window that never showed a picture goes again.
-        if (!CurrentChild_->Picture().isNull()) return;
-        CurrentChild_->close();
+        if (!p_.child->Picture().isNull()) return;
+        p_.child->close();
         return;
     }
-    CurrentChild_->setWindowTitle(FromNative(session_.ShownName()));
-    SyncOptionButtons();
-    UpdateCounter();
+    p_.child->setWindowTitle(FromNative(p_.session.ShownName()));
+    p_.options.Sync();
+    p_.counter.Update();
     RefreshHeaderLines();
     ShowLoadWarnings();
 }
 
-void TMainForm::UpdateCounter() {
-    // A position being typed into the box is not overwritten by a scan step.
-    if (Memo1_->hasFocus() && Memo1_->isModified()) return;
-    ShowCounter();
+void TPictureLoading::RefreshHeaderLines() {
+    p_.infoBox->SetHeaderLines(p_.session.State().HeaderLines);
+    p_.infoBox->SetLostLineCount(p_.session.State().LostLineCount);
 }
 
-// Setting the text also marks it as not typed.
-void TMainForm::ShowCounter() { Memo1_->setText(QString::fromStdString(session_.CounterText())); }
-
-void TMainForm::CounterEntered() {
-    bool number = false;
-    const QString typed = Memo1_->text().trimmed();
-    const int position = typed.toInt(&number);
-    const int count = session_.FileListCount();
-    if (number && position >= 1 && position <= count) {
-        GoToEntry(position);
-    } else if (typed != QString::fromStdString(session_.CounterText())) {
-        // Refused, with a word: the counter shows the place again.
-        statusBar()->showMessage(count == 0 ? QString("No list to go to")
-                                            : QString("No entry %1: the list holds 1 to %2").arg(typed).arg(count),
-                                 5000);
-    }
-    ShowCounter();
-    // Back to the picture, where the arrow keys step again.
-    if (CurrentChild_) CurrentChild_->setFocus();
-}
-
-void TMainForm::ShowPicture(bool wholeChain) {
-    // The screen image straight from the grey picture that the BMP holds,
-    // rather than parsed back out of the BMP.
-    QImage picture(state_.ImageWidth, state_.ImageHeight, QImage::Format_RGB32);
-    if (picture.isNull() || !orbalux::WriteScreenImage(state_, picture.bits(), picture.bytesPerLine()))
-        throw orbalux::OrbaluxError(orbalux::ErrorKind::Failed, state_.CurrentFileName, "the picture could not be assembled");
-    CurrentChild_->ShowPicture(picture);
-    PictureShown(wholeChain);
-}
-
-void TMainForm::RefreshHeaderLines() {
-    InfoBox_->SetHeaderLines(state_.HeaderLines);
-    InfoBox_->SetLostLineCount(state_.LostLineCount);
-}
-
-void TMainForm::ShowLoadWarnings() {
+void TPictureLoading::ShowLoadWarnings() {
     QStringList warnings;
-    for (const std::string& w : session_.Warnings()) warnings << QString::fromStdString(w);
-    SetStatusText(LoadWarningStatus_, warnings.join("; "));
+    for (const std::string& w : p_.session.Warnings()) warnings << QString::fromStdString(w);
+    SetStatusText(p_.warningStatus, warnings.join("; "));
 }
 
-void TMainForm::Close1Click() {
-    if (CurrentChild_) CurrentChild_->close();
+void TPictureLoading::Close() {
+    if (p_.child) p_.child->close();
 }
 
-void TMainForm::ImageWindowClosed() {
-    CurrentChild_ = nullptr;
-    BlinkPictureClosed();
-    FullScreen_->Leave();
-    session_.Close();
-    SetPictureCommands(false);
-    SyncScan();
-    ShowCounter();
+void TPictureLoading::ImageWindowClosed() {
+    p_.child = nullptr;
+    emit pictureClosing();
+    p_.session.Close();
+    p_.commands.SetPictureCommands(false);
+    p_.scan.Sync();
+    p_.counter.Show();
     ShowLoadWarnings();
-    ClearViewingTools();
+    p_.tools.Clear();
     emit fileListChanged();
 }

@@ -2,33 +2,38 @@
 // as one movie, behind a progress dialog that can cancel it. A cancelled or
 // failed export leaves no file: the movie is written under a temporary name
 // and renamed only when whole.
+#include "shell/sequence_commands.h"
+
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QStringList>
 
 #include "movie/movie_format.h"
 #include "session/sequence_export.h"
-#include "shell/MainUnit.h"
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
 
-void TMainForm::ExportSequence1Click() {
+TSequenceCommands::TSequenceCommands(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session,
+                                     TScanControl& scan, TErrorReport& report)
+    : window_(window), seam_(seam), session_(session), scan_(scan), report_(report) {}
+
+void TSequenceCommands::Export() {
     if (!session_.PictureShown() || session_.FileListPos() == 0) return;
-    const ScanWait wait(*this);
+    const TScanControl::Wait wait(scan_);
     QString proposed = FromNative(session_.Folder() + session_.ShownName() + ".webm");
     std::optional<SequenceChoice> choice;
     for (;;) {
-        choice = seam_.sequenceExport(this, proposed, session_.FileListPos(), session_.FileListCount());
+        choice = seam_.sequenceExport(&window_, proposed, session_.FileListPos(), session_.FileListCount());
         if (!choice || choice->path.isEmpty()) return;
         // A name without a movie's extension gets WebM's.
         if (!orbalux::MovieFormatForPath(ToNative(choice->path))) choice->path += ".webm";
         proposed = choice->path;
         const QFileInfo existing(choice->path);
-        if (existing.exists() && !existing.isDir() && !seam_.confirmOverwrite(this, choice->path)) continue;
+        if (existing.exists() && !existing.isDir() && !seam_.confirmOverwrite(&window_, choice->path)) continue;
         break;
     }
 
-    QProgressDialog progress("Writing the movie...", "Cancel", 0, 1, this);
+    QProgressDialog progress("Writing the movie...", "Cancel", 0, 1, &window_);
     progress.setObjectName("ExportProgress");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -45,7 +50,7 @@ void TMainForm::ExportSequence1Click() {
                                          choice->fps, report);
     } catch (const orbalux::OrbaluxError& e) {
         progress.close();
-        ReportError(e);
+        report_.ReportError(e);
         return;
     }
     progress.close();
@@ -53,5 +58,5 @@ void TMainForm::ExportSequence1Click() {
     QStringList lines{"Left out of the movie:"};
     for (const orbalux::OrbaluxError& e : result.leftOut)
         lines << QString("%1: %2").arg(FromNative(e.file()), FromNative(e.reason()));
-    seam_.showError(this, lines.join("\n"));
+    seam_.showError(&window_, lines.join("\n"));
 }

@@ -1,12 +1,12 @@
-// The main window's side of the thumbnail strip: the dock where it was left,
-// the View menu's switch for it (remembered from run to run), the list and
-// the highlight following the session and the folder, and a click on an
-// entry.
+// The thumbnail strip docked in the main window, following the list and the
+// folder, and a click on one of its entries.
+#include "shell/thumbnail_commands.h"
+
 #include <QAction>
+#include <QMainWindow>
 #include <QSettings>
 
 #include "shell/FolderWatch.h"
-#include "shell/MainUnit.h"
 #include "shell/ThumbnailStrip.h"
 #include "shell/native_names.h"
 
@@ -17,57 +17,62 @@ constexpr const char* kThumbnailsShown = "view/thumbnails";
 QSettings Settings() { return QSettings(); }
 }  // namespace
 
-void TMainForm::BuildThumbnailStrip() {
-    ThumbnailStrip_ = new TThumbnailStrip(this);
+TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSession& session,
+                                       TCounterControl& counter, QAction* thumbnailsItem,
+                                       std::function<bool(int)> goTo, std::function<bool(const QString&)> open)
+    : session_(session), counter_(counter), thumbnailsItem_(thumbnailsItem), goTo_(std::move(goTo)),
+      open_(std::move(open)) {
+    strip_ = new TThumbnailStrip(&frame);
     // Where the user left it last run, and as high (or wide) as it was.
     const Qt::DockWidgetArea area = TThumbnailStrip::RememberedArea();
-    addDockWidget(area, ThumbnailStrip_);
+    frame.addDockWidget(area, strip_);
     if (const int extent = TThumbnailStrip::RememberedExtent(); extent > 0) {
         const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-        resizeDocks({ThumbnailStrip_}, {extent}, column ? Qt::Horizontal : Qt::Vertical);
+        frame.resizeDocks({strip_}, {extent}, column ? Qt::Horizontal : Qt::Vertical);
     }
-    connect(ThumbnailStrip_, &TThumbnailStrip::entryChosen, this, &TMainForm::ThumbnailChosen);
-    // A closed picture leaves the list in the strip, unlit, so that a click
-    // opens one of it again.
-    connect(this, &TMainForm::fileListChanged, this, [this] {
-        if (session_.PictureShown()) ThumbnailStrip_->SetList(session_.Folder(), session_.FileList());
-        ThumbnailStrip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
-    });
-    connect(this, &TMainForm::shownPositionChanged, ThumbnailStrip_, &TThumbnailStrip::SetCurrent);
+    connect(strip_, &TThumbnailStrip::entryChosen, this, [this](int position) { Chosen(position); });
 
     // Files added, removed or changed in the folder: the list, the counter
     // and the strip follow; the shown picture stays until the user moves.
-    auto* watch = new TFolderWatch(this);
-    watch->setObjectName("FolderWatch");
-    const auto follow = [this, watch] { watch->Follow(session_.Folder(), session_.FileList()); };
-    connect(this, &TMainForm::fileListChanged, watch, follow);
-    connect(watch, &TFolderWatch::changed, this, [this, follow] {
+    watch_ = new TFolderWatch(&frame);
+    watch_->setObjectName("FolderWatch");
+    connect(watch_, &TFolderWatch::changed, this, [this] {
         const bool listChanged = session_.RefreshList();
-        ThumbnailStrip_->SetList(session_.Folder(), session_.FileList());
-        ThumbnailStrip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
+        strip_->SetList(session_.Folder(), session_.FileList());
+        strip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
         if (listChanged) {
-            UpdateCounter();
-            follow();
+            counter_.Update();
+            FollowFolder();
         }
     });
     const bool shown = Settings().value(kThumbnailsShown, true).toBool();
-    ThumbnailStrip_->setVisible(shown);
-    MenuItem("Thumbnails1")->setChecked(shown);
+    strip_->setVisible(shown);
+    thumbnailsItem_->setChecked(shown);
 }
 
-void TMainForm::Thumbnails1Click() {
-    const bool show = ThumbnailStrip_->isHidden();
-    ThumbnailStrip_->setVisible(show);
-    MenuItem("Thumbnails1")->setChecked(show);
+void TThumbnailCommands::FileListChanged() {
+    if (session_.PictureShown()) strip_->SetList(session_.Folder(), session_.FileList());
+    strip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
+    FollowFolder();
+}
+
+void TThumbnailCommands::ShownPositionChanged(int position) { strip_->SetCurrent(position); }
+
+void TThumbnailCommands::FollowFolder() { watch_->Follow(session_.Folder(), session_.FileList()); }
+
+void TThumbnailCommands::Toggle() {
+    const bool show = strip_->isHidden();
+    strip_->setVisible(show);
+    thumbnailsItem_->setChecked(show);
     Settings().setValue(kThumbnailsShown, show);
 }
 
-void TMainForm::ThumbnailChosen(int position) {
+void TThumbnailCommands::Chosen(int position) {
     if (session_.PictureShown()) {
-        GoToEntry(position);
+        goTo_(position);
         return;
     }
     // With no picture shown, the entry opens as if chosen in the open dialog.
     if (position < 1 || position > session_.FileListCount()) return;
-    OpenPath(FromNative(session_.Folder() + session_.FileList()[static_cast<std::size_t>(position - 1)]));
+    open_(FromNative(session_.Folder() + session_.FileList()[static_cast<std::size_t>(position - 1)]));
 }

@@ -1,14 +1,13 @@
 // The viewing tools of the main window: zoom, the status bar with the pointer
-// readout and the shown file's size, format and lost lines, the histogram
-// window and the print preview.
+// readout and the shown file's size, format and lost lines, and the histogram
+// window.
+#include "shell/viewing_tools.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 #include <QLabel>
-#include <QMdiArea>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QMainWindow>
 #include <QScrollArea>
 #include <QStatusBar>
 
@@ -19,10 +18,7 @@
 #include "session/status_texts.h"
 #include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
-#include "shell/MainUnit.h"
-#include "shell/dialog_seam.h"
 #include "shell/elided_label.h"
-#include "shell/page_painting.h"
 #include "shell/picture_control.h"
 
 namespace {
@@ -50,151 +46,137 @@ ShownLevelAt ShownLevels(const QImage& picture) {
 
 }  // namespace
 
-void TMainForm::BuildStatusBar() {
-    QStatusBar* bar = statusBar();
+TViewingTools::TViewingTools(QMainWindow& frame, const orbalux::PictureState& state, const QPointer<TChild>& child)
+    : frame_(frame), state_(state), child_(child) {
+    QStatusBar* bar = frame_.statusBar();
     bar->setObjectName("StatusBar");
     bar->setSizeGripEnabled(true);
     // Texts that may not fit a small window are shortened, whole in their tips.
     auto label = [this](const char* name) {
-        auto* l = new TElidedLabel(this);
+        auto* l = new TElidedLabel(&frame_);
         l->setObjectName(name);
         return l;
     };
-    PointerReadout_ = label("PointerReadout");
-    PictureSizeStatus_ = label("PictureSizeStatus");
-    LostLinesStatus_ = label("LostLinesStatus");
-    TElidedLabel* levels = label("LevelsStatus");
-    ZoomStatus_ = new QLabel(this);
-    ZoomStatus_->setObjectName("ZoomStatus");
-    ZoomStatus_->setTextFormat(Qt::PlainText);
-    bar->addWidget(PointerReadout_, 1);
-    bar->addPermanentWidget(PictureSizeStatus_);
-    bar->addPermanentWidget(LostLinesStatus_);
-    bar->addPermanentWidget(levels);
-    bar->addPermanentWidget(ZoomStatus_);
+    pointerReadout_ = label("PointerReadout");
+    pictureSizeStatus_ = label("PictureSizeStatus");
+    lostLinesStatus_ = label("LostLinesStatus");
+    levelsStatus_ = label("LevelsStatus");
+    zoomStatus_ = new QLabel(&frame_);
+    zoomStatus_->setObjectName("ZoomStatus");
+    zoomStatus_->setTextFormat(Qt::PlainText);
+    bar->addWidget(pointerReadout_, 1);
+    bar->addPermanentWidget(pictureSizeStatus_);
+    bar->addPermanentWidget(lostLinesStatus_);
+    bar->addPermanentWidget(levelsStatus_);
+    bar->addPermanentWidget(zoomStatus_);
     ShowZoom();
 }
 
-void TMainForm::AttachImageWindow(TChild* child) {
-    if (FitZoom_)
+void TViewingTools::Attach(TChild* child) {
+    if (fitZoom_)
         child->SetFitToWindow();
     else
-        child->SetZoom(StepFactor(ZoomStep_));
+        child->SetZoom(StepFactor(zoomStep_));
     TPictureControl* image = child->Image();
     connect(image, &TPictureControl::pointerMoved, this, [this](QPoint at) {
-        Pointer_ = at;
+        pointer_ = at;
         ShowPointerReadout();
     });
     connect(image, &TPictureControl::pointerLeft, this, [this] {
-        Pointer_.reset();
+        pointer_.reset();
         ShowPointerReadout();
     });
     connect(child, &TChild::zoomChanged, this, [this](ZoomFactor) { ShowZoom(); });
     connect(child, &TChild::wheelZoom, this, [this](int steps, QPoint at) {
-        if (!CurrentChild_) return;
+        if (!child_) return;
         int step = steps > 0 ? ZoomIn(ShownZoom()) : ZoomOut(ShownZoom());
         for (int i = 1; i < std::abs(steps); ++i) step = steps > 0 ? ZoomIn(StepFactor(step)) : ZoomOut(StepFactor(step));
         SetZoomStep(step, at);
     });
 }
 
-void TMainForm::PictureShown(bool wholeChain) {
-    WholeChainShown_ = wholeChain;
-    SetStatusText(PictureSizeStatus_, QString::fromStdString(PictureSizeText(state_)));
-    SetStatusText(LostLinesStatus_, QString::fromStdString(LostLinesText(state_.LostLineCount)));
-    SetStatusText(statusBar()->findChild<QLabel*>("LevelsStatus"),
-                  QString::fromStdString(LevelsText(state_.BrightnessLevel / orbalux::kBrightnessStep,
-                                                    state_.ContrastLevel)));
+void TViewingTools::PictureShown(bool wholeChain) {
+    wholeChainShown_ = wholeChain;
+    SetStatusText(pictureSizeStatus_, QString::fromStdString(PictureSizeText(state_)));
+    SetStatusText(lostLinesStatus_, QString::fromStdString(LostLinesText(state_.LostLineCount)));
+    SetStatusText(levelsStatus_, QString::fromStdString(LevelsText(state_.BrightnessLevel / orbalux::kBrightnessStep,
+                                                                   state_.ContrastLevel)));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
-    if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
+    if (histogramBox_ && histogramBox_->isVisible() && child_) histogramBox_->SetHistogram(ShownHistogram());
 }
 
-void TMainForm::ClearViewingTools() {
-    Pointer_.reset();
-    for (QLabel* status : {PointerReadout_, PictureSizeStatus_, LostLinesStatus_,
-                           statusBar()->findChild<QLabel*>("LevelsStatus")})
+void TViewingTools::Clear() {
+    pointer_.reset();
+    for (QLabel* status : {pointerReadout_, pictureSizeStatus_, lostLinesStatus_, levelsStatus_})
         SetStatusText(status, {});
-    if (HistogramBox_) HistogramBox_->Clear();
+    if (histogramBox_) histogramBox_->Clear();
 }
 
-void TMainForm::ShowPointerReadout() {
-    if (!CurrentChild_ || !Pointer_) {
-        SetStatusText(PointerReadout_, {});
+void TViewingTools::ShowPointerReadout() {
+    if (!child_ || !pointer_) {
+        SetStatusText(pointerReadout_, {});
         return;
     }
     const std::optional<PixelReadout> readout =
-        ReadPixel(Pointer_->x(), Pointer_->y(), CurrentChild_->Image()->Zoom(),
-                  ShownGeometryOf(state_, WholeChainShown_), ShownLevels(CurrentChild_->Picture()), state_);
-    SetStatusText(PointerReadout_, readout ? QString::fromStdString(ReadoutText(*readout)) : QString());
+        ReadPixel(pointer_->x(), pointer_->y(), child_->Image()->Zoom(),
+                  ShownGeometryOf(state_, wholeChainShown_), ShownLevels(child_->Picture()), state_);
+    SetStatusText(pointerReadout_, readout ? QString::fromStdString(ReadoutText(*readout)) : QString());
 }
 
-ZoomFactor TMainForm::ShownZoom() const {
-    return CurrentChild_ ? CurrentChild_->Image()->Zoom() : StepFactor(ZoomStep_);
+ZoomFactor TViewingTools::ShownZoom() const {
+    return child_ ? child_->Image()->Zoom() : StepFactor(zoomStep_);
 }
 
-void TMainForm::ShowZoom() {
+void TViewingTools::ShowZoom() {
     const std::string percent = ZoomPercent(ShownZoom());
-    ZoomStatus_->setText(FitZoom_ ? QString("Fit %1").arg(QString::fromStdString(percent))
+    zoomStatus_->setText(fitZoom_ ? QString("Fit %1").arg(QString::fromStdString(percent))
                                   : QString::fromStdString(percent));
     // What lies under a resting pointer has changed with the scale.
-    Pointer_.reset();
-    SetStatusText(PointerReadout_, {});
+    pointer_.reset();
+    SetStatusText(pointerReadout_, {});
 }
 
-void TMainForm::SetZoomStep(int step, std::optional<QPoint> anchor) {
-    ZoomStep_ = step;
-    FitZoom_ = false;
-    if (CurrentChild_) CurrentChild_->SetZoom(StepFactor(step), anchor);
+void TViewingTools::SetZoomStep(int step, std::optional<QPoint> anchor) {
+    zoomStep_ = step;
+    fitZoom_ = false;
+    if (child_) child_->SetZoom(StepFactor(step), anchor);
     ShowZoom();
 }
 
-void TMainForm::ZoomIn1Click() { SetZoomStep(ZoomIn(ShownZoom())); }
-void TMainForm::ZoomOut1Click() { SetZoomStep(ZoomOut(ShownZoom())); }
-void TMainForm::ActualSize1Click() { SetZoomStep(kActualSizeStep); }
+void TViewingTools::StepIn() { SetZoomStep(ZoomIn(ShownZoom())); }
+void TViewingTools::StepOut() { SetZoomStep(ZoomOut(ShownZoom())); }
+void TViewingTools::ActualSize() { SetZoomStep(kActualSizeStep); }
 
-void TMainForm::FitToWindow1Click() {
-    if (!CurrentChild_) return;
-    FitZoom_ = true;
-    CurrentChild_->SetFitToWindow();
+void TViewingTools::Fit() {
+    if (!child_) return;
+    fitZoom_ = true;
+    child_->SetFitToWindow();
     ShowZoom();
 }
 
-GreyHistogram TMainForm::ShownHistogram() const {
+GreyHistogram TViewingTools::ShownHistogram() const {
     // Picture data only, as the row map tells: not the grey field of the
     // narrow formats and the reductions, nor rows that were never received
     // (lost lines, lines past the end of a cut file, the frame's tail).
-    const std::vector<std::uint8_t> data = orbalux::ShownDataMask(state_, WholeChainShown_);
+    const std::vector<std::uint8_t> data = orbalux::ShownDataMask(state_, wholeChainShown_);
     const int width = state_.ImageWidth;
-    return HistogramOf(GreyOf(CurrentChild_->Picture()), [&](int x, int y) {
+    return HistogramOf(GreyOf(child_->Picture()), [&](int x, int y) {
         const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
         return x < width && at < data.size() && data[at] != 0;
     });
 }
 
-void TMainForm::Histogram1Click() {
-    if (!HistogramBox_) {
-        HistogramBox_ = new THistogramBox(this);
+void TViewingTools::ShowHistogram() {
+    if (!histogramBox_) {
+        histogramBox_ = new THistogramBox(&frame_);
         // Beside the picture rather than over its middle.
-        HistogramBox_->move(mapToGlobal(QPoint(std::max(0, width() - HistogramBox_->width() - 24), 96)));
+        histogramBox_->move(frame_.mapToGlobal(QPoint(std::max(0, frame_.width() - histogramBox_->width() - 24), 96)));
     }
-    if (CurrentChild_)
-        HistogramBox_->SetHistogram(ShownHistogram());
+    if (child_)
+        histogramBox_->SetHistogram(ShownHistogram());
     else
-        HistogramBox_->Clear();
-    HistogramBox_->show();
-    HistogramBox_->raise();
-}
-
-void TMainForm::PrintPreview1Click() {
-    if (!CurrentChild_) return;
-    QPrintPreviewDialog preview(printer_.get(), this);
-    preview.setObjectName("PrintPreviewDialog");
-    preview.setWindowTitle("Print Preview");
-    const QImage picture = CurrentChild_->Picture();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, picture](QPrinter* printer) {
-        QPainter painter(printer);
-        LastPageRect_ = PaintPicturePage(painter, *printer, picture);
-    });
-    ShowModal(preview);
+        histogramBox_->Clear();
+    histogramBox_->show();
+    histogramBox_->raise();
 }

@@ -1,0 +1,51 @@
+// Blink: View, Blink with... pins the shown picture; Blink (Ctrl+K) puts it
+// and the shown one on screen in turn on a timer until stopped or the picture
+// closes. The image window keeps its zoom and scroll position, and the status
+// bar says which picture is up.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include "session/blink.h"
+#include "session/browsing_session.h"
+#include "shell/MDIChild.h"
+#include "shell/error_report.h"
+
+class DialogSeam;
+class QAction;
+class QLabel;
+class QMainWindow;
+class QTimer;
+
+class TBlinkCommands : public QObject {
+public:
+    // Adds its status to `frame`'s status bar; `blinkItem` is View, Blink.
+    TBlinkCommands(QMainWindow& frame, const orbalux::BrowsingSession& session, const QPointer<TChild>& child,
+                   DialogSeam& seam, TErrorReport& report, QAction* blinkItem);
+
+    void PinShown();        // Blink with...
+    void Toggle();          // Blink
+    void ChooseInterval();  // Blink Interval...
+    // Browsing on puts the new picture up in the shown one's turn.
+    void ShownPositionChanged();
+    void PictureClosed();
+
+    const orbalux::BlinkPair& Pair() const { return blink_; }
+    QTimer* Timer() const { return timer_; }
+
+private:
+    void Tick();
+    void ShowBlink();
+    void Stop();
+
+    QMainWindow& frame_;
+    const orbalux::BrowsingSession& session_;
+    const QPointer<TChild>& child_;
+    DialogSeam& seam_;
+    TErrorReport& report_;
+    QAction* blinkItem_;
+    orbalux::BlinkPair blink_;
+    QTimer* timer_ = nullptr;
+    QLabel* status_ = nullptr;
+};

@@ -1,0 +1,14 @@
+// One display option with the widgets that show it.
+#pragma once
+
+#include "processing/display_options.h"
+
+class QAction;
+class QToolButton;
+
+struct OptionControl {
+    const orbalux::DisplayOptionRow* row;
+    QAction* menuItem;     // Options / Missing Lines menu: the next load's default
+    QToolButton* button;   // the shown picture's toggle, or nullptr
+    QAction* pictureItem;  // the same toggle in the Picture menu, or nullptr
+};
