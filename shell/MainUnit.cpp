@@ -69,9 +69,9 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent) : QMainWindow(parent), s
     InfoBox_ = new TInfoBox(this);
     show_ = std::make_unique<TPictureShow>(session_.State(), CurrentChild_, *tools_);
     options_ = std::make_unique<TOptionCommands>(session_, commands_->Options(), *show_, *report_);
-    loading_ = std::make_unique<TPictureLoading>(LoadingParts{
-        *this, mdiArea_, seam_, session_, CurrentChild_, *scan_, *report_, *commands_, *counter_, *tools_, *show_,
-        *options_, thumbnails_->Strip(), InfoBox_, LoadWarningStatus_});
+    loading_ = std::make_unique<TPictureLoading>(
+        LoadingParts{*this, mdiArea_, seam_, session_, CurrentChild_, *scan_, *report_, *commands_, *counter_, *tools_,
+                     *show_, *options_, thumbnails_->Strip(), InfoBox_, LoadWarningStatus_});
     savePrint_ = std::make_unique<TSavePrint>(*this, seam_, session_, CurrentChild_, *scan_, *report_);
     sequence_ = std::make_unique<TSequenceCommands>(*this, seam_, session_, *scan_, *report_);
 

@@ -61,12 +61,12 @@ public:
 
     // File menu and the navigation buttons.
     void Open1Click() override;
-    void FileForBtnClick() override;      // Next
-    void FileTylBtnClick() override;      // Previous
-    void First1Click() override;          // Home
-    void Last1Click() override;           // End
-    void GoTo1Click() override;           // into the counter box
-    void Close1Click() override;          // closes the shown picture
+    void FileForBtnClick() override;  // Next
+    void FileTylBtnClick() override;  // Previous
+    void First1Click() override;      // Home
+    void Last1Click() override;       // End
+    void GoTo1Click() override;       // into the counter box
+    void Close1Click() override;      // closes the shown picture
     void SaveAs1Click() override;
     void FileForAutoBtnClick() override;  // Scan Forward
     void FileTylAutBtnClick() override;   // Scan Backward

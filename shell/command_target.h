@@ -7,11 +7,11 @@ public:
     // File menu and the navigation buttons.
     virtual void Open1Click() = 0;
     virtual void Close1Click() = 0;
-    virtual void FileForBtnClick() = 0;      // Next
-    virtual void FileTylBtnClick() = 0;      // Previous
-    virtual void First1Click() = 0;          // Home
-    virtual void Last1Click() = 0;           // End
-    virtual void GoTo1Click() = 0;           // into the counter box
+    virtual void FileForBtnClick() = 0;  // Next
+    virtual void FileTylBtnClick() = 0;  // Previous
+    virtual void First1Click() = 0;      // Home
+    virtual void Last1Click() = 0;       // End
+    virtual void GoTo1Click() = 0;       // into the counter box
     virtual void SaveAs1Click() = 0;
     virtual void ExportSequence1Click() = 0;
     virtual void FileForAutoBtnClick() = 0;  // Scan Forward
@@ -30,7 +30,7 @@ public:
     virtual void ZoomOut1Click() = 0;
     virtual void ActualSize1Click() = 0;
     virtual void FitToWindow1Click() = 0;
-    virtual void FullScreen1Click() = 0;     // the picture alone on the screen
+    virtual void FullScreen1Click() = 0;  // the picture alone on the screen
     virtual void Histogram1Click() = 0;
     virtual void BlinkWith1Click() = 0;
     virtual void Blink1Click() = 0;

@@ -16,8 +16,8 @@
 class TOptionCommands : public QObject {
 public:
     // Connects each option's widgets to its row.
-    TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options,
-                    TPictureShow& show, TErrorReport& report);
+    TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options, TPictureShow& show,
+                    TErrorReport& report);
 
     // The option buttons pressed as the shown picture's options are.
     void Sync();

@@ -75,7 +75,8 @@ void TPictureLoading::Shown(Outcome outcome) {
     // The entries a scan step passed over, named where they do not stop it.
     QStringList skipped;
     for (const orbalux::OrbaluxError& e : p_.session.Skipped())
-        skipped << QString("%1: %2").arg(FromNative(std::string(orbalux::FileNameOf(e.file()))), FromNative(e.reason()));
+        skipped << QString("%1: %2").arg(FromNative(std::string(orbalux::FileNameOf(e.file()))),
+                                         FromNative(e.reason()));
     if (!skipped.isEmpty()) p_.frame.statusBar()->showMessage("Skipped " + skipped.join("; "), p_.session.ScanPause());
     if (outcome == Outcome::Done) {
         ShowLoadedEntry();

@@ -17,7 +17,12 @@ using orbalux::Outcome;
 
 TSavePrint::TSavePrint(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session,
                        const QPointer<TChild>& child, TScanControl& scan, TErrorReport& report)
-    : window_(window), seam_(seam), session_(session), child_(child), scan_(scan), report_(report),
+    : window_(window),
+      seam_(seam),
+      session_(session),
+      child_(child),
+      scan_(scan),
+      report_(report),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 TSavePrint::~TSavePrint() = default;

@@ -46,8 +46,8 @@ void TSequenceCommands::Export() {
     };
     orbalux::SequenceResult result;
     try {
-        result = orbalux::ExportSequence(session_, {choice->first, choice->last}, ToNative(choice->path),
-                                         choice->fps, report);
+        result = orbalux::ExportSequence(session_, {choice->first, choice->last}, ToNative(choice->path), choice->fps,
+                                         report);
     } catch (const orbalux::OrbaluxError& e) {
         progress.close();
         report_.ReportError(e);

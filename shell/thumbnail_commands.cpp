@@ -17,10 +17,13 @@ constexpr const char* kThumbnailsShown = "view/thumbnails";
 QSettings Settings() { return QSettings(); }
 }  // namespace
 
-TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSession& session,
-                                       TCounterControl& counter, QAction* thumbnailsItem,
-                                       std::function<bool(int)> goTo, std::function<bool(const QString&)> open)
-    : session_(session), counter_(counter), thumbnailsItem_(thumbnailsItem), goTo_(std::move(goTo)),
+TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSession& session, TCounterControl& counter,
+                                       QAction* thumbnailsItem, std::function<bool(int)> goTo,
+                                       std::function<bool(const QString&)> open)
+    : session_(session),
+      counter_(counter),
+      thumbnailsItem_(thumbnailsItem),
+      goTo_(std::move(goTo)),
       open_(std::move(open)) {
     strip_ = new TThumbnailStrip(&frame);
     // Where the user left it last run, and as high (or wide) as it was.

@@ -22,7 +22,8 @@ public:
     // Docks the strip in `frame`; `thumbnailsItem` is View, Thumbnails. A
     // chosen entry goes to `goTo` while a picture is shown, else to `open`.
     TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSession& session, TCounterControl& counter,
-                       QAction* thumbnailsItem, std::function<bool(int)> goTo, std::function<bool(const QString&)> open);
+                       QAction* thumbnailsItem, std::function<bool(int)> goTo,
+                       std::function<bool(const QString&)> open);
 
     TThumbnailStrip* Strip() const { return strip_; }
     // A new directory list, or none: a closed picture leaves the list in the

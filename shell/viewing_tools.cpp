@@ -90,7 +90,8 @@ void TViewingTools::Attach(TChild* child) {
     connect(child, &TChild::wheelZoom, this, [this](int steps, QPoint at) {
         if (!child_) return;
         int step = steps > 0 ? ZoomIn(ShownZoom()) : ZoomOut(ShownZoom());
-        for (int i = 1; i < std::abs(steps); ++i) step = steps > 0 ? ZoomIn(StepFactor(step)) : ZoomOut(StepFactor(step));
+        for (int i = 1; i < std::abs(steps); ++i)
+            step = steps > 0 ? ZoomIn(StepFactor(step)) : ZoomOut(StepFactor(step));
         SetZoomStep(step, at);
     });
 }
@@ -119,14 +120,12 @@ void TViewingTools::ShowPointerReadout() {
         return;
     }
     const std::optional<PixelReadout> readout =
-        ReadPixel(pointer_->x(), pointer_->y(), child_->Image()->Zoom(),
-                  ShownGeometryOf(state_, wholeChainShown_), ShownLevels(child_->Picture()), state_);
+        ReadPixel(pointer_->x(), pointer_->y(), child_->Image()->Zoom(), ShownGeometryOf(state_, wholeChainShown_),
+                  ShownLevels(child_->Picture()), state_);
     SetStatusText(pointerReadout_, readout ? QString::fromStdString(ReadoutText(*readout)) : QString());
 }
 
-ZoomFactor TViewingTools::ShownZoom() const {
-    return child_ ? child_->Image()->Zoom() : StepFactor(zoomStep_);
-}
+ZoomFactor TViewingTools::ShownZoom() const { return child_ ? child_->Image()->Zoom() : StepFactor(zoomStep_); }
 
 void TViewingTools::ShowZoom() {
     const std::string percent = ZoomPercent(ShownZoom());
@@ -162,7 +161,8 @@ GreyHistogram TViewingTools::ShownHistogram() const {
     const std::vector<std::uint8_t> data = orbalux::ShownDataMask(state_, wholeChainShown_);
     const int width = state_.ImageWidth;
     return HistogramOf(GreyOf(child_->Picture()), [&](int x, int y) {
-        const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+        const std::size_t at =
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
         return x < width && at < data.size() && data[at] != 0;
     });
 }
