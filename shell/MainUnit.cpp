@@ -67,8 +67,8 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent) : QMainWindow(parent), s
     FullScreen_ = new TFullScreen(*this);
     AboutBox_ = new TAboutBox(this);
     InfoBox_ = new TInfoBox(this);
-    show_ = std::make_unique<TPictureShow>(session_.State(), CurrentChild_, *tools_);
-    options_ = std::make_unique<TOptionCommands>(session_, commands_->Options(), *show_, *report_);
+    show_ = std::make_unique<TPictureShow>(session_, CurrentChild_, *tools_, *report_);
+    options_ = std::make_unique<TOptionCommands>(session_, commands_->Options(), *show_);
     loading_ = std::make_unique<TPictureLoading>(
         LoadingParts{*this, mdiArea_, seam_, session_, CurrentChild_, *scan_, *report_, *commands_, *counter_, *tools_,
                      *show_, *options_, thumbnails_->Strip(), InfoBox_, LoadWarningStatus_});

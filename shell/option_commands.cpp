@@ -17,8 +17,8 @@ void SetOptionPressed(const OptionControl& option, bool pressed) {
 }  // namespace
 
 TOptionCommands::TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options,
-                                 TPictureShow& show, TErrorReport& report)
-    : session_(session), options_(options), show_(show), report_(report) {
+                                 TPictureShow& show)
+    : session_(session), options_(options), show_(show) {
     for (const OptionControl& option : options_) {
         const OptionControl* o = &option;
         connect(option.menuItem, &QAction::triggered, this, [this, o] { MenuOptionClicked(*o); });
@@ -39,27 +39,17 @@ void TOptionCommands::MenuOptionClicked(const OptionControl& option) {
     option.menuItem->setChecked(option.row->kind == orbalux::SwitchKind::KeepGaps ? !on : on);
 }
 
-void TOptionCommands::Redisplayed(Outcome outcome) {
-    if (outcome == Outcome::Failed) report_.ReportLastError();
-    if (outcome != Outcome::Done) return;
-    try {
-        show_.Show(session_.WholeChainShown());
-    } catch (const orbalux::OrbaluxError& e) {
-        report_.ReportError(e);
-    }
-}
-
 void TOptionCommands::OptionButtonClicked(const OptionControl& option) {
-    Redisplayed(session_.ToggleShownOption(*option.row));
+    show_.Redisplayed(session_.ToggleShownOption(*option.row));
     SetOptionPressed(option, session_.State().ActiveOptions.*option.row->flag == 1);
 }
 
 void TOptionCommands::StepLevel(int orbalux::PictureState::*level, int step) {
-    Redisplayed(session_.StepLevel(level, step));
+    show_.Redisplayed(session_.StepLevel(level, step));
 }
 
 void TOptionCommands::ShowOriginal() {
     const Outcome outcome = session_.ShowOriginal();
     if (outcome == Outcome::Done) Sync();
-    Redisplayed(outcome);
+    show_.Redisplayed(outcome);
 }

@@ -9,15 +9,13 @@
 #include <QObject>
 
 #include "session/browsing_session.h"
-#include "shell/error_report.h"
 #include "shell/option_control.h"
 #include "shell/picture_show.h"
 
 class TOptionCommands : public QObject {
 public:
     // Connects each option's widgets to its row.
-    TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options, TPictureShow& show,
-                    TErrorReport& report);
+    TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options, TPictureShow& show);
 
     // The option buttons pressed as the shown picture's options are.
     void Sync();
@@ -28,10 +26,8 @@ public:
 private:
     void MenuOptionClicked(const OptionControl& option);
     void OptionButtonClicked(const OptionControl& option);
-    void Redisplayed(orbalux::Outcome outcome);
 
     orbalux::BrowsingSession& session_;
     const std::vector<OptionControl>& options_;
     TPictureShow& show_;
-    TErrorReport& report_;
 };

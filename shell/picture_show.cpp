@@ -1,4 +1,4 @@
-// The shown picture into the image window.
+// The shown picture into the image window, first or again.
 #include "shell/picture_show.h"
 
 #include <QImage>
@@ -6,16 +6,28 @@
 #include "output/screen_image.h"
 #include "state/orbalux_error.h"
 
-TPictureShow::TPictureShow(const orbalux::PictureState& state, const QPointer<TChild>& child, TViewingTools& tools)
-    : state_(state), child_(child), tools_(tools) {}
+TPictureShow::TPictureShow(const orbalux::BrowsingSession& session, const QPointer<TChild>& child, TViewingTools& tools,
+                           TErrorReport& report)
+    : session_(session), child_(child), tools_(tools), report_(report) {}
 
 void TPictureShow::Show(bool wholeChain) {
+    const orbalux::PictureState& state = session_.State();
     // The screen image straight from the grey picture that the BMP holds,
     // rather than parsed back out of the BMP.
-    QImage picture(state_.ImageWidth, state_.ImageHeight, QImage::Format_RGB32);
-    if (picture.isNull() || !orbalux::WriteScreenImage(state_, picture.bits(), picture.bytesPerLine()))
-        throw orbalux::OrbaluxError(orbalux::ErrorKind::Failed, state_.CurrentFileName,
+    QImage picture(state.ImageWidth, state.ImageHeight, QImage::Format_RGB32);
+    if (picture.isNull() || !orbalux::WriteScreenImage(state, picture.bits(), picture.bytesPerLine()))
+        throw orbalux::OrbaluxError(orbalux::ErrorKind::Failed, state.CurrentFileName,
                                     "the picture could not be assembled");
     child_->ShowPicture(picture);
     tools_.PictureShown(wholeChain);
+}
+
+void TPictureShow::Redisplayed(orbalux::Outcome outcome) {
+    if (outcome == orbalux::Outcome::Failed) report_.ReportLastError();
+    if (outcome != orbalux::Outcome::Done) return;
+    try {
+        Show(session_.WholeChainShown());
+    } catch (const orbalux::OrbaluxError& e) {
+        report_.ReportError(e);
+    }
 }

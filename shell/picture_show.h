@@ -1,23 +1,29 @@
 // The shown picture drawn into the image window, straight from the grey
-// picture that the BMP holds, and the viewing tools told of it.
+// picture that the BMP holds, and the viewing tools told of it; after a
+// re-run of the chain on it, the picture shown again or the failure reported.
 #pragma once
 
 #include <QPointer>
 
+#include "session/browsing_session.h"
 #include "shell/MDIChild.h"
+#include "shell/error_report.h"
 #include "shell/viewing_tools.h"
-#include "state/picture_state.h"
 
 class TPictureShow {
 public:
-    TPictureShow(const orbalux::PictureState& state, const QPointer<TChild>& child, TViewingTools& tools);
+    TPictureShow(const orbalux::BrowsingSession& session, const QPointer<TChild>& child, TViewingTools& tools,
+                 TErrorReport& report);
 
     // `wholeChain` is false for "Original Image", which runs no stage. Throws
     // OrbaluxError when the picture cannot be assembled.
     void Show(bool wholeChain = true);
+    // After an option, a step or "Original Image" re-ran the shown picture.
+    void Redisplayed(orbalux::Outcome outcome);
 
 private:
-    const orbalux::PictureState& state_;
+    const orbalux::BrowsingSession& session_;
     const QPointer<TChild>& child_;
     TViewingTools& tools_;
+    TErrorReport& report_;
 };
