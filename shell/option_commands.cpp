@@ -9,13 +9,6 @@
 
 using orbalux::Outcome;
 
-namespace {
-void SetOptionPressed(const OptionControl& option, bool pressed) {
-    if (option.button) option.button->setChecked(pressed);
-    if (option.pictureItem) option.pictureItem->setChecked(pressed);
-}
-}  // namespace
-
 TOptionCommands::TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options,
                                  TPictureShow& show)
     : session_(session), options_(options), show_(show) {

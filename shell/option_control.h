@@ -12,3 +12,6 @@ struct OptionControl {
     QToolButton* button;   // the shown picture's toggle, or nullptr
     QAction* pictureItem;  // the same toggle in the Picture menu, or nullptr
 };
+
+// The option's button and Picture item pressed or not, as the shown picture has it.
+void SetOptionPressed(const OptionControl& option, bool pressed);
