@@ -50,6 +50,12 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
     for (int y = 0; y < thumb.height; ++y)
         for (int x = 48; x < 96; ++x) grey += thumb.At(x, y) == 160;
     EXPECT_LT(grey, 48 * 83 / 4);
+    // The cut ends with the last column of samples: the right edge holds
+    // the picture's levels alone, nothing of the column after them.
+    for (int y = 0; y < thumb.height; ++y) {
+        EXPECT_GE(thumb.At(95, y), 20) << y;
+        EXPECT_LE(thumb.At(95, y), 119) << y;
+    }
 }
 
 TEST(ThumbnailCache, AThumbnailIsGoodOnlyWhileItsFileIsAsItWasMadeFrom) {
