@@ -17,9 +17,9 @@ std::string StretchMarksText(const StretchMarks& marks, const PictureState& stat
     const std::size_t comma = percentiles.find(',');
     const std::string low = percentiles.substr(0, comma) + "%";
     const std::string high = percentiles.substr(comma + 1) + "%";
-    const std::string levels = std::to_string(marks.low) + " (" + low + ") to " + std::to_string(marks.high) + " (" + high + ")";
-    if (marks.high <= marks.low) return "Levels " + levels + ": too close to stretch, left as they are";
-    return "Stretched from " + levels;
+    const std::string levels = std::to_string(marks.low) + " (" + low + ") and " + std::to_string(marks.high) + " (" + high + ")";
+    if (marks.high <= marks.low) return "Percentile stretch: levels " + levels + " too close, left as they were";
+    return "Percentile stretch: levels " + levels + " taken to black and white";
 }
 
 }  // namespace orbalux

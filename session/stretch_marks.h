@@ -19,7 +19,9 @@ struct StretchMarks {
 // whole chain ran with the stretch on and found data pixels); none else.
 std::optional<StretchMarks> ShownStretchMarks(const PictureState& state, bool wholeChain);
 
-// "Stretched from 12 (0.5%) to 200 (99.5%)"; where hi is not above lo the
+// "Percentile stretch: levels 12 (0.5%) and 200 (99.5%) taken to black and
+// white": lo and hi are levels as the stretch received them, not as the
+// histogram of the shown picture counts them. Where hi is not above lo the
 // stretch left the levels as they were, and the text says so.
 std::string StretchMarksText(const StretchMarks& marks, const PictureState& state);
 

@@ -147,6 +147,7 @@ THistogramBox::THistogramBox(QWidget* parent) : QDialog(parent) {
     maximum_ = makeFigure("HistogramMaximum");
     mean_ = makeFigure("HistogramMean");
     stretch_ = makeFigure("HistogramStretch");
+    stretch_->setWordWrap(true);  // the window keeps its width
 
     auto* figures = new QGridLayout;
     figures->addWidget(new QLabel("Pixels:", this), 0, 0);
