@@ -4,6 +4,9 @@
 // Stretch Percentiles dialog, and the choices remembered from run to run.
 // Of these two and the catalogue's Stretch at most one is on, and every
 // widget of the three shows it.
+#include <stdexcept>
+#include <string>
+
 #include <QAction>
 #include <QSettings>
 #include <QToolButton>
@@ -44,7 +47,7 @@ void TMainForm::BuildStretches() {
     const double high = settings.value(kHighPercentile).toDouble(&highRead);
     // A pair that is not one the stretch takes (an edited settings file)
     // leaves the defaults.
-    if (lowRead && highRead) session_.SetPercentiles(low, high);
+    if (lowRead && highRead && orbalux::PercentilesValid(low, high)) session_.SetPercentiles(low, high);
 
     for (const orbalux::PictureStretchRow& row : orbalux::PictureStretchTable()) {
         const StretchWidgetsDef* widgets = nullptr;
