@@ -42,6 +42,7 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent)
 
     BuildMenus();
     BuildToolBar();
+    BuildStretches();
     BuildStatusBar();
     // What the load of the shown picture warns of: a file cut short, a name
     // the catalogue does not list.

@@ -102,6 +102,8 @@ public:
     void Blink1Click();
     void BlinkInterval1Click();
     void ExportSequence1Click();
+    // The Options menu's Stretch Percentiles... (stretch_commands.cpp).
+    void StretchPercentiles1Click();
     const orbalux::BlinkPair& Blink() const { return Blink_; }
     QTimer* BlinkTimer() const { return BlinkTimer_; }
 
@@ -245,6 +247,20 @@ private:
     QLabel* ZoomStatus_ = nullptr;
     TThumbnailStrip* ThumbnailStrip_ = nullptr;
     TFullScreen* FullScreen_ = nullptr;
+
+    // The picture's own stretches (stretch_commands.cpp): each row of the
+    // stretches table with its Options item, tool button and Picture item,
+    // kept exclusive with the catalogue's Stretch in every widget.
+    struct StretchControl {
+        const orbalux::PictureStretchRow* row;
+        QAction* menuItem;
+        QToolButton* button;
+        QAction* pictureItem;
+    };
+    void BuildStretches();
+    void SyncStretchControls();
+    void RememberStretchChoices() const;
+    std::vector<StretchControl> stretches_;
 
     // Blink.
     void BuildBlink();

@@ -20,11 +20,17 @@ void TMainForm::SetOptionPressed(const OptionControl& option, bool pressed) {
 void TMainForm::SyncOptionButtons() {
     for (const OptionControl& o : options_)
         if (o.row->kind == orbalux::SwitchKind::ChainFlag) SetOptionPressed(o, state_.ActiveOptions.*o.row->flag == 1);
+    SyncStretchControls();
 }
 
 void TMainForm::MenuOptionClicked(const OptionControl& option) {
     const bool on = session_.ToggleMenuOption(*option.row);
     option.menuItem->setChecked(option.row->kind == orbalux::SwitchKind::KeepGaps ? !on : on);
+    // Stretch turned on clears the picture's own stretches, here and in the settings.
+    if (option.row->kind == orbalux::SwitchKind::ChainFlag && orbalux::IsStretchFlag(option.row->flag)) {
+        SyncStretchControls();
+        RememberStretchChoices();
+    }
 }
 
 void TMainForm::Redisplayed(Outcome outcome) {
@@ -40,6 +46,7 @@ void TMainForm::Redisplayed(Outcome outcome) {
 void TMainForm::OptionButtonClicked(const OptionControl& option) {
     Redisplayed(session_.ToggleShownOption(*option.row));
     SetOptionPressed(option, state_.ActiveOptions.*option.row->flag == 1);
+    SyncStretchControls();
 }
 
 void TMainForm::ToolButton27Click() { Redisplayed(session_.StepLevel(&PictureState::ContrastLevel, -1)); }

@@ -17,6 +17,7 @@
 #include "session/picture_extent.h"
 #include "session/pixel_readout.h"
 #include "session/status_texts.h"
+#include "session/stretch_marks.h"
 #include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/MainUnit.h"
@@ -46,6 +47,12 @@ ShownLevelAt ShownLevels(const QImage& picture) {
         if (!picture.valid(p.column, p.row)) return std::nullopt;
         return qGray(picture.pixel(p.column, p.row));
     };
+}
+
+// The percentile stretch's lo and hi, when one made the shown picture.
+void ShowStretchMarks(THistogramBox& box, const orbalux::PictureState& state, bool wholeChain) {
+    const std::optional<orbalux::StretchMarks> marks = orbalux::ShownStretchMarks(state, wholeChain);
+    box.SetStretchMarks(marks, marks ? QString::fromStdString(orbalux::StretchMarksText(*marks, state)) : QString());
 }
 
 }  // namespace
@@ -107,7 +114,10 @@ void TMainForm::PictureShown(bool wholeChain) {
                                                     state_.ContrastLevel)));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
-    if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) HistogramBox_->SetHistogram(ShownHistogram());
+    if (HistogramBox_ && HistogramBox_->isVisible() && CurrentChild_) {
+        HistogramBox_->SetHistogram(ShownHistogram());
+        ShowStretchMarks(*HistogramBox_, state_, WholeChainShown_);
+    }
 }
 
 void TMainForm::ClearViewingTools() {
@@ -178,9 +188,10 @@ void TMainForm::Histogram1Click() {
         // Beside the picture rather than over its middle.
         HistogramBox_->move(mapToGlobal(QPoint(std::max(0, width() - HistogramBox_->width() - 24), 96)));
     }
-    if (CurrentChild_)
+    if (CurrentChild_) {
         HistogramBox_->SetHistogram(ShownHistogram());
-    else
+        ShowStretchMarks(*HistogramBox_, state_, WholeChainShown_);
+    } else
         HistogramBox_->Clear();
     HistogramBox_->show();
     HistogramBox_->raise();
