@@ -36,6 +36,7 @@ public:
     void showModal(QDialog&) override {}
     std::optional<SequenceChoice> sequenceExport(QWidget*, const QString&, int, int) override { return std::nullopt; }
     std::optional<int> blinkInterval(QWidget*, int) override { return std::nullopt; }
+    std::optional<PercentileChoice> stretchPercentiles(QWidget*, double, double) override { return std::nullopt; }
 };
 
 double ResidentMegabytes() {

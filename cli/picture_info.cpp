@@ -80,7 +80,7 @@ std::string FormatPictureInfo(const PictureState& state) {
 
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path) {
     auto number = [](long long v) { return std::to_string(v); };
-    std::string json = "{" + JsonName("file", state.CurrentFileName) + "," + JsonName("path", path) + "," +
+    std::string json = std::string("{") + JsonName("file", state.CurrentFileName) + "," + JsonName("path", path) + "," +
                        JsonName("catalogueName", state.CatalogueName) +
                        ",\"inCatalogue\":" + (state.InCatalogue ? "true" : "false") +
                        ",\"parameters\":{\"dataOffset\":" + number(state.DataOffset) +
@@ -94,10 +94,15 @@ std::string FormatPictureInfoJson(const PictureState& state, const std::string& 
                        ",\"linesShort\":" + number(LinesShortOfFrame(state)) +
                        ",\"truncated\":" + (TruncationWarning(state) ? "true" : "false") + ",\"warnings\":[";
     const std::vector<std::string> warnings = LoadWarnings(state);
-    for (std::size_t i = 0; i < warnings.size(); ++i) json += (i ? "," : "") + JsonText(warnings[i]);
+    for (std::size_t i = 0; i < warnings.size(); ++i) {
+        if (i) json += ',';
+        json += JsonText(warnings[i]);
+    }
     json += "],\"header\":[";
-    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i)
-        json += (i ? "," : "") + JsonText(TrimTrailingBlanks(state.HeaderLines[i]));
+    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i) {
+        if (i) json += ',';
+        json += JsonText(TrimTrailingBlanks(state.HeaderLines[i]));
+    }
     return json + "]}\n";
 }
 

@@ -9,6 +9,7 @@
 
 #include <cpl_string.h>
 
+#include "gdal/xml_text.h"
 #include "processing/display_options.h"
 #include "state/orbalux_error.h"
 
@@ -59,23 +60,6 @@ void ParseStretch(const std::string& file, const std::string& name, const char* 
                                          "nor YES or NO");
     }
     chain.menu.*row.flag = ParseSwitch(file, name, text) ? 1 : 0;
-}
-
-// The help texts go into XML attributes.
-std::string XmlEscaped(std::string_view text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            case '\'': escaped += "&apos;"; break;
-            case '\n': escaped += ' '; break;  // the converter's help breaks its lines
-            default: escaped += c;
-        }
-    }
-    return escaped;
 }
 
 std::string OptionXml(std::string_view name, std::string_view type, std::string_view help, std::string extra) {

@@ -6,6 +6,7 @@
 #include <cpl_json.h>
 
 #include "gdal/pds4_template.h"
+#include "gdal/xml_text.h"
 
 namespace orbalux::gdal {
 namespace {
@@ -30,23 +31,6 @@ std::map<std::string, std::string> FieldsOf(const PictureFacts& facts) {
         header += (header.empty() ? "" : " | ") + std::to_string(number) + ": " + text;
     fields["HEADER_LINES"] = header.empty() ? "none" : header;
     return fields;
-}
-
-std::string XmlEscaped(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default:
-                // Header text decoded from six-bit codes is printable ASCII;
-                // anything else would make the label unreadable.
-                escaped += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-        }
-    }
-    return escaped;
 }
 
 CPLJSONObject Section(const char* type) {

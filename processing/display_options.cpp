@@ -70,13 +70,17 @@ std::optional<PercentilePair> ParsePercentiles(std::string_view text) {
         double value = 0;
         const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
         if (part.empty() || ec != std::errc() || end != part.data() + part.size()) return std::nullopt;
-        if (!(value >= 0.0 && value <= 100.0)) return std::nullopt;  // NaN too
         return value;
     };
     const auto low = number(text.substr(0, comma));
     const auto high = number(text.substr(comma + 1));
-    if (!low || !high || !(*low < *high)) return std::nullopt;
+    if (!low || !high || !PercentilesValid(*low, *high)) return std::nullopt;
     return PercentilePair{*low, *high};
+}
+
+bool PercentilesValid(double low, double high) {
+    // Written so that NaN fails every test.
+    return low >= 0.0 && high <= 100.0 && low < high;
 }
 
 std::string PercentilesText(double low, double high) {

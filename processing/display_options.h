@@ -80,6 +80,9 @@ struct PercentilePair {
     double high = kDefaultHighPercentile;
 };
 std::optional<PercentilePair> ParsePercentiles(std::string_view text);
+// Whether a pair is one the stretch takes: both within 0..100 (not NaN),
+// the low one below the high one.
+bool PercentilesValid(double low, double high);
 // The pair in that form, each number in its shortest spelling ("0.5,99.5").
 std::string PercentilesText(double low, double high);
 

@@ -30,7 +30,6 @@ struct SpeckleGeometry {
 };
 
 // An option flag is 0 or 1; anything but 0 counts as set and turns to 0.
-int Flipped(int flag) { return flag == 0 ? 1 : 0; }
 
 }  // namespace
 
@@ -218,7 +217,36 @@ Outcome BrowsingSession::Render(const std::function<void(PictureState&)>& change
 
 Outcome BrowsingSession::ToggleShownOption(const DisplayOptionRow& row) {
     if (row.kind != SwitchKind::ChainFlag) return Outcome::Unchanged;
-    return Render([&row](PictureState& s) { s.ActiveOptions.*row.flag = Flipped(s.ActiveOptions.*row.flag); });
+    // The catalogue's Stretch turned on clears the picture's own stretches.
+    return Render([&row](PictureState& s) { SetChainFlag(s.ActiveOptions, row.flag, s.ActiveOptions.*row.flag == 0); });
+}
+
+bool BrowsingSession::ToggleMenuStretch(const PictureStretchRow& row) {
+    SetChainFlag(state_.MenuOptions, row.flag, state_.MenuOptions.*row.flag == 0);
+    return state_.MenuOptions.*row.flag == 1;
+}
+
+Outcome BrowsingSession::ToggleShownStretch(const PictureStretchRow& row) {
+    return Render([&row](PictureState& s) { SetChainFlag(s.ActiveOptions, row.flag, s.ActiveOptions.*row.flag == 0); });
+}
+
+Outcome BrowsingSession::SetPercentiles(double low, double high) {
+    if (!PercentilesValid(low, high)) {
+        lastError_ = OrbaluxError(ErrorKind::BadOption, "",
+                                  "The percentiles must lie from 0 to 100, the low one below the high one: " +
+                                      PercentilesText(low, high));
+        return Outcome::Failed;
+    }
+    const bool rerun = PictureUsable() && state_.ActiveOptions.PercentStretch == 1;
+    if (!rerun) {
+        state_.LowPercentile = low;
+        state_.HighPercentile = high;
+        return Outcome::Unchanged;
+    }
+    return Render([low, high](PictureState& s) {
+        s.LowPercentile = low;
+        s.HighPercentile = high;
+    });
 }
 
 Outcome BrowsingSession::StepLevel(int PictureState::*level, int delta) {

@@ -121,6 +121,15 @@ public:
     bool ToggleMenuOption(const DisplayOptionRow& row);
     // Flips a chain flag on the shown picture and renders it again.
     Outcome ToggleShownOption(const DisplayOptionRow& row);
+    // The picture's own stretches (the percentile stretch, equalisation):
+    // flips a stretch's menu default, or its flag on the shown picture and
+    // renders again. One turned on clears the other two stretches.
+    bool ToggleMenuStretch(const PictureStretchRow& row);
+    Outcome ToggleShownStretch(const PictureStretchRow& row);
+    // The percentile stretch's two percentiles, for the next loads and, when
+    // a percentile stretch made the shown picture, for it at once (Done).
+    // A pair out of order or outside 0..100 changes nothing: Failed.
+    Outcome SetPercentiles(double low, double high);
     // Steps a tone level of the shown picture by `delta` and renders again.
     Outcome StepLevel(int PictureState::*level, int delta);
     // The decoded picture without any stage; the next option starts from the

@@ -1,27 +1,15 @@
+// The picture's columns of a shown bitmap, asked of the row map.
 #include "session/picture_extent.h"
 
 #include <algorithm>
 
-#include "decode/frame_decoder.h"
-#include "decode/frame_formats.h"
-
-int PictureColumns(const orbalux::PictureState& state) {
-    const orbalux::FrameFormat* format = orbalux::FindFrameFormat(state.LineFormat);
-    if (!format || format->rowEndGrey == 0 || format->width != state.ImageWidth) return state.ImageWidth;
-    return format->width - format->rowEndGrey;
-}
-
-bool ShowsPicture(const orbalux::ShownGeometry& geometry, int pictureColumns, orbalux::ShownPixel p) {
-    const std::optional<orbalux::FramePixel> frame = orbalux::FramePixelOf(geometry, p);
-    return frame && frame->sample <= pictureColumns;
-}
-
 orbalux::GreyImage CutToPicture(const orbalux::GreyImage& shown, const orbalux::ShownGeometry& geometry,
-                                int pictureColumns) {
+                                const orbalux::RowMap& rows) {
     const int row = shown.height / 2;
     int first = -1, last = -1;
     for (int x = 0; x < shown.width; ++x) {
-        if (!ShowsPicture(geometry, pictureColumns, {x, row})) continue;
+        const orbalux::ShownPixelKind kind = orbalux::ShownPixelKindOf(geometry, rows, {x, row});
+        if (kind == orbalux::ShownPixelKind::NotPicture || kind == orbalux::ShownPixelKind::Surround) continue;
         if (first < 0) first = x;
         last = x;
     }

@@ -77,6 +77,6 @@ orbalux::GreyImage ListThumbnail(orbalux::PictureState& state, const std::string
     settings.horizontalStretch = 1;
     orbalux::RenderPicture(state, path, settings);
     const orbalux::GreyImage shown = orbalux::GreyFromBitmap(state);
-    return orbalux::MakeThumbnail(CutToPicture(shown, orbalux::ShownGeometryOf(state), PictureColumns(state)),
+    return orbalux::MakeThumbnail(CutToPicture(shown, orbalux::ShownGeometryOf(state), state.DecodedRows),
                                   longSide);
 }

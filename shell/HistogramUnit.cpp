@@ -35,6 +35,16 @@ void THistogramBars::SetHistogram(const GreyHistogram& histogram) {
     update();
 }
 
+void THistogramBars::SetStretchMarks(const std::optional<orbalux::StretchMarks>& marks) {
+    marks_ = marks;
+    update();
+}
+
+int THistogramBars::ColumnOf(int level) const {
+    const QRect plot = PlotArea();
+    return plot.left() + level * plot.width() / kLevels + std::max(1, plot.width() / kLevels) / 2;
+}
+
 void THistogramBars::SetLogarithmic(bool on) {
     logarithmic_ = on;
     update();
@@ -75,6 +85,13 @@ void THistogramBars::paintEvent(QPaintEvent*) {
         if (bar > 0) painter.fillRect(QRect(left, plot.bottom() + 1 - bar, right - left, bar), palette().text());
         // The grey scale under the bars tells which level each column is.
         painter.fillRect(QRect(left, plot.bottom() + 1, right - left, kScaleHeight), QColor(level, level, level));
+    }
+
+    // The percentile stretch's lo and hi across the bars.
+    if (marks_) {
+        painter.setPen(QPen(QColor(210, 30, 30), 1));
+        for (const int level : {marks_->low, marks_->high})
+            if (level >= 0 && level < kLevels) painter.drawLine(ColumnOf(level), plot.top(), ColumnOf(level), plot.bottom());
     }
 
     // Axes: the levels below, the counts at the left.
@@ -129,6 +146,8 @@ THistogramBox::THistogramBox(QWidget* parent) : QDialog(parent) {
     minimum_ = makeFigure("HistogramMinimum");
     maximum_ = makeFigure("HistogramMaximum");
     mean_ = makeFigure("HistogramMean");
+    stretch_ = makeFigure("HistogramStretch");
+    stretch_->setWordWrap(true);  // the window keeps its width
 
     auto* figures = new QGridLayout;
     figures->addWidget(new QLabel("Pixels:", this), 0, 0);
@@ -146,6 +165,7 @@ THistogramBox::THistogramBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(bars_, 1);
     layout->addWidget(logarithmic_);
     layout->addLayout(figures);
+    layout->addWidget(stretch_);
     resize(360, 300);
     Clear();
 }
@@ -165,4 +185,13 @@ void THistogramBox::SetHistogram(const GreyHistogram& histogram) {
     mean_->setText(QString::number(histogram.mean, 'f', 2));
 }
 
-void THistogramBox::Clear() { SetHistogram(GreyHistogram{}); }
+void THistogramBox::SetStretchMarks(const std::optional<orbalux::StretchMarks>& marks, const QString& text) {
+    bars_->SetStretchMarks(marks);
+    stretch_->setText(marks ? text : QString());
+    stretch_->setVisible(marks.has_value());
+}
+
+void THistogramBox::Clear() {
+    SetHistogram(GreyHistogram{});
+    SetStretchMarks(std::nullopt, {});
+}

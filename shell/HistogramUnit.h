@@ -1,13 +1,18 @@
 // The histogram window: the 256 grey levels of the shown picture's own pixels
 // as bars on a linear or logarithmic count scale, with the levels and counts
 // on its axes, the pixel count, the lowest and highest level and the mean.
+// After a percentile stretch it marks the levels lo and hi that the stretch
+// took to black and white, and names them.
 // The main window hands it every new display while it is open.
 #pragma once
 
 #include <QDialog>
 #include <QWidget>
 
+#include <optional>
+
 #include "session/grey_histogram.h"
+#include "session/stretch_marks.h"
 
 class QCheckBox;
 class QLabel;
@@ -24,6 +29,11 @@ public:
     bool Logarithmic() const { return logarithmic_; }
     // Height in pixels of the bar of `level` in the current size.
     int BarHeight(int level) const;
+    // The percentile stretch's lo and hi, drawn as two lines; none: no lines.
+    void SetStretchMarks(const std::optional<orbalux::StretchMarks>& marks);
+    const std::optional<orbalux::StretchMarks>& StretchMarks() const { return marks_; }
+    // The screen column in the middle of `level`'s bar, in the current size.
+    int ColumnOf(int level) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +45,7 @@ private:
 
     GreyHistogram histogram_;
     bool logarithmic_ = false;
+    std::optional<orbalux::StretchMarks> marks_;
 };
 
 class THistogramBox : public QDialog {
@@ -44,6 +55,9 @@ public:
 
     // Shows the figures of `histogram`; Clear shows an empty histogram.
     void SetHistogram(const GreyHistogram& histogram);
+    // Marks a percentile stretch's lo and hi with the words that name them;
+    // none takes the marks away. Clear takes them away too.
+    void SetStretchMarks(const std::optional<orbalux::StretchMarks>& marks, const QString& text);
     void Clear();
 
     const GreyHistogram& Histogram() const { return histogram_; }
@@ -57,4 +71,5 @@ private:
     QLabel* minimum_;
     QLabel* maximum_;
     QLabel* mean_;
+    QLabel* stretch_;
 };

@@ -30,6 +30,7 @@
 #include "shell/save_print.h"
 #include "shell/scan_control.h"
 #include "shell/sequence_commands.h"
+#include "shell/stretch_commands.h"
 #include "shell/thumbnail_commands.h"
 #include "shell/viewing_tools.h"
 
@@ -68,7 +69,8 @@ TMainForm::TMainForm(DialogSeam& seam, QWidget* parent) : QMainWindow(parent), s
     AboutBox_ = new TAboutBox(this);
     InfoBox_ = new TInfoBox(this);
     show_ = std::make_unique<TPictureShow>(session_, CurrentChild_, *tools_, *report_);
-    options_ = std::make_unique<TOptionCommands>(session_, commands_->Options(), *show_);
+    stretches_ = std::make_unique<TStretchCommands>(*this, seam_, session_, *commands_, *scan_, *show_);
+    options_ = std::make_unique<TOptionCommands>(session_, commands_->Options(), *show_, *stretches_);
     loading_ = std::make_unique<TPictureLoading>(
         LoadingParts{*this, mdiArea_, seam_, session_, CurrentChild_, *scan_, *report_, *commands_, *counter_, *tools_,
                      *show_, *options_, thumbnails_->Strip(), InfoBox_, LoadWarningStatus_});
@@ -121,12 +123,13 @@ void TMainForm::PrintPreview1Click() { savePrint_->PrintPreview(); }
 void TMainForm::PrintSetup1Click() { savePrint_->PrintSetup(); }
 void TMainForm::ExportSequence1Click() { sequence_->Export(); }
 
-// The display options' steps and "Original Image".
+// The display options' steps, "Original Image" and the stretch's percentiles.
 void TMainForm::ToolButton9Click() { options_->ShowOriginal(); }
 void TMainForm::ToolButton27Click() { options_->StepLevel(&PictureState::ContrastLevel, -1); }
 void TMainForm::ToolButton28Click() { options_->StepLevel(&PictureState::ContrastLevel, 1); }
 void TMainForm::ToolButton20Click() { options_->StepLevel(&PictureState::BrightnessLevel, -orbalux::kBrightnessStep); }
 void TMainForm::ToolButton21Click() { options_->StepLevel(&PictureState::BrightnessLevel, orbalux::kBrightnessStep); }
+void TMainForm::StretchPercentiles1Click() { stretches_->ChoosePercentiles(); }
 
 // The viewing tools.
 void TMainForm::ZoomIn1Click() { tools_->StepIn(); }

@@ -37,6 +37,7 @@ class TPictureShow;
 class TSavePrint;
 class TScanControl;
 class TSequenceCommands;
+class TStretchCommands;
 class TThumbnailCommands;
 class TThumbnailStrip;
 class TViewingTools;
@@ -107,6 +108,8 @@ public:
     void Blink1Click() override;
     void BlinkInterval1Click() override;
     void ExportSequence1Click() override;
+    // The Options menu's Stretch Percentiles...
+    void StretchPercentiles1Click() override;
     const orbalux::BlinkPair& Blink() const;
     QTimer* BlinkTimer() const;
 
@@ -157,6 +160,7 @@ private:
     std::unique_ptr<TErrorReport> report_;
     std::unique_ptr<TBlinkCommands> blink_;
     std::unique_ptr<TPictureShow> show_;
+    std::unique_ptr<TStretchCommands> stretches_;
     std::unique_ptr<TOptionCommands> options_;
     std::unique_ptr<TPictureLoading> loading_;
     std::unique_ptr<TSavePrint> savePrint_;

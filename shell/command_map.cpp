@@ -101,6 +101,11 @@ const MenuItemDef kMenuItems[] = {
     {OptionsMenu, "Rotate1", "&Rotate", nullptr, kAny, true, false, {}},
     {OptionsMenu, "HorizontalStretch1", "Horizontal Stretch", nullptr, kAny, true, false,
      {}},
+    {OptionsMenu, "N8", "-", nullptr, kAny, false, false, {}},
+    {OptionsMenu, "PercentileStretch1", "&Percentile Stretch", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "Equalize1", "&Equalize", nullptr, kAny, true, false, {}},
+    {OptionsMenu, "StretchPercentiles1", "Stretch Per&centiles...", &TCommandTarget::StretchPercentiles1Click, kAny, false,
+     false, {}},
     {MissingLinesMenu, "N1missinglinefill1", "1 missing line fill", nullptr, kAny, true,
      false, {}},
     {MissingLinesMenu, "N2ormoremissinglinescompress1", "2 or more missing lines compress",
@@ -166,6 +171,9 @@ const ToolButtonDef kToolButtons[] = {
     {"ToolButton13", "Stretch", ToolImage::Stretch, nullptr, kDat, true, 0, 0, "Stretch1", "S"},
     {"ToolButton18", "Missing lines", ToolImage::MissingLines, nullptr, kDat, true, 0, 0,
      "Missinglines1", "L"},
+    {"ToolButton34", "Percentile Stretch", ToolImage::PercentStretch, nullptr, kDat, true, 0, 0,
+     "PercentileStretch2", "P"},
+    {"ToolButton35", "Equalize", ToolImage::Equalize, nullptr, kDat, true, 0, 0, "Equalize2", "E"},
     {"ToolButton27", "Contrast Down", ToolImage::ContrastDown, &TCommandTarget::ToolButton27Click, kDat, false, 1, 0,
      "ContrastDown1", "Shift+C"},
     {"ToolButton28", "Contrast Up", ToolImage::ContrastUp, &TCommandTarget::ToolButton28Click, kDat, false, 1, 0,
@@ -258,6 +266,12 @@ TCommandBar::TCommandBar(QMainWindow& frame, TCommandTarget& target, orbalux::Br
     : frame_(frame), session_(session) {
     BuildMenus(target);
     BuildToolBar(target);
+}
+
+QAction* TCommandBar::PictureItem(const char* name) const {
+    for (std::size_t i = 0; i < std::size(kToolButtons); ++i)
+        if (kToolButtons[i].pictureItem && Same(kToolButtons[i].pictureItem, name)) return pictureItems_[i];
+    throw std::logic_error(std::string("no picture item ") + name);
 }
 
 void TCommandBar::ToggleToolBar() {

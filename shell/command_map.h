@@ -27,6 +27,8 @@ public:
 
     QAction* MenuItem(const char* name) const;
     QToolButton* ToolButton(const char* name) const;
+    // A tool button's item in the Picture menu, by its own design name.
+    QAction* PictureItem(const char* name) const;
     // Each display option, paired once with its widgets.
     const std::vector<OptionControl>& Options() const { return options_; }
     QLineEdit* Counter() const { return counter_; }

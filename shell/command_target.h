@@ -35,6 +35,7 @@ public:
     virtual void BlinkWith1Click() = 0;
     virtual void Blink1Click() = 0;
     virtual void BlinkInterval1Click() = 0;
+    virtual void StretchPercentiles1Click() = 0;
     virtual void About1Click() = 0;
     virtual void HelpAboutBtnClick() = 0;
 

@@ -28,6 +28,13 @@ struct SequenceChoice {
     int fps = 10;
 };
 
+// The percentile stretch's two percentiles, 0..100, the low one below the
+// high one.
+struct PercentileChoice {
+    double low = 0;
+    double high = 0;
+};
+
 class DialogSeam {
 public:
     virtual ~DialogSeam() = default;
@@ -52,4 +59,6 @@ public:
                                                          int count) = 0;
     // The blink's interval in milliseconds, proposing the current one.
     virtual std::optional<int> blinkInterval(QWidget* parent, int current) = 0;
+    // Stretch Percentiles: the two percentiles, proposing the current ones.
+    virtual std::optional<PercentileChoice> stretchPercentiles(QWidget* parent, double low, double high) = 0;
 };

@@ -249,6 +249,31 @@ void Draw(QPainter& p, ToolImage which) {
         p.drawEllipse(QPointF(8, 12.5), 1.1, 1.1);
         break;
     }
+    case ToolImage::PercentStretch: {
+        // a histogram with its two percentile levels marked in red
+        const qreal bars[] = {1, 2, 4, 7, 9, 10, 8, 6, 4, 3, 2, 1};
+        for (int i = 0; i < 12; ++i) p.fillRect(QRectF(2 + i, 12 - bars[i], 1, bars[i]), kInk);
+        QLinearGradient wide(QPointF(0, 0), QPointF(16, 0));
+        wide.setColorAt(0, Qt::black);
+        wide.setColorAt(1, Qt::white);
+        p.fillRect(QRectF(0, 13, 16, 3), wide);
+        p.setPen(QPen(kRed, 1.2));
+        p.drawLine(QPointF(3.5, 0.5), QPointF(3.5, 13));
+        p.drawLine(QPointF(12.5, 0.5), QPointF(12.5, 13));
+        break;
+    }
+    case ToolImage::Equalize: {
+        // the cumulative count rising as a staircase over the grey wedge
+        QLinearGradient wide(QPointF(0, 0), QPointF(16, 0));
+        wide.setColorAt(0, Qt::black);
+        wide.setColorAt(1, Qt::white);
+        p.fillRect(QRectF(0, 13, 16, 3), wide);
+        p.setPen(QPen(kBlue, 1.6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(1, 12), QPointF(4, 12), QPointF(4, 9), QPointF(7, 9), QPointF(7, 6),
+                                  QPointF(10, 6), QPointF(10, 3.5), QPointF(13, 3.5), QPointF(13, 1), QPointF(15.5, 1)}));
+        break;
+    }
     }
 }
 

@@ -29,6 +29,8 @@ enum class ToolImage {
     MinimizeQuarter,
     ImageInfo,
     About,
+    PercentStretch,
+    Equalize,
 };
 
 constexpr int kToolImageSize = 16;

@@ -10,8 +10,8 @@
 using orbalux::Outcome;
 
 TOptionCommands::TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options,
-                                 TPictureShow& show)
-    : session_(session), options_(options), show_(show) {
+                                 TPictureShow& show, TStretchCommands& stretches)
+    : session_(session), options_(options), show_(show), stretches_(stretches) {
     for (const OptionControl& option : options_) {
         const OptionControl* o = &option;
         connect(option.menuItem, &QAction::triggered, this, [this, o] { MenuOptionClicked(*o); });
@@ -25,16 +25,23 @@ void TOptionCommands::Sync() {
     const orbalux::PictureState& state = session_.State();
     for (const OptionControl& o : options_)
         if (o.row->kind == orbalux::SwitchKind::ChainFlag) SetOptionPressed(o, state.ActiveOptions.*o.row->flag == 1);
+    stretches_.Sync();
 }
 
 void TOptionCommands::MenuOptionClicked(const OptionControl& option) {
     const bool on = session_.ToggleMenuOption(*option.row);
     option.menuItem->setChecked(option.row->kind == orbalux::SwitchKind::KeepGaps ? !on : on);
+    // Stretch turned on clears the picture's own stretches, here and in the settings.
+    if (option.row->kind == orbalux::SwitchKind::ChainFlag && orbalux::IsStretchFlag(option.row->flag)) {
+        stretches_.Sync();
+        stretches_.Remember();
+    }
 }
 
 void TOptionCommands::OptionButtonClicked(const OptionControl& option) {
     show_.Redisplayed(session_.ToggleShownOption(*option.row));
     SetOptionPressed(option, session_.State().ActiveOptions.*option.row->flag == 1);
+    stretches_.Sync();
 }
 
 void TOptionCommands::StepLevel(int orbalux::PictureState::*level, int step) {

@@ -11,11 +11,14 @@
 #include "session/browsing_session.h"
 #include "shell/option_control.h"
 #include "shell/picture_show.h"
+#include "shell/stretch_commands.h"
 
 class TOptionCommands : public QObject {
 public:
     // Connects each option's widgets to its row.
-    TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options, TPictureShow& show);
+    // Keeps `stretches` exclusive with the catalogue's Stretch.
+    TOptionCommands(orbalux::BrowsingSession& session, const std::vector<OptionControl>& options, TPictureShow& show,
+                    TStretchCommands& stretches);
 
     // The option buttons pressed as the shown picture's options are.
     void Sync();
@@ -30,4 +33,5 @@ private:
     orbalux::BrowsingSession& session_;
     const std::vector<OptionControl>& options_;
     TPictureShow& show_;
+    TStretchCommands& stretches_;
 };

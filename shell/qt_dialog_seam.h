@@ -15,4 +15,5 @@ public:
     std::optional<SequenceChoice> sequenceExport(QWidget* parent, const QString& proposed, int shown,
                                                  int count) override;
     std::optional<int> blinkInterval(QWidget* parent, int current) override;
+    std::optional<PercentileChoice> stretchPercentiles(QWidget* parent, double low, double high) override;
 };

@@ -16,6 +16,7 @@
 #include "session/picture_extent.h"
 #include "session/pixel_readout.h"
 #include "session/status_texts.h"
+#include "session/stretch_marks.h"
 #include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/elided_label.h"
@@ -42,6 +43,12 @@ ShownLevelAt ShownLevels(const QImage& picture) {
         if (!picture.valid(p.column, p.row)) return std::nullopt;
         return qGray(picture.pixel(p.column, p.row));
     };
+}
+
+// The percentile stretch's lo and hi, when one made the shown picture.
+void ShowStretchMarks(THistogramBox& box, const orbalux::PictureState& state, bool wholeChain) {
+    const std::optional<orbalux::StretchMarks> marks = orbalux::ShownStretchMarks(state, wholeChain);
+    box.SetStretchMarks(marks, marks ? QString::fromStdString(orbalux::StretchMarksText(*marks, state)) : QString());
 }
 
 }  // namespace
@@ -104,7 +111,10 @@ void TViewingTools::PictureShown(bool wholeChain) {
                                                                    state_.ContrastLevel)));
     // The pointer may rest on the picture while a scan or a button changes it.
     ShowPointerReadout();
-    if (histogramBox_ && histogramBox_->isVisible() && child_) histogramBox_->SetHistogram(ShownHistogram());
+    if (histogramBox_ && histogramBox_->isVisible() && child_) {
+        histogramBox_->SetHistogram(ShownHistogram());
+        ShowStretchMarks(*histogramBox_, state_, wholeChainShown_);
+    }
 }
 
 void TViewingTools::Clear() {
@@ -173,10 +183,12 @@ void TViewingTools::ShowHistogram() {
         // Beside the picture rather than over its middle.
         histogramBox_->move(frame_.mapToGlobal(QPoint(std::max(0, frame_.width() - histogramBox_->width() - 24), 96)));
     }
-    if (child_)
+    if (child_) {
         histogramBox_->SetHistogram(ShownHistogram());
-    else
+        ShowStretchMarks(*histogramBox_, state_, wholeChainShown_);
+    } else {
         histogramBox_->Clear();
+    }
     histogramBox_->show();
     histogramBox_->raise();
 }

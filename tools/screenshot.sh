@@ -2,19 +2,27 @@
 # Starts the browser under Xvfb on a sample picture and saves the screen as
 # docs/screenshot.png (or the file given). With --tools it first opens the
 # histogram window and rests the pointer on the picture so that the status
-# bar reads it out, and saves docs/screenshot-tools.png by default. The
+# bar reads it out, and saves docs/screenshot-tools.png by default. With
+# --stretch it turns the percentile stretch on for the shown picture (P) and
+# opens the histogram window with its marks at lo and hi, and saves
+# docs/screenshot-stretch.png by default. The
 # browser runs under a window manager (openbox), as on a desktop, so that
 # maximised and full-screen windows look as they do there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools=0
-if [ "${1:-}" = "--tools" ]; then tools=1; shift; fi
+case "${1:-}" in
+  --tools) tools=1; shift ;;
+  --stretch) tools=2; shift ;;
+esac
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
 type="${ORBALUX_BUILD_TYPE:-RelWithDebInfo}"
 bash tools/install-deps.sh imagemagick xdotool openbox
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE="$type" -DORBALUX_BUILD_TOOLS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target orbalux orbalux_samples
-default=docs/screenshot.png; [ $tools = 1 ] && default=docs/screenshot-tools.png
+default=docs/screenshot.png
+[ $tools = 1 ] && default=docs/screenshot-tools.png
+[ $tools = 2 ] && default=docs/screenshot-stretch.png
 out="${1:-$default}"
 mkdir -p "$(dirname "$out")"
 picture="$build/samples/69_091.005"
@@ -41,6 +49,12 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
     xdotool mousemove 420 380
     sleep 1
     xdotool mousemove 421 381
+    sleep 2
+  elif [ "$4" = 2 ]; then
+    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    xdotool windowfocus --sync "$window" key p
+    sleep 1
+    xdotool key ctrl+h
     sleep 2
   fi
   import -window root "$2"

@@ -11,22 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/picture_parameters.h"
+
 namespace orbalux {
 namespace {
 
-struct Parameters {
-    int dataOffset;
-    int lineFormat;
-    int stretchGain;
-    int stretchBlack;
-    int frameLineCount;
-    bool operator==(const Parameters&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Parameters& p) {
-    return os << p.dataOffset << " " << p.lineFormat << " " << p.stretchGain << "/" << p.stretchBlack << " lines "
-              << p.frameLineCount;
-}
+using test::Parameters;
 
 // The catalogue's parameters for `name`.
 Parameters Of(const std::string& name) {

@@ -4,21 +4,19 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "load/chain_settings.h"
 #include "load/load_sequence.h"
 #include "state/orbalux_error.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 GreyImage Gradient(int width, int height) {
@@ -30,20 +28,13 @@ GreyImage Gradient(int width, int height) {
 
 class BytesLoad : public ::testing::Test {
 protected:
-    BytesLoad() : folder_(fs::temp_directory_path() / ("orbalux_bytes_" + std::to_string(::getpid()))) {
-        fs::create_directories(folder_);
-    }
-    ~BytesLoad() override {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
     std::string Write(const std::string& name, const Bytes& bytes) const {
-        const std::string path = (folder_ / name).string();
+        const std::string path = folder_ / name;
         encoder::WriteFile(path, bytes);
         return path;
     }
 
-    fs::path folder_;
+    orbalux::test::ScratchDir folder_;
 };
 
 // What a load leaves that anything downstream reads.

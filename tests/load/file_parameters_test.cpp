@@ -6,23 +6,12 @@
 #include <vector>
 
 #include "load/load_sequence.h"
+#include "tests/support/picture_parameters.h"
 
 namespace orbalux {
 namespace {
 
-struct Parameters {
-    int dataOffset;
-    int lineFormat;
-    int stretchGain;
-    int stretchBlack;
-    int frameLineCount;
-    bool operator==(const Parameters&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Parameters& p) {
-    return os << p.dataOffset << " " << p.lineFormat << " " << p.stretchGain << "/" << p.stretchBlack << " lines "
-              << p.frameLineCount;
-}
+using test::Parameters;
 
 // Loads `name` over an all-zero file (as for an empty or unreadable file).
 PictureState Select(const std::string& name, std::uint8_t lead0 = 0, std::uint8_t lead1 = 0) {

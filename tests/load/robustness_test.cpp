@@ -19,6 +19,7 @@
 #include "intake/file_list.h"
 #include "load/load_sequence.h"
 #include "state/orbalux_error.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -31,25 +32,19 @@ constexpr std::uint8_t kGrey = 160;  // the flat right part of the narrow format
 
 class ScratchFolder {
 public:
-    ScratchFolder() : path_(fs::temp_directory_path() / ("orbalux_robustness_" + std::to_string(::getpid()))) {
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-        fs::permissions(path_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
+    ScratchFolder() {
+        fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     }
     std::string Write(const std::string& name, const Bytes& bytes) const {
-        const std::string path = (path_ / name).string();
+        const std::string path = dir_ / name;
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path;
     }
-    const fs::path& path() const { return path_; }
+    const fs::path& path() const { return dir_.path(); }
 
 private:
-    fs::path path_;
+    orbalux::test::ScratchDir dir_;
 };
 
 // One load as the viewer does it; the buffers are released on the way out.

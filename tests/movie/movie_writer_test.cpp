@@ -5,7 +5,6 @@
 #include "movie/frame_encoder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +12,7 @@
 
 #include "movie_read_back.h"
 #include "state/orbalux_error.h"
+#include "tests/support/scratch_folder.h"
 
 using namespace orbalux;
 namespace fs = std::filesystem;
@@ -21,19 +21,13 @@ namespace {
 
 class MovieWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("orbalux-movie-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
         return names;
     }
-    fs::path dir_;
+    orbalux::test::ScratchDir scratch_;
+    const fs::path& dir_ = scratch_.path();
 };
 
 // Three pictures of known flat levels; the first is the largest, the second a

@@ -8,10 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
 
 #include "processing/display_options.h"
-#include "tools/encoder/picture_encoder.h"
+#include "tests/support/encoded_pictures.h"
 
 namespace {
 
@@ -20,29 +19,7 @@ using orbalux::BlinkPair;
 using orbalux::BrowsingSession;
 using orbalux::Outcome;
 
-// RBL_0001.001 ... RBL_000n.001, 945-sample pictures; picture i is the grey
-// level 20 i all over, which the default options show as it is.
-class BlinkFolder {
-public:
-    explicit BlinkFolder(int pictures) : path_(fs::temp_directory_path() / ("orbalux_blink_" + std::to_string(::getpid()))) {
-        fs::create_directories(path_);
-        orbalux::encoder::HeaderPlan header;
-        header.records = 2;
-        for (int i = 1; i <= pictures; ++i)
-            orbalux::encoder::WriteFile(
-                Path(i), orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, Level(i)), header));
-    }
-    ~BlinkFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    std::string Path(int i) const { return (path_ / Name(i)).string(); }
-    static std::string Name(int i) { return "RBL_000" + std::to_string(i) + ".001"; }
-    static int Level(int i) { return 20 * i; }
-
-private:
-    fs::path path_;
-};
+using BlinkFolder = orbalux::test::FlatPictureFolder;
 
 int OnScreenLevel(const BlinkPair& blink, const BrowsingSession& s) { return blink.OnScreen(s).BitmapBuffer[54]; }
 

@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
-#include "tools/encoder/picture_encoder.h"
+#include "tests/support/encoded_pictures.h"
 
 namespace {
 
@@ -19,34 +18,7 @@ using orbalux::BrowsingSession;
 using orbalux::Outcome;
 using orbalux::PictureFormat;
 
-// A folder of 945-sample pictures RBL_0001.001 ... RBL_000n.001; picture i
-// is the grey level 20 i all over.
-class Folder {
-public:
-    explicit Folder(int pictures) {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("orbalux_session_" + std::to_string(rd()));
-        fs::create_directories(path_);
-        for (int i = 1; i <= pictures; ++i) Write(Path(Name(i)), i);
-    }
-    static void Write(const std::string& path, int i) {
-        orbalux::encoder::HeaderPlan header;
-        header.records = 2;
-        orbalux::encoder::WriteFile(path,
-                                    orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, Level(i)), header));
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    static std::string Name(int i) { return "RBL_000" + std::to_string(i) + ".001"; }
-    static std::uint8_t Level(int i) { return static_cast<std::uint8_t>(20 * i); }
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-    std::string Dir() const { return path_.string() + "/"; }
-
-private:
-    fs::path path_;
-};
+using Folder = orbalux::test::FlatPictureFolder;
 
 // The grey level at the first pixel of the shown picture.
 int ShownLevel(const BrowsingSession& s) { return s.State().BitmapBuffer[54]; }

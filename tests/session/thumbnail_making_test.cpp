@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "session/thumbnail_cache.h"
 #include "session/thumbnail_maker.h"
 #include "session/thumbnail_schedule.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace {
@@ -36,14 +36,12 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
         for (int x = 0; x < picture.width; ++x) picture.At(x, y) = static_cast<std::uint8_t>(20 + (x + 2 * y) % 100);
     orbalux::encoder::HeaderPlan header;
     header.records = 2;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("orbalux_thumb_" + std::to_string(std::random_device{}())) / "69_011.002";
-    std::filesystem::create_directories(path.parent_path());
+    const orbalux::test::ScratchDir dir;
+    const std::string path = dir / "69_011.002";
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(136, picture, header));
 
     orbalux::PictureState state;
-    const orbalux::GreyImage thumb = ListThumbnail(state, path.string(), 96);
-    std::filesystem::remove_all(path.parent_path());
+    const orbalux::GreyImage thumb = ListThumbnail(state, path, 96);
     // 136 samples six times wide by 704 rows.
     ASSERT_EQ(thumb.width, 96);
     EXPECT_EQ(thumb.height, 83);
@@ -52,13 +50,18 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
     for (int y = 0; y < thumb.height; ++y)
         for (int x = 48; x < 96; ++x) grey += thumb.At(x, y) == 160;
     EXPECT_LT(grey, 48 * 83 / 4);
+    // The cut ends with the last column of samples: the right edge holds
+    // the picture's levels alone, nothing of the column after them.
+    for (int y = 0; y < thumb.height; ++y) {
+        EXPECT_GE(thumb.At(95, y), 20) << y;
+        EXPECT_LE(thumb.At(95, y), 119) << y;
+    }
 }
 
 TEST(ThumbnailCache, AThumbnailIsGoodOnlyWhileItsFileIsAsItWasMadeFrom) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("orbalux_stale_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "RBL_0001.001").string();
+    const orbalux::test::ScratchDir dir;
+    const std::string path = dir / "RBL_0001.001";
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, 90), {}));
 
     ThumbnailCache<int> cache;
@@ -82,7 +85,6 @@ TEST(ThumbnailCache, AThumbnailIsGoodOnlyWhileItsFileIsAsItWasMadeFrom) {
     EXPECT_TRUE(cache.Fresh(path));
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, 90), {}));
     EXPECT_FALSE(cache.Fresh(path));
-    fs::remove_all(dir);
 }
 
 }  // namespace

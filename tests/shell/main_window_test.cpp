@@ -21,12 +21,13 @@ const char* const kPictureMenuItems[] = {
     "SaveAs1",      "ScanForward1",  "ScanBackward1",  "ScanStop1",   "Print1",         "PrintSetup1",
     "ZoomIn1",      "ZoomOut1",      "ActualSize1",    "FitToWindow1", "OriginalImage1", "FlipVertically2",
     "Rotate2",      "Despeckle1",    "Stretch1",       "Missinglines1", "ContrastDown1", "ContrastUp1",
-    "BrightnessDown1", "BrightnessUp1", "InvertDisplay1", "Minimize2", "Minimize25originalsize1", "ImageInfo1"};
+    "BrightnessDown1", "BrightnessUp1", "InvertDisplay1", "Minimize2", "Minimize25originalsize1", "ImageInfo1",
+    "PercentileStretch2", "Equalize2"};
 const char* const kAlwaysMenuItems[] = {
     "Open1",      "Exit1",       "Atostretch1", "Despeckleon1",      "FlipVertically1",   "Invert1",
     "Minimize1",  "Minimize141", "Rotate1",     "HorizontalStretch1", "N1missinglinefill1",
     "N2ormoremissinglinescompress1", "Toolbar1", "N2seconds1", "N3seconds1", "N4seconds1", "N5seconds1",
-    "About1"};
+    "About1", "PercentileStretch1", "Equalize1", "StretchPercentiles1"};
 
 TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
     Browser b;
@@ -37,7 +38,7 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
     for (const char* name : kAlwaysMenuItems) EXPECT_TRUE(b.action(name)->isEnabled()) << name;
 
     const auto buttons = b.form->findChild<QWidget*>("MojCoolBar")->findChildren<QToolButton*>();
-    ASSERT_EQ(buttons.size(), 23);
+    ASSERT_EQ(buttons.size(), 25);
     int disabled = 0;
     for (QToolButton* button : buttons) {
         const bool usable = button->objectName() == "FileOpenBtn" || button->objectName() == "HelpAboutBtn";
@@ -47,7 +48,7 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
         EXPECT_EQ(button->icon().pixmap(16, 16).size(), QSize(16, 16));
         disabled += usable ? 0 : 1;
     }
-    EXPECT_EQ(disabled, 21);
+    EXPECT_EQ(disabled, 23);
 
     // Check marks: only the compress item and the tool bar; no pause chosen.
     for (const char* name : kAlwaysMenuItems) {

@@ -27,6 +27,7 @@ struct ScriptedSeam : DialogSeam {
     QList<SequenceChoice> sequenceAnswers;  // none left: cancelled
     QStringList sequenceProposals;
     std::optional<int> blinkIntervalAnswer;
+    std::optional<PercentileChoice> percentileAnswer;  // none: cancelled
 
     std::optional<QString> openFileName(QWidget*, const QString& proposed) override {
         openProposals << proposed;
@@ -70,4 +71,8 @@ struct ScriptedSeam : DialogSeam {
         return sequenceAnswers.takeFirst();
     }
     std::optional<int> blinkInterval(QWidget*, int) override { return blinkIntervalAnswer; }
+    std::optional<PercentileChoice> stretchPercentiles(QWidget*, double, double) override {
+        if (whileUp) whileUp();
+        return percentileAnswer;
+    }
 };

@@ -22,4 +22,18 @@ void WritePicture945(const std::string& path, const orbalux::GreyImage& picture,
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, picture, header));
 }
 
+FlatPictureFolder::FlatPictureFolder(int pictures) {
+    for (int i = 1; i <= pictures; ++i) Write(Path(i), i);
+}
+
+std::string FlatPictureFolder::Name(int i) { return "RBL_000" + std::to_string(i) + ".001"; }
+
+std::uint8_t FlatPictureFolder::Level(int i) { return static_cast<std::uint8_t>(20 * i); }
+
+void FlatPictureFolder::Write(const std::string& path, int i) {
+    orbalux::encoder::HeaderPlan header;
+    header.records = 2;
+    orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, Level(i)), header));
+}
+
 }  // namespace orbalux::test
