@@ -128,12 +128,14 @@ LevelMap EqualizationMap(const LevelCounts& counts) {
 bool PictureStretchOf(PictureState& state, LevelMap& map) {
     state.StretchLowLevel = state.StretchHighLevel = 0;
     state.StretchDataPixels = 0;
+    state.StretchLevelCounts = {};
     const DisplayOptions& o = state.ActiveOptions;
     if (o.PercentStretch != 1 && o.Equalize != 1) return false;
     const LevelCounts counts = CountDataLevels(state);
     long long total = 0;
     for (const long long c : counts) total += c;
     state.StretchDataPixels = total;
+    state.StretchLevelCounts = counts;
     if (o.PercentStretch == 1) {
         state.StretchLowLevel = LevelAtPercentile(counts, total, state.LowPercentile);
         state.StretchHighLevel = LevelAtPercentile(counts, total, state.HighPercentile);

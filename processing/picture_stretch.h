@@ -39,8 +39,8 @@ LevelMap EqualizationMap(const LevelCounts& counts);
 
 // The map of the stretch the active options choose (the percentile stretch
 // before equalisation), with what it found recorded in the state
-// (StretchLowLevel, StretchHighLevel, StretchDataPixels); false, and the
-// record cleared, when neither is on.
+// (StretchLowLevel, StretchHighLevel, StretchDataPixels, StretchLevelCounts);
+// false, and the record cleared, when neither is on.
 bool PictureStretchOf(PictureState& state, LevelMap& map);
 
 // Which stretch made the picture of the chain's last run, with its values,

@@ -21,6 +21,13 @@ void Summarise(GreyHistogram& h) {
 
 }  // namespace
 
+GreyHistogram HistogramOfCounts(const std::array<long long, 256>& counts) {
+    GreyHistogram h;
+    h.counts = counts;
+    Summarise(h);
+    return h;
+}
+
 GreyHistogram HistogramOf(std::span<const std::uint8_t> levels) {
     GreyHistogram h;
     for (const std::uint8_t v : levels) ++h.counts[v];

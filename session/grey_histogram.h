@@ -16,6 +16,9 @@ struct GreyHistogram {
     double mean = 0.0;  // 0 for no pixels
 };
 
+// From counts already made: pixels of each grey level.
+GreyHistogram HistogramOfCounts(const std::array<long long, 256>& counts);
+
 // Over 8-bit grey levels, one byte per pixel.
 GreyHistogram HistogramOf(std::span<const std::uint8_t> levels);
 

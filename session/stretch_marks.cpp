@@ -12,14 +12,19 @@ std::optional<StretchMarks> ShownStretchMarks(const PictureState& state, bool wh
     return StretchMarks{state.StretchLowLevel, state.StretchHighLevel};
 }
 
+std::optional<GreyHistogram> StretchInputHistogram(const PictureState& state, bool wholeChain) {
+    if (!ShownStretchMarks(state, wholeChain)) return std::nullopt;
+    return HistogramOfCounts(state.StretchLevelCounts);
+}
+
 std::string StretchMarksText(const StretchMarks& marks, const PictureState& state) {
     const std::string percentiles = PercentilesText(state.LowPercentile, state.HighPercentile);
     const std::size_t comma = percentiles.find(',');
     const std::string low = percentiles.substr(0, comma) + "%";
     const std::string high = percentiles.substr(comma + 1) + "%";
     const std::string levels = std::to_string(marks.low) + " (" + low + ") and " + std::to_string(marks.high) + " (" + high + ")";
-    if (marks.high <= marks.low) return "Percentile stretch: levels " + levels + " too close, left as they were";
-    return "Percentile stretch: levels " + levels + " taken to black and white";
+    if (marks.high <= marks.low) return "Levels entering the percentile stretch: " + levels + " too close, left as they were";
+    return "Levels entering the percentile stretch: " + levels + " taken to black and white";
 }
 
 }  // namespace orbalux

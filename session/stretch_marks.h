@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "session/grey_histogram.h"
 #include "state/picture_state.h"
 
 namespace orbalux {
@@ -19,10 +20,15 @@ struct StretchMarks {
 // whole chain ran with the stretch on and found data pixels); none else.
 std::optional<StretchMarks> ShownStretchMarks(const PictureState& state, bool wholeChain);
 
-// "Percentile stretch: levels 12 (0.5%) and 200 (99.5%) taken to black and
-// white": lo and hi are levels as the stretch received them, not as the
-// histogram of the shown picture counts them. Where hi is not above lo the
-// stretch left the levels as they were, and the text says so.
+// The levels of the data pixels as they entered the percentile stretch that
+// made the shown picture (none else): what the histogram window shows under
+// the marks, since in the shown picture itself lo and hi have become black
+// and white.
+std::optional<GreyHistogram> StretchInputHistogram(const PictureState& state, bool wholeChain);
+
+// "Levels entering the percentile stretch: 12 (0.5%) and 200 (99.5%) taken
+// to black and white". Where hi is not above lo the stretch left the levels
+// as they were, and the text says so.
 std::string StretchMarksText(const StretchMarks& marks, const PictureState& state);
 
 }  // namespace orbalux

@@ -165,6 +165,10 @@ void TViewingTools::Fit() {
 }
 
 GreyHistogram TViewingTools::ShownHistogram() const {
+    // Under a percentile stretch, the levels that entered it, so that the
+    // marks at lo and hi stand over the levels they name.
+    if (const std::optional<GreyHistogram> entering = orbalux::StretchInputHistogram(state_, wholeChainShown_))
+        return *entering;
     // Picture data only, as the row map tells: not the grey field of the
     // narrow formats and the reductions, nor rows that were never received
     // (lost lines, lines past the end of a cut file, the frame's tail).

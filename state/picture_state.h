@@ -128,10 +128,12 @@ struct PictureState {
     double HighPercentile = kDefaultHighPercentile;
 
     // What the picture's own stretch found on the chain's last run: the grey
-    // levels at the two percentiles (lo, hi) and the data pixels counted.
+    // levels at the two percentiles (lo, hi), the data pixels counted and
+    // how many of them held each level as they entered the stretch.
     int StretchLowLevel = 0;
     int StretchHighLevel = 0;
     long long StretchDataPixels = 0;
+    std::array<long long, 256> StretchLevelCounts{};
 };
 
 // Sets ImageWidth, ImageHeight and BitmapHeaderBytes for a W x H picture.

@@ -97,7 +97,7 @@ TEST(ToneMapping, PercentileStretchGivesEveryLevelExactlyAtEveryStep) {
     // level then goes through the stretch (rounded halves up) and the steps,
     // against the rule.
     constexpr int kWidth = 263;  // 3 x 263 pixels: a 32- and a 16-level pass and a remainder
-    for (const auto [lo, hi] : {std::pair{0, 255}, {0, 1}, {1, 2}, {7, 200}, {100, 101}, {3, 254}, {254, 255},
+    for (const auto& [lo, hi] : {std::pair{0, 255}, {0, 1}, {1, 2}, {7, 200}, {100, 101}, {3, 254}, {254, 255},
                                 {60, 197}, {17, 48}, {10, 12}, {50, 54}, {20, 120}}) {
         for (const int contrast : {-1, 0, 1, 126, 300}) {
             for (const int brightness : {-300, -20, 0, 41}) {

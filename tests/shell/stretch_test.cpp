@@ -125,6 +125,10 @@ TEST_F(PictureStretch, HistogramMarksLoAndHiOfAPercentileStretch) {
     ASSERT_TRUE(box->Bars()->StretchMarks());
     EXPECT_EQ(box->Bars()->StretchMarks()->low, lo);
     EXPECT_EQ(box->Bars()->StretchMarks()->high, hi);
+    // The bars are the levels that entered the stretch, not the shown ones
+    // it took to black and white.
+    EXPECT_EQ(box->Histogram().minimum, LevelAt(0));
+    EXPECT_EQ(box->Histogram().maximum, LevelAt(100));
     const QString text = box->findChild<QLabel*>("HistogramStretch")->text();
     EXPECT_TRUE(text.contains(QString::number(lo)) && text.contains(QString::number(hi))) << text.toStdString();
 
