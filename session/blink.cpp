@@ -9,18 +9,6 @@
 
 namespace orbalux {
 
-ChainSettings ShownChainSettings(const BrowsingSession& session) {
-    const PictureState& s = session.State();
-    ChainSettings settings;
-    settings.menu = s.ActiveOptions;
-    settings.horizontalStretch = s.HorizontalStretchOn;
-    settings.compressMissingLines = s.CompressMissingLines;
-    settings.brightness = s.BrightnessLevel;
-    settings.contrast = s.ContrastLevel;
-    settings.original = !session.WholeChainShown();
-    return settings;
-}
-
 bool BlinkPair::Pin(const BrowsingSession& session) {
     if (!session.PictureShown()) return false;
     pinnedPath_ = session.ShownPath();
@@ -54,7 +42,7 @@ Outcome BlinkPair::Flip(const BrowsingSession& session) {
         return Outcome::Done;
     }
     try {
-        RenderPicture(pinned_, pinnedPath_, ShownChainSettings(session));
+        RenderPicture(pinned_, pinnedPath_, session.ShownSettings());
     } catch (const OrbaluxError& e) {
         lastError_ = e;
         Stop();

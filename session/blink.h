@@ -65,8 +65,4 @@ private:
     std::optional<OrbaluxError> lastError_;
 };
 
-// The display options the shown picture is drawn with now, as settings that
-// draw another picture the same way.
-ChainSettings ShownChainSettings(const BrowsingSession& session);
-
 }  // namespace orbalux

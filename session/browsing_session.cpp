@@ -230,6 +230,25 @@ Outcome BrowsingSession::ToggleShownStretch(const PictureStretchRow& row) {
     return Render([&row](PictureState& s) { SetChainFlag(s.ActiveOptions, row.flag, s.ActiveOptions.*row.flag == 0); });
 }
 
+ChainSettings BrowsingSession::MenuSettings() const {
+    ChainSettings settings;
+    settings.menu = state_.MenuOptions;
+    settings.horizontalStretch = state_.HorizontalStretchOn;
+    settings.compressMissingLines = state_.CompressMissingLines;
+    settings.lowPercentile = state_.LowPercentile;
+    settings.highPercentile = state_.HighPercentile;
+    return settings;
+}
+
+ChainSettings BrowsingSession::ShownSettings() const {
+    ChainSettings settings = MenuSettings();
+    settings.menu = state_.ActiveOptions;
+    settings.brightness = state_.BrightnessLevel;
+    settings.contrast = state_.ContrastLevel;
+    settings.original = !wholeChain_;
+    return settings;
+}
+
 Outcome BrowsingSession::SetPercentiles(double low, double high) {
     if (!PercentilesValid(low, high)) {
         lastError_ = OrbaluxError(ErrorKind::BadOption, "",

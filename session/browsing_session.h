@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "load/chain_settings.h"
 #include "output/picture_writer.h"
 #include "processing/display_options.h"
 #include "session/save_target.h"
@@ -43,6 +44,12 @@ public:
     std::string ShownName() const;
     // False after "Original Image", which runs none of the chain's stages.
     bool WholeChainShown() const { return wholeChain_; }
+    // The shown picture's chain as settings that draw another picture the
+    // same way (the blink's pinned picture), and the settings the Options and
+    // Missing Lines menus give the next load (an exported sequence); both
+    // with the percentiles the percentile stretch takes.
+    ChainSettings ShownSettings() const;
+    ChainSettings MenuSettings() const;
     // What the load of the shown picture had to say: a file cut short, a
     // name the catalogue does not list. Empty without a picture.
     const std::vector<std::string>& Warnings() const { return warnings_; }

@@ -12,15 +12,6 @@
 
 namespace orbalux {
 
-ChainSettings MenuChainSettings(const BrowsingSession& session) {
-    const PictureState& s = session.State();
-    ChainSettings settings;
-    settings.menu = s.MenuOptions;
-    settings.horizontalStretch = s.HorizontalStretchOn;
-    settings.compressMissingLines = s.CompressMissingLines;
-    return settings;
-}
-
 std::vector<std::string> SequencePaths(const BrowsingSession& session, SequenceRange range) {
     const int count = session.FileListCount();
     std::vector<std::string> paths;
@@ -40,7 +31,7 @@ SequenceResult ExportSequence(const BrowsingSession& session, SequenceRange rang
     settings.format = MovieFormatForPath(path).value_or(MovieFormat::WebM);
     settings.fps = fps;
     CheckMovieEncoder(path, settings.format);  // before any picture is decoded
-    const ChainSettings chain = MenuChainSettings(session);
+    const ChainSettings chain = session.MenuSettings();
     const std::size_t total = 2 * paths.size();
 
     SequenceResult result;

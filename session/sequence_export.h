@@ -19,9 +19,6 @@ struct SequenceRange {
     int last = 0;   // last may lie before first (the movie runs backward)
 };
 
-// The settings the Options and Missing Lines menus give the next load.
-ChainSettings MenuChainSettings(const BrowsingSession& session);
-
 // The files of entries `range` of the list, in the movie's order; empty when
 // either end is off the list.
 std::vector<std::string> SequencePaths(const BrowsingSession& session, SequenceRange range);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 
 #include "processing/display_options.h"
@@ -90,6 +91,31 @@ TEST(Blink, APinnedFileGoneStopsTheBlinkWithTheReason) {
     blink.PictureClosed();
     EXPECT_FALSE(blink.HasPin());
     EXPECT_FALSE(blink.Start(s));
+}
+
+TEST(Blink, ThePinnedPictureTakesTheShownPercentileStretchWithItsPercentiles) {
+    // Two copies of one picture that holds every level: under the same
+    // stretch they look the same, under other percentiles they do not.
+    const orbalux::test::ScratchDir dir;
+    for (const char* name : {"RBL_0001.001", "RBL_0002.001"})
+        orbalux::test::WritePicture945(dir / name, orbalux::test::KnownPicture945(), 2);
+    BrowsingSession s;
+    BlinkPair blink;
+    ASSERT_EQ(s.Open(dir / "RBL_0001.001"), Outcome::Done);
+    ASSERT_TRUE(blink.Pin(s));
+    ASSERT_EQ(s.Next(), Outcome::Done);
+    const orbalux::PictureStretchRow& percentile = orbalux::PictureStretchTable().front();
+    ASSERT_TRUE(percentile.takesPercentiles);
+    ASSERT_EQ(s.ToggleShownStretch(percentile), Outcome::Done);
+    ASSERT_EQ(s.SetPercentiles(10, 90), Outcome::Done);
+    const std::vector<std::uint8_t> shown = s.State().BitmapBuffer;
+
+    ASSERT_TRUE(blink.Start(s));
+    ASSERT_EQ(blink.Flip(s), Outcome::Done);
+    ASSERT_TRUE(blink.PinnedOnScreen());
+    EXPECT_EQ(blink.OnScreen(s).StretchLowLevel, s.State().StretchLowLevel);
+    EXPECT_EQ(blink.OnScreen(s).StretchHighLevel, s.State().StretchHighLevel);
+    EXPECT_TRUE(blink.OnScreen(s).BitmapBuffer == shown);
 }
 
 }  // namespace

@@ -76,14 +76,15 @@ TEST_F(Strip, EveryEntryInListOrderAndAMarkForAFileThatIsNoPicture) {
     EXPECT_EQ(strip()->EntryMark(4), TThumbnailStrip::Mark::Failed);
     EXPECT_EQ(strip()->EntryFailure(4), "no picture lines found");
     EXPECT_TRUE(view()->model()->index(3, 0).data(Qt::ToolTipRole).toString().contains("no picture lines found"));
-    // A made thumbnail is the picture, 96 wide in the 948 x 704 proportions,
-    // in the middle of its square.
+    // A made thumbnail is the picture, 96 wide in the proportions of its 945
+    // columns of samples by 704 rows (the three columns after the samples
+    // left out), in the middle of its square.
     const QImage cell = view()->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(96, 96).toImage();
     ASSERT_EQ(cell.size(), QSize(96, 96));
     EXPECT_EQ(qAlpha(cell.pixel(50, 11)), 0);
     EXPECT_EQ(qAlpha(cell.pixel(50, 12)), 255);
-    EXPECT_EQ(qAlpha(cell.pixel(50, 82)), 255);
-    EXPECT_EQ(qAlpha(cell.pixel(50, 83)), 0);
+    EXPECT_EQ(qAlpha(cell.pixel(50, 83)), 255);
+    EXPECT_EQ(qAlpha(cell.pixel(50, 84)), 0);
 }
 
 TEST_F(Strip, HighlightFollowsTheShownPictureAndAClickLoadsAsNextWould) {
