@@ -347,8 +347,10 @@ std::string AppliedOptionsText(const ChainSettings& chain) {
     }
     for (const PictureStretchRow& row : PictureStretchTable()) {
         if (chain.menu.*row.flag != 1) continue;
-        add("--" + std::string(row.cliOption) +
-            (row.takesPercentiles ? "=" + PercentilesText(chain.lowPercentile, chain.highPercentile) : ""));
+        std::string option = "--";
+        option += row.cliOption;
+        if (row.takesPercentiles) option += '=' + PercentilesText(chain.lowPercentile, chain.highPercentile);
+        add(option);
     }
     for (const ToneLevelRow& row : ToneLevelTable()) {
         ChainSettings copy = chain;

@@ -14,7 +14,7 @@ std::string PictureSizeText(const orbalux::PictureState& state) {
 }
 
 std::string LevelsText(int brightness, int contrast) {
-    const auto level = [](int n) { return (n > 0 ? "+" : "") + std::to_string(n); };
+    const auto level = [](int n) { return std::string(n > 0 ? "+" : "") + std::to_string(n); };
     std::string text;
     if (brightness != 0) text = "Brightness " + level(brightness);
     if (contrast != 0) text += (text.empty() ? "" : ", ") + std::string("Contrast ") + level(contrast);

@@ -22,8 +22,8 @@ namespace {
 RunResult Run(const ScratchDir& scratch, const std::string& prefix, const std::vector<std::string>& args) {
     const fs::path out = scratch.path() / ".stdout", err = scratch.path() / ".stderr";
     std::string command = prefix + Quoted(ORBALUX_CONVERT_BINARY);
-    for (const std::string& arg : args) command += " " + Quoted(arg);
-    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
+    for (const std::string& arg : args) command += ' ' + Quoted(arg);
+    command += std::string(" >") + Quoted(out.string()) + " 2>" + Quoted(err.string()) + " </dev/null";
     const int status = std::system(command.c_str());
     RunResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -67,8 +67,8 @@ std::uint32_t Little(const std::vector<std::uint8_t>& bytes, std::size_t at, int
 Picture ConverterPicture(const ScratchDir& scratch, const std::string& input, const std::vector<std::string>& flags) {
     const std::string bmp = scratch / "converter.bmp";
     std::string command = Quoted(ORBALUX_CONVERT_BINARY) + " -q";
-    for (const std::string& flag : flags) command += " " + Quoted(flag);
-    command += " " + Quoted(input) + " -o " + Quoted(bmp);
+    for (const std::string& flag : flags) command += ' ' + Quoted(flag);
+    command += ' ' + Quoted(input) + std::string(" -o ") + Quoted(bmp);
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
 
     std::ifstream in(bmp, std::ios::binary);

@@ -203,8 +203,10 @@ TEST_F(Viewing, PointerReadoutNamesTheFilesLineWithFlipAndRotateOn) {
 
 TEST_F(Viewing, LostLinesShowInTheStatusBarAndUnderTheHeader) {
     orbalux::GreyImage picture(945, 702, 90);
-    const auto file = orbalux::encoder::BuildPictureFile(
-        {.picture = picture, .defects = {{.line = 100, .droppedBefore = 1}, {.line = 300, .droppedBefore = 4}}});
+    orbalux::encoder::PictureFilePlan plan;
+    plan.picture = picture;
+    plan.defects = {{.line = 100, .droppedBefore = 1}, {.line = 300, .droppedBefore = 4}};
+    const auto file = orbalux::encoder::BuildPictureFile(plan);
     orbalux::encoder::WriteFile(v.Path("RBL_0003.001").toStdString(), file.bytes);
 
     ASSERT_TRUE(b.open(v.Path("RBL_0003.001")));
