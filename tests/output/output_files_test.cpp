@@ -58,7 +58,9 @@ TEST(PngWriter, TheDefaultLevelKeepsRunsNoiseAndLargePictures) {
     pictures.push_back(scene);
     pictures.push_back(orbalux::GreyImage(1, 1, 77));
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const std::string path = dir / (std::string("p") + std::to_string(i) + ".png");
+        std::string name = "p";
+        name += std::to_string(i) + ".png";
+        const std::string path = dir / name;
         WriteFileAtomically(path, [&](std::FILE* f) { orbalux::WriteGreyPng(f, pictures[i], 1); });
         const auto back = ReadGreyPng(path);
         EXPECT_EQ(back.width, pictures[i].width) << i;
@@ -74,7 +76,9 @@ TEST(PngWriter, EveryLevelKeepsEveryPixel) {
     image.height = 23;
     for (int i = 0; i < image.width * image.height; ++i) image.pixels.push_back(static_cast<std::uint8_t>(i * 7919 % 256));
     for (int level = 0; level <= 9; ++level) {
-        const std::string path = dir / (std::string("l") + std::to_string(level) + ".png");
+        std::string name = "l";
+        name += std::to_string(level) + ".png";
+        const std::string path = dir / name;
         WriteFileAtomically(path, [&](std::FILE* f) { orbalux::WriteGreyPng(f, image, level); });
         const auto back = ReadGreyPng(path);
         EXPECT_EQ(back.width, image.width) << level;
