@@ -256,16 +256,16 @@ Outcome BrowsingSession::SetPercentiles(double low, double high) {
                                       PercentilesText(low, high));
         return Outcome::Failed;
     }
-    const bool rerun = PictureUsable() && state_.ActiveOptions.PercentStretch == 1;
-    if (!rerun) {
-        state_.LowPercentile = low;
-        state_.HighPercentile = high;
-        return Outcome::Unchanged;
-    }
-    return Render([low, high](PictureState& s) {
+    const auto set = [low, high](PictureState& s) {
         s.LowPercentile = low;
         s.HighPercentile = high;
-    });
+    };
+    // Only a picture that a percentile stretch made is drawn again.
+    if (!PictureUsable() || state_.ActiveOptions.PercentStretch != 1) {
+        set(state_);
+        return Outcome::Unchanged;
+    }
+    return Render(set);
 }
 
 Outcome BrowsingSession::StepLevel(int PictureState::*level, int delta) {

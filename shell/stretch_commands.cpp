@@ -34,6 +34,11 @@ constexpr const char* kPictureStretch = "options/pictureStretch";
 constexpr const char* kLowPercentile = "options/lowPercentile";
 constexpr const char* kHighPercentile = "options/highPercentile";
 
+// A stretch's name in the settings: its converter switch.
+QString SettingsName(const orbalux::PictureStretchRow& row) {
+    return QString::fromUtf8(row.cliOption.data(), static_cast<qsizetype>(row.cliOption.size()));
+}
+
 }  // namespace
 
 TStretchCommands::TStretchCommands(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session,
@@ -57,7 +62,7 @@ TStretchCommands::TStretchCommands(QWidget& window, DialogSeam& seam, orbalux::B
         if (!widgets) throw std::logic_error(std::string("no widgets for the stretch ") + std::string(row.cliOption));
         stretches_.push_back({&row, commands.MenuItem(widgets->menuItem), commands.ToolButton(widgets->toolButton),
                               commands.PictureItem(widgets->pictureItem)});
-        if (remembered == QString::fromUtf8(row.cliOption.data(), static_cast<qsizetype>(row.cliOption.size())))
+        if (remembered == SettingsName(row))
             session_.ToggleMenuStretch(row);
 
         const StretchControl* s = &stretches_.back();
@@ -96,7 +101,7 @@ void TStretchCommands::Remember() const {
     QString chosen;
     for (const StretchControl& s : stretches_)
         if (state.MenuOptions.*s.row->flag == 1)
-            chosen = QString::fromUtf8(s.row->cliOption.data(), static_cast<qsizetype>(s.row->cliOption.size()));
+            chosen = SettingsName(*s.row);
     QSettings settings;
     settings.setValue(kPictureStretch, chosen);
     settings.setValue(kLowPercentile, state.LowPercentile);
