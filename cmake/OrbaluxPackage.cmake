@@ -30,9 +30,11 @@ Orbalux shows the television pictures that the Mariner 6 and Mariner 7
 spacecraft sent back from Mars in 1969, as kept one picture per file on the
 archival data volume: it decodes the picture lines and the telemetry header,
 counts the lines lost in transmission, and offers despeckle, contrast stretch,
-flips, reductions, widening of the narrow formats and repair of missing lines.
-The command orbalux-convert does the same from the shell, for one file or a
-whole volume, to BMP or PNG, and makes contact sheets.")
+flips, reductions, widening of the narrow formats, repair of missing lines
+and stretches by each picture's own levels, and writes a folder's pictures as
+a GIF, MP4 or WebM movie. The command orbalux-convert does the same from the
+shell, for one file or a whole volume: BMP or PNG pictures, contact sheets (a
+PNG of labelled thumbnails) and GIF, MP4 or WebM movies.")
 # The converter's contact sheet labels and the browser's windows need a font,
 # which no library dependency brings.
 set(CPACK_DEBIAN_ORBALUX_PACKAGE_DEPENDS "fonts-dejavu-core")
