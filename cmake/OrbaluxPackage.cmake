@@ -9,7 +9,7 @@ set(CPACK_PACKAGE_NAME orbalux)
 set(CPACK_PACKAGE_VENDOR "The Orbalux developers")
 set(CPACK_PACKAGE_CONTACT "The Orbalux developers <developers@orbalux.org>")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# CPACK_PACKAGING_INSTALL_PREFIX (/usr) is set at the top, before gdal/ names its help page.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 

@@ -103,11 +103,12 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
         dataset->nRasterYSize = band.picture.height;
         dataset->pixels_ = std::move(band.picture.pixels);
         dataset->mask_ = std::move(band.mask);
-        // Set on the plain dataset: these facts come from the file itself and
-        // are never written to a side-car file.
+        // Kept apart from PAM's metadata: these facts come from the file
+        // itself at every open and are never written to a side file.
         for (const auto& [name, value] : MetadataItems(band.facts))
-            dataset->GDALDataset::SetMetadataItem(name.c_str(), value.c_str());
+            dataset->factItems_.SetNameValue(name.c_str(), value.c_str());
         dataset->facts_ = std::move(band.facts);
+        dataset->nodata_ = options.nodata;
         dataset->SetBand(1, new MarinerRasterBand(dataset.get()));
         dataset->SetDescription(file.c_str());
         // Statistics, histograms and overviews of one option set are not
@@ -120,6 +121,7 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
             dataset->SetPhysicalFilename(sideName.c_str());
         }
         dataset->TryLoadXML();
+        dataset->DropStaleFacts();
         dataset->oOvManager.Initialize(dataset.get(), sideName.c_str());
         return dataset.release();
     } catch (const OrbaluxError& error) {
@@ -146,7 +148,7 @@ char** MarinerDataset::GetFileList() {
 }
 
 char** MarinerDataset::GetMetadataDomainList() {
-    return BuildMetadataDomainList(GDALPamDataset::GetMetadataDomainList(), TRUE, kIsisDomain, kVicarDomain,
+    return BuildMetadataDomainList(GDALPamDataset::GetMetadataDomainList(), TRUE, "", kIsisDomain, kVicarDomain,
                                    kPds4Domain, nullptr);
 }
 
@@ -162,13 +164,35 @@ char** MarinerDataset::GetMetadata(const char* domain) {
         return label(vicarLabel_, [this] { return VicarLabelJson(facts_); });
     if (domain != nullptr && EQUAL(domain, kPds4Domain))
         return label(pds4Label_, [this] { return Pds4Label(facts_); });
-    return GDALPamDataset::GetMetadata(domain);
+    if (domain != nullptr && *domain != '\0') return GDALPamDataset::GetMetadata(domain);
+    // PAM's own items (none of them a fact, see DropStaleFacts) and the facts.
+    defaultDomain_.Assign(CSLMerge(CSLDuplicate(GDALPamDataset::GetMetadata("")), factItems_.List()), TRUE);
+    return defaultDomain_.List();
+}
+
+const char* MarinerDataset::GetMetadataItem(const char* name, const char* domain) {
+    if (name != nullptr && (domain == nullptr || *domain == '\0') && IsFactItem(name))
+        return factItems_.FetchNameValue(name);
+    return GDALPamDataset::GetMetadataItem(name, domain);
+}
+
+void MarinerDataset::DropStaleFacts() {
+    // A side file written by an earlier version of the driver holds the
+    // facts of the file as it was then (before it was cut, say): they go
+    // without marking the side file changed, so that an open writes nothing.
+    const CPLStringList stored(CSLDuplicate(oMDMD.GetMetadata("")), TRUE);
+    for (int i = 0; i < stored.size(); ++i) {
+        char* key = nullptr;
+        CPLParseNameValue(stored[i], &key);
+        if (key != nullptr && IsFactItem(key)) oMDMD.SetMetadataItem(key, nullptr, "");
+        CPLFree(key);
+    }
 }
 
 MarinerRasterBand::MarinerRasterBand(MarinerDataset* dataset) {
     poDS = dataset;
     nBand = 1;
-    eDataType = GDT_Byte;
+    eDataType = dataset->nodata_ ? GDT_Int16 : GDT_Byte;
     nBlockXSize = dataset->GetRasterXSize();
     nBlockYSize = 1;
 }
@@ -176,8 +200,37 @@ MarinerRasterBand::MarinerRasterBand(MarinerDataset* dataset) {
 MarinerRasterBand::~MarinerRasterBand() { delete maskBand_; }
 
 GDALRasterBand* MarinerRasterBand::GetMaskBand() {
-    if (maskBand_ == nullptr) maskBand_ = new MarinerMaskBand(static_cast<MarinerDataset*>(poDS));
+    auto* dataset = static_cast<MarinerDataset*>(poDS);
+    if (maskBand_ == nullptr)
+        maskBand_ = new MarinerMaskBand(dataset, nRasterXSize, nRasterYSize, dataset->mask_, this);
     return maskBand_;
+}
+
+// With NODATA the value marks exactly the masked pixels: flagged as the
+// nodata's mask, writers carry the value rather than try a mask of their
+// own (FITS has none and would lose it with only an error).
+int MarinerRasterBand::GetMaskFlags() {
+    return static_cast<MarinerDataset*>(poDS)->nodata_ ? GMF_NODATA : GMF_PER_DATASET;
+}
+
+double MarinerRasterBand::GetNoDataValue(int* success) {
+    const std::optional<int>& nodata = static_cast<MarinerDataset*>(poDS)->nodata_;
+    if (success) *success = nodata.has_value();
+    return nodata.value_or(0);
+}
+
+GDALRasterBand* MarinerRasterBand::GetOverview(int index) {
+    GDALRasterBand* source = GDALPamRasterBand::GetOverview(index);
+    // With NODATA the overview file holds the value, and its mask is that.
+    auto& dataset = *static_cast<MarinerDataset*>(poDS);
+    if (source == nullptr || dataset.nodata_) return source;
+    if (overviews_.size() <= static_cast<std::size_t>(index)) overviews_.resize(static_cast<std::size_t>(index) + 1);
+    auto& overview = overviews_[static_cast<std::size_t>(index)];
+    // Overviews built again since: the manager's bands are new.
+    if (!overview || overview->source() != source || overview->GetXSize() != source->GetXSize() ||
+        overview->GetYSize() != source->GetYSize())
+        overview = std::make_unique<MarinerOverviewBand>(dataset, source);
+    return overview.get();
 }
 
 CPLErr MarinerRasterBand::ComputeStatistics(int /*approxOK*/, double* min, double* max, double* mean,
@@ -222,35 +275,112 @@ CPLErr MarinerRasterBand::GetHistogram(double min, double max, int buckets, GUIn
     return CE_None;
 }
 
-MarinerMaskBand::MarinerMaskBand(MarinerDataset* dataset) {
+MarinerMaskBand::MarinerMaskBand(GDALDataset* dataset, int width, int height,
+                                 const std::vector<std::uint8_t>& mask, GDALRasterBand* owner)
+    : mask_(mask), owner_(owner) {
     poDS = dataset;
     nBand = 0;
-    nRasterXSize = dataset->GetRasterXSize();
-    nRasterYSize = dataset->GetRasterYSize();
+    nRasterXSize = width;
+    nRasterYSize = height;
     eDataType = GDT_Byte;
     nBlockXSize = nRasterXSize;
     nBlockYSize = 1;
 }
 
+int MarinerMaskBand::GetOverviewCount() { return owner_ ? owner_->GetOverviewCount() : 0; }
+
+GDALRasterBand* MarinerMaskBand::GetOverview(int index) {
+    GDALRasterBand* overview = owner_ ? owner_->GetOverview(index) : nullptr;
+    return overview ? overview->GetMaskBand() : nullptr;
+}
+
 CPLErr MarinerMaskBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
-    const auto& mask = static_cast<MarinerDataset*>(poDS)->mask_;
     const std::size_t width = static_cast<std::size_t>(nBlockXSize);
     if (blockY < 0 || blockY >= nRasterYSize) return CE_Failure;
     auto* out = static_cast<std::uint8_t*>(image);
-    if (mask.empty()) {
+    if (mask_.empty()) {
         std::memset(out, 255, width);
         return CE_None;
     }
-    const std::uint8_t* row = mask.data() + static_cast<std::size_t>(blockY) * width;
+    const std::uint8_t* row = mask_.data() + static_cast<std::size_t>(blockY) * width;
     for (std::size_t x = 0; x < width; ++x) out[x] = row[x] ? 255 : 0;
     return CE_None;
 }
 
+namespace {
+
+// The band's mask reduced to `width` x `height`: 1 where every pixel of the
+// block that a reduced pixel covers is data.
+std::vector<std::uint8_t> ReducedMask(const std::vector<std::uint8_t>& mask, int fullWidth, int fullHeight, int width,
+                                      int height) {
+    const auto first = [](int i, int full, int reduced) { return static_cast<int>(std::int64_t{i} * full / reduced); };
+    const auto past = [](int i, int full, int reduced) {
+        return static_cast<int>(std::min<std::int64_t>(full, ((std::int64_t{i} + 1) * full + reduced - 1) / reduced));
+    };
+    std::vector<std::uint8_t> reduced(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 1);
+    if (mask.empty()) return reduced;
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>(fullWidth));
+    for (int y = 0; y < height; ++y) {
+        // Columns whose every row of the block is data.
+        std::fill(rows.begin(), rows.end(), 1);
+        for (int fy = first(y, fullHeight, height); fy < past(y, fullHeight, height); ++fy) {
+            const std::uint8_t* row = mask.data() + static_cast<std::size_t>(fy) * static_cast<std::size_t>(fullWidth);
+            for (int fx = 0; fx < fullWidth; ++fx) rows[static_cast<std::size_t>(fx)] &= row[fx] ? 1 : 0;
+        }
+        for (int x = 0; x < width; ++x) {
+            const auto begin = rows.begin() + first(x, fullWidth, width), end = rows.begin() + past(x, fullWidth, width);
+            reduced[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+                std::all_of(begin, end, [](std::uint8_t m) { return m != 0; }) ? 1 : 0;
+        }
+    }
+    return reduced;
+}
+
+}  // namespace
+
+MarinerOverviewBand::MarinerOverviewBand(MarinerDataset& dataset, GDALRasterBand* source) : source_(source) {
+    poDS = nullptr;
+    nBand = 1;
+    nRasterXSize = source->GetXSize();
+    nRasterYSize = source->GetYSize();
+    eDataType = source->GetRasterDataType();
+    source->GetBlockSize(&nBlockXSize, &nBlockYSize);
+    mask_ = ReducedMask(dataset.mask_, dataset.GetRasterXSize(), dataset.GetRasterYSize(), nRasterXSize,
+                        nRasterYSize);
+}
+
+MarinerOverviewBand::~MarinerOverviewBand() { delete maskBand_; }
+
+GDALRasterBand* MarinerOverviewBand::GetMaskBand() {
+    if (maskBand_ == nullptr) maskBand_ = new MarinerMaskBand(nullptr, nRasterXSize, nRasterYSize, mask_, nullptr);
+    return maskBand_;
+}
+
+CPLErr MarinerOverviewBand::IReadBlock(int blockX, int blockY, void* image) {
+    return source_->ReadBlock(blockX, blockY, image);
+}
+
+CPLErr MarinerOverviewBand::IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data,
+                                      int bufferWidth, int bufferHeight, GDALDataType type, GSpacing pixelSpace,
+                                      GSpacing lineSpace, GDALRasterIOExtraArg* extra) {
+    if (rw != GF_Read) return CE_Failure;
+    return source_->RasterIO(rw, x, y, width, height, data, bufferWidth, bufferHeight, type, pixelSpace, lineSpace,
+                             extra);
+}
+
 CPLErr MarinerRasterBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
-    const auto& pixels = static_cast<MarinerDataset*>(poDS)->pixels_;
+    const auto& dataset = *static_cast<MarinerDataset*>(poDS);
     const std::size_t width = static_cast<std::size_t>(nBlockXSize);
     if (blockY < 0 || blockY >= nRasterYSize) return CE_Failure;
-    std::memcpy(image, pixels.data() + static_cast<std::size_t>(blockY) * width, width);
+    const std::size_t at = static_cast<std::size_t>(blockY) * width;
+    if (!dataset.nodata_) {
+        std::memcpy(image, dataset.pixels_.data() + at, width);
+        return CE_None;
+    }
+    auto* out = static_cast<std::int16_t*>(image);
+    const auto nodata = static_cast<std::int16_t>(*dataset.nodata_);
+    for (std::size_t x = 0; x < width; ++x)
+        out[x] = dataset.mask_.empty() || dataset.mask_[at + x] ? dataset.pixels_[at + x] : nodata;
     return CE_None;
 }
 

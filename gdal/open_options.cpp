@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* kAsName = "AS_NAME";
 constexpr const char* kFrame = "FRAME";
+constexpr const char* kNoData = "NODATA";
 
 // YES or NO in GDAL's spellings; nothing for any other text.
 std::optional<bool> SwitchValue(const char* text) {
@@ -62,6 +63,23 @@ void ParseStretch(const std::string& file, const std::string& name, const char* 
     chain.menu.*row.flag = ParseSwitch(file, name, text) ? 1 : 0;
 }
 
+// The null value of a copy: in Int16, and below or above every data level
+// so that no picture value is taken for missing data.
+int ParseNoData(const std::string& file, std::string_view text) {
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool whole = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+    if (!whole || value < -32768 || value > 32767)
+        throw OrbaluxError(ErrorKind::BadOption, file, std::string(kNoData) + "='" + std::string(text) +
+                                                          "' is not a whole number from -32768 to 32767 (the band "
+                                                          "is Int16 with it)");
+    if (value >= 0 && value <= 255)
+        throw OrbaluxError(ErrorKind::BadOption, file, std::string(kNoData) + "='" + std::string(text) +
+                                                          "' is a data level (0 to 255): take a value outside "
+                                                          "them, such as -32768");
+    return static_cast<int>(value);
+}
+
 std::string OptionXml(std::string_view name, std::string_view type, std::string_view help, std::string extra) {
     return "<Option name=\"" + std::string(name) + "\" type=\"" + std::string(type) + "\" description=\"" +
            XmlEscaped(help) + "\"" + extra + "/>";
@@ -90,6 +108,7 @@ PictureOptions ParseOpenOptions(const std::string& file, CSLConstList openOption
     }
     if (const char* name = CSLFetchNameValue(openOptions, kAsName)) options.asName = name;
     if (const char* text = CSLFetchNameValue(openOptions, kFrame)) options.frame = ParseSwitch(file, kFrame, text);
+    if (const char* text = CSLFetchNameValue(openOptions, kNoData)) options.nodata = ParseNoData(file, text);
     // The frame is the decoder's values as received: a display option would
     // either be ignored silently or make it something else.
     if (options.frame && !(options.chain == ChainSettings{}))
@@ -123,6 +142,8 @@ std::string OptionSetName(const PictureOptions& options) {
         if (level != 0) parts.push_back(std::string(row.gdalOption) + (level > 0 ? "+" : "") + std::to_string(level));
     }
     if (options.frame) parts.emplace_back(kFrame);
+    // Filler pixels hold the value: an overview of them is not a plain open's.
+    if (options.nodata) parts.push_back(std::string(kNoData) + std::to_string(*options.nodata));
     if (!options.asName.empty()) {
         // A name from the user goes into a file name: only its safe bytes.
         std::string name = "AS-";
@@ -151,6 +172,11 @@ std::string OpenOptionListXml() {
                      "the frame as transmitted: decoded values, one row per line in the order of the file's line "
                      "records, lost lines kept as masked rows, picture samples only; no display option with it",
                      " default=\"NO\"");
+    xml += OptionXml(kNoData, "int",
+                     "an Int16 band with this value on every pixel that is not picture data, reported as the "
+                     "band's nodata (for copies to ISIS3, PDS4, VICAR and FITS); below 0 or above 255, "
+                     "such as -32768",
+                     " min=\"-32768\" max=\"32767\"");
     return xml + "</OpenOptionList>";
 }
 

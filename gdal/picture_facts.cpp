@@ -1,3 +1,4 @@
+// The facts of one decode and the metadata items made of them.
 #include "gdal/picture_facts.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ PictureFacts FactsOf(const PictureState& state, const PictureOptions& options) {
     }
     facts.layout = options.frame ? "FRAME" : "DISPLAY";
     facts.optionSet = OptionSetName(options);
+    facts.nodata = options.nodata;
     return facts;
 }
 
@@ -54,6 +56,13 @@ std::vector<std::pair<std::string, std::string>> MetadataItems(const PictureFact
     };
     for (const auto& [number, text] : facts.headerLines) items.emplace_back("HEADER_" + std::to_string(number), text);
     return items;
+}
+
+bool IsFactItem(std::string_view name) {
+    if (name.starts_with("HEADER_")) return true;
+    for (const auto& [item, value] : MetadataItems(PictureFacts{}))
+        if (name == item) return true;
+    return false;
 }
 
 }  // namespace orbalux::gdal

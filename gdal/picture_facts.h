@@ -4,7 +4,9 @@
 // planetary labels (ISIS3, VICAR, PDS4) are all made from these facts.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,7 @@ struct PictureFacts {
     std::vector<std::pair<int, std::string>> headerLines;  // 1-based number, text; blank lines left out
     std::string layout;       // "DISPLAY" or "FRAME"
     std::string optionSet;    // OptionSetName, empty for a plain open
+    std::optional<int> nodata;  // the value on pixels that are not data (NODATA)
 };
 
 PictureFacts FactsOf(const PictureState& state, const PictureOptions& options);
@@ -36,5 +39,9 @@ PictureFacts FactsOf(const PictureState& state, const PictureOptions& options);
 // The default metadata domain's items, name and value, in the order gdalinfo
 // lists them.
 std::vector<std::pair<std::string, std::string>> MetadataItems(const PictureFacts& facts);
+
+// Whether `name` is one of those items (HEADER_n for any n): facts of the
+// file, read from it at every open and never from a side file.
+bool IsFactItem(std::string_view name);
 
 }  // namespace orbalux::gdal

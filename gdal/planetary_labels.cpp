@@ -26,6 +26,18 @@ std::map<std::string, std::string> FieldsOf(const PictureFacts& facts) {
         id += std::isalnum(u) ? static_cast<char>(std::tolower(u)) : (c == '.' || c == '-' ? c : '_');
     }
     fields["PICTURE_ID"] = id;
+    // One product per option set: its pixels (and in the frame layout its
+    // rows) are not the plain picture's, so its identifier is not either.
+    std::string product = id;
+    if (!facts.optionSet.empty()) product += ".";
+    for (char c : facts.optionSet) {
+        const auto u = static_cast<unsigned char>(c);
+        product += std::isalnum(u) ? static_cast<char>(std::tolower(u)) : (c == '+' ? '_' : c);
+    }
+    fields["PRODUCT_ID"] = product;
+    // The display layout's top row is shown at the top; the frame's row 0 is
+    // the first line record, which the picture shows at the bottom.
+    fields["VERTICAL_DISPLAY_DIRECTION"] = facts.layout == "FRAME" ? "Bottom to Top" : "Top to Bottom";
     std::string header;
     for (const auto& [number, text] : facts.headerLines)
         header += (header.empty() ? "" : " | ") + std::to_string(number) + ": " + text;
@@ -80,6 +92,8 @@ std::string VicarLabelJson(const PictureFacts& facts) {
     property.Add("SOURCE_FILE", facts.sourceFile);
     property.Add("CATALOGUE_NAME", facts.catalogueName);
     property.Add("OPEN_OPTIONS", facts.optionSet.empty() ? "none" : facts.optionSet);
+    // GDAL's VICAR writer keeps no nodata: the label says which value it is.
+    if (facts.nodata) property.Add("MISSING_CONSTANT", *facts.nodata);
     CPLJSONObject properties;
     properties.Add("MARINER67", property);
     CPLJSONObject root;

@@ -139,7 +139,8 @@ TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
     CPLDestroyXMLNode(root);
     EXPECT_EQ(names, (std::vector<std::string>{"STRETCH", "DESPECKLE", "FLIP", "ROTATE", "INVERT", "HALF", "QUARTER",
                                                "FILL_MISSING", "HORIZONTAL_STRETCH", "KEEP_GAPS", "PERCENT_STRETCH",
-                                               "EQUALIZE", "BRIGHTNESS", "CONTRAST", "AS_NAME", "FRAME"}));
+                                               "EQUALIZE", "BRIGHTNESS", "CONTRAST", "AS_NAME", "FRAME",
+                                               "NODATA"}));
 }
 
 TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {
@@ -156,6 +157,11 @@ TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {
                              Refusal{{"INVERT=maybe"}, GDAL_OF_RASTER, "INVERT"},
                              Refusal{{"PERCENT_STRETCH=99,1"}, GDAL_OF_RASTER, "PERCENT_STRETCH"},
                              Refusal{{"EQUALIZE=YES", "STRETCH=YES"}, GDAL_OF_RASTER, "exclude each other"},
+                             // A data level, or a value Int16 cannot hold.
+                             Refusal{{"NODATA=0"}, GDAL_OF_RASTER, "NODATA='0' is a data level"},
+                             Refusal{{"NODATA=255"}, GDAL_OF_RASTER, "NODATA='255' is a data level"},
+                             Refusal{{"NODATA=-32769"}, GDAL_OF_RASTER, "NODATA='-32769' is not a whole number"},
+                             Refusal{{"NODATA=-1.5"}, GDAL_OF_RASTER, "NODATA='-1.5' is not a whole number"},
                              Refusal{{}, GDAL_OF_RASTER | GDAL_OF_UPDATE, "reads picture files only"}}) {
         SCOPED_TRACE(r.reason);
         CPLErrorReset();

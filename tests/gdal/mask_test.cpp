@@ -1,8 +1,9 @@
 // The mask: 0 on every pixel that is not picture data (rows of lost lines,
 // rows read past the end of a cut file, the columns that hold no sample, the
 // grey field around a reduction), through every geometry option and in the
-// frame layout; statistics count the data pixels only, and a GeoTIFF copy
-// keeps the mask.
+// frame layout; statistics count the data pixels only, a GeoTIFF copy keeps
+// the mask, overviews have it, and with NODATA the planetary formats' copies
+// hold it as their null value.
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -148,6 +149,80 @@ TEST_F(MaskTest, NarrowFormatWidenedAndStatisticsOfDataPixelsOnly) {
     GDALClose(dataset);
     EXPECT_EQ(read.flags, GMF_PER_DATASET);
     EXPECT_EQ(read.mask, source.mask);
+}
+
+TEST_F(MaskTest, NoDataCopiesToIsis3AndPds4KeepTheMissingPixelsAndTheMean) {
+    const std::string name = NameWithFormat(136);
+    const enc::PictureFilePlan plan = Plan(name, false);  // rows 99 and 300 lost
+    const int lines = plan.picture.height, samples = plan.picture.width;
+    double sum = 0;
+    for (int row = 0; row < lines; ++row)
+        if (row != 99 && row != 300)
+            for (int x = 0; x < samples; ++x) sum += plan.picture.pixels[static_cast<std::size_t>(row) * samples + x];
+    const std::uint64_t data = static_cast<std::uint64_t>(lines - 2) * samples;
+
+    GDALDatasetH source = OpenMariner(scratch / name, {"NODATA=-32768"});
+    ASSERT_NE(source, nullptr);
+    for (const char* driver : {"ISIS3", "PDS4"}) {
+        SCOPED_TRACE(driver);
+        const std::string output = scratch / (std::string("copy.") + driver + (driver[0] == 'I' ? ".cub" : ".xml"));
+        GDALDatasetH copy = GDALCreateCopy(GDALGetDriverByName(driver), output.c_str(), source, FALSE, nullptr,
+                                           nullptr, nullptr);
+        ASSERT_NE(copy, nullptr) << CPLGetLastErrorMsg();
+        GDALClose(copy);
+        const char* const reader[] = {driver, nullptr};
+        copy = GDALOpenEx(output.c_str(), GDAL_OF_RASTER, reader, nullptr, nullptr);
+        ASSERT_NE(copy, nullptr);
+        GDALRasterBandH band = GDALGetRasterBand(copy, 1);
+        int hasNoData = FALSE;
+        EXPECT_EQ(GDALGetRasterNoDataValue(band, &hasNoData), -32768);
+        EXPECT_TRUE(hasNoData);
+        const int width = GDALGetRasterXSize(copy), height = GDALGetRasterYSize(copy);
+        std::vector<std::int16_t> values(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        ASSERT_EQ(GDALRasterIO(band, GF_Read, 0, 0, width, height, values.data(), width, height, GDT_Int16, 0, 0),
+                  CE_None);
+        GDALClose(copy);
+        double copySum = 0;
+        std::uint64_t copyData = 0;
+        for (const std::int16_t v : values)
+            if (v != -32768) copySum += v, ++copyData;
+        EXPECT_EQ(copyData, data);
+        EXPECT_EQ(values.size() - copyData, values.size() - data);  // the grey field and the two lost rows
+        EXPECT_NEAR(copySum / static_cast<double>(copyData), sum / static_cast<double>(data), 1e-9);
+    }
+    GDALClose(source);
+}
+
+TEST_F(MaskTest, OverviewsHaveTheMaskReduced) {
+    const std::string name = NameWithFormat(945);
+    const enc::PictureFilePlan plan = Plan(name, false);  // rows 99 and 300 lost
+    std::vector<bool> received(704, false);
+    for (int row = 0; row < plan.picture.height; ++row) received[row] = row != 99 && row != 300;
+
+    GDALDatasetH dataset = OpenMariner(scratch / name);
+    const int level = 2;
+    ASSERT_EQ(GDALBuildOverviews(dataset, "AVERAGE", 1, &level, 0, nullptr, nullptr, nullptr), CE_None);
+    GDALClose(dataset);
+    dataset = OpenMariner(scratch / name);
+    GDALRasterBandH overview = GDALGetOverview(GDALGetRasterBand(dataset, 1), 0);
+    ASSERT_NE(overview, nullptr);
+    EXPECT_EQ(GDALGetMaskFlags(overview), GMF_PER_DATASET);
+    const int width = GDALGetRasterBandXSize(overview), height = GDALGetRasterBandYSize(overview);
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    ASSERT_EQ(GDALRasterIO(GDALGetMaskBand(overview), GF_Read, 0, 0, width, height, mask.data(), width, height,
+                           GDT_Byte, 0, 0),
+              CE_None);
+    // A pixel of the overview is data where its 2 x 2 block is: the rows of
+    // the lost lines and the frame's two unsent rows are not.
+    EXPECT_EQ(static_cast<std::uint64_t>(std::count(mask.begin(), mask.end(), 255)),
+              static_cast<std::uint64_t>(WholeBlocks(704, 2, received)) * (plan.picture.width / 2));
+    // A zoomed-out read of the band's mask is the overview's.
+    std::vector<std::uint8_t> zoomed(mask.size());
+    ASSERT_EQ(GDALRasterIO(GDALGetMaskBand(GDALGetRasterBand(dataset, 1)), GF_Read, 0, 0, GDALGetRasterXSize(dataset),
+                           GDALGetRasterYSize(dataset), zoomed.data(), width, height, GDT_Byte, 0, 0),
+              CE_None);
+    EXPECT_EQ(zoomed, mask);
+    GDALClose(dataset);
 }
 
 }  // namespace

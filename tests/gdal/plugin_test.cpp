@@ -1,8 +1,10 @@
 // The built plugin in GDAL's own programs: gdalinfo lists it, and
 // gdal_translate turns the sample pictures into GeoTIFF and FITS whose pixels
-// are the converter's, leaving nothing beside the picture files.
+// are the converter's, leaving nothing beside the picture files; with NODATA
+// a FITS copy is complete, its lost lines BLANK.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -65,6 +67,35 @@ TEST(PluginTest, GdalTranslateWritesTheConvertersPixelsToGeoTiffAndFits) {
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch / "volume"), {}),
               static_cast<std::ptrdiff_t>(samples.size()));
+}
+
+TEST(PluginTest, FitsCopyWithNoDataKeepsTheLostLinesWithoutAnError) {
+    ScratchDir scratch;
+    const std::string name = NameWithFormat(136);
+    enc::PictureFilePlan plan = PlanFor(name);
+    plan.defects = {{.line = 100, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};
+    WritePlan(scratch / name, plan);
+    const std::string output = scratch / "copy.fits";
+    ASSERT_EQ(RunWithPlugin("gdal_translate -q -oo NODATA=-32768 -of FITS " + Quoted(scratch / name) + " " +
+                                Quoted(output),
+                            scratch / "log"),
+              0);
+    EXPECT_EQ(ReadText(scratch / "log"), "");  // no mask left behind with an error
+    const char* const reader[] = {"FITS", nullptr};
+    GDALDatasetH copy = GDALOpenEx(output.c_str(), GDAL_OF_RASTER, reader, nullptr, nullptr);
+    ASSERT_NE(copy, nullptr);
+    int hasNoData = FALSE;
+    EXPECT_EQ(GDALGetRasterNoDataValue(GDALGetRasterBand(copy, 1), &hasNoData), -32768);
+    EXPECT_TRUE(hasNoData);
+    const int width = GDALGetRasterXSize(copy), height = GDALGetRasterYSize(copy);
+    std::vector<std::int16_t> values(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    ASSERT_EQ(GDALRasterIO(GDALGetRasterBand(copy, 1), GF_Read, 0, 0, width, height, values.data(), width, height,
+                           GDT_Int16, 0, 0),
+              CE_None);
+    GDALClose(copy);
+    // Data: the received lines' samples; the grey field and the lost row are not.
+    EXPECT_EQ(std::count_if(values.begin(), values.end(), [](std::int16_t v) { return v != -32768; }),
+              static_cast<std::ptrdiff_t>(plan.picture.height - 1) * plan.picture.width);
 }
 
 }  // namespace
