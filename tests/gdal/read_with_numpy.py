@@ -14,7 +14,7 @@ from osgeo import gdal
 converter, picture, scratch = sys.argv[1:4]
 gdal.UseExceptions()
 
-# What the README shows.
+# What the driver page shows.
 dataset = gdal.OpenEx(picture, open_options=["DESPECKLE=YES"])
 pixels = dataset.GetRasterBand(1).ReadAsArray()
 
