@@ -378,6 +378,12 @@ std::string AppliedOptionsText(const ChainSettings& chain) {
     return text.empty() ? "none" : text;
 }
 
+std::vector<std::string> LongOptionNames() {
+    std::vector<std::string> names;
+    for (const OptionEntry& e : AllOptions()) names.push_back(Spelling(e));
+    return names;
+}
+
 std::string VersionText() { return std::string("orbalux-convert ") + ORBALUX_VERSION + "\n"; }
 
 std::string HelpText() {

@@ -65,6 +65,10 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args);
 // ("--stretch --brightness 20"), "none" when the picture is plain.
 std::string AppliedOptionsText(const ChainSettings& chain);
 
+// Every long option of the table with its "--", as --help lists them (the
+// shell completion offers the same).
+std::vector<std::string> LongOptionNames();
+
 std::string HelpText();
 std::string VersionText();
 
