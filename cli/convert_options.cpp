@@ -52,7 +52,7 @@ constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
     {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
     {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output, "PNG compression 0..9 (default 1: fast)"},
-    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input, so\nthat a stopped batch goes on where it stopped"},
+    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input and\nwas made with the same options (a PNG's Options\ntext; a BMP records none and is made again), so\nthat a stopped batch goes on where it stopped"},
     {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
     {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
     {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},

@@ -40,6 +40,9 @@ InterruptionWatch::InterruptionWatch() {
 }
 
 InterruptionWatch::~InterruptionWatch() {
+    // After a signal the program is on its way out with that signal's status:
+    // a second one that comes late must not end it by the default action.
+    if (noted.load() != 0) return;
     sigaction(SIGINT, &previousInt_, nullptr);
     sigaction(SIGTERM, &previousTerm_, nullptr);
 }
