@@ -102,6 +102,7 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         // A movie by its extension, at a rate a movie can have, alone.
         {"--movie", "m.avi", "a"},
         {"--movie", "m.gif", "--fps", "0", "a"},
+        {"--movie", "m.gif", "--fps", "51", "a"},  // a GIF counts hundredths: 50 a second at most
         {"--movie", "m.gif", "--png-level", "3", "a"},
         {"--movie", "m.gif", "-o", "out", "a"},
         {"--movie", "m.gif", "--contact-sheet", "s.png", "a"},
