@@ -97,7 +97,8 @@ struct ReadBack {
 int ReadBackPacket(void* opaque, std::uint8_t* bytes, int count) {
     auto* back = static_cast<ReadBack*>(opaque);
     if (std::fflush(back->stream) != 0) return AVERROR(errno ? errno : EIO);
-    const ssize_t got = pread(fileno(back->stream), bytes, static_cast<std::size_t>(count), static_cast<off_t>(back->position));
+    const ssize_t got =
+        pread(fileno(back->stream), bytes, static_cast<std::size_t>(count), static_cast<off_t>(back->position));
     if (got < 0) return AVERROR(errno);
     if (got == 0) return AVERROR_EOF;
     back->position += got;
@@ -108,9 +109,12 @@ std::int64_t ReadBackSeek(void* opaque, std::int64_t offset, int whence) {
     auto* back = static_cast<ReadBack*>(opaque);
     if (whence & AVSEEK_SIZE) return -1;
     whence &= ~AVSEEK_FORCE;
-    if (whence == SEEK_SET) back->position = offset;
-    else if (whence == SEEK_CUR) back->position += offset;
-    else return AVERROR(EINVAL);
+    if (whence == SEEK_SET)
+        back->position = offset;
+    else if (whence == SEEK_CUR)
+        back->position += offset;
+    else
+        return AVERROR(EINVAL);
     return back->position;
 }
 
@@ -119,7 +123,8 @@ int OpenReadBack(AVFormatContext* muxer, AVIOContext** pb, const char*, int flag
     auto* stream = static_cast<std::FILE*>(muxer->opaque);
     auto* back = new (std::nothrow) ReadBack{stream};
     auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
-    *pb = back && buffer ? avio_alloc_context(buffer, kIoBufferSize, 0, back, ReadBackPacket, nullptr, ReadBackSeek) : nullptr;
+    *pb = back && buffer ? avio_alloc_context(buffer, kIoBufferSize, 0, back, ReadBackPacket, nullptr, ReadBackSeek)
+                         : nullptr;
     if (!*pb) {
         av_free(buffer);
         delete back;
