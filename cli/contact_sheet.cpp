@@ -1,5 +1,6 @@
 #include "cli/contact_sheet.h"
 
+#include "cli/messages.h"
 #include "cli/offscreen_gui.h"
 
 #include <QFont>
@@ -37,7 +38,7 @@ ContactSheet ComposeContactSheet(const std::vector<SheetEntry>& entries, int thu
     layout.padding = std::max(4, thumbSize / 16);
     int widestLabel = 0;
     for (const SheetEntry& entry : entries)
-        widestLabel = std::max({widestLabel, metrics.horizontalAdvance(QString::fromStdString(entry.name)),
+        widestLabel = std::max({widestLabel, metrics.horizontalAdvance(QString::fromStdString(VisibleText(entry.name))),
                                 metrics.horizontalAdvance(QString::fromStdString(entry.size))});
     layout.cellWidth = std::max(thumbSize, widestLabel) + 2 * layout.padding;
     layout.labelTop = layout.padding + thumbSize + layout.padding / 2;
@@ -73,7 +74,7 @@ ContactSheet ComposeContactSheet(const std::vector<SheetEntry>& entries, int thu
             const int row = static_cast<int>(i / static_cast<std::size_t>(layout.columns));
             const QRect label(column * layout.cellWidth, row * layout.cellHeight + layout.labelTop,
                               layout.cellWidth, layout.labelHeight);
-            const QString text = QString::fromStdString(entries[i].name) + QLatin1Char('\n') +
+            const QString text = QString::fromStdString(VisibleText(entries[i].name)) + QLatin1Char('\n') +
                                  QString::fromStdString(entries[i].size);
             painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, text);
         }

@@ -41,8 +41,10 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
                       return LoadWarnings(state);
                   },
                   progress);
-    progress.Finish(InterruptionSignal() != 0);
-    if (InterruptionSignal()) return RunStatus(0, 0, options);
+    if (InterruptionSignal()) {
+        progress.Finish(true);
+        return RunStatus(0, 0, options);
+    }
 
     std::vector<SheetEntry> entries;
     std::vector<std::string> names;
@@ -51,8 +53,12 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
             names.push_back(entry->name);
             entries.push_back(std::move(*entry));
         }
-    if (entries.empty()) return kExitFailed;
+    if (entries.empty()) {
+        progress.Finish();
+        return kExitFailed;
+    }
 
+    // The sheet is the run's product: its failure is one of the summary's.
     try {
         const ContactSheet sheet = ComposeContactSheet(entries, options.thumbSize);
         const std::vector<PngText> texts = SheetTexts(names, options);
@@ -61,11 +67,13 @@ int RunContactSheet(const ConvertOptions& options, const CommandStreams& io) {
             StopIfInterrupted();
         });
     } catch (const Interrupted&) {
+        progress.Finish(true);
         return RunStatus(0, 0, options);
     } catch (const std::exception& e) {
-        PrintMessage(io.err, options.sheet, e.what());
-        return kExitFailed;
+        const auto* error = dynamic_cast<const OrbaluxError*>(&e);
+        progress.FailedBeyondFiles(options.sheet, error ? error->reason() : std::string(e.what()));
     }
+    progress.Finish();
     return RunStatus(progress.failed(), progress.warned(), options);
 }
 

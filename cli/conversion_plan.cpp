@@ -6,6 +6,7 @@
 
 #include "intake/file_list.h"
 #include "intake/picture_file.h"
+#include "output/png_text.h"
 
 namespace orbalux::cli {
 namespace {
@@ -65,6 +66,7 @@ InputList ExpandInputs(const std::vector<std::string>& inputs) {
 
 InputList InputFiles(const ConvertOptions& options) {
     InputList list = ExpandInputs(options.inputs);
+    if (options.listFailure) list.unlisted.insert(list.unlisted.begin(), *options.listFailure);
     if (!options.catalogueName.empty() && list.unlisted.empty() && list.files.size() != 1)
         throw UsageError("--as names the catalogue entry of one file; " + options.inputs.front() + " holds " +
                          std::to_string(list.files.size()));
@@ -99,6 +101,16 @@ bool OutputIsNewer(const ConversionTask& task) {
     const auto read = fs::last_write_time(task.input, ec);
     // Equal times cannot tell which came first: converting again is safe.
     return !ec && written > read;
+}
+
+ExistingOutputCheck CheckExistingOutput(const ConversionTask& task, OutputFormat format,
+                                        const ConvertOptions& options) {
+    if (!OutputIsNewer(task)) return {};
+    if (format == OutputFormat::Bmp) return {ExistingOutput::Unrecorded, {}};
+    // The converter's own PNGs say which display options made them.
+    const std::optional<std::string> recorded = ReadPngTextChunk(task.output, "Options");
+    if (recorded && *recorded == AppliedOptionsText(options.chain)) return {ExistingOutput::Kept, {}};
+    return {ExistingOutput::OtherOptions, recorded.value_or("")};
 }
 
 namespace {

@@ -16,7 +16,8 @@ struct ConversionTask {
 };
 
 // The files of the INPUTs, and the folders among them that could not be
-// listed (each a failure of the run, ErrorKind::Unlistable).
+// listed and the --files-from list that could not be read (each a failure of
+// the run).
 struct InputList {
     std::vector<std::string> files;
     std::vector<OrbaluxError> unlisted;
@@ -35,7 +36,8 @@ struct ConversionPlan {
 // that cannot be listed gives no file and its error.
 InputList ExpandInputs(const std::vector<std::string>& inputs);
 
-// ExpandInputs of the options' INPUTs; throws UsageError when --as is given
+// ExpandInputs of the options' INPUTs, the unreadable --files-from list
+// first among the failures; throws UsageError when --as is given
 // and they are not one file.
 InputList InputFiles(const ConvertOptions& options);
 
@@ -49,8 +51,27 @@ InputList InputFiles(const ConvertOptions& options);
 ConversionPlan PlanConversion(const ConvertOptions& options);
 
 // Whether the task's output exists as a file written after its input was
-// last changed (--skip-existing leaves it).
+// last changed.
 bool OutputIsNewer(const ConversionTask& task);
+
+// What --skip-existing does with a task's output.
+enum class ExistingOutput {
+    Missing,        // none, or older than its input: converted
+    Kept,           // newer, and its "Options" text names this run's options
+    OtherOptions,   // newer, but made with other options (or says none): converted again
+    Unrecorded,     // newer, but a BMP, which records no options: converted again
+};
+
+struct ExistingOutputCheck {
+    ExistingOutput verdict = ExistingOutput::Missing;
+    std::string recorded;  // the options the output says it was made with (OtherOptions)
+};
+
+// Decides for --skip-existing: only an output that is newer than its input
+// and was made with `options` is left, so that a rerun with other display
+// options never keeps pictures that show something else.
+ExistingOutputCheck CheckExistingOutput(const ConversionTask& task, OutputFormat format,
+                                        const ConvertOptions& options);
 
 // The output's name for an input: its file name with ".bmp" or ".png" added.
 std::string OutputNameFor(const std::string& input, OutputFormat format);

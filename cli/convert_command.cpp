@@ -100,10 +100,29 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
         }
     }
 
-    // --skip-existing: what an earlier, stopped run finished stays.
+    // --skip-existing: what an earlier, stopped run finished with the same
+    // options stays; an output made otherwise is converted again, and said so.
     std::vector<ConversionTask> tasks;
-    for (const ConversionTask& task : plan.tasks)
-        if (!options.skipExisting || !OutputIsNewer(task)) tasks.push_back(task);
+    bool bmpTold = false;
+    for (const ConversionTask& task : plan.tasks) {
+        if (!options.skipExisting) {
+            tasks.push_back(task);
+            continue;
+        }
+        const ExistingOutputCheck existing = CheckExistingOutput(task, plan.format, options);
+        if (existing.verdict == ExistingOutput::Kept) continue;
+        tasks.push_back(task);
+        if (existing.verdict == ExistingOutput::OtherOptions) {
+            PrintMessage(io.err, task.output,
+                         "made with other options (" + (existing.recorded.empty() ? std::string("not recorded") : existing.recorded) +
+                             "); converted again with " + AppliedOptionsText(options.chain));
+        } else if (existing.verdict == ExistingOutput::Unrecorded && !bmpTold) {
+            PrintMessage(io.err, {},
+                         "--skip-existing: a BMP does not record the options it was made with; "
+                         "existing BMP outputs are converted again");
+            bmpTold = true;
+        }
+    }
     std::vector<std::string> names;
     names.reserve(tasks.size());
     for (const ConversionTask& task : tasks) names.push_back(task.input);
@@ -134,39 +153,47 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
 int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
     const InputList listed = InputFiles(options);
     const std::vector<std::string>& inputs = listed.files;
-    for (const OrbaluxError& e : listed.unlisted) PrintMessage(io.err, e.file(), e.reason());
-    if (inputs.empty()) {
-        if (listed.unlisted.empty()) PrintMessage(io.err, {}, "no picture files to describe");
-        return kExitFailed;
-    }
-    std::size_t failed = listed.unlisted.size(), warned = 0;
+    std::size_t failed = 0, warned = 0;
     bool printed = false;
-    PictureState state;
-    for (const std::string& input : inputs) {
-        if (InterruptionSignal()) break;
-        try {
-            RenderPicture(state, input, options.chain, options.catalogueName);
-        } catch (const OrbaluxError& e) {
-            PrintMessage(io.err, input, e.reason());
-            ++failed;
-            continue;
-        } catch (const std::exception& e) {
-            PrintMessage(io.err, input, e.what());
-            ++failed;
-            continue;
-        }
-        const std::vector<std::string> warnings = LoadWarnings(state);
-        PrintWarnings(io, input, warnings);
-        if (!warnings.empty()) ++warned;
+    // Every item gets its output, a failure too under --json: a script
+    // learns of every file it asked about from standard output alone.
+    auto print = [&](const std::string& text) {
         if (printed && !options.json) std::fputc('\n', io.out);
-        std::fputs((options.json ? FormatPictureInfoJson(state, input) : FormatPictureInfo(state)).c_str(), io.out);
+        std::fputs(text.c_str(), io.out);
         printed = true;
-        try {
-            FinishStandardOutput(io.out);
-        } catch (const OrbaluxError& e) {
-            PrintMessage(io.err, e.file(), e.reason());
+        FinishStandardOutput(io.out);
+    };
+    auto fail = [&](const std::string& name, const std::string& reason) {
+        PrintMessage(io.err, name, reason);
+        ++failed;
+        if (options.json) print(FormatFailureJson(name, reason));
+    };
+    try {
+        for (const OrbaluxError& e : listed.unlisted) fail(e.file(), e.reason());
+        if (inputs.empty()) {
+            if (listed.unlisted.empty()) PrintMessage(io.err, {}, "no picture files to describe");
             return kExitFailed;
         }
+        PictureState state;
+        for (const std::string& input : inputs) {
+            if (InterruptionSignal()) break;
+            try {
+                RenderPicture(state, input, options.chain, options.catalogueName);
+            } catch (const OrbaluxError& e) {
+                fail(input, e.reason());
+                continue;
+            } catch (const std::exception& e) {
+                fail(input, e.what());
+                continue;
+            }
+            const std::vector<std::string> warnings = LoadWarnings(state);
+            PrintWarnings(io, input, warnings);
+            if (!warnings.empty()) ++warned;
+            print(options.json ? FormatPictureInfoJson(state, input) : FormatPictureInfo(state));
+        }
+    } catch (const OrbaluxError& e) {  // standard output lost
+        PrintMessage(io.err, e.file(), e.reason());
+        return kExitFailed;
     }
     return RunStatus(failed, warned, options);
 }

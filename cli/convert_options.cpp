@@ -52,7 +52,7 @@ constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
     {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
     {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output, "PNG compression 0..9 (default 1: fast)"},
-    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input, so\nthat a stopped batch goes on where it stopped"},
+    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input and\nwas made with the same options (a PNG's Options\ntext; a BMP records none and is made again), so\nthat a stopped batch goes on where it stopped"},
     {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
     {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
     {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},
@@ -63,7 +63,7 @@ constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::ContactSheet, 0,   "contact-sheet", "SHEET.png",   kAnyMode, Section::Other,   "one PNG with a labelled thumbnail of every INPUT;\nthe narrow formats are widened six times"},
     {Own::Thumb,        0,   "thumb",         "N",           kSheet,   Section::Other,   "thumbnail size on the long side (default 160)"},
     {Own::Movie,        0,   "movie",         "OUT.gif|OUT.mp4|OUT.webm", kAnyMode, Section::Other, "one movie of the INPUTs in list order, one frame\neach, centred on black on a canvas of the largest"},
-    {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60 (default 10)"},
+    {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60, a GIF's at most 50\n(default 10)"},
     {Own::Label,        0,   "label",         "",            kMovie,   Section::Other,   "write each picture's file name into its frame's\nlower left corner"},
     {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
     {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
@@ -171,6 +171,13 @@ unsigned ModeBit(RunMode mode) {
     }
 }
 
+// A word that begins with a digit or a point and holds a comma: a LOW,HIGH
+// pair, or a mistyped one to refuse, never a picture file's name.
+bool LooksLikePercentiles(std::string_view word) {
+    return !word.empty() && ((word[0] >= '0' && word[0] <= '9') || word[0] == '.') &&
+           word.find(',') != std::string_view::npos;
+}
+
 bool HasPngExtension(const std::string& path) {
     const std::string_view name = FileNameOf(path);
     return name.size() > 4 && EndsWithIgnoringAsciiCase(name, ".png");
@@ -228,10 +235,17 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         if (code >= kStretchCode) {
             const PictureStretchRow& row = PictureStretchTable()[static_cast<std::size_t>(code - kStretchCode)];
             options.chain.menu.*row.flag = 1;
-            if (optarg) {
-                const std::optional<PercentilePair> pair = ParsePercentiles(value);
+            // "--percent-stretch 1,99": the word after a blank is the value
+            // when it has the shape of one, so it is never opened as a file.
+            std::string pairText = value;
+            if (!optarg && row.takesPercentiles && optind < argc && LooksLikePercentiles(argv[optind])) {
+                pairText = argv[optind++];
+                if (!valuesGiven.insert(code).second) throw UsageError(name + " given twice");
+            }
+            if (optarg || !pairText.empty()) {
+                const std::optional<PercentilePair> pair = ParsePercentiles(pairText);
                 if (!pair)
-                    throw UsageError(name + ": '" + value +
+                    throw UsageError(name + ": '" + pairText +
                                      "' is not LOW,HIGH: two percentiles from 0 to 100, the low one first");
                 options.chain.lowPercentile = pair->low;
                 options.chain.highPercentile = pair->high;
@@ -333,6 +347,10 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     if (options.mode == RunMode::Movie && !MovieFormatForPath(options.movie))
         throw UsageError("--movie writes " + MovieNamePattern("OUT") + ": " + options.movie +
                          " has none of these extensions");
+    if (options.mode == RunMode::Movie && options.fps > MaxMovieFps(*MovieFormatForPath(options.movie)))
+        throw UsageError("--fps: a GIF holds at most " + std::to_string(kMaxGifFps) +
+                         " frames a second (its delays count hundredths); give --fps " + std::to_string(kMaxGifFps) +
+                         " or write MP4 or WebM");
     return options;
 }
 
@@ -358,6 +376,12 @@ std::string AppliedOptionsText(const ChainSettings& chain) {
             add("--" + std::string(row.cliOption) + " " + std::to_string(level));
     }
     return text.empty() ? "none" : text;
+}
+
+std::vector<std::string> LongOptionNames() {
+    std::vector<std::string> names;
+    for (const OptionEntry& e : AllOptions()) names.push_back(Spelling(e));
+    return names;
 }
 
 std::string VersionText() { return std::string("orbalux-convert ") + ORBALUX_VERSION + "\n"; }

@@ -9,6 +9,7 @@
 #include "load/chain_settings.h"
 #include "movie/movie_writer.h"
 #include "output/picture_writer.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux::cli {
 
@@ -26,6 +27,7 @@ struct ConvertOptions {
     std::vector<std::string> inputs;
     std::string filesFrom;       // --files-from: a list of INPUTs, "-" for standard input
     bool nulSeparated = false;   // -0: the list's names end in NUL, not newline
+    std::optional<OrbaluxError> listFailure;  // the --files-from list could not be read: one failure of the run
     std::optional<std::string> output;  // -o: a file, a folder, or "-"
     std::optional<OutputFormat> format;
     std::string sheet;  // --contact-sheet
@@ -62,6 +64,10 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args);
 // The display options of `chain` as they are written on the command line
 // ("--stretch --brightness 20"), "none" when the picture is plain.
 std::string AppliedOptionsText(const ChainSettings& chain);
+
+// Every long option of the table with its "--", as --help lists them (the
+// shell completion offers the same).
+std::vector<std::string> LongOptionNames();
 
 std::string HelpText();
 std::string VersionText();

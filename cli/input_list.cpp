@@ -29,13 +29,19 @@ std::vector<std::string> ReadInputList(std::FILE* list, bool nulSeparated, const
 void AddListedInputs(ConvertOptions& options, std::FILE* standardInput) {
     if (options.filesFrom.empty()) return;
     std::vector<std::string> names;
-    if (options.filesFrom == "-") {
-        names = ReadInputList(standardInput, options.nulSeparated, "standard input");
-    } else {
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> list(std::fopen(options.filesFrom.c_str(), "rb"),
-                                                                   &std::fclose);
-        if (!list) throw OrbaluxError(ErrorKind::Unreadable, options.filesFrom, std::strerror(errno));
-        names = ReadInputList(list.get(), options.nulSeparated, options.filesFrom);
+    try {
+        if (options.filesFrom == "-") {
+            names = ReadInputList(standardInput, options.nulSeparated, "standard input");
+        } else {
+            const std::unique_ptr<std::FILE, int (*)(std::FILE*)> list(std::fopen(options.filesFrom.c_str(), "rb"),
+                                                                       &std::fclose);
+            if (!list) throw OrbaluxError(ErrorKind::Unreadable, options.filesFrom, std::strerror(errno));
+            names = ReadInputList(list.get(), options.nulSeparated, options.filesFrom);
+        }
+    } catch (const OrbaluxError& e) {
+        // One failure among the others: the INPUTs named elsewhere still run.
+        options.listFailure = e;
+        return;
     }
     options.inputs.insert(options.inputs.end(), names.begin(), names.end());
 }

@@ -16,8 +16,8 @@ namespace orbalux::cli {
 std::vector<std::string> ReadInputList(std::FILE* list, bool nulSeparated, const std::string& listName);
 
 // Adds the names of the options' --files-from list (standard input for "-")
-// after the INPUTs of the command line. Throws OrbaluxError when the list
-// cannot be read.
+// after the INPUTs of the command line. A list that cannot be read adds
+// nothing and is kept as `listFailure`, which the run counts as one failed item.
 void AddListedInputs(ConvertOptions& options, std::FILE* standardInput = stdin);
 
 }  // namespace orbalux::cli

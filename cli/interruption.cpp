@@ -24,7 +24,11 @@ InterruptionWatch::InterruptionWatch() {
     noted.store(0);
     struct sigaction action {};
     action.sa_handler = NoteSignal;
+    // Each handler runs with both signals held back, so a second signal
+    // that follows at once waits until the first is noted.
     sigemptyset(&action.sa_mask);
+    sigaddset(&action.sa_mask, SIGINT);
+    sigaddset(&action.sa_mask, SIGTERM);
     // Writes in progress go on (SA_RESTART).
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, &previousInt_);
@@ -36,6 +40,9 @@ InterruptionWatch::InterruptionWatch() {
 }
 
 InterruptionWatch::~InterruptionWatch() {
+    // After a signal the program is on its way out with that signal's status:
+    // a second one that comes late must not end it by the default action.
+    if (noted.load() != 0) return;
     sigaction(SIGINT, &previousInt_, nullptr);
     sigaction(SIGTERM, &previousTerm_, nullptr);
 }

@@ -9,8 +9,10 @@
 namespace orbalux::cli {
 
 // Notes SIGINT and SIGTERM for its lifetime; the handlers before it come back
-// at its end. Any number of them, in any order, only stop the run: the first
-// decides the exit status.
+// at its end unless a signal was noted (the program then ends with its
+// status, whatever follows). Any number of them, in any order, only stop the
+// run: the first taken decides the exit status, and while it is being noted
+// the other waits.
 class InterruptionWatch {
 public:
     InterruptionWatch();

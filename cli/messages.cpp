@@ -69,6 +69,30 @@ std::string EscapedText(std::string_view text) {
     return out;
 }
 
+std::string VisibleText(std::string_view text) {
+    const std::string escaped = EscapedText(text);
+    std::string out;
+    out.reserve(escaped.size());
+    for (std::size_t i = 0; i < escaped.size();) {
+        const std::size_t length = Utf8CharacterLength(std::string_view(escaped).substr(i));
+        const auto* s = reinterpret_cast<const unsigned char*>(escaped.data() + i);
+        unsigned cp = s[0];
+        if (length == 2) cp = ((s[0] & 0x1Fu) << 6) | (s[1] & 0x3Fu);
+        if (length == 3) cp = ((s[0] & 0x0Fu) << 12) | ((s[1] & 0x3Fu) << 6) | (s[2] & 0x3Fu);
+        const bool direction = cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+                               (cp >= 0x2066 && cp <= 0x2069);
+        if (direction) {
+            char mark[8];
+            std::snprintf(mark, sizeof mark, "\\u%04x", cp);
+            out += mark;
+        } else {
+            out.append(escaped, i, length);
+        }
+        i += length;
+    }
+    return out;
+}
+
 std::string MessageLine(std::string_view subject, std::string_view text) {
     std::string line(kMessagePrefix);
     if (!subject.empty()) {

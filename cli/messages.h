@@ -27,6 +27,11 @@ bool IsUtf8(std::string_view text);
 // in any script reads as itself.
 std::string EscapedText(std::string_view text);
 
+// EscapedText, and besides the marks that turn the direction of text
+// (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069) as "\u202e":
+// a name drawn into a picture shows every character it holds, in its order.
+std::string VisibleText(std::string_view text);
+
 // One line "orbalux-convert: SUBJECT: TEXT" (without SUBJECT when it is
 // empty), both escaped.
 std::string MessageLine(std::string_view subject, std::string_view text);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "cli/contact_sheet.h"
+#include "cli/messages.h"
 #include "cli/offscreen_gui.h"
 
 namespace orbalux::cli {
@@ -24,7 +25,7 @@ FrameLabeller::FrameLabeller(int frameHeight) : drawing_(std::make_unique<Drawin
 FrameLabeller::~FrameLabeller() = default;
 
 void FrameLabeller::Label(GreyImage& frame, const std::string& name) const {
-    const QString text = QString::fromStdString(name);
+    const QString text = QString::fromStdString(VisibleText(name));
     const QFontMetrics metrics(drawing_->font);
     const int pad = std::max(2, metrics.height() / 6);
     const int boxWidth = std::min(metrics.horizontalAdvance(text) + 2 * pad, frame.width - kLabelMargin);

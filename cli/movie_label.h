@@ -20,7 +20,8 @@ public:
     FrameLabeller(const FrameLabeller&) = delete;
     FrameLabeller& operator=(const FrameLabeller&) = delete;
 
-    // Writes `name` into `frame`; a box wider than the frame is cut.
+    // Writes `name` into `frame`, its control and direction characters shown
+    // escaped (VisibleText); a box wider than the frame is cut.
     void Label(GreyImage& frame, const std::string& name) const;
 
 private:

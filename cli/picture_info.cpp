@@ -62,7 +62,7 @@ std::string FormatPictureInfo(const PictureState& state) {
         text += value;
         text += '\n';
     };
-    field("File", state.CurrentFileName);
+    field("File", EscapedText(state.CurrentFileName));  // a name can forge no line
     field("DataOffset", std::to_string(state.DataOffset));
     field("LineFormat", std::to_string(state.LineFormat));
     field("StretchGain", std::to_string(state.StretchGain));
@@ -76,6 +76,10 @@ std::string FormatPictureInfo(const PictureState& state) {
         text += trimmed.empty() ? "\n" : "  " + trimmed + '\n';
     }
     return text;
+}
+
+std::string FormatFailureJson(const std::string& path, const std::string& error) {
+    return "{" + JsonName("path", path) + ",\"error\":" + JsonText(error) + "}\n";
 }
 
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path) {

@@ -8,7 +8,7 @@
 
 namespace orbalux::cli {
 
-// The catalogue parameters, the picture size, the lines lost in transmission
+// The file's name (escaped as in messages), the catalogue parameters, the picture size, the lines lost in transmission
 // and the ten header lines, one item a line, no line ending in a blank.
 std::string FormatPictureInfo(const PictureState& state);
 
@@ -17,6 +17,10 @@ std::string FormatPictureInfo(const PictureState& state);
 // not UTF-8 is given as messages show it, with its bytes in hex beside it
 // ("pathHex", "fileHex", "catalogueNameHex").
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path);
+
+// The object for a file that could not be described: {"path":...,
+// "error":REASON}, the path as FormatPictureInfoJson gives it.
+std::string FormatFailureJson(const std::string& path, const std::string& error);
 
 // A header line without the blanks that pad it to 72 characters.
 std::string TrimTrailingBlanks(const std::string& line);

@@ -99,6 +99,14 @@ void ProgressReporter::Finished(const std::string& name, const std::string* fail
     std::fflush(out_);
 }
 
+void ProgressReporter::FailedBeyondFiles(const std::string& name, const std::string& failure) {
+    {
+        std::lock_guard lock(mutex_);
+        ++total_;
+    }
+    Finished(name, &failure);
+}
+
 void ProgressReporter::Finish(bool interrupted) {
     std::lock_guard lock(mutex_);
     if (!quiet_ && terminal_) {

@@ -39,6 +39,10 @@ public:
     // said about a picture it still converted.
     void Finished(const std::string& name, const std::string* failure, const std::vector<std::string>& warnings = {});
 
+    // A failure of the run beyond its files (a contact sheet that could not
+    // be written): counted, told and summed up as a failed item.
+    void FailedBeyondFiles(const std::string& name, const std::string& failure);
+
     // Files whose outputs were left as they were, told in the summary; they
     // are not among the `total` that the progress line counts.
     void Skipped(std::size_t count) { skipped_ += count; }

@@ -21,9 +21,10 @@ public:
     virtual void Finish() = 0;
 };
 
-// GIF: one global palette of 256 greys, looping for ever, each frame shown
-// for 1/fps s rounded to the format's hundredths (never under 2/100 s, the
-// shortest delay that viewers keep).
+// GIF: one global palette of 256 greys, looping for ever, frame k shown
+// from k/fps s to (k+1)/fps s, each end rounded to the format's hundredths:
+// the delays alternate (3, 3, 4 at 30 a second) so that the movie keeps the
+// rate on average. The writer refuses rates above kMaxGifFps.
 std::unique_ptr<FrameEncoder> MakeGifEncoder(std::FILE* stream, const std::string& path, CanvasSize canvas, int fps);
 
 // MP4 (H.264) and WebM (VP9) through FFmpeg's libraries, grey coded as
@@ -32,7 +33,7 @@ std::unique_ptr<FrameEncoder> MakeGifEncoder(std::FILE* stream, const std::strin
 std::unique_ptr<FrameEncoder> MakeVideoEncoder(std::FILE* stream, const std::string& path, MovieFormat format,
                                                CanvasSize canvas, int fps);
 
-// The delay of one GIF frame in hundredths of a second at `fps`.
-int GifFrameDelay(int fps);
+// The delay of GIF frame `frame` (from 0) in hundredths of a second at `fps`.
+int GifFrameDelay(int fps, std::size_t frame);
 
 }  // namespace orbalux

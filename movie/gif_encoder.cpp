@@ -33,7 +33,7 @@ int WriteToStream(GifFileType* gif, const GifByteType* bytes, int count) {
 class GifEncoder final : public FrameEncoder {
 public:
     GifEncoder(std::FILE* stream, std::string path, CanvasSize canvas, int fps)
-        : path_(std::move(path)), canvas_(canvas), delay_(GifFrameDelay(fps)), row_(static_cast<std::size_t>(canvas.width)) {
+        : path_(std::move(path)), canvas_(canvas), fps_(fps), row_(static_cast<std::size_t>(canvas.width)) {
         int error = 0;
         gif_.reset(EGifOpen(stream, WriteToStream, &error));
         if (!gif_) Fail(error);
@@ -60,7 +60,7 @@ public:
     void Add(const GreyImage& frame) override {
         GraphicsControlBlock control{};
         control.DisposalMode = DISPOSE_DO_NOT;
-        control.DelayTime = delay_;
+        control.DelayTime = GifFrameDelay(fps_, frames_++);
         control.TransparentColor = NO_TRANSPARENT_COLOR;
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
@@ -92,14 +92,20 @@ private:
 
     std::string path_;
     CanvasSize canvas_;
-    int delay_;
+    int fps_;
+    std::size_t frames_ = 0;  // added so far
     std::vector<GifPixelType> row_;
     GifFile gif_;
 };
 
 }  // namespace
 
-int GifFrameDelay(int fps) { return std::max(2, (100 + fps / 2) / std::max(1, fps)); }
+int GifFrameDelay(int fps, std::size_t frame) {
+    // The hundredth nearest to frame k's start, k/fps s (halves up).
+    const auto start = [fps = static_cast<long long>(std::max(1, fps))](long long k) { return (200 * k + fps) / (2 * fps); };
+    const auto k = static_cast<long long>(frame);
+    return static_cast<int>(start(k + 1) - start(k));
+}
 
 std::unique_ptr<FrameEncoder> MakeGifEncoder(std::FILE* stream, const std::string& path, CanvasSize canvas, int fps) {
     return std::make_unique<GifEncoder>(stream, path, canvas, fps);

@@ -21,6 +21,12 @@ namespace orbalux {
 constexpr int kDefaultMovieFps = 10;
 constexpr int kMinMovieFps = 1;
 constexpr int kMaxMovieFps = 60;
+// A GIF's delays count hundredths and viewers stretch one under 2/100 s: 50
+// frames a second is the most a GIF holds.
+constexpr int kMaxGifFps = 50;
+
+// The highest rate `format` holds.
+constexpr int MaxMovieFps(MovieFormat format) { return format == MovieFormat::Gif ? kMaxGifFps : kMaxMovieFps; }
 
 struct MovieSettings {
     MovieFormat format = MovieFormat::WebM;

@@ -11,9 +11,11 @@ extern "C" {
 }
 
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "movie/frame_encoder.h"
@@ -81,6 +83,61 @@ std::int64_t SeekStream(void* opaque, std::int64_t offset, int whence) {
     whence &= ~AVSEEK_FORCE;
     if (fseeko(stream, static_cast<off_t>(offset), whence) != 0) return AVERROR(errno ? errno : EIO);
     return ftello(stream);
+}
+
+// The index first (faststart): at its end the MP4 muxer moves the data up to
+// make room for the index, reading the movie back through a second context
+// it opens by name. The movie has no name of its own here (its temporary file
+// is an open stream), so the second context reads that stream's file.
+struct ReadBack {
+    std::FILE* stream;
+    std::int64_t position = 0;
+};
+
+int ReadBackPacket(void* opaque, std::uint8_t* bytes, int count) {
+    auto* back = static_cast<ReadBack*>(opaque);
+    if (std::fflush(back->stream) != 0) return AVERROR(errno ? errno : EIO);
+    const ssize_t got =
+        pread(fileno(back->stream), bytes, static_cast<std::size_t>(count), static_cast<off_t>(back->position));
+    if (got < 0) return AVERROR(errno);
+    if (got == 0) return AVERROR_EOF;
+    back->position += got;
+    return static_cast<int>(got);
+}
+
+std::int64_t ReadBackSeek(void* opaque, std::int64_t offset, int whence) {
+    auto* back = static_cast<ReadBack*>(opaque);
+    if (whence & AVSEEK_SIZE) return -1;
+    whence &= ~AVSEEK_FORCE;
+    if (whence == SEEK_SET)
+        back->position = offset;
+    else if (whence == SEEK_CUR)
+        back->position += offset;
+    else
+        return AVERROR(EINVAL);
+    return back->position;
+}
+
+int OpenReadBack(AVFormatContext* muxer, AVIOContext** pb, const char*, int flags, AVDictionary**) {
+    if (!(flags & AVIO_FLAG_READ)) return AVERROR(EINVAL);
+    auto* stream = static_cast<std::FILE*>(muxer->opaque);
+    auto* back = new (std::nothrow) ReadBack{stream};
+    auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
+    *pb = back && buffer ? avio_alloc_context(buffer, kIoBufferSize, 0, back, ReadBackPacket, nullptr, ReadBackSeek)
+                         : nullptr;
+    if (!*pb) {
+        av_free(buffer);
+        delete back;
+        return AVERROR(ENOMEM);
+    }
+    return 0;
+}
+
+int CloseReadBack(AVFormatContext*, AVIOContext* pb) {
+    delete static_cast<ReadBack*>(pb->opaque);
+    av_freep(&pb->buffer);
+    avio_context_free(&pb);
+    return 0;
 }
 
 std::string ErrorText(int code) {
@@ -164,7 +221,15 @@ public:
         buffer.release();  // the context owns it now
         muxer_->pb = io_.get();
         muxer_->flags |= AVFMT_FLAG_CUSTOM_IO;
-        Check(avformat_write_header(muxer_.get(), nullptr));
+        Dictionary muxerOptions;
+        if (format == MovieFormat::Mp4) {
+            // A web page starts playing before the whole file has come.
+            muxerOptions.Set("movflags", "+faststart");
+            muxer_->opaque = stream;
+            muxer_->io_open = OpenReadBack;
+            muxer_->io_close2 = CloseReadBack;
+        }
+        Check(avformat_write_header(muxer_.get(), muxerOptions.get()));
 
         frame_.reset(av_frame_alloc());
         packet_.reset(av_packet_alloc());

@@ -1,5 +1,8 @@
 #include "output/png_text.h"
 
+#include <cstdio>
+#include <memory>
+
 namespace orbalux {
 namespace {
 
@@ -49,6 +52,42 @@ void AttachPngText(png_structp png, png_infop info, std::span<const PngText> tex
         chunk.itxt_length = international ? t.text.size() : 0;
         png_set_text(png, info, &chunk, 1);
     }
+}
+
+namespace {
+
+// Only the chunks up to the pixels are read; the frame that libpng may jump
+// back to holds no object with a destructor.
+bool ReadTextChunks(std::FILE* file, std::string_view keyword, std::string& found) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    volatile bool hit = false;  // kept across a long jump
+    if (info && !setjmp(png_jmpbuf(png))) {
+        png_init_io(png, file);
+        png_read_info(png, info);
+        png_textp texts = nullptr;
+        const int count = png_get_text(png, info, &texts, nullptr);
+        for (int i = 0; i < count && !hit; ++i) {
+            if (keyword != texts[i].key) continue;
+            const bool international = texts[i].compression == PNG_ITXT_COMPRESSION_NONE ||
+                                       texts[i].compression == PNG_ITXT_COMPRESSION_zTXt;
+            found.assign(texts[i].text, international ? texts[i].itxt_length : texts[i].text_length);
+            hit = true;
+        }
+    }
+    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+    return hit;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadPngTextChunk(const std::string& path, std::string_view keyword) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return std::nullopt;
+    std::string text;
+    if (!ReadTextChunks(file.get(), keyword, text)) return std::nullopt;
+    return text;
 }
 
 }  // namespace orbalux

@@ -11,15 +11,16 @@ _orbalux_convert() {
     fi
 
     # "  -o, --output PATH   help" -> "--output" taking "PATH"; a switch has no
-    # value word, and two blanks at least part an option from its help.
+    # value word, an optional value is written "--name[=VALUE]", and two
+    # blanks at least part an option from its help.
     local help line option value
     help=$("${words[0]}" --help 2>/dev/null) || return
     local -A values=() shorts=()
     local options=()
     while IFS= read -r line; do
-        [[ $line =~ ^\ +(-[[:alnum:]],\ )?(--[[:alnum:]-]+)(\ ([^ ]+))?(\ \ |$) ]] || continue
+        [[ $line =~ ^\ +(-[[:alnum:]],\ )?(--[[:alnum:]-]+)(\ ([^ ]+)|\[=([^] ]+)\])?(\ \ |$) ]] || continue
         option=${BASH_REMATCH[2]}
-        value=${BASH_REMATCH[4]}
+        value=${BASH_REMATCH[4]}${BASH_REMATCH[5]}
         options+=("$option")
         values[$option]=$value
         [[ -n ${BASH_REMATCH[1]} ]] && shorts[${BASH_REMATCH[1]%, }]=$option
@@ -41,7 +42,7 @@ _orbalux_convert() {
         value=${values[$taker]}
         if [[ $value == *"|"* && $value != *.* ]]; then
             COMPREPLY=($(compgen -W "${value//|/ }" -- "$cur"))
-        elif [[ $value == N ]]; then
+        elif [[ $value == N || $value == *,* ]]; then
             COMPREPLY=()
         else
             _filedir

@@ -3,6 +3,7 @@
 // --skip-existing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "cli_test_support.h"
@@ -57,6 +58,11 @@ TEST_F(BatchHabits, FilesFromAListFileOrStandardInputOneNameALineOrNulSeparated)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(Contains(missing.err, scratch_ / "none" + ": No such file or directory")) << missing.err;
     EXPECT_FALSE(fs::exists(scratch_.path() / "c"));
+    // Beside other INPUTs the list is one failure among them.
+    const RunResult beside = RunConvert(scratch_, {"--files-from", scratch_ / "none", inputs_[0], "-o", scratch_ / "d"});
+    EXPECT_EQ(beside.exitCode, 1);
+    EXPECT_TRUE(Contains(beside.err, "converted 1, failed 1, ")) << beside.err;
+    EXPECT_EQ(Outputs("d"), std::vector<std::string>{all[0]});
 }
 
 TEST_F(BatchHabits, SkipExistingAfterAPartialBatchConvertsOnlyWhatWasLeft) {
@@ -77,6 +83,32 @@ TEST_F(BatchHabits, SkipExistingAfterAPartialBatchConvertsOnlyWhatWasLeft) {
     EXPECT_NE(fs::last_write_time(second), secondWritten);
     EXPECT_EQ(Outputs("out").size(), 4u);
     EXPECT_EQ(ReadGreyPng(second.string()).pixels.size(), 948u * 704u);
+}
+
+TEST_F(BatchHabits, SkipExistingConvertsAgainWhatOtherOptionsMade) {
+    const std::string out = scratch_ / "out";
+    ASSERT_EQ(RunConvert(scratch_, {"-q", "--invert", inputs_[0], inputs_[1], "-o", out}).exitCode, 0);
+    const std::string first = scratch_ / ("out/" + Name(1) + ".png");
+
+    // The rerun with the options meant: the outputs say they were inverted.
+    const RunResult again = RunConvert(scratch_, {"--skip-existing", "--percent-stretch", "1,99", inputs_[0], inputs_[1], "-o", out});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_TRUE(Contains(again.err, "converted 2, failed 0, ")) << again.err;
+    EXPECT_TRUE(Contains(again.err, first + ": made with other options (--invert); converted again with --percent-stretch=1,99"))
+        << again.err;
+    const auto texts = ReadPngTexts(first);
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const PngTextChunk& t) {
+        return t.keyword == "Options" && t.text == "--percent-stretch=1,99";
+    }));
+    const RunResult same = RunConvert(scratch_, {"--skip-existing", "--percent-stretch=1,99", inputs_[0], inputs_[1], "-o", out});
+    EXPECT_TRUE(Contains(same.err, "converted 0, skipped 2, failed 0, ")) << same.err;
+
+    // A BMP records no options: it is never kept on trust.
+    const std::vector<std::string> bmp = {"--skip-existing", "--format", "bmp", inputs_[0], "-o", scratch_ / "bmp"};
+    ASSERT_EQ(RunConvert(scratch_, bmp).exitCode, 0);
+    const RunResult bmpAgain = RunConvert(scratch_, bmp);
+    EXPECT_TRUE(Contains(bmpAgain.err, "converted 1, failed 0, ")) << bmpAgain.err;
+    EXPECT_TRUE(Contains(bmpAgain.err, "a BMP does not record the options")) << bmpAgain.err;
 }
 
 }  // namespace

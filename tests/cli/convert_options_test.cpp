@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "cli_test_support.h"
 
 using namespace orbalux;
@@ -100,6 +102,7 @@ TEST(ConvertOptions, WrongUsageIsRejected) {
         // A movie by its extension, at a rate a movie can have, alone.
         {"--movie", "m.avi", "a"},
         {"--movie", "m.gif", "--fps", "0", "a"},
+        {"--movie", "m.gif", "--fps", "51", "a"},  // a GIF counts hundredths: 50 a second at most
         {"--movie", "m.gif", "--png-level", "3", "a"},
         {"--movie", "m.gif", "-o", "out", "a"},
         {"--movie", "m.gif", "--contact-sheet", "s.png", "a"},
@@ -179,6 +182,14 @@ TEST(ConvertOptions, PictureStretchesTakeTheirPercentilesAndExcludeEveryOtherStr
     EXPECT_EQ(chosen.chain.lowPercentile, 2.0);
     EXPECT_EQ(chosen.chain.highPercentile, 98.0);
     EXPECT_EQ(AppliedOptionsText(chosen.chain), "--percent-stretch=2,98");
+    // The pair after a blank is the value, wherever the option stands; a
+    // mistyped pair is refused rather than opened as a file.
+    const ConvertOptions spaced = Parse({"a", "--percent-stretch", "1,99", "b", "-o", "o"});
+    EXPECT_EQ(spaced.inputs, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(spaced.chain.lowPercentile, 1.0);
+    EXPECT_EQ(spaced.chain.highPercentile, 99.0);
+    EXPECT_EQ(Parse({"--percent-stretch", "69_011.001", "-o", "o"}).inputs, std::vector<std::string>{"69_011.001"});
+    EXPECT_THROW(Parse({"--percent-stretch", "1,9x9", "a", "-o", "o"}), UsageError);
     EXPECT_EQ(AppliedOptionsText(Parse({"--contrast", "1", "--equalize", "a", "-o", "o"}).chain),
               "--equalize --contrast 1");
 
@@ -222,4 +233,23 @@ TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
         EXPECT_NE(help.out.find("--" + std::string(row.cliOption) + " "), std::string::npos) << row.cliOption;
     for (const orbalux::ToneLevelRow& row : orbalux::ToneLevelTable())
         EXPECT_NE(help.out.find("--" + std::string(row.cliOption) + " N"), std::string::npos) << row.cliOption;
+}
+
+TEST(ConvertCommand, BashCompletionOffersEveryOptionOfTheTable) {
+    // The completion script as installed, with bash-completion's two helpers
+    // reduced to what it asks of them, completing "--".
+    const std::string script =
+        "source '" ORBALUX_COMPLETION_SCRIPT "'\n"
+        "_init_completion() { words=('" ORBALUX_CONVERT_BINARY "' --); cword=1; cur=--; prev=${words[0]}; }\n"
+        "_filedir() { :; }\n"
+        "_orbalux_convert; printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+    cli_test::ScratchDir scratch;
+    cli_test::WriteText(scratch / "complete.sh", script);
+    std::FILE* pipe = ::popen(("bash '" + (scratch / "complete.sh") + "'").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string offered;
+    for (int c; (c = std::fgetc(pipe)) != EOF;) offered += static_cast<char>(c);
+    EXPECT_EQ(::pclose(pipe), 0);
+    for (const std::string& option : LongOptionNames())
+        EXPECT_NE(offered.find(option + "\n"), std::string::npos) << option << " not offered:\n" << offered;
 }

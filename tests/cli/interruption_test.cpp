@@ -130,3 +130,22 @@ TEST(Interruption, SignalsInQuickSuccessionInAnyOrderLeaveNoTemporaryFile) {
         EXPECT_TRUE(std::none_of(names.begin(), names.end(), IsTemporary)) << names.front();
     }
 }
+
+TEST(Interruption, CtrlCThenSigtermAtOnceEndsAsCtrlC) {
+    // The second signal, sent at once, must not overtake the first while it
+    // is being noted.
+    ScratchDir scratch;
+    const fs::path volume = MakeVolume(scratch);
+    for (int run = 0; run < 4; ++run) {
+        const fs::path out = scratch.path() / ("out" + std::to_string(run));
+        const pid_t pid = StartConvert({"-q", "--jobs", "2", "--png-level", "9", volume.string(), "-o", out.string()},
+                                       scratch / "err");
+        ASSERT_TRUE(WaitForFileInProgress(out)) << "no file seen in progress";
+        ::kill(pid, SIGINT);
+        ::kill(pid, SIGTERM);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 130) << "run " << run;
+    }
+}

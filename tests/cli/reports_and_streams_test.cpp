@@ -141,7 +141,10 @@ TEST_F(ConverterReports, NamesAreEscapedInMessagesAndRecoverableFromJson) {
 
     // The JSON shows the name as messages do and gives its bytes, from which
     // a script opens the file.
-    ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+    // One object a file, the failed one with its reason.
+    ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
+    EXPECT_TRUE(Contains(run.out, "RBL_1\\u000aorbalux-convert: fake: no picture lines found.001\",\"error\":\"no picture lines found\"}\n"))
+        << run.out;
     EXPECT_TRUE(Contains(run.out, "\"file\":\"RBL_\\\\xe9t\\\\xe9\\\\n2.001\",\"fileHex\":\"")) << run.out;
     const std::string key = "\"pathHex\":\"";
     const auto at = run.out.find(key);
@@ -151,6 +154,15 @@ TEST_F(ConverterReports, NamesAreEscapedInMessagesAndRecoverableFromJson) {
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) path += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     EXPECT_EQ(path, dir + latin);
     EXPECT_TRUE(fs::is_regular_file(path));
+}
+
+TEST_F(ConverterReports, InfoTextShowsNamesAsMessagesDo) {
+    const std::string forged = scratch_ / "RBL_1\nLost lines: 0\x1b[2J.001";
+    WritePicture945(forged, picture_, 2);
+    const auto run = RunConvert(scratch_, {"--info", forged});
+    EXPECT_TRUE(Contains(run.out, "File: RBL_1\\nLost lines: 0\\x1b[2J.001\n")) << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\x1b'), 0);
+    EXPECT_EQ(run.out.find("\nLost lines: "), run.out.rfind("\nLost lines: ")) << run.out;  // the file's own alone
 }
 
 }  // namespace

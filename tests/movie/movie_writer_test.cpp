@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <filesystem>
 #include <fstream>
 
@@ -88,10 +90,55 @@ TEST_F(MovieWriterTest, GifHasGreyPaletteLoopAndDelayFromTheFrameRate) {
     EXPECT_TRUE(gif.greyPalette);
     EXPECT_TRUE(gif.loops);
     EXPECT_EQ(gif.delays, (std::vector<int>{25, 25, 25}));  // a quarter second each
-    // The format counts hundredths: 60 a second is shown at 2/100 s, the
-    // shortest delay viewers keep; 3 a second rounds to 33.
-    EXPECT_EQ(GifFrameDelay(60), 2);
-    EXPECT_EQ(GifFrameDelay(3), 33);
+}
+
+TEST_F(MovieWriterTest, GifKeepsTheFrameRateOnAverage) {
+    // The format counts hundredths: at 30 a second ten frames last 1/3 s
+    // within a hundredth, no frame under 3/100 s nor over 4/100 s.
+    const std::string path = (dir_ / "thirty.gif").string();
+    MovieSettings settings = SettingsFor(MovieFormat::Gif);
+    settings.fps = 30;
+    ASSERT_TRUE(WriteMovie(path, settings, 10, [](std::size_t i) { return kPictures[i % 3]; }));
+    const std::vector<int> delays = movie_test::ReadGif(path).delays;
+    ASSERT_EQ(delays.size(), 10u);
+    int total = 0;
+    for (const int delay : delays) {
+        EXPECT_TRUE(delay == 3 || delay == 4) << delay;
+        total += delay;
+    }
+    EXPECT_LE(std::abs(total / 100.0 - 1.0 / 3.0), 0.01) << total;
+    EXPECT_EQ(GifFrameDelay(3, 0) + GifFrameDelay(3, 1) + GifFrameDelay(3, 2), 100);
+
+    // 60 a second would need delays under the 2/100 s that viewers keep.
+    settings.fps = 60;
+    EXPECT_THROW(WriteMovie((dir_ / "sixty.gif").string(), settings, 3, Picture), OrbaluxError);
+    EXPECT_FALSE(fs::exists(dir_ / "sixty.gif"));
+}
+
+TEST_F(MovieWriterTest, Mp4HoldsItsIndexBeforeItsData) {
+    const std::string path = (dir_ / "web.mp4").string();
+    ASSERT_TRUE(WriteMovie(path, SettingsFor(MovieFormat::Mp4), kPictures.size(), Picture));
+    // The top-level boxes: a 32-bit size (1: a 64-bit one follows the type)
+    // and a four-letter type.
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::string> boxes;
+    for (std::size_t at = 0; at + 8 <= bytes.size();) {
+        std::uint64_t size = (std::uint64_t{bytes[at]} << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) | bytes[at + 3];
+        if (size == 1 && at + 16 <= bytes.size()) {
+            size = 0;
+            for (int k = 0; k < 8; ++k) size = (size << 8) | bytes[at + 8 + static_cast<std::size_t>(k)];
+        }
+        boxes.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at + 4), bytes.begin() + static_cast<std::ptrdiff_t>(at + 8));
+        if (size < 8) break;
+        at += size;
+    }
+    const auto moov = std::find(boxes.begin(), boxes.end(), "moov");
+    const auto mdat = std::find(boxes.begin(), boxes.end(), "mdat");
+    ASSERT_NE(moov, boxes.end());
+    ASSERT_NE(mdat, boxes.end());
+    EXPECT_LT(moov, mdat);
+    EXPECT_EQ(movie_test::DecodeVideoFrames(path).size(), kPictures.size());  // still whole after the move
 }
 
 TEST_F(MovieWriterTest, EntriesLeftOutAndNoneLeft) {
