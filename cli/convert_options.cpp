@@ -428,7 +428,8 @@ std::string HelpText() {
   or:  orbalux-convert --movie OUT.gif|OUT.mp4|OUT.webm [--fps N] [--label] INPUT...
 
 Converts Mariner 6 and 7 picture files to BMP or 8-bit greyscale PNG, with the
-browser's display options applied. An INPUT that is a folder stands for its
+browser's display options applied; or makes of them a contact sheet or a GIF,
+MP4 or WebM movie. An INPUT that is a folder stands for its
 picture files (names beginning 69_, RBL_, ED_ or JAC_ in any letter case and
 ending in a point and three digits, as 69_011.001; a converted copy or a side
 file such as 69_011.001.png or 69_311.002.aux.xml is not one). Each output is

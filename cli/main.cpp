@@ -1,4 +1,5 @@
-// orbalux-convert: Mariner 6 and 7 picture files to BMP or PNG from the shell.
+// orbalux-convert: Mariner 6 and 7 picture files to BMP or PNG, contact sheets
+// and movies, from the shell.
 #include <sys/ioctl.h>
 #include <unistd.h>
 
