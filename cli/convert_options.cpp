@@ -75,9 +75,6 @@ constexpr int kDisplayCode = 512;
 constexpr int kToneCode = 768;
 constexpr int kStretchCode = 1024;
 
-// Neither level has a bound of its own; these keep the tone arithmetic far
-// from integer overflow while reaching every visible result.
-constexpr int kLevelLimit = 1'000'000;
 constexpr int kMaxJobs = 256;
 constexpr int kMinThumb = 16;
 constexpr int kMaxThumb = 4096;
@@ -254,7 +251,7 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         }
         if (code >= kToneCode) {
             ToneLevel(options.chain, ToneLevelTable()[static_cast<std::size_t>(code - kToneCode)]) =
-                ParseInt(name, value, -kLevelLimit, kLevelLimit);
+                ParseInt(name, value, -kToneLevelLimit, kToneLevelLimit);
             continue;
         }
         if (code >= kDisplayCode) {

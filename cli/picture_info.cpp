@@ -4,8 +4,7 @@
 #include <string_view>
 
 #include "cli/messages.h"
-#include "decode/frame_decoder.h"
-#include "load/load_warnings.h"
+#include "load/picture_facts.h"
 
 namespace orbalux::cli {
 namespace {
@@ -49,12 +48,8 @@ std::string JsonText(const std::string& text) { return JsonString(IsUtf8(text) ?
 
 }  // namespace
 
-std::string TrimTrailingBlanks(const std::string& line) {
-    const auto end = line.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : line.substr(0, end + 1);
-}
-
 std::string FormatPictureInfo(const PictureState& state) {
+    const PictureFacts facts = FactsOf(state);
     std::string text;
     auto field = [&text](const char* name, const std::string& value) {
         text += name;
@@ -62,19 +57,16 @@ std::string FormatPictureInfo(const PictureState& state) {
         text += value;
         text += '\n';
     };
-    field("File", EscapedText(state.CurrentFileName));  // a name can forge no line
-    field("DataOffset", std::to_string(state.DataOffset));
-    field("LineFormat", std::to_string(state.LineFormat));
-    field("StretchGain", std::to_string(state.StretchGain));
-    field("StretchBlack", std::to_string(state.StretchBlack));
-    field("FrameLineCount", std::to_string(state.FrameLineCount));
-    field("Picture", std::to_string(state.ImageWidth) + " x " + std::to_string(state.ImageHeight));
-    field("Lost lines", std::to_string(state.LostLineCount));
+    field("File", EscapedText(facts.sourceFile));  // a name can forge no line
+    field("DataOffset", std::to_string(facts.dataOffset));
+    field("LineFormat", std::to_string(facts.lineFormat));
+    field("StretchGain", std::to_string(facts.stretchGain));
+    field("StretchBlack", std::to_string(facts.stretchBlack));
+    field("FrameLineCount", std::to_string(facts.frameLineCount));
+    field("Picture", std::to_string(facts.width) + " x " + std::to_string(facts.height));
+    field("Lost lines", std::to_string(facts.lostLines));
     text += "Header:\n";
-    for (const std::string& line : state.HeaderLines) {
-        const std::string trimmed = TrimTrailingBlanks(line);
-        text += trimmed.empty() ? "\n" : "  " + trimmed + '\n';
-    }
+    for (const std::string& line : facts.header) text += line.empty() ? "\n" : "  " + line + '\n';
     return text;
 }
 
@@ -83,29 +75,29 @@ std::string FormatFailureJson(const std::string& path, const std::string& error)
 }
 
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path) {
+    const PictureFacts facts = FactsOf(state);
     auto number = [](long long v) { return std::to_string(v); };
-    std::string json = std::string("{") + JsonName("file", state.CurrentFileName) + "," + JsonName("path", path) + "," +
-                       JsonName("catalogueName", state.CatalogueName) +
-                       ",\"inCatalogue\":" + (state.InCatalogue ? "true" : "false") +
-                       ",\"parameters\":{\"dataOffset\":" + number(state.DataOffset) +
-                       ",\"lineFormat\":" + number(state.LineFormat) + ",\"stretchGain\":" + number(state.StretchGain) +
-                       ",\"stretchBlack\":" + number(state.StretchBlack) +
-                       ",\"frameLineCount\":" + number(state.FrameLineCount) + "}" +
-                       ",\"width\":" + number(state.ImageWidth) + ",\"height\":" + number(state.ImageHeight) +
-                       ",\"fileLength\":" + number(state.FileLength) + ",\"lostLines\":" + number(state.LostLineCount) +
-                       ",\"linesDecoded\":" + number(state.LinesDecoded) +
-                       ",\"linesInFile\":" + number(state.LinesWithinFile) +
-                       ",\"linesShort\":" + number(LinesShortOfFrame(state)) +
-                       ",\"truncated\":" + (TruncationWarning(state) ? "true" : "false") + ",\"warnings\":[";
-    const std::vector<std::string> warnings = LoadWarnings(state);
-    for (std::size_t i = 0; i < warnings.size(); ++i) {
+    std::string json = std::string("{") + JsonName("file", facts.sourceFile) + "," + JsonName("path", path) + "," +
+                       JsonName("catalogueName", facts.catalogueName) +
+                       ",\"inCatalogue\":" + (facts.inCatalogue ? "true" : "false") +
+                       ",\"parameters\":{\"dataOffset\":" + number(facts.dataOffset) +
+                       ",\"lineFormat\":" + number(facts.lineFormat) + ",\"stretchGain\":" + number(facts.stretchGain) +
+                       ",\"stretchBlack\":" + number(facts.stretchBlack) +
+                       ",\"frameLineCount\":" + number(facts.frameLineCount) + "}" +
+                       ",\"width\":" + number(facts.width) + ",\"height\":" + number(facts.height) +
+                       ",\"fileLength\":" + number(facts.fileLength) + ",\"lostLines\":" + number(facts.lostLines) +
+                       ",\"linesDecoded\":" + number(facts.frameLines) +
+                       ",\"linesInFile\":" + number(facts.linesInFile) +
+                       ",\"linesShort\":" + number(facts.linesShort) +
+                       ",\"truncated\":" + (facts.truncated ? "true" : "false") + ",\"warnings\":[";
+    for (std::size_t i = 0; i < facts.warnings.size(); ++i) {
         if (i) json += ',';
-        json += JsonText(warnings[i]);
+        json += JsonText(facts.warnings[i]);
     }
     json += "],\"header\":[";
-    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i) {
+    for (std::size_t i = 0; i < facts.header.size(); ++i) {
         if (i) json += ',';
-        json += JsonText(TrimTrailingBlanks(state.HeaderLines[i]));
+        json += JsonText(facts.header[i]);
     }
     return json + "]}\n";
 }

@@ -22,7 +22,4 @@ std::string FormatPictureInfoJson(const PictureState& state, const std::string& 
 // "error":REASON}, the path as FormatPictureInfoJson gives it.
 std::string FormatFailureJson(const std::string& path, const std::string& error);
 
-// A header line without the blanks that pad it to 72 characters.
-std::string TrimTrailingBlanks(const std::string& line);
-
 }  // namespace orbalux::cli

@@ -1,6 +1,6 @@
 #include "cli/picture_texts.h"
 
-#include "cli/picture_info.h"
+#include "load/picture_facts.h"
 #include "processing/picture_stretch.h"
 
 namespace orbalux::cli {
@@ -22,9 +22,8 @@ std::vector<PngText> PictureTexts(const PictureState& state, const ConvertOption
     if (!options.catalogueName.empty()) texts.push_back({"Catalogue name", state.CatalogueName});
     texts.push_back({"Options", AppliedOptionsText(options.chain)});
     texts.push_back({"Stretch", StretchDescription(state)});
-    std::vector<std::string> header;
-    for (const std::string& line : state.HeaderLines) header.push_back(TrimTrailingBlanks(line));
-    texts.push_back({"Header", Joined(header)});
+    const PictureFacts facts = FactsOf(state);
+    texts.push_back({"Header", Joined({facts.header.begin(), facts.header.end()})});
     texts.push_back(SoftwareText());
     return texts;
 }

@@ -21,7 +21,6 @@ namespace {
 using namespace orbalux;
 
 constexpr int kMaxCommands = 8;
-constexpr int kLevelLimit = 1'000'000;
 
 // The commands, in the order the input numbers them.
 enum Command : int {
@@ -93,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Step> steps;
     for (int i = 0; i < commandCount; ++i) {
         const int command = in.ConsumeIntegralInRange<int>(0, kCommandCount - 1);
-        const int value = in.ConsumeIntegralInRange<int>(-kLevelLimit, kLevelLimit);
+        const int value = in.ConsumeIntegralInRange<int>(-kToneLevelLimit, kToneLevelLimit);
         steps.push_back({command, value});
     }
 

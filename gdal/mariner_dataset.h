@@ -39,7 +39,7 @@ private:
     void DropStaleFacts();
     std::vector<std::uint8_t> pixels_;  // the band, top row first
     std::vector<std::uint8_t> mask_;    // 1 on a data pixel, 0 elsewhere, in the band's order
-    PictureFacts facts_;
+    DatasetFacts facts_;
     std::optional<int> nodata_;  // the NODATA option
     // The facts as metadata items, kept out of PAM so that no side file
     // holds them; the default domain as last listed (facts and PAM's items).

@@ -17,7 +17,7 @@ namespace orbalux::gdal {
 struct PictureBand {
     GreyImage picture;  // rows top to bottom
     std::vector<std::uint8_t> mask;  // 1 on a data pixel, 0 elsewhere, as the picture's pixels
-    PictureFacts facts;
+    DatasetFacts facts;
     std::vector<std::string> warnings;
 };
 

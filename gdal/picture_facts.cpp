@@ -3,45 +3,30 @@
 
 #include <algorithm>
 
-#include "decode/frame_decoder.h"
-
 namespace orbalux::gdal {
 namespace {
-
-std::string WithoutTrailingBlanks(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 
 std::string YesNo(bool yes) { return yes ? "YES" : "NO"; }
 
 }  // namespace
 
-PictureFacts FactsOf(const PictureState& state, const PictureOptions& options) {
-    PictureFacts facts;
-    facts.sourceFile = state.CurrentFileName;
-    facts.catalogueName = state.CatalogueName;
-    facts.inCatalogue = state.InCatalogue;
-    facts.lineFormat = state.LineFormat;
-    facts.dataOffset = state.DataOffset;
-    facts.stretchGain = state.StretchGain;
-    facts.stretchBlack = state.StretchBlack;
-    facts.frameLineCount = state.FrameLineCount;
-    facts.frameLines = state.LinesDecoded;
-    facts.linesInFile = state.LinesWithinFile;
-    facts.lostLines = state.LostLineCount;
-    facts.linesShort = LinesShortOfFrame(state);
-    for (std::size_t i = 0; i < state.HeaderLines.size(); ++i) {
-        std::string text = WithoutTrailingBlanks(state.HeaderLines[i]);
-        if (!text.empty()) facts.headerLines.emplace_back(static_cast<int>(i) + 1, std::move(text));
-    }
+DatasetFacts FactsOf(const PictureState& state, const PictureOptions& options) {
+    DatasetFacts facts;
+    static_cast<PictureFacts&>(facts) = orbalux::FactsOf(state);
     facts.layout = options.frame ? "FRAME" : "DISPLAY";
     facts.optionSet = OptionSetName(options);
     facts.nodata = options.nodata;
     return facts;
 }
 
-std::vector<std::pair<std::string, std::string>> MetadataItems(const PictureFacts& facts) {
+std::vector<std::pair<int, std::string>> NumberedHeaderLines(const PictureFacts& facts) {
+    std::vector<std::pair<int, std::string>> lines;
+    for (std::size_t i = 0; i < facts.header.size(); ++i)
+        if (!facts.header[i].empty()) lines.emplace_back(static_cast<int>(i) + 1, facts.header[i]);
+    return lines;
+}
+
+std::vector<std::pair<std::string, std::string>> MetadataItems(const DatasetFacts& facts) {
     std::vector<std::pair<std::string, std::string>> items = {
         {"LINE_FORMAT", std::to_string(facts.lineFormat)},
         {"DATA_OFFSET", std::to_string(facts.dataOffset)},
@@ -54,13 +39,14 @@ std::vector<std::pair<std::string, std::string>> MetadataItems(const PictureFact
         {"IN_CATALOGUE", YesNo(facts.inCatalogue)},
         {"LAYOUT", facts.layout},
     };
-    for (const auto& [number, text] : facts.headerLines) items.emplace_back("HEADER_" + std::to_string(number), text);
+    for (const auto& [number, text] : NumberedHeaderLines(facts))
+        items.emplace_back("HEADER_" + std::to_string(number), text);
     return items;
 }
 
 bool IsFactItem(std::string_view name) {
     if (name.starts_with("HEADER_")) return true;
-    for (const auto& [item, value] : MetadataItems(PictureFacts{}))
+    for (const auto& [item, value] : MetadataItems(DatasetFacts{}))
         if (name == item) return true;
     return false;
 }

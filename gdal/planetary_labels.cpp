@@ -13,7 +13,7 @@ namespace {
 
 // The facts under the names of the driver's metadata items, which the PDS4
 // template's fields also use, plus the label's own few.
-std::map<std::string, std::string> FieldsOf(const PictureFacts& facts) {
+std::map<std::string, std::string> FieldsOf(const DatasetFacts& facts) {
     std::map<std::string, std::string> fields;
     for (const auto& [name, value] : MetadataItems(facts)) fields[name] = value;
     fields["SOURCE_FILE"] = facts.sourceFile;
@@ -39,7 +39,7 @@ std::map<std::string, std::string> FieldsOf(const PictureFacts& facts) {
     // the first line record, which the picture shows at the bottom.
     fields["VERTICAL_DISPLAY_DIRECTION"] = facts.layout == "FRAME" ? "Bottom to Top" : "Top to Bottom";
     std::string header;
-    for (const auto& [number, text] : facts.headerLines)
+    for (const auto& [number, text] : NumberedHeaderLines(facts))
         header += (header.empty() ? "" : " | ") + std::to_string(number) + ": " + text;
     fields["HEADER_LINES"] = header.empty() ? "none" : header;
     return fields;
@@ -53,7 +53,7 @@ CPLJSONObject Section(const char* type) {
 
 }  // namespace
 
-std::string IsisLabelJson(const PictureFacts& facts) {
+std::string IsisLabelJson(const DatasetFacts& facts) {
     CPLJSONObject source = Section("group");
     source.Add("SourceFile", facts.sourceFile);
     source.Add("CatalogueName", facts.catalogueName);
@@ -70,7 +70,7 @@ std::string IsisLabelJson(const PictureFacts& facts) {
     source.Add("Layout", facts.layout);
     source.Add("OpenOptions", facts.optionSet.empty() ? "none" : facts.optionSet);
     CPLJSONObject header = Section("group");
-    for (const auto& [number, text] : facts.headerLines) header.Add("Line" + std::to_string(number), text);
+    for (const auto& [number, text] : NumberedHeaderLines(facts)) header.Add("Line" + std::to_string(number), text);
 
     CPLJSONObject cube = Section("object");
     cube.Add("Mariner67", source);
@@ -80,7 +80,7 @@ std::string IsisLabelJson(const PictureFacts& facts) {
     return root.Format(CPLJSONObject::PrettyFormat::Plain);
 }
 
-std::string VicarLabelJson(const PictureFacts& facts) {
+std::string VicarLabelJson(const DatasetFacts& facts) {
     CPLJSONObject property;
     for (const auto& [name, value] : MetadataItems(facts)) {
         // Counts and offsets as VICAR integers, the rest as strings.
@@ -101,7 +101,7 @@ std::string VicarLabelJson(const PictureFacts& facts) {
     return root.Format(CPLJSONObject::PrettyFormat::Plain);
 }
 
-std::string Pds4Label(const PictureFacts& facts) {
+std::string Pds4Label(const DatasetFacts& facts) {
     const std::map<std::string, std::string> fields = FieldsOf(facts);
     const std::string_view text = Pds4Template();
     std::string label;

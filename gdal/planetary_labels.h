@@ -13,12 +13,12 @@ namespace orbalux::gdal {
 
 // {"IsisCube": {"_type": "object", "Mariner67": {"_type": "group", ...},
 //  "Mariner67Header": {...}}}: the source's facts and header lines.
-std::string IsisLabelJson(const PictureFacts& facts);
+std::string IsisLabelJson(const DatasetFacts& facts);
 
 // {"PROPERTY": {"MARINER67": {...}}}: the same as a VICAR property.
-std::string VicarLabelJson(const PictureFacts& facts);
+std::string VicarLabelJson(const DatasetFacts& facts);
 
 // The PDS4 template with every field filled (XML-escaped).
-std::string Pds4Label(const PictureFacts& facts);
+std::string Pds4Label(const DatasetFacts& facts);
 
 }  // namespace orbalux::gdal
