@@ -150,8 +150,8 @@ private:
 };
 
 // Where the file's data end: behind its last byte that is not zero. Files on
-// archival media are padded with zero bytes to a block size; a record never
-// ends the data with its marker, so zero bytes there hold no line. Only the
+// archival media are padded with zero bytes to a block size; no marker word
+// is found in those, and a line read there was never in the file. Only the
 // bytes at hand are looked at (a file read in part ends where it ends).
 long long DataEnd(std::span<const std::uint8_t> file, long long fileLength) {
     if (fileLength > static_cast<long long>(file.size())) return fileLength;
