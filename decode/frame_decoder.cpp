@@ -149,23 +149,48 @@ private:
     MarkerBytes previous_{0, 0};
 };
 
-// Counts what a walk finds, line by line.
+// Where the file's data end: behind its last byte that is not zero. Files on
+// archival media are padded with zero bytes to a block size; no marker word
+// is found in those, and a line read there was never in the file. Only the
+// bytes at hand are looked at (a file read in part ends where it ends).
+long long DataEnd(std::span<const std::uint8_t> file, long long fileLength) {
+    if (fileLength > static_cast<long long>(file.size())) return fileLength;
+    long long end = fileLength;
+    while (end > 0 && file[static_cast<std::size_t>(end - 1)] == 0) --end;
+    return end;
+}
+
+// Counts what a walk finds, line by line, and says what each line's row is:
+// a line only where its marker was found and its record lies wholly inside
+// the file.
 class ScanTally {
 public:
-    ScanTally(const FrameFormat& format, long long fileLength) : format_(format), fileLength_(fileLength) {}
-    // Returns whether the line's record lies wholly inside the file.
-    bool Count(const LineStart& line) {
+    ScanTally(const FrameFormat& format, std::span<const std::uint8_t> file, long long fileLength)
+        : format_(format), fileLength_(fileLength), dataEnd_(DataEnd(file, fileLength)) {}
+
+    RowKind Count(const LineStart& line) {
         ++scan_.linesDecoded;
         if (line.marked) ++scan_.linesFound;
         const bool within = line.dataStart >= 0 && line.dataStart + 4LL * format_.groups <= fileLength_;
-        if (within) ++scan_.linesWithinFile;
-        return within;
+        if (line.marked && within) {
+            ++scan_.linesWithinFile;
+            ++scan_.recordsWithinFile;
+            return RowKind::Line;
+        }
+        // Read from the fallback step: inside the data a record whose marker
+        // is damaged or missing, behind it nothing the file holds.
+        if (!line.marked && line.dataStart < dataEnd_) {
+            ++scan_.recordsWithinFile;
+            return RowKind::Unmarked;
+        }
+        return RowKind::PastEnd;
     }
     const FrameScan& scan() const { return scan_; }
 
 private:
     const FrameFormat& format_;
     long long fileLength_;
+    long long dataEnd_;
     FrameScan scan_;
 };
 
@@ -223,20 +248,25 @@ public:
         RowMap& map = state_.DecodedRows;
         map.rows.clear();
         map.rows.reserve(static_cast<std::size_t>(size.height));
+        map.belowPicture.clear();
         map.firstDataColumn = 0;
         map.dataColumns = DataColumns(format_);
         // Rows are written one after another from the picture origin; only
-        // the first H of them are the picture.
+        // the first H of them are the picture, the lines' rows below it are
+        // kept apart.
         const auto markRows = [&](RowKind kind, int count) {
-            for (int k = 0; k < count && static_cast<int>(map.rows.size()) < size.height; ++k)
-                map.rows.push_back(kind);
+            for (int k = 0; k < count; ++k)
+                (static_cast<int>(map.rows.size()) < size.height ? map.rows : map.belowPicture).push_back(kind);
         };
 
         LineWalker walker(state_.FileBuffer, format_, state_.DataOffset, state_.CatalogueName);
-        ScanTally tally(format_, state_.FileLength);
+        ScanTally tally(format_, std::span<const std::uint8_t>(state_.FileBuffer).first(
+                                     static_cast<std::size_t>(std::clamp<long long>(
+                                         state_.FileLength, 0, static_cast<long long>(state_.FileBuffer.size())))),
+                        state_.FileLength);
         for (int line = 0; line < size.lines; ++line) {
             const LineStart start = walker.Next();
-            const bool withinFile = tally.Count(start);
+            const RowKind kind = tally.Count(start);
             state_.LostLineCount += start.lost;
             if (state_.CompressMissingLines == 0 || start.lost == 1) {
                 for (int k = 0; k < start.lost; ++k) FillerRow(&ImageWriter::Filler);
@@ -245,17 +275,15 @@ public:
             DecodeGroups(start.dataStart);
             writer_.Fill(0, format_.rowEndZeros);
             writer_.Fill(kGrey, format_.rowEndGrey);
-            // A line not wholly inside the file was read, at least in part,
-            // from the zero bytes behind its end: none of it is counted as
-            // received.
-            markRows(withinFile ? RowKind::Line : RowKind::PastEnd, 1);
+            markRows(kind, 1);
         }
         for (int k = 0; k < format_.tailRows; ++k) FillerRow(&ImageWriter::Fill);
         // Rows the lines do not reach (cleared below) belong to the frame's end.
-        markRows(RowKind::Tail, size.height);
+        while (static_cast<int>(map.rows.size()) < size.height) map.rows.push_back(RowKind::Tail);
         state_.LinesFoundByMarker = tally.scan().linesFound;
         state_.LinesDecoded = tally.scan().linesDecoded;
         state_.LinesWithinFile = tally.scan().linesWithinFile;
+        state_.RecordsWithinFile = tally.scan().recordsWithinFile;
 
         // A fresh picture: the writes cover one run from the picture origin,
         // so the bytes before it and behind the last one written are cleared,
@@ -323,7 +351,7 @@ void DecodeFrame(PictureState& state, const FrameFormat& format) {
 void RunDecoder(PictureState& state) { DecodeFrame(state, FormatOrDefault(state.LineFormat)); }
 
 int LinesShortOfFrame(const PictureState& state) {
-    const long long accounted = static_cast<long long>(state.LinesWithinFile) + state.LostLineCount;
+    const long long accounted = static_cast<long long>(state.RecordsWithinFile) + state.LostLineCount;
     return accounted >= state.LinesDecoded ? 0 : state.LinesDecoded - static_cast<int>(accounted);
 }
 
@@ -331,7 +359,7 @@ FrameScan ScanFrame(std::span<const std::uint8_t> file, long long fileLength, in
                     int frameLineCount, std::string_view catalogueName) {
     const FrameFormat& format = FormatOrDefault(lineFormat);
     LineWalker walker(file, format, dataOffset, catalogueName);
-    ScanTally tally(format, fileLength);
+    ScanTally tally(format, file, fileLength);
     const int lines = LineWalker::FrameSize(format, frameLineCount).lines;
     for (int line = 0; line < lines; ++line) tally.Count(walker.Next());
     return tally.scan();

@@ -28,20 +28,23 @@ void DecodeFrame(PictureState& state, const FrameFormat& format);
 void RunDecoder(PictureState& state);
 
 // What a walk over a frame's line records finds, without decoding a pixel:
-// lines whose marker word was found, line records walked, and how many of
-// those lie wholly inside the file's `fileLength` bytes.
+// lines whose marker word was found, line records walked, how many lines
+// were found by their marker wholly inside the file's `fileLength` bytes, and
+// how many of the lines walked lie in the file's data, found or not (zero
+// bytes behind the last record are not data).
 struct FrameScan {
     int linesFound = 0;
     int linesDecoded = 0;
     int linesWithinFile = 0;
+    int recordsWithinFile = 0;
 };
 
 // How many of the frame's lines are missing at its end, after a decode. The
 // records of lines lost in transmission are not in a file (each leaves only a
 // 2-byte displacement), so a whole file of N lines with L of them lost holds
 // N - L records and the walk reads its last L lines past the end: a file is
-// cut short only when the records within it plus the lines counted lost are
-// fewer than the frame's lines.
+// cut short only when the records within its data plus the lines counted
+// lost are fewer than the frame's lines.
 int LinesShortOfFrame(const PictureState& state);
 
 // Walks the line records of `file` as the decoder of `lineFormat` would for a

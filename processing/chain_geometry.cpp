@@ -29,6 +29,8 @@ ShownPixelKind FrameKind(const RowMap& map, int row, int column) {
         case RowKind::LostLine: return ShownPixelKind::LostLine;
         case RowKind::PastEnd: return ShownPixelKind::PastEnd;
         case RowKind::Tail: return ShownPixelKind::FrameTail;
+        // Read where no marker was found: no line was received there.
+        case RowKind::Unmarked: return ShownPixelKind::LostLine;
     }
     return ShownPixelKind::FrameTail;
 }

@@ -74,9 +74,10 @@ std::optional<FramePixel> FramePixelOf(const ShownGeometry& geometry, ShownPixel
 // What a shown pixel is, by the decoder's row map carried through the stages
 // that moved it.
 enum class ShownPixelKind : std::uint8_t {
-    Data,        // a sample of a line found within the file
-    LostLine,    // a filler row for a lost line (also once the repair filled it)
-    PastEnd,     // a line read past the end of the file
+    Data,        // a sample of a line found by its marker within the file
+    LostLine,    // a filler row for a lost line (also once the repair filled
+                 // it), or a line read where no marker was found
+    PastEnd,     // a line read past the file's data
     FrameTail,   // a row the frame adds after its last line
     NotPicture,  // a column that holds no sample: row-end zeros, the grey field
     Surround,    // the grey field around a reduced picture

@@ -87,11 +87,15 @@ struct PictureState {
     // (whether inserted as blank rows or closed up).
     int LostLineCount = 0;
     // What the decoder found of the frame: lines whose marker word was found
-    // (0: nothing in the file is a picture line), line records decoded, and how
-    // many of those lie wholly inside the file (fewer: the file was cut short).
+    // (0: nothing in the file is a picture line), line records decoded, how
+    // many lines were found by their marker wholly inside the file (the
+    // received lines), and how many of the lines read lie in the file's data,
+    // found or not (fewer than the frame's: the file was cut short). Zero
+    // bytes behind the last record are not data.
     int LinesFoundByMarker = 0;
     int LinesDecoded = 0;
     int LinesWithinFile = 0;
+    int RecordsWithinFile = 0;
     // What each row of the decoded picture is, and its data columns; written
     // by the decoder on every decode.
     RowMap DecodedRows;

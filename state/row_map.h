@@ -1,7 +1,7 @@
 // The row map: what each row of the decoded picture is (a line found in the
-// file, a filler row standing in for a lost line, a row read past the end of
-// the file, a row the frame adds at its end) and which of its columns hold
-// picture samples. Every outlet that must tell picture data from what is not
+// file by its marker, a filler row standing in for a lost line, a line read
+// where no marker was found, a row read past the file's data, a row the frame
+// adds at its end) and which of its columns hold picture samples. Every outlet that must tell picture data from what is not
 // data asks this map, never the grey levels.
 #pragma once
 
@@ -11,10 +11,13 @@
 namespace orbalux {
 
 enum class RowKind : std::uint8_t {
-    Line,      // a line record found within the file
+    Line,      // a line record found by its marker, wholly within the file
     LostLine,  // a filler row for a line lost in transmission (never received)
-    PastEnd,   // a line record read past the end of the file (zero bytes)
+    PastEnd,   // a line read past the file's data: its end, or the zero bytes
+               // that pad it (archival media pad files to a block size)
     Tail,      // a row the frame adds after its last line
+    Unmarked,  // a line read inside the file's data where no marker word was
+               // found: a damaged record, or bytes that are not one
 };
 
 // One entry per row of the decoded picture (ImageHeight rows, first decoded
@@ -23,6 +26,10 @@ enum class RowKind : std::uint8_t {
 // field beside the narrow formats' samples.
 struct RowMap {
     std::vector<RowKind> rows;
+    // Rows the lines were decoded into below the picture's last row, in
+    // order (no tail rows): the 876-sample frame's 950 lines fill more rows
+    // than its 912, and lost lines kept as rows push the last lines down.
+    std::vector<RowKind> belowPicture{};
     int firstDataColumn = 0;
     int dataColumns = 0;
 

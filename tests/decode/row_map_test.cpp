@@ -89,6 +89,54 @@ TEST(RowMap, LostLinesThatKeepTheirRecordsFillInBeforeTheLineAndLeaveTheFrameWho
     EXPECT_EQ(LinesShortOfFrame(state), 0);
 }
 
+TEST(RowMap, ZeroBytesPaddingAFileToABlockSizeMakeNoLine) {
+    // A format of each probe list and fallback, lost lines of both shapes;
+    // the 999-sample frame as long as 69_311.002's.
+    for (const int lineFormat : {945, 999, 136, 34, 975, 960, 955, 876, 951, 600}) {
+        for (const LostLineShape shape : {LostLineShape::RecordsAbsent, LostLineShape::RecordsKept}) {
+            SCOPED_TRACE(::testing::Message() << lineFormat << (shape == LostLineShape::RecordsKept ? " kept" : ""));
+            const enc::LineLayout& layout = enc::LineLayoutFor(lineFormat);
+            const int lines = lineFormat == 999 ? 1350 : layout.linesPerFrame;
+            const enc::EncodedFile file = enc::BuildPictureFile(
+                {.lineFormat = lineFormat,
+                 .header = {.records = 2},
+                 .picture = KnownPicture(layout.PixelsPerLine(), lines, 6),
+                 .defects = {{.line = 100, .droppedBefore = 1, .shape = shape},
+                             {.line = 300, .droppedBefore = 1, .shape = shape}}});
+            const DecodeSetup setup{.lineFormat = lineFormat, .frameLineCount = lineFormat == 999 ? 1350 : 0};
+            PictureState plain;
+            DecodeInto(plain, file.bytes, setup);
+            EXPECT_EQ(plain.LinesWithinFile, static_cast<int>(file.markerOffsets.size()));
+            EXPECT_EQ(LinesShortOfFrame(plain), 0);
+            // Padded to a 64 KiB block, and past the size read.
+            for (const std::size_t padded : {(file.bytes.size() / 65536 + 1) * 65536, std::size_t{2200000}}) {
+                std::vector<std::uint8_t> bytes = file.bytes;
+                bytes.resize(padded, 0);
+                PictureState state;
+                DecodeInto(state, bytes, setup);
+                EXPECT_EQ(state.DecodedRows, plain.DecodedRows) << padded;
+                EXPECT_EQ(state.LinesWithinFile, plain.LinesWithinFile) << padded;
+                EXPECT_EQ(LinesShortOfFrame(state), 0) << padded;
+                EXPECT_TRUE(state.DecodedImage == plain.DecodedImage) << padded;
+            }
+        }
+    }
+}
+
+TEST(RowMap, ARecordWithoutItsMarkerIsReadButIsNoLine) {
+    const GreyImage picture = KnownPicture(999, 770, 8);
+    const std::vector<std::uint8_t> bytes = enc::EncodePicture(
+        999, picture, {.records = 2}, std::vector<enc::LineDefect>{{.line = 200, .marker = enc::MarkerKind::Custom,
+                                                                    .customMarker = 0x0102}});
+    PictureState state;
+    DecodeInto(state, bytes, {.lineFormat = 999});
+    // Read from where its record starts, but no line; the file is whole.
+    EXPECT_TRUE(RowHoldsLine(state, 1000, 200, picture, 200));
+    EXPECT_EQ(state.DecodedRows.rows[200], RowKind::Unmarked);
+    EXPECT_EQ(state.LinesWithinFile, 769);
+    EXPECT_EQ(LinesShortOfFrame(state), 0);
+}
+
 TEST(RowMap, DataColumnsAreTheLinesSamplesAndTheFrameEndsInTailRows) {
     struct Case {
         int lineFormat;

@@ -97,12 +97,12 @@ TEST_F(BandTest, FrameLayoutGivesTheEncodersRowsInRecordOrder) {
         const Picture frame = DriverPicture(scratch / name, {"FRAME=YES"});
         const int lines = plan.picture.height, samples = plan.picture.width;
         ASSERT_EQ(frame.width, samples);
-        ASSERT_EQ(frame.height, lines);
+        // Every record keeps its row, and each of the 4 lost lines has one.
+        ASSERT_EQ(frame.height, lines + 4);
         // Record i lies below the lines lost before it: one before record
         // 100, three more before record 300; the first at row 0.
         for (int record = 0; record < lines; ++record) {
             const int row = record + (record >= 100 ? 1 : 0) + (record >= 300 ? 3 : 0);
-            if (row >= lines) break;
             const auto from = plan.picture.pixels.begin() + static_cast<std::ptrdiff_t>(record) * samples;
             ASSERT_TRUE(std::equal(from, from + samples, frame.pixels.begin() + static_cast<std::ptrdiff_t>(row) * samples))
                 << "record " << record;
@@ -114,6 +114,36 @@ TEST_F(BandTest, FrameLayoutGivesTheEncodersRowsInRecordOrder) {
     CPLPopErrorHandler();
     EXPECT_EQ(refused, nullptr);
     EXPECT_NE(std::string(CPLGetLastErrorMsg()).find("FRAME=YES"), std::string::npos);
+}
+
+TEST_F(BandTest, FrameLayoutHasARowForEveryRecordAndLostLineOfEveryFormat) {
+    // Lost lines whose records the file leaves out, as on the volume, or
+    // keeps (then a row more than the frame's lines each).
+    for (const orbalux::FrameFormat& format : orbalux::FrameFormats()) {
+        for (const enc::LostLineShape shape : {enc::LostLineShape::RecordsAbsent, enc::LostLineShape::RecordsKept}) {
+            const std::string name = NameWithFormat(format.lineFormat);
+            SCOPED_TRACE(::testing::Message() << name << (shape == enc::LostLineShape::RecordsKept ? " kept" : ""));
+            enc::PictureFilePlan plan = PlanFor(name, 13);
+            plan.defects = {{.line = 100, .droppedBefore = 1, .shape = shape},
+                            {.line = 300, .droppedBefore = 1, .shape = shape}};
+            const enc::EncodedFile file = enc::BuildPictureFile(plan);
+            enc::WriteFile(scratch / name, file.bytes);
+            GDALDatasetH dataset = OpenMariner(scratch / name, {"FRAME=YES"});
+            ASSERT_NE(dataset, nullptr) << CPLGetLastErrorMsg();
+            const Picture frame = ReadBand(dataset);
+            std::vector<std::uint8_t> mask(static_cast<std::size_t>(frame.height));
+            ASSERT_EQ(GDALRasterIO(GDALGetMaskBand(GDALGetRasterBand(dataset, 1)), GF_Read, 0, 0, 1, frame.height,
+                                   mask.data(), 1, frame.height, GDT_Byte, 0, 0),
+                      CE_None);
+            GDALClose(dataset);
+            // A row per record and per lost line; the records received, the
+            // last of them the last row.
+            EXPECT_EQ(frame.height, static_cast<int>(file.markerOffsets.size()) + 2);
+            EXPECT_EQ(std::count(mask.begin(), mask.end(), 255), static_cast<long>(file.markerOffsets.size()));
+            EXPECT_TRUE(std::equal(plan.picture.pixels.end() - plan.picture.width, plan.picture.pixels.end(),
+                                   frame.pixels.end() - frame.width));
+        }
+    }
 }
 
 TEST_F(BandTest, TruncatedAndDamagedFilesReadAsTheCoreDecodesThem) {
