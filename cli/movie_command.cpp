@@ -1,3 +1,6 @@
+// --movie over the two-pass movie: the first pass on the converter's workers
+// with its failures and warnings told as a conversion's are, the frames on
+// a terminal line, the labels, and the exit status.
 #include "cli/movie_command.h"
 
 #include <optional>

@@ -1,3 +1,5 @@
+// The two passes over picture files, with the callers' hooks: a failure is
+// the caller's to report, the canvas comes from the first pass alone.
 #include "movie/picture_movie.h"
 
 #include <optional>
