@@ -1,3 +1,6 @@
+// --movie over the two-pass movie: the first pass on the converter's workers
+// with its failures and warnings told as a conversion's are, the frames on
+// a terminal line, the labels, and the exit status.
 #include "cli/movie_command.h"
 
 #include <optional>
@@ -10,10 +13,8 @@
 #include "cli/parallel_runner.h"
 #include "cli/progress_reporter.h"
 #include "intake/picture_file.h"
-#include "load/chain_settings.h"
 #include "load/load_warnings.h"
-#include "movie/movie_writer.h"
-#include "output/grey_picture.h"
+#include "movie/picture_movie.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux::cli {
@@ -62,64 +63,50 @@ int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
         return kExitFailed;
     }
 
-    // The first pass: which pictures load, and the canvas that holds them all.
-    std::vector<std::optional<CanvasSize>> sizes(inputs.size());
+    // The first pass runs on the workers, its failures and warnings told as
+    // a conversion's are.
     ProgressReporter reading(io.err, inputs.size() + listed.unlisted.size(), io.errIsTerminal, true, io.errColumns);
     ReportUnlisted(reading, listed.unlisted);
-    RunInParallel(inputs, options.jobs,
-                  [&](PictureState& state, std::size_t index) {
-                      RenderPicture(state, inputs[index], options.chain, options.catalogueName);
-                      sizes[index] = CanvasSize{state.ImageWidth, state.ImageHeight};
-                      return LoadWarnings(state);
-                  },
-                  reading);
-    if (InterruptionSignal()) return RunStatus(0, 0, options);
-    std::size_t failed = reading.failed();
-
-    std::vector<std::size_t> loaded;
-    std::vector<CanvasSize> loadedSizes;
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        if (sizes[i]) {
-            loaded.push_back(i);
-            loadedSizes.push_back(*sizes[i]);
-        }
-    settings.canvas = CanvasFor(loadedSizes);
-
-    // The second pass renders each picture again as its frame comes, so that
-    // a long sequence never needs all its pictures in memory at once.
-    std::optional<FrameLabeller> labeller;
-    if (options.label && !loaded.empty()) labeller.emplace(settings.canvas.height);
-    FrameProgress progress(io, options.quiet);
-    PictureState state;
-    GreyImage picture, frame;
-    std::size_t frames = 0;
-    auto source = [&](std::size_t i) -> std::optional<GreyImage> {
-        const std::string& input = inputs[loaded[i]];
-        try {
-            RenderPicture(state, input, options.chain, options.catalogueName);
-        } catch (const std::exception& e) {
-            // Changed or gone since the first pass.
-            progress.Clear();
-            const auto* error = dynamic_cast<const OrbaluxError*>(&e);
-            PrintMessage(io.err, input, error ? error->reason() : std::string(e.what()));
-            ++failed;
-            return std::nullopt;
-        }
-        GreyFromBitmap(state, picture);
-        ++frames;
-        if (!labeller) return picture;
-        PlaceOnCanvas(picture, settings.canvas, frame);
-        labeller->Label(frame, FileNamePart(input));
-        return frame;
+    PictureMovieHooks hooks;
+    bool stopped = false;  // by a signal in the first pass
+    hooks.firstPass = [&](std::size_t, const MeasurePicture& measure) {
+        RunInParallel(inputs, options.jobs,
+                      [&](PictureState& state, std::size_t index) {
+                          measure(state, index);
+                          return LoadWarnings(state);
+                      },
+                      reading);
+        stopped = InterruptionSignal() != 0;
+        return !stopped;
     };
-    auto report = [&](std::size_t done, std::size_t total) {
-        progress.Draw(done, total, FileNamePart(inputs[loaded[done - 1]]));
+
+    // The second pass: one frame each, drawn on a terminal.
+    FrameProgress progress(io, options.quiet);
+    std::size_t failedLater = 0;
+    hooks.leftOut = [&](std::size_t index, const std::exception& e) {
+        // Changed or gone since the first pass.
+        progress.Clear();
+        const auto* error = dynamic_cast<const OrbaluxError*>(&e);
+        PrintMessage(io.err, inputs[index], error ? error->reason() : std::string(e.what()));
+        ++failedLater;
+        return true;
+    };
+    hooks.progress = [&](const MovieStep& step) {
+        progress.Draw(step.done, step.total, FileNamePart(inputs[step.index]));
         return InterruptionSignal() == 0;
     };
+    std::optional<FrameLabeller> labeller;
+    if (options.label)
+        hooks.decorate = [&](GreyImage& frame, std::size_t index) {
+            if (!labeller) labeller.emplace(frame.height);  // the canvas's
+            labeller->Label(frame, FileNamePart(inputs[index]));
+        };
+    PictureMovieResult movie;
     try {
-        const bool written = WriteMovie(options.movie, settings, loaded.size(), source, report);
+        movie = WritePictureMovie(options.movie, inputs, options.chain, options.catalogueName, settings, hooks);
         progress.Clear();
-        if (!written) {
+        if (stopped) return RunStatus(0, 0, options);
+        if (!movie.written) {
             PrintMessage(io.err, options.movie, "interrupted: not written");
             return RunStatus(0, 0, options);
         }
@@ -132,8 +119,10 @@ int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
         PrintMessage(io.err, options.movie, e.what());
         return kExitFailed;
     }
+    const std::size_t failed = reading.failed() + failedLater;
     if (!options.quiet)
-        std::fprintf(io.err, "%s\n", FormatSummary(frames, failed, reading.warned(), reading.ElapsedSeconds()).c_str());
+        std::fprintf(io.err, "%s\n",
+                     FormatSummary(movie.frames, failed, reading.warned(), reading.ElapsedSeconds()).c_str());
     return RunStatus(failed, reading.warned(), options);
 }
 

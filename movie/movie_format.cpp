@@ -8,6 +8,7 @@ extern "C" {
 
 #include "state/ascii_names.h"
 #include "state/orbalux_error.h"
+#include "state/path_parts.h"
 
 namespace orbalux {
 namespace {
@@ -30,8 +31,7 @@ const MovieFormatRow& MovieFormatRowOf(MovieFormat format) {
 }
 
 std::optional<MovieFormat> MovieFormatForPath(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    const std::string_view name = slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+    const std::string_view name = FileNameOf(path);
     for (const MovieFormatRow& row : kMovieFormats)
         if (name.size() > row.extension.size() && EndsWithIgnoringAsciiCase(name, row.extension)) return row.format;
     return std::nullopt;

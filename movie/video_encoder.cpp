@@ -18,37 +18,13 @@ extern "C" {
 #include <new>
 #include <vector>
 
+#include "movie/ffmpeg_handles.h"
 #include "movie/frame_encoder.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux {
 namespace {
 
-// Every FFmpeg resource under an owner that frees it.
-struct FormatFree {
-    void operator()(AVFormatContext* c) const { avformat_free_context(c); }
-};
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFree {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
-struct IoFree {
-    void operator()(AVIOContext* io) const {
-        av_freep(&io->buffer);
-        avio_context_free(&io);
-    }
-};
-struct BufferFree {
-    void operator()(unsigned char* b) const { av_free(b); }
-};
 class Dictionary {
 public:
     Dictionary() = default;

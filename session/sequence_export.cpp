@@ -1,14 +1,10 @@
-// Export Sequence: a first pass finds the pictures that load and the canvas
-// that holds them all; the second renders each again as its frame comes, so
-// that a long sequence never needs all its pictures in memory at once.
+// Export Sequence: the list's entries in the movie's order, written by the
+// two-pass movie with the menus' settings.
 #include "session/sequence_export.h"
 
-#include <optional>
-
-#include "intake/picture_file.h"
-#include "movie/movie_canvas.h"
 #include "movie/movie_format.h"
-#include "output/grey_picture.h"
+#include "movie/picture_movie.h"
+#include "state/orbalux_error.h"
 
 namespace orbalux {
 
@@ -31,42 +27,20 @@ SequenceResult ExportSequence(const BrowsingSession& session, SequenceRange rang
     settings.format = MovieFormatForPath(path).value_or(MovieFormat::WebM);
     settings.fps = fps;
     CheckMovieEncoder(path, settings.format);  // before any picture is decoded
-    const ChainSettings chain = session.MenuSettings();
-    const std::size_t total = 2 * paths.size();
 
     SequenceResult result;
-    PictureState state;
-    std::vector<std::size_t> loaded;
-    std::vector<CanvasSize> sizes;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        try {
-            RenderPicture(state, paths[i], chain);
-            loaded.push_back(i);
-            sizes.push_back({state.ImageWidth, state.ImageHeight});
-        } catch (const OrbaluxError& e) {
-            result.leftOut.push_back(e);
-        }
-        if (progress && !progress(i + 1, total)) return result;
-    }
-    if (loaded.empty()) throw OrbaluxError(ErrorKind::Failed, path, "no pictures for the movie");
-    settings.canvas = CanvasFor(sizes);
-
-    GreyImage picture;
-    auto source = [&](std::size_t i) -> std::optional<GreyImage> {
-        const std::string& input = paths[loaded[i]];
-        try {
-            RenderPicture(state, input, chain);
-        } catch (const OrbaluxError& e) {
-            result.leftOut.push_back(e);  // changed or gone since the first pass
-            return std::nullopt;
-        }
-        GreyFromBitmap(state, picture);
-        return picture;
+    PictureMovieHooks hooks;
+    hooks.leftOut = [&](std::size_t, const std::exception& e) {
+        const auto* error = dynamic_cast<const OrbaluxError*>(&e);
+        if (error) result.leftOut.push_back(*error);
+        return error != nullptr;
     };
-    auto report = [&](std::size_t done, std::size_t) {
-        return !progress || progress(paths.size() + loaded[done - 1] + 1, total);
+    // Entries measured, then framed, out of twice the count.
+    hooks.progress = [&](const MovieStep& step) {
+        const std::size_t before = step.pass == MoviePass::Measure ? 0 : paths.size();
+        return !progress || progress(before + step.index + 1, 2 * paths.size());
     };
-    result.written = WriteMovie(path, settings, loaded.size(), source, report);
+    result.written = WritePictureMovie(path, paths, session.MenuSettings(), {}, settings, hooks).written;
     return result;
 }
 

@@ -12,24 +12,17 @@ extern "C" {
 #include <cstring>
 #include <memory>
 
+#include "movie/ffmpeg_handles.h"
+
 namespace movie_test {
 namespace {
 
-struct InputClose {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFree {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
+using orbalux::CodecFree;
+using orbalux::FrameFree;
+using orbalux::InputClose;
+using orbalux::PacketFree;
+using orbalux::ScalerFree;
+
 struct GifClose {
     void operator()(GifFileType* g) const {
         int error = 0;
