@@ -75,9 +75,11 @@ constexpr int kDisplayCode = 512;
 constexpr int kToneCode = 768;
 constexpr int kStretchCode = 1024;
 
-// Neither level has a bound of its own; these keep the tone arithmetic far
-// from integer overflow while reaching every visible result.
+// A brightness or contrast level given whole: the tone stage's own bound
+// (kToneLevelLimit), far from integer overflow and past every visible result.
 constexpr int kLevelLimit = 1'000'000;
+// At most this many conversions at once; a contact sheet thumbnail's long
+// side in pixels.
 constexpr int kMaxJobs = 256;
 constexpr int kMinThumb = 16;
 constexpr int kMaxThumb = 4096;
@@ -347,6 +349,9 @@ std::string AppliedOptionsText(const ChainSettings& chain) {
     }
     for (const PictureStretchRow& row : PictureStretchTable()) {
         if (chain.menu.*row.flag != 1) continue;
+        // Built by appending, not as "--" + ...: GCC 12's -Wrestrict takes a
+        // string begun with a literal for an overlapping copy, a false alarm
+        // that keeps the build from being free of warnings.
         std::string option = "--";
         option += row.cliOption;
         if (row.takesPercentiles) option += '=' + PercentilesText(chain.lowPercentile, chain.highPercentile);

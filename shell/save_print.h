@@ -12,13 +12,13 @@
 #include "shell/error_report.h"
 #include "shell/scan_control.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QPrinter;
 class QWidget;
 
 class TSavePrint {
 public:
-    TSavePrint(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session, const QPointer<TChild>& child,
+    TSavePrint(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session, const QPointer<TChild>& child,
                TScanControl& scan, TErrorReport& report);
     ~TSavePrint();
 
@@ -33,7 +33,7 @@ public:
 
 private:
     QWidget& window_;
-    DialogSeam& seam_;
+    TDialogSeam& seam_;
     orbalux::BrowsingSession& session_;
     const QPointer<TChild>& child_;
     TScanControl& scan_;
