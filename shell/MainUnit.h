@@ -121,7 +121,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    friend struct MainFormProbe;  // the tests' view inside (tests/shell/main_form_probe.h)
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
 
     TDialogSeam& seam_;
     orbalux::BrowsingSession session_;

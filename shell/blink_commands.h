@@ -31,10 +31,9 @@ public:
     void ShownPositionChanged();
     void PictureClosed();
 
-    const orbalux::BlinkPair& Pair() const { return blink_; }
-    QTimer* Timer() const { return timer_; }
-
 private:
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
     void Tick();
     void ShowBlink();
     void Stop();

@@ -27,11 +27,9 @@ public:
     void PrintPreview();
     void PrintSetup();
 
-    QPrinter& Printer() { return *printer_; }
-    // Where the picture went on the last page printed or previewed, in dots.
-    QRect LastPageRect() const { return lastPageRect_; }
-
 private:
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
     QWidget& window_;
     TDialogSeam& seam_;
     orbalux::BrowsingSession& session_;
@@ -39,5 +37,5 @@ private:
     TScanControl& scan_;
     TErrorReport& report_;
     std::unique_ptr<QPrinter> printer_;
-    QRect lastPageRect_;
+    QRect lastPageRect_;  // where the picture went on the last page printed or previewed, in dots
 };

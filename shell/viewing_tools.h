@@ -37,9 +37,10 @@ public:
     void ActualSize();
     void Fit();
     void ShowHistogram();
-    THistogramBox* HistogramBox() const { return histogramBox_; }
 
 private:
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
     // A step of the ladder, keeping `anchor` (a point of the image window's
     // view) on its picture point; the view's middle without one.
     void SetZoomStep(int step, std::optional<QPoint> anchor = std::nullopt);

@@ -1,7 +1,7 @@
 // What the commands leave behind inside the main window, for the tests to
 // read: the shown picture's state, the directory list, the scan, the image
-// window, the timers and the dialogs. The window keeps these to itself; this
-// struct is its friend.
+// window, the timers and the dialogs. The window and its concerns keep these
+// to themselves; this struct is their friend.
 #pragma once
 
 #include <string>
@@ -29,10 +29,10 @@ struct MainFormProbe {
     TChild* CurrentChild() const { return form.CurrentChild_; }
     QTimer* Timer1() const { return form.scan_->Timer(); }
     TInfoBox* InfoBox() const { return form.InfoBox_; }
-    THistogramBox* HistogramBox() const { return form.tools_->HistogramBox(); }
-    QPrinter& Printer() const { return form.savePrint_->Printer(); }
+    THistogramBox* HistogramBox() const { return form.tools_->histogramBox_; }
+    QPrinter& Printer() const { return *form.savePrint_->printer_; }
     // Where the picture went on the last page printed or previewed, in dots.
-    QRect LastPageRect() const { return form.savePrint_->LastPageRect(); }
-    const orbalux::BlinkPair& Blink() const { return form.blink_->Pair(); }
-    QTimer* BlinkTimer() const { return form.blink_->Timer(); }
+    QRect LastPageRect() const { return form.savePrint_->lastPageRect_; }
+    const orbalux::BlinkPair& Blink() const { return form.blink_->blink_; }
+    QTimer* BlinkTimer() const { return form.blink_->timer_; }
 };
