@@ -21,7 +21,7 @@
 namespace {
 
 // No dialog ever opens: errors are counted and printed.
-class CountingSeam : public DialogSeam {
+class CountingSeam : public TDialogSeam {
 public:
     int errors = 0;
     std::optional<QString> openFileName(QWidget*, const QString&) override { return std::nullopt; }

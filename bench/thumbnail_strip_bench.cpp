@@ -23,8 +23,8 @@
 
 #include "intake/file_list.h"
 #include "shell/MainUnit.h"
-#include "shell/ThumbnailStrip.h"
 #include "shell/qt_dialog_seam.h"
+#include "shell/thumbnail_strip.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ void BM_OpenFirstScreenful(benchmark::State& bench) {
         bench.SkipWithError(("no volume of 400 pictures in " + dir).c_str());
         return;
     }
-    QtDialogSeam seam;
+    TQtDialogSeam seam;
     for (auto _ : bench) {
         TMainForm form(seam);
         form.setGeometry(0, 0, 1280, 960);

@@ -75,6 +75,8 @@ constexpr int kDisplayCode = 512;
 constexpr int kToneCode = 768;
 constexpr int kStretchCode = 1024;
 
+// At most this many conversions at once; a contact sheet thumbnail's long
+// side in pixels.
 constexpr int kMaxJobs = 256;
 constexpr int kMinThumb = 16;
 constexpr int kMaxThumb = 4096;
@@ -362,6 +364,9 @@ std::string AppliedOptionsText(const ChainSettings& chain) {
     }
     for (const PictureStretchRow& row : PictureStretchTable()) {
         if (chain.menu.*row.flag != 1) continue;
+        // Built by appending, not as "--" + ...: GCC 12's -Wrestrict takes a
+        // string begun with a literal for an overlapping copy, a false alarm
+        // that keeps the build from being free of warnings.
         std::string option = "--";
         option += row.cliOption;
         if (row.takesPercentiles) option += '=' + PercentilesText(chain.lowPercentile, chain.highPercentile);

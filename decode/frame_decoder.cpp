@@ -194,13 +194,14 @@ private:
     FrameScan scan_;
 };
 
-// Appends to DecodedImage at WriteIndex; bytes that would lie past its end
-// are dropped.
+// Appends to DecodedImage from the picture origin on; bytes that would lie
+// past its end are dropped.
 class ImageWriter {
 public:
     explicit ImageWriter(std::vector<std::uint8_t>& image) : image_(image.data()) {}
 
-    // Pixel rows and row ends move WriteIndex on whether or not they fit.
+    // Pixel rows and row ends move the write position on whether or not they
+    // fit.
     void Fill(std::uint8_t value, long long count) {
         const long long end = std::min(index_ + count, kImageEnd);
         if (end > index_) std::memset(image_ + index_, value, static_cast<std::size_t>(end - index_));

@@ -22,8 +22,6 @@ constexpr std::array<MovieFormatRow, 3> kMovieFormats{{
 
 }  // namespace
 
-std::span<const MovieFormatRow> MovieFormatTable() { return kMovieFormats; }
-
 const MovieFormatRow& MovieFormatRowOf(MovieFormat format) {
     for (const MovieFormatRow& row : kMovieFormats)
         if (row.format == format) return row;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,7 +17,6 @@ struct MovieFormatRow {
     std::string_view codec;      // what the frames are coded with, for messages
 };
 
-std::span<const MovieFormatRow> MovieFormatTable();
 const MovieFormatRow& MovieFormatRowOf(MovieFormat format);
 
 // The format a movie's file name asks for by its extension; none when the

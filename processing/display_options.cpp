@@ -1,6 +1,7 @@
+// The display options as data: the chain's switches, the tone levels and the
+// picture's own stretches, each with its converter and open-option names.
 #include "processing/display_options.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -36,13 +37,6 @@ constexpr std::array<PictureStretchRow, 2> kStretches{{
     {&D::PercentStretch,   true,        "percent-stretch", "PERCENT_STRETCH", "stretch the grey levels between two percentiles of\nthe picture's data pixels to black and white\n(LOW,HIGH: default 0.5,99.5)"},
     {&D::Equalize,         false,       "equalize",        "EQUALIZE",        "equalise the histogram of the picture's data pixels"},
 }};
-
-template <class Field>
-const DisplayOptionRow* FindRow(std::string_view name, Field field) {
-    const auto it = std::find_if(kOptions.begin(), kOptions.end(),
-                                 [&](const DisplayOptionRow& row) { return !name.empty() && row.*field == name; });
-    return it == kOptions.end() ? nullptr : &*it;
-}
 
 }  // namespace
 
@@ -108,7 +102,5 @@ void SetMenuOption(PictureState& state, const DisplayOptionRow& row, bool on) {
         case SwitchKind::KeepGaps: state.CompressMissingLines = on ? 0 : 1; break;
     }
 }
-
-const DisplayOptionRow* OptionByCliName(std::string_view name) { return FindRow(name, &DisplayOptionRow::cliOption); }
 
 }  // namespace orbalux

@@ -86,7 +86,4 @@ bool PercentilesValid(double low, double high);
 // The pair in that form, each number in its shortest spelling ("0.5,99.5").
 std::string PercentilesText(double low, double high);
 
-// The row whose converter switch is `name`; nullptr when none is.
-const DisplayOptionRow* OptionByCliName(std::string_view name);
-
 }  // namespace orbalux

@@ -24,7 +24,6 @@ public:
     // false without a picture.
     bool Pin(const BrowsingSession& session);
     bool HasPin() const { return !pinnedPath_.empty(); }
-    const std::string& PinnedPath() const { return pinnedPath_; }
     std::string PinnedName() const;
 
     // Starts blinking with the shown picture on screen; false without a pin

@@ -1,5 +1,7 @@
 #include "session/command_line.h"
 
+namespace orbalux {
+
 BrowserCommandLine ParseBrowserCommandLine(const std::vector<std::string>& args) {
     BrowserCommandLine result;
     bool optionsEnd = false;
@@ -32,3 +34,5 @@ std::string BrowserUsage(const std::string& program) {
            "\n"
            "Qt's own options (-platform, -geometry, -style ...) are accepted as well.\n";
 }
+
+}  // namespace orbalux

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace orbalux {
+
 struct BrowserCommandLine {
     enum class Action { Run, Help, Version, Error };
     Action action = Action::Run;
@@ -16,3 +18,5 @@ struct BrowserCommandLine {
 BrowserCommandLine ParseBrowserCommandLine(const std::vector<std::string>& args);
 
 std::string BrowserUsage(const std::string& program);
+
+}  // namespace orbalux

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+namespace orbalux {
+
 std::optional<FileStamp> StampOf(const std::string& path) {
     std::error_code ec;
     FileStamp stamp;
@@ -11,3 +13,5 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     if (ec) return std::nullopt;
     return stamp;
 }
+
+}  // namespace orbalux

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace orbalux {
+
 struct FileStamp {
     std::uintmax_t size = 0;
     std::filesystem::file_time_type modified{};
@@ -17,3 +19,5 @@ struct FileStamp {
 // The stamp of the file at `path` as it is now; nothing when it is not there
 // or cannot be looked at.
 std::optional<FileStamp> StampOf(const std::string& path);
+
+}  // namespace orbalux

@@ -1,6 +1,8 @@
 // Counting the grey levels of a picture, and the figures drawn from the counts.
 #include "session/grey_histogram.h"
 
+namespace orbalux {
+
 namespace {
 
 // Minimum, maximum and mean from the counts alone.
@@ -35,7 +37,7 @@ GreyHistogram HistogramOf(std::span<const std::uint8_t> levels) {
     return h;
 }
 
-GreyHistogram HistogramOf(const orbalux::GreyImage& picture, const std::function<bool(int x, int y)>& counts) {
+GreyHistogram HistogramOf(const GreyImage& picture, const std::function<bool(int x, int y)>& counts) {
     GreyHistogram h;
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x)
@@ -43,3 +45,5 @@ GreyHistogram HistogramOf(const orbalux::GreyImage& picture, const std::function
     Summarise(h);
     return h;
 }
+
+}  // namespace orbalux

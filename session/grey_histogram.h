@@ -8,6 +8,8 @@
 
 #include "state/grey_image.h"
 
+namespace orbalux {
+
 struct GreyHistogram {
     std::array<long long, 256> counts{};  // pixels of each grey level
     long long pixels = 0;
@@ -24,4 +26,6 @@ GreyHistogram HistogramOf(std::span<const std::uint8_t> levels);
 
 // Over a shown picture; with `counts`, only over the pixels (column, row) it
 // accepts.
-GreyHistogram HistogramOf(const orbalux::GreyImage& picture, const std::function<bool(int x, int y)>& counts = {});
+GreyHistogram HistogramOf(const GreyImage& picture, const std::function<bool(int x, int y)>& counts = {});
+
+}  // namespace orbalux

@@ -8,9 +8,13 @@
 #include "state/grey_image.h"
 #include "state/row_map.h"
 
+namespace orbalux {
+
 // The columns from the first to the last that hold samples on the middle
 // row (a lost line there still counts: its columns are the picture's), with
 // every row: what a thumbnail of an unreduced picture keeps. The whole
 // picture when none does.
-orbalux::GreyImage CutToPicture(const orbalux::GreyImage& shown, const orbalux::ShownGeometry& geometry,
-                                const orbalux::RowMap& rows);
+GreyImage CutToPicture(const GreyImage& shown, const ShownGeometry& geometry,
+                                const RowMap& rows);
+
+}  // namespace orbalux

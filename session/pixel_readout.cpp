@@ -6,6 +6,8 @@
 
 #include "session/zoom.h"
 
+namespace orbalux {
+
 std::optional<ShownPixel> ShownPixelAt(int x, int y, ZoomFactor step, const ShownGeometry& geometry) {
     const ShownPixel p{PictureCoordinate(x, step), PictureCoordinate(y, step)};
     if (p.column < 0 || p.row < 0 || p.column >= geometry.width || p.row >= geometry.height) return std::nullopt;
@@ -13,7 +15,7 @@ std::optional<ShownPixel> ShownPixelAt(int x, int y, ZoomFactor step, const Show
 }
 
 std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const ShownGeometry& geometry,
-                                      const ShownLevelAt& shownLevel, const orbalux::PictureState& state) {
+                                      const ShownLevelAt& shownLevel, const PictureState& state) {
     const std::optional<ShownPixel> shown = ShownPixelAt(x, y, step, geometry);
     if (!shown) return std::nullopt;
     const std::optional<int> level = shownLevel(*shown);
@@ -22,12 +24,14 @@ std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const Shown
     readout.shown = *shown;
     readout.shownLevel = *level;
     readout.frame = FramePixelOf(geometry, *shown);
-    readout.kind = orbalux::ShownPixelKindOf(geometry, state.DecodedRows, *shown);
+    readout.kind = ShownPixelKindOf(geometry, state.DecodedRows, *shown);
     if (readout.frame) {
-        const std::size_t at = orbalux::kPictureOrigin +
+        const std::size_t at = kPictureOrigin +
                                static_cast<std::size_t>(readout.frame->line - 1) * static_cast<std::size_t>(geometry.width) +
                                static_cast<std::size_t>(readout.frame->sample - 1);
         if (at < state.DecodedImage.size()) readout.decodedLevel = state.DecodedImage[at];
     }
     return readout;
 }
+
+}  // namespace orbalux

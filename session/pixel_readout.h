@@ -14,11 +14,7 @@
 #include "session/zoom.h"
 #include "state/picture_state.h"
 
-using orbalux::FramePixel;
-using orbalux::FramePixelOf;
-using orbalux::ShownGeometry;
-using orbalux::ShownGeometryOf;
-using orbalux::ShownPixel;
+namespace orbalux {
 
 // The bitmap pixel under point (x, y) of the picture control at `zoom`;
 // nothing outside the picture.
@@ -32,7 +28,7 @@ struct PixelReadout {
     int decodedLevel = 0;  // DecodedImage at `frame`; 0 without one
     // What the shown pixel is by the row map: only data has a level worth
     // naming.
-    orbalux::ShownPixelKind kind = orbalux::ShownPixelKind::Data;
+    ShownPixelKind kind = ShownPixelKind::Data;
 };
 
 // The grey level of a pixel of the bitmap as shown; nothing where the shown
@@ -41,4 +37,6 @@ using ShownLevelAt = std::function<std::optional<int>(ShownPixel)>;
 
 // The readout under point (x, y), or nothing off the picture.
 std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor zoom, const ShownGeometry& geometry,
-                                      const ShownLevelAt& shownLevel, const orbalux::PictureState& state);
+                                      const ShownLevelAt& shownLevel, const PictureState& state);
+
+}  // namespace orbalux

@@ -1,6 +1,8 @@
 // Where a picture goes on a printed page.
 #pragma once
 
+namespace orbalux {
+
 struct PrintExtent {
     long long width = 0;
     long long height = 0;
@@ -13,3 +15,5 @@ struct PrintExtent {
 // picture is printed at the top left corner of the page. An empty picture or
 // page gives an empty extent.
 PrintExtent FitPictureToPage(long long width, long long height, long long pageWidth, long long pageHeight);
+
+}  // namespace orbalux

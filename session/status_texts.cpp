@@ -4,11 +4,13 @@
 #include "decode/frame_decoder.h"
 #include "decode/frame_formats.h"
 
-std::string PictureSizeText(const orbalux::PictureState& state) {
+namespace orbalux {
+
+std::string PictureSizeText(const PictureState& state) {
     const std::string size = std::to_string(state.ImageWidth) + " x " + std::to_string(state.ImageHeight);
     // The samples a line record carries: three per pixel group. The row may
     // be a little wider, padded with the row end.
-    const orbalux::FrameFormat* format = orbalux::FindFrameFormat(state.LineFormat);
+    const FrameFormat* format = FindFrameFormat(state.LineFormat);
     if (!format) return size;
     return size + ", " + std::to_string(3 * format->groups) + "-sample lines";
 }
@@ -24,7 +26,6 @@ std::string LevelsText(int brightness, int contrast) {
 std::string LostLinesText(int lostLines) { return "Lost lines: " + std::to_string(lostLines); }
 
 std::string ReadoutText(const PixelReadout& readout) {
-    using orbalux::ShownPixelKind;
     if (!readout.frame || readout.kind == ShownPixelKind::Surround) return "Grey field";
     const std::string place =
         "Line " + std::to_string(readout.frame->line) + ", sample " + std::to_string(readout.frame->sample);
@@ -39,3 +40,5 @@ std::string ReadoutText(const PixelReadout& readout) {
     }
     return place + ": shown " + std::to_string(readout.shownLevel) + ", decoded " + std::to_string(readout.decodedLevel);
 }
+
+}  // namespace orbalux

@@ -6,8 +6,10 @@
 #include "session/pixel_readout.h"
 #include "state/picture_state.h"
 
+namespace orbalux {
+
 // The shown file's size and line format: "948 x 704, 945-sample lines".
-std::string PictureSizeText(const orbalux::PictureState& state);
+std::string PictureSizeText(const PictureState& state);
 
 // "Brightness +2, Contrast -1": the steps taken on the shown picture's
 // levels, each only when not 0; empty when both are.
@@ -19,3 +21,5 @@ std::string LostLinesText(int lostLines);
 // What lies under the pointer: "Line 12, sample 345: shown 128, decoded 120",
 // or on the grey field round a reduced picture "Grey field: shown 160".
 std::string ReadoutText(const PixelReadout& readout);
+
+}  // namespace orbalux

@@ -9,6 +9,8 @@
 
 #include "session/file_stamp.h"
 
+namespace orbalux {
+
 template <class Made>
 class ThumbnailCache {
 public:
@@ -38,3 +40,5 @@ private:
     };
     std::unordered_map<std::string, Entry> entries_;
 };
+
+}  // namespace orbalux

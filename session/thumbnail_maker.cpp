@@ -8,6 +8,8 @@
 #include "session/picture_extent.h"
 #include "state/orbalux_error.h"
 
+namespace orbalux {
+
 ThumbnailMaker::ThumbnailMaker(int workers, Render render, Deliver deliver)
     : render_(std::move(render)), deliver_(std::move(deliver)) {
     for (int i = 0; i < std::max(1, workers); ++i)
@@ -46,7 +48,7 @@ void ThumbnailMaker::SetPaused(bool paused) {
 }
 
 void ThumbnailMaker::Work(std::stop_token stop) {
-    orbalux::PictureState state;
+    PictureState state;
     while (!stop.stop_requested()) {
         MadeThumbnail made;
         {
@@ -62,7 +64,7 @@ void ThumbnailMaker::Work(std::stop_token stop) {
         made.stamp = StampOf(made.path);
         try {
             made.picture = render_(state, made.path);
-        } catch (const orbalux::OrbaluxError& e) {
+        } catch (const OrbaluxError& e) {
             made.failure = e.reason();
         } catch (const std::exception& e) {
             made.failure = e.what();
@@ -72,11 +74,13 @@ void ThumbnailMaker::Work(std::stop_token stop) {
     }
 }
 
-orbalux::GreyImage ListThumbnail(orbalux::PictureState& state, const std::string& path, int longSide) {
-    orbalux::ChainSettings settings;
+GreyImage ListThumbnail(PictureState& state, const std::string& path, int longSide) {
+    ChainSettings settings;
     settings.horizontalStretch = 1;
-    orbalux::RenderPicture(state, path, settings);
-    const orbalux::GreyImage shown = orbalux::GreyFromBitmap(state);
-    return orbalux::MakeThumbnail(CutToPicture(shown, orbalux::ShownGeometryOf(state), state.DecodedRows),
+    RenderPicture(state, path, settings);
+    const GreyImage shown = GreyFromBitmap(state);
+    return MakeThumbnail(CutToPicture(shown, ShownGeometryOf(state), state.DecodedRows),
                                   longSide);
 }
+
+}  // namespace orbalux

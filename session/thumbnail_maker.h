@@ -19,19 +19,21 @@
 #include "state/grey_image.h"
 #include "state/picture_state.h"
 
+namespace orbalux {
+
 struct MadeThumbnail {
     std::uint64_t list = 0;  // the SetList call it was asked by
     int index = 0;           // 0-based place in that list
     std::string path;
     std::optional<FileStamp> stamp;  // the file's, taken before it was read
-    orbalux::GreyImage picture;  // empty when it failed
-    std::string failure;         // why, when it failed
+    GreyImage picture;               // empty when it failed
+    std::string failure;             // why, when it failed
 };
 
 class ThumbnailMaker {
 public:
     // Turns the file at a path into its thumbnail; throws on failure.
-    using Render = std::function<orbalux::GreyImage(orbalux::PictureState&, const std::string& path)>;
+    using Render = std::function<GreyImage(PictureState&, const std::string& path)>;
     using Deliver = std::function<void(MadeThumbnail)>;
 
     ThumbnailMaker(int workers, Render render, Deliver deliver);
@@ -64,4 +66,6 @@ private:
 // The thumbnail of a list entry: the picture as a plain load shows it, the
 // narrow formats widened to their true proportions, cut to the picture's own
 // columns, its longer side `longSide` pixels.
-orbalux::GreyImage ListThumbnail(orbalux::PictureState& state, const std::string& path, int longSide);
+GreyImage ListThumbnail(PictureState& state, const std::string& path, int longSide);
+
+}  // namespace orbalux

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orbalux {
+
 void ThumbnailSchedule::Reset(std::vector<bool> wanted) {
     wanted_ = std::move(wanted);
     remaining_ = static_cast<int>(std::count(wanted_.begin(), wanted_.end(), true));
@@ -34,3 +36,5 @@ std::optional<int> ThumbnailSchedule::Take() {
     }
     return std::nullopt;
 }
+
+}  // namespace orbalux

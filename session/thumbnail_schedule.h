@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace orbalux {
+
 class ThumbnailSchedule {
 public:
     // A new list; `wanted[i]` is false for an entry whose thumbnail exists.
@@ -26,3 +28,5 @@ private:
     int first_ = 0;
     int last_ = 0;
 };
+
+}  // namespace orbalux

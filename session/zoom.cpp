@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace orbalux {
+
 namespace {
 
 constexpr int kLastStep = static_cast<int>(kZoomSteps.size()) - 1;
@@ -56,3 +58,5 @@ int PictureCoordinate(int shown, ZoomFactor f) {
 std::string ZoomPercent(ZoomFactor f) {
     return std::to_string((200 * f.numerator + f.denominator) / (2 * f.denominator)) + "%";
 }
+
+}  // namespace orbalux

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace orbalux {
+
 struct ZoomFactor {
     long long numerator;
     long long denominator;
@@ -48,3 +50,5 @@ int PictureCoordinate(int shown, ZoomFactor factor);
 
 // "25%", "100%", "800%"; a fitted scale to the nearest whole percent.
 std::string ZoomPercent(ZoomFactor factor);
+
+}  // namespace orbalux

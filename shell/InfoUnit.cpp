@@ -7,6 +7,8 @@
 
 #include "session/status_texts.h"
 
+using orbalux::LostLinesText;
+
 TInfoBox::TInfoBox(QWidget* parent) : QDialog(parent) {
     setObjectName("InfoBox");
     setWindowTitle("Info");

@@ -10,6 +10,9 @@
 
 #include "shell/icons.h"
 
+using orbalux::FitToWindow;
+using orbalux::ZoomFactor;
+
 namespace {
 // Darker than the grey 160 that the narrow formats and the reductions leave
 // around their pictures.

@@ -33,7 +33,7 @@ public:
     bool ShowsFailure() const;
     // A zoom scale; the picture keeps it when replaced. `anchor`, a point of
     // the view, stays on the same picture point (the view's middle without).
-    void SetZoom(ZoomFactor factor, std::optional<QPoint> anchor = std::nullopt);
+    void SetZoom(orbalux::ZoomFactor factor, std::optional<QPoint> anchor = std::nullopt);
     // Fitted to the window, the scale follows every change of the window's
     // size and every new picture, until another zoom is set.
     void SetFitToWindow();
@@ -49,7 +49,7 @@ signals:
     // Ctrl held, at `at` in the view.
     void wheelZoom(int steps, QPoint at);
     // The scale changed by itself (fitted to a new size).
-    void zoomChanged(ZoomFactor factor);
+    void zoomChanged(orbalux::ZoomFactor factor);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,7 +58,7 @@ protected:
 private:
     void FormClose();
     void Refit();
-    void ApplyZoom(ZoomFactor factor, QPoint anchor);
+    void ApplyZoom(orbalux::ZoomFactor factor, QPoint anchor);
     void Pan(QPoint delta);
 
     QStackedWidget* pages_ = nullptr;  // the picture, or the reason it is not there

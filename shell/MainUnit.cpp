@@ -18,7 +18,7 @@
 #include "shell/About.h"
 #include "shell/InfoUnit.h"
 #include "shell/blink_commands.h"
-#include "shell/command_map.h"
+#include "shell/command_bar.h"
 #include "shell/counter_control.h"
 #include "shell/elided_label.h"
 #include "shell/error_report.h"
@@ -37,7 +37,7 @@
 using orbalux::PictureState;
 using orbalux::ScanDirection;
 
-TMainForm::TMainForm(DialogSeam& seam, QWidget* parent) : QMainWindow(parent), seam_(seam) {
+TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), seam_(seam) {
     setObjectName("MainForm");
     setWindowTitle("Orbalux CD-WO Image Browser ");
     setWindowIcon(ProgramIcon());
@@ -156,13 +156,7 @@ void TMainForm::Exit1Click() {
     QCoreApplication::quit();
 }
 
-const orbalux::BlinkPair& TMainForm::Blink() const { return blink_->Pair(); }
-QTimer* TMainForm::BlinkTimer() const { return blink_->Timer(); }
-QTimer* TMainForm::Timer1() const { return scan_->Timer(); }
-QPrinter& TMainForm::Printer() { return savePrint_->Printer(); }
-THistogramBox* TMainForm::HistogramBox() const { return tools_->HistogramBox(); }
 TThumbnailStrip* TMainForm::ThumbnailStrip() const { return thumbnails_->Strip(); }
-QRect TMainForm::LastPageRect() const { return savePrint_->LastPageRect(); }
 
 namespace {
 // The one local file of a drop, or an empty string.

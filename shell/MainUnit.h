@@ -5,31 +5,24 @@
 #pragma once
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QRect>
 
-#include "session/blink.h"
 #include "session/browsing_session.h"
 #include "shell/MDIChild.h"
 #include "shell/command_target.h"
 #include "state/picture_state.h"
 
-class DialogSeam;
 class QLabel;
 class QMdiArea;
-class QPrinter;
-class QTimer;
+class TDialogSeam;
 class TAboutBox;
 class TBlinkCommands;
 class TCommandBar;
 class TCounterControl;
 class TErrorReport;
 class TFullScreen;
-class THistogramBox;
 class TInfoBox;
 class TOptionCommands;
 class TPictureLoading;
@@ -46,7 +39,7 @@ class TMainForm : public QMainWindow, public TCommandTarget {
     Q_OBJECT
 public:
     // `seam` stands for the dialogs and message boxes and must outlive the form.
-    explicit TMainForm(DialogSeam& seam, QWidget* parent = nullptr);
+    explicit TMainForm(TDialogSeam& seam, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Open of a given path, as Open after its dialog; the command line and a
@@ -110,25 +103,12 @@ public:
     void ExportSequence1Click() override;
     // The Options menu's Stretch Percentiles...
     void StretchPercentiles1Click() override;
-    const orbalux::BlinkPair& Blink() const;
-    QTimer* BlinkTimer() const;
 
-    // What the commands leave behind, for whoever drives the window.
-    const orbalux::PictureState& State() const { return session_.State(); }
-    const std::vector<std::string>& FileList() const { return session_.FileList(); }
+    // Where the list stands and the strip, for whoever drives the window (the
+    // benchmarks); the tests read the rest through MainFormProbe.
     int FileListCount() const { return session_.FileListCount(); }
     int FileListPos() const { return session_.FileListPos(); }
-    int ScanDirection() const { return static_cast<int>(session_.Direction()); }
-    int ScanPause() const { return session_.ScanPause(); }
-    TChild* CurrentChild() const { return CurrentChild_; }
-    QTimer* Timer1() const;
-    QPrinter& Printer();
-    TInfoBox* InfoBox() const { return InfoBox_; }
-    TAboutBox* AboutBox() const { return AboutBox_; }
-    THistogramBox* HistogramBox() const;
     TThumbnailStrip* ThumbnailStrip() const;
-    // Where the picture went on the last page printed or previewed, in dots.
-    QRect LastPageRect() const;
 
 signals:
     // A new directory list (after an Open), or none (the picture closed).
@@ -141,7 +121,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    DialogSeam& seam_;
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
+    TDialogSeam& seam_;
     orbalux::BrowsingSession session_;
     QPointer<TChild> CurrentChild_;
 

@@ -18,7 +18,7 @@ constexpr const char* kBlinkInterval = "view/blinkInterval";
 }  // namespace
 
 TBlinkCommands::TBlinkCommands(QMainWindow& frame, const orbalux::BrowsingSession& session,
-                               const QPointer<TChild>& child, DialogSeam& seam, TErrorReport& report,
+                               const QPointer<TChild>& child, TDialogSeam& seam, TErrorReport& report,
                                QAction* blinkItem)
     : frame_(frame), session_(session), child_(child), seam_(seam), report_(report), blinkItem_(blinkItem) {
     status_ = new QLabel(&frame_);

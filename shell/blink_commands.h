@@ -12,7 +12,7 @@
 #include "shell/MDIChild.h"
 #include "shell/error_report.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QAction;
 class QLabel;
 class QMainWindow;
@@ -22,7 +22,7 @@ class TBlinkCommands : public QObject {
 public:
     // Adds its status to `frame`'s status bar; `blinkItem` is View, Blink.
     TBlinkCommands(QMainWindow& frame, const orbalux::BrowsingSession& session, const QPointer<TChild>& child,
-                   DialogSeam& seam, TErrorReport& report, QAction* blinkItem);
+                   TDialogSeam& seam, TErrorReport& report, QAction* blinkItem);
 
     void PinShown();        // Blink with...
     void Toggle();          // Blink
@@ -31,10 +31,9 @@ public:
     void ShownPositionChanged();
     void PictureClosed();
 
-    const orbalux::BlinkPair& Pair() const { return blink_; }
-    QTimer* Timer() const { return timer_; }
-
 private:
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
     void Tick();
     void ShowBlink();
     void Stop();
@@ -42,7 +41,7 @@ private:
     QMainWindow& frame_;
     const orbalux::BrowsingSession& session_;
     const QPointer<TChild>& child_;
-    DialogSeam& seam_;
+    TDialogSeam& seam_;
     TErrorReport& report_;
     QAction* blinkItem_;
     orbalux::BlinkPair blink_;

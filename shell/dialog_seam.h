@@ -35,9 +35,9 @@ struct PercentileChoice {
     double high = 0;
 };
 
-class DialogSeam {
+class TDialogSeam {
 public:
-    virtual ~DialogSeam() = default;
+    virtual ~TDialogSeam() = default;
 
     // The open dialog `WyborZbioru`, proposing the last file shown.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& proposed) = 0;

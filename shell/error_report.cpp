@@ -6,7 +6,7 @@
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
 
-TErrorReport::TErrorReport(QWidget& window, DialogSeam& seam, const orbalux::BrowsingSession& session,
+TErrorReport::TErrorReport(QWidget& window, TDialogSeam& seam, const orbalux::BrowsingSession& session,
                            TScanControl& scan)
     : window_(window), seam_(seam), session_(session), scan_(scan) {}
 

@@ -6,13 +6,13 @@
 #include "shell/scan_control.h"
 #include "state/orbalux_error.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QDialog;
 class QWidget;
 
 class TErrorReport {
 public:
-    TErrorReport(QWidget& window, DialogSeam& seam, const orbalux::BrowsingSession& session, TScanControl& scan);
+    TErrorReport(QWidget& window, TDialogSeam& seam, const orbalux::BrowsingSession& session, TScanControl& scan);
 
     void ShowModal(QDialog& dialog);
     void ReportError(const orbalux::OrbaluxError& error);
@@ -21,7 +21,7 @@ public:
 
 private:
     QWidget& window_;
-    DialogSeam& seam_;
+    TDialogSeam& seam_;
     const orbalux::BrowsingSession& session_;
     TScanControl& scan_;
 };

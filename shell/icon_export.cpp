@@ -1,5 +1,5 @@
 // Writes the program icon as a PNG file, for the desktop entry:
-// orbalux-icon SIZE FILE
+// orbalux_icon SIZE FILE
 #include <cstdio>
 #include <cstdlib>
 

@@ -10,6 +10,10 @@
 #include "shell/icons.h"
 #include "shell/qt_dialog_seam.h"
 
+using orbalux::BrowserCommandLine;
+using orbalux::BrowserUsage;
+using orbalux::ParseBrowserCommandLine;
+
 int main(int argc, char** argv) {
     const std::string program = argc > 0 ? argv[0] : "orbalux";
     // --help and --version must work without a display, so they are read
@@ -39,7 +43,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    QtDialogSeam seam;
+    TQtDialogSeam seam;
     TMainForm form(seam);
     form.showMaximized();
     if (!command.file.empty()) form.OpenPath(QFile::decodeName(QByteArray::fromStdString(command.file)));

@@ -1,7 +1,7 @@
 // The display options: the menu items that set the defaults for the next
 // load, and the tool buttons (and their Picture menu items) that re-run the
 // chain on the shown picture. Each is connected to its option's row of the
-// options table (command_map.cpp), so none looks its option up.
+// options table (command_bar.cpp), so none looks its option up.
 #include "shell/option_commands.h"
 
 #include <QAction>

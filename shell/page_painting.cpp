@@ -5,6 +5,9 @@
 
 #include "session/print_layout.h"
 
+using orbalux::FitPictureToPage;
+using orbalux::PrintExtent;
+
 QRect PicturePageRect(const QImage& picture, const QPrinter& printer) {
     const PrintExtent extent = FitPictureToPage(picture.width(), picture.height(), printer.width(), printer.height());
     return QRect(0, 0, static_cast<int>(extent.width), static_cast<int>(extent.height));

@@ -8,6 +8,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+using orbalux::IsLadderStep;
+using orbalux::PictureCoordinate;
+using orbalux::ZoomFactor;
+using orbalux::ZoomedLength;
+
 QImage ZoomedRegion(const QImage& picture, const QRect& target, ZoomFactor step) {
     QImage out(target.size(), QImage::Format_RGB32);
     out.fill(Qt::black);

@@ -16,7 +16,7 @@
 // The part `target` (screen pixels at `factor`) of `picture` enlarged or
 // reduced: each screen pixel takes the picture pixel at PictureCoordinate of
 // its column and row; screen pixels off the picture are left black.
-QImage ZoomedRegion(const QImage& picture, const QRect& target, ZoomFactor factor);
+QImage ZoomedRegion(const QImage& picture, const QRect& target, orbalux::ZoomFactor factor);
 
 class TPictureControl : public QWidget {
     Q_OBJECT
@@ -25,8 +25,8 @@ public:
 
     // The control takes the zoomed size of the picture.
     void SetPicture(const QImage& picture);
-    void SetZoom(ZoomFactor factor);
-    ZoomFactor Zoom() const { return zoom_; }
+    void SetZoom(orbalux::ZoomFactor factor);
+    orbalux::ZoomFactor Zoom() const { return zoom_; }
     // Whether this scale is drawn smoothed.
     bool Smoothed() const { return !smooth_.isNull(); }
     // Device pixels per logical pixel of the screen it is on.
@@ -58,7 +58,7 @@ private:
     QImage picture_;
     QPixmap pixmap_;
     QImage smooth_;  // the whole picture at a reducing fitted scale
-    ZoomFactor zoom_ = StepFactor(kActualSizeStep);
+    orbalux::ZoomFactor zoom_ = orbalux::StepFactor(orbalux::kActualSizeStep);
     bool dragging_ = false;
     QPoint dragFrom_;  // global position of the last drag step
 };

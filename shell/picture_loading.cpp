@@ -12,10 +12,10 @@
 #include <QStringList>
 
 #include "shell/InfoUnit.h"
-#include "shell/ThumbnailStrip.h"
 #include "shell/dialog_seam.h"
 #include "shell/elided_label.h"
 #include "shell/native_names.h"
+#include "shell/thumbnail_strip.h"
 #include "state/orbalux_error.h"
 #include "state/path_parts.h"
 

@@ -9,7 +9,7 @@
 
 #include "session/browsing_session.h"
 #include "shell/MDIChild.h"
-#include "shell/command_map.h"
+#include "shell/command_bar.h"
 #include "shell/counter_control.h"
 #include "shell/error_report.h"
 #include "shell/option_commands.h"
@@ -17,7 +17,7 @@
 #include "shell/scan_control.h"
 #include "shell/viewing_tools.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QLabel;
 class QMainWindow;
 class QMdiArea;
@@ -28,7 +28,7 @@ class TThumbnailStrip;
 struct LoadingParts {
     QMainWindow& frame;
     QMdiArea* mdiArea;
-    DialogSeam& seam;
+    TDialogSeam& seam;
     orbalux::BrowsingSession& session;
     QPointer<TChild>& child;  // the image window, made and forgotten here
     TScanControl& scan;

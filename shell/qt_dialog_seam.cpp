@@ -9,7 +9,7 @@
 
 #include "shell/file_filters.h"
 
-std::optional<QString> QtDialogSeam::openFileName(QWidget* parent, const QString& proposed) {
+std::optional<QString> TQtDialogSeam::openFileName(QWidget* parent, const QString& proposed) {
     QFileDialog dialog(parent, "Open");
     dialog.setObjectName("WyborZbioru");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -24,7 +24,7 @@ std::optional<QString> QtDialogSeam::openFileName(QWidget* parent, const QString
     return dialog.selectedFiles().front();
 }
 
-std::optional<SaveChoice> QtDialogSeam::saveFileName(QWidget* parent, const QString& proposed,
+std::optional<SaveChoice> TQtDialogSeam::saveFileName(QWidget* parent, const QString& proposed,
                                                      const QString& filter) {
     QFileDialog dialog(parent, "Save image");
     dialog.setObjectName("SavePictureDialog");
@@ -42,26 +42,26 @@ std::optional<SaveChoice> QtDialogSeam::saveFileName(QWidget* parent, const QStr
     return SaveChoice{dialog.selectedFiles().front(), dialog.selectedNameFilter()};
 }
 
-bool QtDialogSeam::confirmOverwrite(QWidget* parent, const QString& path) {
+bool TQtDialogSeam::confirmOverwrite(QWidget* parent, const QString& path) {
     return QMessageBox::question(parent, "Save image",
                                  QString("%1 already exists.\nDo you want to replace it?").arg(path),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-void QtDialogSeam::showError(QWidget* parent, const QString& message) {
+void TQtDialogSeam::showError(QWidget* parent, const QString& message) {
     QMessageBox::critical(parent, "Orbalux", message);
 }
 
-bool QtDialogSeam::printDialog(QWidget* parent, QPrinter& printer) {
+bool TQtDialogSeam::printDialog(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     dialog.setObjectName("PrintDialog1");
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtDialogSeam::pageSetup(QWidget* parent, QPrinter& printer) {
+bool TQtDialogSeam::pageSetup(QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.setObjectName("PrinterSetupDialog1");
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtDialogSeam::showModal(QDialog& dialog) { dialog.exec(); }
+void TQtDialogSeam::showModal(QDialog& dialog) { dialog.exec(); }

@@ -3,7 +3,7 @@
 
 #include "shell/dialog_seam.h"
 
-class QtDialogSeam : public DialogSeam {
+class TQtDialogSeam : public TDialogSeam {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QString& proposed) override;
     std::optional<SaveChoice> saveFileName(QWidget* parent, const QString& proposed, const QString& filter) override;

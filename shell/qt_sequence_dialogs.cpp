@@ -12,7 +12,7 @@
 #include "session/blink.h"
 #include "shell/qt_dialog_seam.h"
 
-std::optional<SequenceChoice> QtDialogSeam::sequenceExport(QWidget* parent, const QString& proposed, int shown,
+std::optional<SequenceChoice> TQtDialogSeam::sequenceExport(QWidget* parent, const QString& proposed, int shown,
                                                            int count) {
     QFileDialog files(parent, "Export Sequence");
     files.setObjectName("ExportSequenceDialog");
@@ -48,7 +48,7 @@ std::optional<SequenceChoice> QtDialogSeam::sequenceExport(QWidget* parent, cons
     return SequenceChoice{files.selectedFiles().front(), shown, last->value(), fps->value()};
 }
 
-std::optional<int> QtDialogSeam::blinkInterval(QWidget* parent, int current) {
+std::optional<int> TQtDialogSeam::blinkInterval(QWidget* parent, int current) {
     bool ok = false;
     const double seconds = QInputDialog::getDouble(parent, "Blink Interval", "Seconds each picture stays:",
                                                    current / 1000.0, orbalux::kMinBlinkInterval / 1000.0,

@@ -10,7 +10,7 @@
 #include "processing/display_options.h"
 #include "shell/qt_dialog_seam.h"
 
-std::optional<PercentileChoice> QtDialogSeam::stretchPercentiles(QWidget* parent, double low, double high) {
+std::optional<PercentileChoice> TQtDialogSeam::stretchPercentiles(QWidget* parent, double low, double high) {
     QDialog dialog(parent);
     dialog.setObjectName("StretchPercentilesDialog");
     dialog.setWindowTitle("Stretch Percentiles");

@@ -15,7 +15,7 @@
 
 using orbalux::Outcome;
 
-TSavePrint::TSavePrint(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session,
+TSavePrint::TSavePrint(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                        const QPointer<TChild>& child, TScanControl& scan, TErrorReport& report)
     : window_(window),
       seam_(seam),

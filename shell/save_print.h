@@ -12,13 +12,13 @@
 #include "shell/error_report.h"
 #include "shell/scan_control.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QPrinter;
 class QWidget;
 
 class TSavePrint {
 public:
-    TSavePrint(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session, const QPointer<TChild>& child,
+    TSavePrint(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session, const QPointer<TChild>& child,
                TScanControl& scan, TErrorReport& report);
     ~TSavePrint();
 
@@ -27,17 +27,15 @@ public:
     void PrintPreview();
     void PrintSetup();
 
-    QPrinter& Printer() { return *printer_; }
-    // Where the picture went on the last page printed or previewed, in dots.
-    QRect LastPageRect() const { return lastPageRect_; }
-
 private:
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
     QWidget& window_;
-    DialogSeam& seam_;
+    TDialogSeam& seam_;
     orbalux::BrowsingSession& session_;
     const QPointer<TChild>& child_;
     TScanControl& scan_;
     TErrorReport& report_;
     std::unique_ptr<QPrinter> printer_;
-    QRect lastPageRect_;
+    QRect lastPageRect_;  // where the picture went on the last page printed or previewed, in dots
 };

@@ -13,7 +13,7 @@
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
 
-TSequenceCommands::TSequenceCommands(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session,
+TSequenceCommands::TSequenceCommands(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                                      TScanControl& scan, TErrorReport& report)
     : window_(window), seam_(seam), session_(session), scan_(scan), report_(report) {}
 

@@ -6,19 +6,19 @@
 #include "shell/error_report.h"
 #include "shell/scan_control.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QWidget;
 
 class TSequenceCommands {
 public:
-    TSequenceCommands(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session, TScanControl& scan,
+    TSequenceCommands(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session, TScanControl& scan,
                       TErrorReport& report);
 
     void Export();
 
 private:
     QWidget& window_;
-    DialogSeam& seam_;
+    TDialogSeam& seam_;
     orbalux::BrowsingSession& session_;
     TScanControl& scan_;
     TErrorReport& report_;

@@ -41,7 +41,7 @@ QString SettingsName(const orbalux::PictureStretchRow& row) {
 
 }  // namespace
 
-TStretchCommands::TStretchCommands(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session,
+TStretchCommands::TStretchCommands(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                                    TCommandBar& commands, TScanControl& scan, TPictureShow& show)
     : window_(window), seam_(seam), session_(session), options_(commands.Options()), scan_(scan), show_(show) {
     QSettings settings;

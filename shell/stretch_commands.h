@@ -11,11 +11,11 @@
 
 #include "processing/display_options.h"
 #include "session/browsing_session.h"
-#include "shell/command_map.h"
+#include "shell/command_bar.h"
 #include "shell/picture_show.h"
 #include "shell/scan_control.h"
 
-class DialogSeam;
+class TDialogSeam;
 class QAction;
 class QToolButton;
 class QWidget;
@@ -24,7 +24,7 @@ class TStretchCommands : public QObject {
 public:
     // Takes the remembered choices into the session and connects each
     // stretch's widgets to its row.
-    TStretchCommands(QWidget& window, DialogSeam& seam, orbalux::BrowsingSession& session, TCommandBar& commands,
+    TStretchCommands(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session, TCommandBar& commands,
                      TScanControl& scan, TPictureShow& show);
 
     // Every widget of the three stretches as the session has them.
@@ -44,7 +44,7 @@ private:
     };
 
     QWidget& window_;
-    DialogSeam& seam_;
+    TDialogSeam& seam_;
     orbalux::BrowsingSession& session_;
     const std::vector<OptionControl>& options_;
     TScanControl& scan_;

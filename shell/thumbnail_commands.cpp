@@ -6,9 +6,9 @@
 #include <QMainWindow>
 #include <QSettings>
 
-#include "shell/FolderWatch.h"
-#include "shell/ThumbnailStrip.h"
+#include "shell/folder_watch.h"
 #include "shell/native_names.h"
+#include "shell/thumbnail_strip.h"
 
 namespace {
 constexpr const char* kThumbnailsShown = "view/thumbnails";

@@ -17,10 +17,28 @@
 #include "session/pixel_readout.h"
 #include "session/status_texts.h"
 #include "session/stretch_marks.h"
-#include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
 #include "shell/elided_label.h"
+#include "shell/histogram_box.h"
 #include "shell/picture_control.h"
+
+using orbalux::GreyHistogram;
+using orbalux::HistogramOf;
+using orbalux::LevelsText;
+using orbalux::LostLinesText;
+using orbalux::PictureSizeText;
+using orbalux::PixelReadout;
+using orbalux::ReadPixel;
+using orbalux::ReadoutText;
+using orbalux::ShownGeometryOf;
+using orbalux::ShownLevelAt;
+using orbalux::ShownPixel;
+using orbalux::StepFactor;
+using orbalux::ZoomFactor;
+using orbalux::ZoomIn;
+using orbalux::ZoomOut;
+using orbalux::ZoomPercent;
+using orbalux::kActualSizeStep;
 
 namespace {
 

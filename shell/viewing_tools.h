@@ -13,10 +13,12 @@
 #include "shell/MDIChild.h"
 #include "state/picture_state.h"
 
-struct GreyHistogram;
 class QLabel;
 class QMainWindow;
 class THistogramBox;
+namespace orbalux {
+struct GreyHistogram;
+}
 
 class TViewingTools : public QObject {
 public:
@@ -35,21 +37,22 @@ public:
     void ActualSize();
     void Fit();
     void ShowHistogram();
-    THistogramBox* HistogramBox() const { return histogramBox_; }
 
 private:
+    friend struct MainFormProbe;  // the tests read inside (tests/shell/main_form_probe.h)
+
     // A step of the ladder, keeping `anchor` (a point of the image window's
     // view) on its picture point; the view's middle without one.
     void SetZoomStep(int step, std::optional<QPoint> anchor = std::nullopt);
-    ZoomFactor ShownZoom() const;
+    orbalux::ZoomFactor ShownZoom() const;
     void ShowZoom();
     void ShowPointerReadout();
-    GreyHistogram ShownHistogram() const;
+    orbalux::GreyHistogram ShownHistogram() const;
 
     QMainWindow& frame_;
     const orbalux::PictureState& state_;
     const QPointer<TChild>& child_;
-    int zoomStep_ = kActualSizeStep;
+    int zoomStep_ = orbalux::kActualSizeStep;
     bool fitZoom_ = false;  // fitted to the window until another zoom
     bool wholeChainShown_ = true;
     std::optional<QPoint> pointer_;  // over the picture control, in its coordinates

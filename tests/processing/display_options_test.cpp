@@ -10,6 +10,14 @@
 namespace orbalux {
 namespace {
 
+// The row whose converter switch is `name`; nullptr when none is. Only the
+// test looks rows up by name: the converter lists them all for getopt_long.
+const DisplayOptionRow* OptionByCliName(std::string_view name) {
+    for (const DisplayOptionRow& row : DisplayOptionTable())
+        if (!name.empty() && row.cliOption == name) return &row;
+    return nullptr;
+}
+
 TEST(DisplayOptions, EveryNameFindsItsRowAndEverySwitchLandsWhereTheChainReadsIt) {
     std::set<std::string_view> names;
     for (const DisplayOptionRow& row : DisplayOptionTable()) {

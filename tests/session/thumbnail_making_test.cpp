@@ -11,6 +11,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
+namespace orbalux {
 namespace {
 
 TEST(ThumbnailSchedule, TheViewFirstThenOutwardAheadBeforeBehind) {
@@ -88,3 +89,4 @@ TEST(ThumbnailCache, AThumbnailIsGoodOnlyWhileItsFileIsAsItWasMadeFrom) {
 }
 
 }  // namespace
+}  // namespace orbalux

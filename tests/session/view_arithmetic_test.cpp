@@ -8,6 +8,7 @@
 #include "session/status_texts.h"
 #include "session/zoom.h"
 
+namespace orbalux {
 namespace {
 
 TEST(Zoom, LadderStopsAtItsEndsAndFitTakesAnyScaleThatFills) {
@@ -73,3 +74,4 @@ TEST(StatusTexts, SizeFormatAndPointer) {
 }
 
 }  // namespace
+}  // namespace orbalux

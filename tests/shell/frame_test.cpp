@@ -12,13 +12,14 @@
 
 #include "session/zoom.h"
 #include "shell/MDIChild.h"
-#include "shell/ThumbnailStrip.h"
 #include "shell/elided_label.h"
 #include "shell/picture_control.h"
+#include "shell/thumbnail_strip.h"
 #include "test_volume.h"
 
 namespace {
 
+using orbalux::ZoomFactor;
 using shelltest::Browser;
 using shelltest::Volume;
 
@@ -37,7 +38,7 @@ TEST_F(Frame, TheImageWindowHasNoButtonsOfItsOwnAndTheMenuBarStaysPut) {
     const QRect menus = b.form->menuBar()->geometry();
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     QCoreApplication::processEvents();
-    TChild* child = b.form->CurrentChild();
+    TChild* child = b.probe().CurrentChild();
     EXPECT_TRUE(child->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(child->isMaximized());
     // Nothing of the window has moved into the menu bar.
@@ -56,8 +57,8 @@ TEST_F(Frame, TheImageWindowHasNoButtonsOfItsOwnAndTheMenuBarStaysPut) {
 TEST_F(Frame, FitFollowsEveryChangeOfTheFramesSizeAndSmoothsAWholeLessEnlargement) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     b.action("FitToWindow1")->trigger();
-    QWidget* view = b.form->CurrentChild()->ScrollArea()->viewport();
-    TPictureControl* image = b.form->CurrentChild()->Image();
+    QWidget* view = b.probe().CurrentChild()->ScrollArea()->viewport();
+    TPictureControl* image = b.probe().CurrentChild()->Image();
     // Fitted: the picture fills the view's width or its height, within a pixel.
     const auto fills = [&] {
         const QSize room = view->size();
@@ -136,7 +137,7 @@ TEST_F(Frame, At640By480ThePictureHasAtLeastHalfTheHeight) {
     b.form->resize(640, 480);
     QCoreApplication::processEvents();
     ASSERT_TRUE(b.form->ThumbnailStrip()->isVisible());
-    EXPECT_GE(b.form->CurrentChild()->ScrollArea()->height(), b.form->height() / 2);
+    EXPECT_GE(b.probe().CurrentChild()->ScrollArea()->height(), b.form->height() / 2);
 }
 
 }  // namespace

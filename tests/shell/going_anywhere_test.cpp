@@ -11,8 +11,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "shell/HistogramUnit.h"
 #include "shell/MDIChild.h"
+#include "shell/histogram_box.h"
 #include "test_volume.h"
 
 namespace {
@@ -40,7 +40,7 @@ struct FiveFiles : ::testing::Test {
 };
 
 TEST_F(FiveFiles, HomeEndAndATypedPositionGoStraightThere) {
-    QWidget* picture = b.form->CurrentChild()->Image();
+    QWidget* picture = b.probe().CurrentChild()->Image();
     press(picture, Qt::Key_End);
     EXPECT_EQ(b.counter(), "5/5");
     EXPECT_EQ(b.shownLevel(2, 2), PatternLevel(2, 2, 5));
@@ -78,20 +78,20 @@ TEST_F(FiveFiles, HomeEndAndATypedPositionGoStraightThere) {
     EXPECT_EQ(b.caption(), "RBL_0002.001");
 
     // Without a picture the box takes nothing.
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     EXPECT_TRUE(counterBox()->isReadOnly());
 }
 
 TEST_F(FiveFiles, CtrlWClosesThePictureWhereverTheFocusIs) {
     b.action("Histogram1")->trigger();
-    QWidget* places[] = {b.form->CurrentChild()->Image(), counterBox(), b.form->HistogramBox()};
+    QWidget* places[] = {b.probe().CurrentChild()->Image(), counterBox(), b.probe().HistogramBox()};
     for (QWidget* place : places) {
         SCOPED_TRACE(place->objectName().toStdString());
-        if (!b.form->CurrentChild()) {
+        if (!b.probe().CurrentChild()) {
             ASSERT_TRUE(b.open(v.Path("RBL_0003.001")));
         }
         press(place, Qt::Key_W, Qt::ControlModifier);
-        EXPECT_EQ(b.form->CurrentChild(), nullptr);
+        EXPECT_EQ(b.probe().CurrentChild(), nullptr);
         EXPECT_TRUE(b.action("Open1")->isEnabled());
         EXPECT_EQ(b.counter(), "0/0");
     }
@@ -112,7 +112,7 @@ TEST_F(FiveFiles, EveryToolButtonCommandHasAMenuItemThatWorksWithTheToolBarHidde
 
     b.action("Toolbar1")->trigger();
     ASSERT_FALSE(b.form->findChild<QToolBar*>("MojToolBar")->isVisible());
-    QWidget* picture = b.form->CurrentChild()->Image();
+    QWidget* picture = b.probe().CurrentChild()->Image();
     press(picture, Qt::Key_I);  // Invert Display
     EXPECT_EQ(b.shownLevel(6, 6), 255 - PatternLevel(6, 6, 3));
     EXPECT_TRUE(b.action("InvertDisplay1")->isChecked());

@@ -9,11 +9,14 @@
 #include <QImage>
 #include <QLabel>
 
-#include "shell/HistogramUnit.h"
+#include "shell/histogram_box.h"
 #include "session/grey_histogram.h"
 #include "test_volume.h"
 
 namespace {
+
+using orbalux::GreyHistogram;
+using orbalux::HistogramOf;
 
 orbalux::GreyImage GreyPicture(int width, const std::vector<int>& levels) {
     orbalux::GreyImage picture(width, static_cast<int>(levels.size()) / width);
@@ -85,7 +88,7 @@ TEST(Histogram, CountsOnlyTheDataOfAFileCutAtHalf) {
     shelltest::Browser b;
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     b.action("Histogram1")->trigger();
-    EXPECT_EQ(b.form->HistogramBox()->findChild<QLabel*>("HistogramPixels")->text(), QString::number(within * 945));
+    EXPECT_EQ(b.probe().HistogramBox()->findChild<QLabel*>("HistogramPixels")->text(), QString::number(within * 945));
 }
 
 }  // namespace

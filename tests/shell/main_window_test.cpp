@@ -33,7 +33,7 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
     Browser b;
     EXPECT_EQ(b.form->windowTitle(), "Orbalux CD-WO Image Browser ");
     EXPECT_EQ(b.counter(), "0/0");
-    EXPECT_EQ(b.form->CurrentChild(), nullptr);
+    EXPECT_EQ(b.probe().CurrentChild(), nullptr);
     for (const char* name : kPictureMenuItems) EXPECT_FALSE(b.action(name)->isEnabled()) << name;
     for (const char* name : kAlwaysMenuItems) EXPECT_TRUE(b.action(name)->isEnabled()) << name;
 
@@ -56,8 +56,8 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
                              QLatin1String(name) == QLatin1String("Toolbar1");
         EXPECT_EQ(b.action(name)->isChecked(), checked) << name;
     }
-    EXPECT_FALSE(b.form->Timer1()->isActive());
-    EXPECT_EQ(b.form->Timer1()->interval(), 2000);
+    EXPECT_FALSE(b.probe().Timer1()->isActive());
+    EXPECT_EQ(b.probe().Timer1()->interval(), 2000);
 
     auto* counter = b.form->findChild<QLineEdit*>("Memo1");
     EXPECT_TRUE(counter->isReadOnly());
@@ -95,21 +95,21 @@ TEST(MainWindow, MenuOptionItemsFlipTheirDefaultsWithoutAPicture) {
     b.action("Minimize141")->trigger();
     b.action("HorizontalStretch1")->trigger();
     b.action("N2ormoremissinglinescompress1")->trigger();
-    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 1);
-    EXPECT_EQ(b.form->State().MenuOptions.MinimizeQuarter, 1);
-    EXPECT_EQ(b.form->State().HorizontalStretchOn, 1);
-    EXPECT_EQ(b.form->State().CompressMissingLines, 0);
+    EXPECT_EQ(b.probe().State().MenuOptions.Stretch, 1);
+    EXPECT_EQ(b.probe().State().MenuOptions.MinimizeQuarter, 1);
+    EXPECT_EQ(b.probe().State().HorizontalStretchOn, 1);
+    EXPECT_EQ(b.probe().State().CompressMissingLines, 0);
     EXPECT_TRUE(b.action("Atostretch1")->isChecked());
     EXPECT_FALSE(b.action("N2ormoremissinglinescompress1")->isChecked());
     b.action("Atostretch1")->trigger();
-    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 0);
+    EXPECT_EQ(b.probe().State().MenuOptions.Stretch, 0);
     EXPECT_FALSE(b.action("Atostretch1")->isChecked());
-    EXPECT_EQ(b.form->State().ActiveOptions, orbalux::DisplayOptions{});
+    EXPECT_EQ(b.probe().State().ActiveOptions, orbalux::DisplayOptions{});
 }
 
 TEST(MainWindow, InfoBoxLinesStandInColumnsOfAFixedPitchFont) {
     Browser b;
-    TInfoBox* info = b.form->InfoBox();
+    TInfoBox* info = b.probe().InfoBox();
     const QString wide(72, QChar('W'));
     const QString narrow(72, QChar('i'));
     for (int i = 0; i < TInfoBox::kLineCount; ++i) {

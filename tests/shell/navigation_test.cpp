@@ -15,7 +15,7 @@
 
 #include "shell/InfoUnit.h"
 #include "shell/MDIChild.h"
-#include "shell/ThumbnailStrip.h"
+#include "shell/thumbnail_strip.h"
 #include "test_volume.h"
 
 namespace {
@@ -42,7 +42,7 @@ TEST_F(ThreeFiles, NextAndPreviousStopAtBothEnds) {
     EXPECT_EQ(b.counter(), "1/3");
     EXPECT_EQ(b.caption(), "RBL_0001.001");
     EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
-    EXPECT_TRUE(b.form->InfoBox()->Line(0)->text().startsWith("PICTURE 1"));
+    EXPECT_TRUE(b.probe().InfoBox()->Line(0)->text().startsWith("PICTURE 1"));
     b.button("FileTylBtn")->click();  // at entry 1: nothing
     EXPECT_EQ(b.counter(), "1/3");
     EXPECT_EQ(b.caption(), "RBL_0001.001");
@@ -74,10 +74,10 @@ TEST_F(ThreeFiles, EachStepLoadsWithTheMenuDefaultsAndLevelsAtZero) {
     EXPECT_EQ(b.shownLevel(5, 5), PatternLevel(5, 5, 1));
     b.button("ToolButton33")->click();
     b.button("ToolButton21")->click();
-    EXPECT_EQ(b.form->State().BrightnessLevel, 20);
+    EXPECT_EQ(b.probe().State().BrightnessLevel, 20);
     b.action("Next1")->trigger();
-    EXPECT_EQ(b.form->State().BrightnessLevel, 0);
-    EXPECT_EQ(b.form->State().ActiveOptions.Rotate, 0);
+    EXPECT_EQ(b.probe().State().BrightnessLevel, 0);
+    EXPECT_EQ(b.probe().State().ActiveOptions.Rotate, 0);
     EXPECT_FALSE(b.button("ToolButton33")->isChecked());
     EXPECT_TRUE(b.button("ToolButton19")->isChecked());
     EXPECT_EQ(b.shownLevel(5, 5), 255 - PatternLevel(5, 5, 2));
@@ -85,11 +85,11 @@ TEST_F(ThreeFiles, EachStepLoadsWithTheMenuDefaultsAndLevelsAtZero) {
 
 TEST_F(ThreeFiles, ScanTicksStepPauseSwitchDirectionAndStopAtTheEnd) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    QTimer* timer = b.form->Timer1();
+    QTimer* timer = b.probe().Timer1();
     b.action("N5seconds1")->trigger();
     b.button("FileForAutoBtn")->click();
     EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(b.form->ScanDirection(), 1);
+    EXPECT_EQ(b.probe().ScanDirection(), 1);
     EXPECT_TRUE(b.button("FileForAutoBtn")->isChecked());
     EXPECT_FALSE(b.button("FileTylAutBtn")->isChecked());
     EXPECT_EQ(timer->interval(), 2000);  // the first step still comes after the old pause
@@ -124,7 +124,7 @@ TEST_F(ThreeFiles, ScanTicksStepPauseSwitchDirectionAndStopAtTheEnd) {
     b.action("ScanForward1")->trigger();
     b.button("FileStopBtn")->click();
     EXPECT_FALSE(timer->isActive());
-    EXPECT_EQ(b.form->ScanDirection(), 0);
+    EXPECT_EQ(b.probe().ScanDirection(), 0);
     EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
 }
 
@@ -137,7 +137,7 @@ TEST_F(ThreeFiles, PauseItemsAreExclusive) {
         EXPECT_EQ(checked, 1);
         EXPECT_TRUE(b.action(item)->isChecked());
     }
-    EXPECT_EQ(b.form->ScanPause(), 5000);
+    EXPECT_EQ(b.probe().ScanPause(), 5000);
 }
 
 TEST_F(ThreeFiles, ABadEntryShowsItsReasonInThePicturesPlaceWithoutABoxAndNextGoesPastIt) {
@@ -148,7 +148,7 @@ TEST_F(ThreeFiles, ABadEntryShowsItsReasonInThePicturesPlaceWithoutABoxAndNextGo
     EXPECT_TRUE(b.seam.errors.isEmpty());
     EXPECT_EQ(b.counter(), "2/3");
     EXPECT_EQ(b.caption(), "RBL_0002.001");
-    TChild* child = b.form->CurrentChild();
+    TChild* child = b.probe().CurrentChild();
     ASSERT_TRUE(child->ShowsFailure());
     EXPECT_TRUE(child->findChild<QLabel*>("EntryFailure")->text().contains("No such file or directory"));
     EXPECT_EQ(b.form->ThumbnailStrip()->EntryMark(2), TThumbnailStrip::Mark::Failed);
@@ -197,10 +197,10 @@ TEST_F(ThreeFiles, TheScanKeyStartsAndStopsTheScanInTheLastDirection) {
     b.action("ScanBackward1")->trigger();
     b.action("ScanStop1")->trigger();
     b.action("ScanToggle1")->trigger();
-    EXPECT_TRUE(b.form->Timer1()->isActive());
+    EXPECT_TRUE(b.probe().Timer1()->isActive());
     EXPECT_TRUE(b.button("FileTylAutBtn")->isChecked());
     b.action("ScanToggle1")->trigger();
-    EXPECT_FALSE(b.form->Timer1()->isActive());
+    EXPECT_FALSE(b.probe().Timer1()->isActive());
     EXPECT_FALSE(b.button("FileTylAutBtn")->isChecked());
 }
 

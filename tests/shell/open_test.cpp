@@ -34,7 +34,7 @@ TEST(Open, CataloguedNameUsesItsRowAndAnUnlistedNameTheDefaults) {
     Browser b;
 
     ASSERT_TRUE(b.open(v.Path("69_011.001")));
-    const orbalux::PictureState& s = b.form->State();
+    const orbalux::PictureState& s = b.probe().State();
     EXPECT_EQ(s.DataOffset, 482);
     EXPECT_EQ(s.LineFormat, 136);
     EXPECT_EQ(s.ImageWidth, 816);
@@ -45,7 +45,7 @@ TEST(Open, CataloguedNameUsesItsRowAndAnUnlistedNameTheDefaults) {
     EXPECT_EQ(b.caption(), "69_011.001");
     EXPECT_EQ(b.counter(), "1/2");
 
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     EXPECT_EQ(s.DataOffset, 964);
     EXPECT_EQ(s.LineFormat, 945);
@@ -55,7 +55,7 @@ TEST(Open, CataloguedNameUsesItsRowAndAnUnlistedNameTheDefaults) {
     EXPECT_EQ(b.shownLevel(946, 703), 0);  // row end and tail rows
     EXPECT_EQ(b.caption(), "RBL_0001.001");
     EXPECT_EQ(b.counter(), "2/2");
-    EXPECT_TRUE(b.form->InfoBox()->Line(0)->text().startsWith("PICTURE 2"));
+    EXPECT_TRUE(b.probe().InfoBox()->Line(0)->text().startsWith("PICTURE 2"));
     b.button("ToolButton29")->click();
     EXPECT_EQ(b.seam.modals, QStringList({"InfoBox"}));
 }
@@ -67,7 +67,7 @@ TEST(Open, EnablesThePictureCommandsUntilTheWindowCloses) {
     Browser b;
     b.seam.openAnswers.push_back(QString());  // cancelled: nothing happens
     b.form->Open1Click();
-    EXPECT_EQ(b.form->CurrentChild(), nullptr);
+    EXPECT_EQ(b.probe().CurrentChild(), nullptr);
 
     b.action("Atostretch1")->trigger();
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
@@ -81,10 +81,10 @@ TEST(Open, EnablesThePictureCommandsUntilTheWindowCloses) {
     EXPECT_TRUE(b.button("ToolButton13")->isChecked());  // from the menu's Stretch
 
     b.button("FileForAutoBtn")->click();
-    ASSERT_TRUE(b.form->Timer1()->isActive());
-    b.form->CurrentChild()->close();
-    EXPECT_EQ(b.form->CurrentChild(), nullptr);
-    EXPECT_FALSE(b.form->Timer1()->isActive());
+    ASSERT_TRUE(b.probe().Timer1()->isActive());
+    b.probe().CurrentChild()->close();
+    EXPECT_EQ(b.probe().CurrentChild(), nullptr);
+    EXPECT_FALSE(b.probe().Timer1()->isActive());
     EXPECT_FALSE(b.button("FileForAutoBtn")->isChecked());
     EXPECT_EQ(b.counter(), "0/0");
     EXPECT_TRUE(b.action("Open1")->isEnabled());
@@ -92,7 +92,7 @@ TEST(Open, EnablesThePictureCommandsUntilTheWindowCloses) {
     EXPECT_FALSE(b.action("Next1")->isEnabled());
     EXPECT_FALSE(b.action("ZoomIn1")->isEnabled());
     EXPECT_FALSE(b.button("ToolButton13")->isEnabled());
-    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 1);
+    EXPECT_EQ(b.probe().State().MenuOptions.Stretch, 1);
 
     // A new Open builds a new window and proposes the last file shown.
     ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
@@ -110,7 +110,7 @@ TEST(Open, AnUnreadableFileIsReportedAndChangesNothing) {
     ASSERT_EQ(b.seam.errors.size(), 1);
     EXPECT_TRUE(b.seam.errors[0].contains(v.Path("RBL_0009.001")));
     EXPECT_TRUE(b.seam.errors[0].contains("No such file or directory"));
-    EXPECT_EQ(b.form->CurrentChild(), nullptr);
+    EXPECT_EQ(b.probe().CurrentChild(), nullptr);
     EXPECT_TRUE(b.action("Open1")->isEnabled());
     EXPECT_FALSE(b.action("Next1")->isEnabled());
     EXPECT_EQ(b.counter(), "0/0");
@@ -118,8 +118,8 @@ TEST(Open, AnUnreadableFileIsReportedAndChangesNothing) {
     EXPECT_FALSE(b.open(v.Path("RBL_FOLDER")));
     ASSERT_EQ(b.seam.errors.size(), 2);
     EXPECT_TRUE(b.seam.errors[1].contains("Is a directory"));
-    EXPECT_EQ(b.form->CurrentChild(), nullptr);
-    EXPECT_TRUE(b.form->FileList().empty());
+    EXPECT_EQ(b.probe().CurrentChild(), nullptr);
+    EXPECT_TRUE(b.probe().FileList().empty());
 }
 
 TEST(Open, ResetsTheScanPauseToTwoSeconds) {
@@ -127,9 +127,9 @@ TEST(Open, ResetsTheScanPauseToTwoSeconds) {
     v.Write945("RBL_0001.001", 1);
     Browser b;
     b.action("N5seconds1")->trigger();
-    EXPECT_EQ(b.form->ScanPause(), 5000);
+    EXPECT_EQ(b.probe().ScanPause(), 5000);
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    EXPECT_EQ(b.form->ScanPause(), 2000);
+    EXPECT_EQ(b.probe().ScanPause(), 2000);
     EXPECT_TRUE(b.action("N2seconds1")->isChecked());
     for (const char* name : {"N3seconds1", "N4seconds1", "N5seconds1"}) EXPECT_FALSE(b.action(name)->isChecked());
 }
@@ -145,7 +145,7 @@ TEST(Open, ListsRegularFilesWithWholeNamesInAnyLetterCase) {
     Browser b;
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     const std::vector<std::string> expected = {"RBL_0001.001", "RBL_0002_LONG_NAME.001", "jac_0004.001", "rbl_0003.001"};
-    EXPECT_EQ(b.form->FileList(), expected);
+    EXPECT_EQ(b.probe().FileList(), expected);
     EXPECT_EQ(b.counter(), "1/4");
 
     // The long name loads its own file, not one of a cut name.
@@ -179,14 +179,14 @@ TEST(Open, DroppedFileOpensOrReplacesTheShownPictureAndANonPictureIsReported) {
         return enter.isAccepted();
     };
     EXPECT_TRUE(drop(v.Path("RBL_0002.001")));
-    ASSERT_NE(b.form->CurrentChild(), nullptr);
+    ASSERT_NE(b.probe().CurrentChild(), nullptr);
     EXPECT_EQ(b.caption(), "RBL_0002.001");
     b.action("ScanForward1")->trigger();
     EXPECT_TRUE(drop(v.Path("RBL_0001.001")));
     EXPECT_EQ(b.caption(), "RBL_0001.001");
     EXPECT_EQ(b.shownLevel(4, 4), PatternLevel(4, 4, 1));
     EXPECT_EQ(b.counter(), "1/3");
-    EXPECT_FALSE(b.form->Timer1()->isActive());  // a new picture starts without a scan
+    EXPECT_FALSE(b.probe().Timer1()->isActive());  // a new picture starts without a scan
     EXPECT_EQ(b.form->findChildren<TChild*>().size(), 1);
 
     // No line of a picture in it: a message, not a black picture.
@@ -223,7 +223,7 @@ TEST(Open, LoadWarningsShowInTheStatusBarForTheShownPicture) {
     EXPECT_LT(m.captured(1).toInt(), 702);
     b.action("Next1")->trigger();
     EXPECT_EQ(warning(), "not in the catalogue: default parameters used");
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     EXPECT_EQ(warning(), "");
     EXPECT_TRUE(b.seam.errors.isEmpty());
 }
@@ -233,7 +233,7 @@ TEST(ImageWindow, ShowsOnePixelPerPixelWithEveryPartWithinReach) {
     v.Write945("RBL_0001.001", 1);
     Browser b;
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    TChild* child = b.form->CurrentChild();
+    TChild* child = b.probe().CurrentChild();
     child->showNormal();
     child->resize(300, 200);
     QCoreApplication::processEvents();

@@ -36,7 +36,7 @@ TEST_F(CataloguedPicture, ToolButtonChangesThePictureAtOnceAndTheMenuOnlyTheNext
     EXPECT_EQ(shown(), Stretched(level()));
     EXPECT_TRUE(b.button("ToolButton13")->isChecked());
     EXPECT_FALSE(b.action("Atostretch1")->isChecked());
-    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 0);
+    EXPECT_EQ(b.probe().State().MenuOptions.Stretch, 0);
 
     b.action("Next1")->trigger();  // back to the menu's setting
     EXPECT_EQ(shown(), level(2));
@@ -52,20 +52,20 @@ TEST_F(CataloguedPicture, ToolButtonChangesThePictureAtOnceAndTheMenuOnlyTheNext
 TEST_F(CataloguedPicture, ContrastStepsStopAtTheHalvingStepAndBrightnessClampsToWhite) {
     b.button("ToolButton27")->click();
     b.button("ToolButton27")->click();
-    EXPECT_EQ(b.form->State().ContrastLevel, -1);
+    EXPECT_EQ(b.probe().State().ContrastLevel, -1);
     // gain 0 halves the level, ties to even
     const int v = level();
     EXPECT_EQ(shown(), v % 4 == 1 ? v / 2 : (v + 1) / 2);
     b.button("ToolButton28")->click();
-    EXPECT_EQ(b.form->State().ContrastLevel, 0);
+    EXPECT_EQ(b.probe().State().ContrastLevel, 0);
     EXPECT_EQ(shown(), v);
 
     for (int i = 0; i < 13; ++i) b.button("ToolButton21")->click();
-    EXPECT_EQ(b.form->State().BrightnessLevel, 260);
+    EXPECT_EQ(b.probe().State().BrightnessLevel, 260);
     EXPECT_EQ(shown(0, 0), 255);
     EXPECT_EQ(shown(134, 701), 255);
     b.button("ToolButton20")->click();
-    EXPECT_EQ(b.form->State().BrightnessLevel, 240);
+    EXPECT_EQ(b.probe().State().BrightnessLevel, 240);
 }
 
 TEST_F(CataloguedPicture, OriginalImageShowsTheDecodedPictureWithEveryButtonUp) {
@@ -74,13 +74,13 @@ TEST_F(CataloguedPicture, OriginalImageShowsTheDecodedPictureWithEveryButtonUp) 
     b.button("ToolButton21")->click();
     b.button("ToolButton10")->click();
     ASSERT_NE(shown(), level());
-    const QString header = b.form->InfoBox()->Line(0)->text();
+    const QString header = b.probe().InfoBox()->Line(0)->text();
 
     b.button("ToolButton9")->click();
     EXPECT_EQ(shown(), level());
     EXPECT_EQ(shown(134, 0), level(1, 134, 0));
-    EXPECT_EQ(b.form->State().ActiveOptions, orbalux::DisplayOptions{});
-    EXPECT_EQ(b.form->State().BrightnessLevel, 0);
+    EXPECT_EQ(b.probe().State().ActiveOptions, orbalux::DisplayOptions{});
+    EXPECT_EQ(b.probe().State().BrightnessLevel, 0);
     for (const char* name : {"ToolButton10", "ToolButton12", "ToolButton13", "ToolButton18", "ToolButton19",
                              "ToolButton30", "ToolButton32", "ToolButton33"})
         EXPECT_FALSE(b.button(name)->isChecked()) << name;
@@ -89,7 +89,7 @@ TEST_F(CataloguedPicture, OriginalImageShowsTheDecodedPictureWithEveryButtonUp) 
     b.button("ToolButton19")->click();
     EXPECT_EQ(shown(), 255 - level());
     EXPECT_EQ(b.caption(), "69_011.001");
-    EXPECT_EQ(b.form->InfoBox()->Line(0)->text(), header);  // no new decode
+    EXPECT_EQ(b.probe().InfoBox()->Line(0)->text(), header);  // no new decode
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ QStringList EntriesOf(const QString& dir) {
 
 // A failed Open leaves the no-picture state: no window, Open still usable.
 void ExpectNothingShown(const Browser& b) {
-    EXPECT_EQ(b.form->CurrentChild(), nullptr);
+    EXPECT_EQ(b.probe().CurrentChild(), nullptr);
     EXPECT_TRUE(b.action("Open1")->isEnabled());
     EXPECT_FALSE(b.action("Next1")->isEnabled());
     EXPECT_EQ(b.counter(), "0/0");
@@ -153,8 +153,8 @@ TEST(OpenRobustness, NamesOfAnyBytesOpenTheirOwnPictureAndAreFoundInTheList) {
         EXPECT_EQ(b.caption(), AsQt(names[i]));
         // byte order puts the four names in the order they were made
         EXPECT_EQ(b.counter(), QString("%1/4").arg(seed));
-        EXPECT_EQ(b.form->State().CurrentFileName, names[i].toStdString());
-        b.form->CurrentChild()->close();
+        EXPECT_EQ(b.probe().State().CurrentFileName, names[i].toStdString());
+        b.probe().CurrentChild()->close();
     }
     EXPECT_TRUE(b.seam.errors.isEmpty()) << b.seam.errors.join("\n").toStdString();
     EXPECT_FALSE(QFile::exists(v.Path("pwned")));
@@ -170,7 +170,7 @@ TEST(OpenRobustness, NamesOfAnyBytesOpenTheirOwnPictureAndAreFoundInTheList) {
     EXPECT_TRUE(b.seam.errors.isEmpty());
 
     // Two names that Qt cannot tell apart: neither picture is taken for the other.
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     const QString twin = files.Write("RBL_0005.001\xfe", 5);
     ASSERT_EQ(files.Write("RBL_0005.001\xfd", 6), twin);
     EXPECT_FALSE(b.open(twin));
@@ -242,12 +242,12 @@ TEST(ListRobustness, FolderWithoutPictureNamesGivesAnEmptyListAndNoSteps) {
     Browser b;
     ASSERT_TRUE(b.open(v.Path("OTHER.001")));
     EXPECT_EQ(b.counter(), "0/0");
-    EXPECT_TRUE(b.form->FileList().empty());
+    EXPECT_TRUE(b.probe().FileList().empty());
     b.action("Next1")->trigger();
     b.action("Previous1")->trigger();
     b.action("ScanForward1")->trigger();
     b.form->Timer1Timer();
-    EXPECT_FALSE(b.form->Timer1()->isActive());
+    EXPECT_FALSE(b.probe().Timer1()->isActive());
     EXPECT_EQ(b.counter(), "0/0");
     EXPECT_EQ(b.form->FileListPos(), 0);
     EXPECT_EQ(b.caption(), "OTHER.001");
@@ -272,7 +272,7 @@ TEST(ListRobustness, FiveThousandFilesKeepTheCounterAndTheStepsRight) {
     Browser b;
     ASSERT_TRUE(b.open(v.Path(name(2500))));
     ASSERT_EQ(b.form->FileListCount(), kFiles);
-    for (int i = 1; i <= kFiles; i += 333) EXPECT_EQ(b.form->FileList()[static_cast<std::size_t>(i - 1)], name(i));
+    for (int i = 1; i <= kFiles; i += 333) EXPECT_EQ(b.probe().FileList()[static_cast<std::size_t>(i - 1)], name(i));
     EXPECT_EQ(b.counter(), "2500/5000");
     b.action("Next1")->trigger();
     EXPECT_EQ(b.counter(), "2501/5000");
@@ -283,19 +283,19 @@ TEST(ListRobustness, FiveThousandFilesKeepTheCounterAndTheStepsRight) {
     EXPECT_EQ(b.counter(), "2499/5000");
     EXPECT_EQ(b.shownLevel(6, 6), PatternLevel(6, 6, 2499));
 
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path(name(4999))));
     b.action("ScanForward1")->trigger();
     b.form->Timer1Timer();
     EXPECT_EQ(b.counter(), "5000/5000");
     EXPECT_EQ(b.shownLevel(6, 6), PatternLevel(6, 6, 5000));
     b.form->Timer1Timer();  // the end: the scan stops, the picture stays
-    EXPECT_FALSE(b.form->Timer1()->isActive());
+    EXPECT_FALSE(b.probe().Timer1()->isActive());
     b.action("Next1")->trigger();
     EXPECT_EQ(b.counter(), "5000/5000");
     EXPECT_EQ(b.caption(), QString::fromStdString(name(5000)));
 
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path(name(2))));
     b.action("Previous1")->trigger();
     EXPECT_EQ(b.counter(), "1/5000");
@@ -322,8 +322,8 @@ struct SixListed : ::testing::Test {
         EXPECT_EQ(b.form->FileListPos(), entry);
         EXPECT_EQ(b.caption(), QString::fromStdString(Name(entry)));
         EXPECT_EQ(b.counter(), QString("%1/6").arg(entry));
-        ASSERT_TRUE(b.form->CurrentChild()->ShowsFailure());
-        const QString shown = b.form->CurrentChild()->findChild<QLabel*>("EntryFailure")->text();
+        ASSERT_TRUE(b.probe().CurrentChild()->ShowsFailure());
+        const QString shown = b.probe().CurrentChild()->findChild<QLabel*>("EntryFailure")->text();
         EXPECT_TRUE(shown.contains(reason)) << shown.toStdString();
     }
 };
@@ -339,7 +339,7 @@ TEST_F(SixListed, EntriesGoneSinceTheListingShowTheirReasonWhereverTheyAreReache
     ExpectBadEntry(2, "No such file or directory");
     // The options have no picture to work on here.
     b.button("ToolButton19")->click();
-    EXPECT_TRUE(b.form->CurrentChild()->ShowsFailure());
+    EXPECT_TRUE(b.probe().CurrentChild()->ShowsFailure());
     EXPECT_FALSE(b.form->GoToEntry(3));
     ExpectBadEntry(3, "Is a directory");
     EXPECT_FALSE(b.form->GoToEntry(4));
@@ -364,7 +364,7 @@ TEST_F(SixListed, TheScanPassesOverAnUnreadableEntryAndNamesItInTheStatusBar) {
     EXPECT_TRUE(b.seam.errors.isEmpty());
     EXPECT_EQ(b.counter(), "3/6");
     EXPECT_EQ(b.shownLevel(8, 3), PatternLevel(8, 3, 3));
-    EXPECT_TRUE(b.form->Timer1()->isActive());
+    EXPECT_TRUE(b.probe().Timer1()->isActive());
     const QString said = b.form->statusBar()->currentMessage();
     EXPECT_TRUE(said.contains(QString::fromStdString(Name(2))) && said.contains("Permission denied"))
         << said.toStdString();

@@ -20,6 +20,8 @@
 
 namespace {
 
+using orbalux::FitPictureToPage;
+using orbalux::PrintExtent;
 using shelltest::Browser;
 using shelltest::PatternLevel;
 using shelltest::Volume;
@@ -178,11 +180,11 @@ TEST_F(ShownPicture, SaveAsProposesTheLastPlaceRefusesAListedPictureAndNoReturns
 
 TEST_F(ShownPicture, ScanWaitsWhileADialogIsUpAndGoesOnWithTheSamePause) {
     v.Write945("RBL_0002.001", 2);
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     b.action("N5seconds1")->trigger();
     b.action("ScanForward1")->trigger();
-    QTimer* timer = b.form->Timer1();
+    QTimer* timer = b.probe().Timer1();
     b.form->Timer1Timer();  // a step back to 1 needs a backward scan; here: 2
     ASSERT_EQ(b.form->FileListPos(), 2);
     b.action("ScanBackward1")->trigger();
@@ -256,7 +258,7 @@ TEST_F(ShownPicture, PrintFillsTheLargestFittingRectangleFromTheTopLeft) {
     b.seam.pdfPath = v.Dir() + "/page.pdf";
     b.action("PrintSetup1")->trigger();
     EXPECT_EQ(b.seam.pageSetups, 1);
-    QPrinter& printer = b.form->Printer();
+    QPrinter& printer = b.probe().Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);

@@ -10,7 +10,7 @@
 
 #include "shell/dialog_seam.h"
 
-struct ScriptedSeam : DialogSeam {
+struct ScriptedSeam : TDialogSeam {
     QStringList openAnswers;  // a null string, or none left: the dialog is cancelled
     QStringList openProposals;
     QList<SaveChoice> saveAnswers;  // an empty path, or none left: cancelled

@@ -59,14 +59,14 @@ TEST_F(ThreePictures, BlinkPutsThePinnedPictureUpUntilThePictureCloses) {
     auto* status = b.form->findChild<QLabel*>("BlinkStatus");
     EXPECT_EQ(status->text(), "Blink: shown RBL_0002.001");
     EXPECT_EQ(b.shownLevel(5, 7), PatternLevel(5, 7, 2));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return b.form->Blink().PinnedOnScreen(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.probe().Blink().PinnedOnScreen(); }, 5000));
     EXPECT_EQ(status->text(), "Blink: pinned RBL_0001.001");
     EXPECT_EQ(b.shownLevel(5, 7), PatternLevel(5, 7, 1));
     EXPECT_TRUE(b.action("Blink1")->isChecked());
 
     b.action("Close1")->trigger();
-    EXPECT_FALSE(b.form->Blink().Running());
-    EXPECT_FALSE(b.form->BlinkTimer()->isActive());
+    EXPECT_FALSE(b.probe().Blink().Running());
+    EXPECT_FALSE(b.probe().BlinkTimer()->isActive());
     EXPECT_EQ(status->text(), "");
 }
 

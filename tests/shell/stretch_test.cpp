@@ -12,7 +12,7 @@
 #include <QSettings>
 #include <QToolButton>
 
-#include "shell/HistogramUnit.h"
+#include "shell/histogram_box.h"
 #include "test_volume.h"
 
 namespace {
@@ -73,7 +73,7 @@ TEST_F(PictureStretch, PercentileStretchTakesStretchsPlaceInButtonsAndMenus) {
     EXPECT_TRUE(b.button("ToolButton34")->isChecked());
     EXPECT_TRUE(b.action("PercentileStretch2")->isChecked());
     const int lo = LevelAt(0.5), hi = LevelAt(99.5);
-    EXPECT_EQ(b.form->State().StretchDataPixels, kColumns * kLines);
+    EXPECT_EQ(b.probe().State().StretchDataPixels, kColumns * kLines);
     for (const auto& [x, y] : {std::pair{7, 9}, std::pair{0, 0}, std::pair{134, 701}, std::pair{60, 300}})
         EXPECT_EQ(b.shownLevel(x, y), StretchedLevel(PatternLevel(x, y, 1), lo, hi)) << x << "," << y;
 
@@ -88,7 +88,7 @@ TEST_F(PictureStretch, PercentileStretchTakesStretchsPlaceInButtonsAndMenus) {
     b.action("Atostretch1")->trigger();
     b.action("PercentileStretch1")->trigger();
     EXPECT_FALSE(b.action("Atostretch1")->isChecked());
-    EXPECT_EQ(b.form->State().MenuOptions.Stretch, 0);
+    EXPECT_EQ(b.probe().State().MenuOptions.Stretch, 0);
     b.action("Next1")->trigger();
     EXPECT_TRUE(b.button("ToolButton34")->isChecked());
     EXPECT_FALSE(b.button("ToolButton13")->isChecked());
@@ -100,8 +100,8 @@ TEST_F(PictureStretch, PercentileDialogRerunsTheShownPictureAndIsRemembered) {
     b.seam.percentileAnswer = PercentileChoice{0, 100};
     b.action("StretchPercentiles1")->trigger();
     EXPECT_EQ(b.shownLevel(7, 9), StretchedLevel(level(), 20, 219));
-    EXPECT_EQ(b.form->State().StretchLowLevel, 20);
-    EXPECT_EQ(b.form->State().StretchHighLevel, 219);
+    EXPECT_EQ(b.probe().State().StretchLowLevel, 20);
+    EXPECT_EQ(b.probe().State().StretchHighLevel, 219);
 
     b.seam.percentileAnswer = PercentileChoice{60, 40};  // out of order: refused, the picture stays
     b.action("StretchPercentiles1")->trigger();
@@ -110,15 +110,15 @@ TEST_F(PictureStretch, PercentileDialogRerunsTheShownPictureAndIsRemembered) {
 
     b.action("Equalize1")->trigger();
     Browser next;  // the next run
-    EXPECT_EQ(next.form->State().LowPercentile, 0.0);
-    EXPECT_EQ(next.form->State().HighPercentile, 100.0);
-    EXPECT_EQ(next.form->State().MenuOptions.Equalize, 1);
+    EXPECT_EQ(next.probe().State().LowPercentile, 0.0);
+    EXPECT_EQ(next.probe().State().HighPercentile, 100.0);
+    EXPECT_EQ(next.probe().State().MenuOptions.Equalize, 1);
     EXPECT_TRUE(next.action("Equalize1")->isChecked());
 }
 
 TEST_F(PictureStretch, HistogramMarksLoAndHiOfAPercentileStretch) {
     b.action("Histogram1")->trigger();
-    THistogramBox* box = b.form->HistogramBox();
+    THistogramBox* box = b.probe().HistogramBox();
     EXPECT_FALSE(box->Bars()->StretchMarks());
     b.button("ToolButton34")->click();
     const int lo = LevelAt(0.5), hi = LevelAt(99.5);

@@ -54,16 +54,16 @@ Browser::~Browser() = default;
 QAction* Browser::action(const char* name) const { return form->findChild<QAction*>(name); }
 QToolButton* Browser::button(const char* name) const { return form->findChild<QToolButton*>(name); }
 QString Browser::counter() const { return form->findChild<QLineEdit*>("Memo1")->text(); }
-QString Browser::caption() const { return form->CurrentChild() ? form->CurrentChild()->windowTitle() : QString(); }
+QString Browser::caption() const { return probe().CurrentChild() ? probe().CurrentChild()->windowTitle() : QString(); }
 
 bool Browser::open(const QString& path) {
     seam.openAnswers.push_back(path);
     form->Open1Click();
-    return form->CurrentChild() != nullptr;
+    return probe().CurrentChild() != nullptr;
 }
 
 int Browser::shownLevel(int x, int y) const {
-    const QImage& image = form->CurrentChild()->Picture();
+    const QImage& image = probe().CurrentChild()->Picture();
     return qGray(image.pixel(x, image.height() - 1 - y));
 }
 

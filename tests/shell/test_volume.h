@@ -9,8 +9,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "shell/MainUnit.h"
+#include "main_form_probe.h"
 #include "scripted_seam.h"
+#include "shell/MainUnit.h"
 
 class QAction;
 class QToolButton;
@@ -52,6 +53,8 @@ struct Browser {
     QToolButton* button(const char* name) const;
     QString counter() const;
     QString caption() const;  // the image window's, or empty without one
+    // What the commands left inside the window.
+    MainFormProbe probe() const { return {*form}; }
 
     // Open through the dialog, answering it with `path`.
     bool open(const QString& path);

@@ -17,7 +17,7 @@
 #include <QThread>
 
 #include "shell/MDIChild.h"
-#include "shell/ThumbnailStrip.h"
+#include "shell/thumbnail_strip.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
 
@@ -70,7 +70,7 @@ TEST_F(Strip, EveryEntryInListOrderAndAMarkForAFileThatIsNoPicture) {
     ASSERT_EQ(view()->model()->rowCount(), 6);
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(view()->model()->index(row, 0).data().toString(),
-                  QString::fromStdString(b.form->FileList()[static_cast<std::size_t>(row)]));
+                  QString::fromStdString(b.probe().FileList()[static_cast<std::size_t>(row)]));
     ASSERT_TRUE(allReady());
     for (int position : {1, 2, 3, 5, 6}) EXPECT_EQ(strip()->EntryMark(position), TThumbnailStrip::Mark::Made);
     EXPECT_EQ(strip()->EntryMark(4), TThumbnailStrip::Mark::Failed);
@@ -103,11 +103,11 @@ TEST_F(Strip, HighlightFollowsTheShownPictureAndAClickLoadsAsNextWould) {
     click(3);
     EXPECT_TRUE(b.seam.errors.isEmpty());
     EXPECT_EQ(b.caption(), "RBL_0004.001");
-    EXPECT_TRUE(b.form->CurrentChild()->ShowsFailure());
+    EXPECT_TRUE(b.probe().CurrentChild()->ShowsFailure());
     EXPECT_EQ(selectedRow(), 3);
 
     // No picture shown: nothing lit, and a click opens the entry.
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     EXPECT_EQ(selectedRow(), -1);
     click(0);
     EXPECT_EQ(b.caption(), "RBL_0001.001");
@@ -122,7 +122,7 @@ TEST_F(Strip, ThumbnailsAreMadeOncePerRunAndTheShownOneIsKeptInView) {
     const int made = strip()->MadeCount();
     EXPECT_EQ(made, 36);
 
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path("RBL_0039.001")));
     EXPECT_EQ(strip()->ReadyCount(), 36);  // at once, from what was made before
     EXPECT_EQ(strip()->MadeCount(), made);

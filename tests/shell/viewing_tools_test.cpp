@@ -16,15 +16,20 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "shell/HistogramUnit.h"
-#include "shell/InfoUnit.h"
 #include "session/print_layout.h"
+#include "shell/InfoUnit.h"
 #include "shell/elided_label.h"
+#include "shell/histogram_box.h"
 #include "test_volume.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace {
 
+using orbalux::FitPictureToPage;
+using orbalux::GreyHistogram;
+using orbalux::PictureCoordinate;
+using orbalux::PrintExtent;
+using orbalux::ZoomFactor;
 using shelltest::Browser;
 using shelltest::PatternLevel;
 using shelltest::Volume;
@@ -36,7 +41,7 @@ struct Viewing : ::testing::Test {
         v.Write945("RBL_0001.001", 1);
         v.Write945("RBL_0002.001", 2);
     }
-    TPictureControl* image() const { return b.form->CurrentChild()->Image(); }
+    TPictureControl* image() const { return b.probe().CurrentChild()->Image(); }
     // The whole text of a status, shortened on screen or not.
     QString status(const char* name) const {
         QLabel* label = b.form->findChild<QLabel*>(name);
@@ -67,7 +72,7 @@ TEST_F(Viewing, ZoomStepsResizeThePictureAndOutliveEachLoad) {
 
     for (int i = 0; i < 5; ++i) b.action("ZoomOut1")->trigger();
     EXPECT_EQ(image()->size(), QSize(237, 176));
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     EXPECT_EQ(image()->size(), QSize(237, 176));
     b.action("ActualSize1")->trigger();
@@ -79,7 +84,7 @@ TEST_F(Viewing, ZoomStepsResizeThePictureAndOutliveEachLoad) {
 TEST_F(Viewing, FitToWindowFillsTheRoomAndFollowsTheWindowUntilAnotherZoom) {
     EXPECT_FALSE(b.action("FitToWindow1")->isEnabled());  // no picture yet
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    auto room = [this] { return b.form->CurrentChild()->ScrollArea()->maximumViewportSize(); };
+    auto room = [this] { return b.probe().CurrentChild()->ScrollArea()->maximumViewportSize(); };
     // The picture fills the room on one side, to the last pixel, on the other within it.
     auto fills = [&] {
         const QSize r = room(), shown = image()->size();
@@ -110,7 +115,7 @@ TEST_F(Viewing, FitToWindowFillsTheRoomAndFollowsTheWindowUntilAnotherZoom) {
     QCoreApplication::processEvents();
     EXPECT_EQ(image()->size(), stepped);
 
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     EXPECT_FALSE(b.action("ZoomIn1")->isEnabled());
 }
 
@@ -118,7 +123,7 @@ TEST_F(Viewing, ZoomKeepsThePointUnderThePointerOrTheMiddleAndTheMouseDragsThePi
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     b.form->resize(900, 700);
     QCoreApplication::processEvents();
-    QScrollArea* scroll = b.form->CurrentChild()->ScrollArea();
+    QScrollArea* scroll = b.probe().CurrentChild()->ScrollArea();
     QWidget* view = scroll->viewport();
     // The picture pixel at a point of the view.
     auto pixelAt = [&](QPoint at) {
@@ -160,7 +165,7 @@ TEST_F(Viewing, AroundThePictureIsDarkerThanItsGreyField) {
     for (int i = 0; i < 2; ++i) b.action("ZoomOut1")->trigger();
     b.form->resize(1200, 900);
     QCoreApplication::processEvents();
-    QWidget* view = b.form->CurrentChild()->ScrollArea()->viewport();
+    QWidget* view = b.probe().CurrentChild()->ScrollArea()->viewport();
     const QImage shown = view->grab().toImage();
     // The picture sits in the middle of the view.
     const QPoint beyond = image()->mapTo(view, QPoint(image()->width() + 10, image()->height() + 10));
@@ -211,12 +216,12 @@ TEST_F(Viewing, LostLinesShowInTheStatusBarAndUnderTheHeader) {
 
     ASSERT_TRUE(b.open(v.Path("RBL_0003.001")));
     EXPECT_EQ(status("LostLinesStatus"), "Lost lines: 5");
-    EXPECT_EQ(b.form->InfoBox()->LostLines()->text(), "Lost lines: 5");
+    EXPECT_EQ(b.probe().InfoBox()->LostLines()->text(), "Lost lines: 5");
     b.action("Previous1")->trigger();
     EXPECT_EQ(status("LostLinesStatus"), "Lost lines: 0");
-    EXPECT_EQ(b.form->InfoBox()->LostLines()->text(), "Lost lines: 0");
+    EXPECT_EQ(b.probe().InfoBox()->LostLines()->text(), "Lost lines: 0");
 
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     EXPECT_EQ(status("LostLinesStatus"), "");
     EXPECT_EQ(status("PictureSizeStatus"), "");
 }
@@ -224,7 +229,7 @@ TEST_F(Viewing, LostLinesShowInTheStatusBarAndUnderTheHeader) {
 TEST_F(Viewing, HistogramFollowsEveryRedisplayWhileOpen) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
     b.action("Histogram1")->trigger();
-    THistogramBox* box = b.form->HistogramBox();
+    THistogramBox* box = b.probe().HistogramBox();
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     const GreyHistogram first = box->Histogram();
@@ -261,7 +266,7 @@ TEST_F(Viewing, HistogramFollowsEveryRedisplayWhileOpen) {
     // A narrow picture: its 135 samples, not the zero and the grey that end
     // its rows.
     v.Write136("69_011.002", 5, 2);
-    b.form->CurrentChild()->close();
+    b.probe().CurrentChild()->close();
     ASSERT_TRUE(b.open(v.Path("69_011.002")));
     EXPECT_EQ(box->Histogram().pixels, 135LL * 702);
 }
@@ -283,13 +288,13 @@ TEST_F(Viewing, PrintPreviewDrawsThePageByThePrintRule) {
     EXPECT_EQ(b.seam.modals, QStringList({"PrintPreviewDialog"}));
     ASSERT_FALSE(page.isEmpty());
     const PrintExtent rule = FitPictureToPage(948, 704, page.width(), page.height());
-    const QRect previewed = b.form->LastPageRect();
+    const QRect previewed = b.probe().LastPageRect();
     EXPECT_EQ(previewed, QRect(0, 0, static_cast<int>(rule.width), static_cast<int>(rule.height)));
 
     // Printing on the same printer puts the picture in the same place.
     b.seam.pdfPath = v.Dir() + "/page.pdf";
     b.action("Print1")->trigger();
-    EXPECT_EQ(b.form->LastPageRect(), previewed);
+    EXPECT_EQ(b.probe().LastPageRect(), previewed);
 }
 
 }  // namespace

@@ -8,6 +8,11 @@
 
 namespace {
 
+using orbalux::StepFactor;
+using orbalux::ZoomFactor;
+using orbalux::ZoomPercent;
+using orbalux::kZoomSteps;
+
 TEST(PictureControl, TakesThePicturesZoomedSizeAtEveryStep) {
     TPictureControl control;
     control.SetPicture(QImage(948, 704, QImage::Format_RGB32));

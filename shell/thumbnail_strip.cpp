@@ -1,4 +1,4 @@
-#include "shell/ThumbnailStrip.h"
+#include "shell/thumbnail_strip.h"
 
 #include <algorithm>
 #include <thread>
@@ -17,6 +17,12 @@
 #include <QWindow>
 
 #include "session/thumbnail_maker.h"
+
+using orbalux::FileStamp;
+using orbalux::ListThumbnail;
+using orbalux::MadeThumbnail;
+using orbalux::StampOf;
+using orbalux::ThumbnailMaker;
 
 namespace {
 
@@ -101,10 +107,10 @@ QImage ToImage(const orbalux::GreyImage& grey, qreal ratio) {
 }  // namespace
 
 // The entries of the list, as the view asks for them.
-class ThumbnailListModel : public QAbstractListModel {
+class TThumbnailListModel : public QAbstractListModel {
 public:
     using Lookup = std::function<QVariant(int row, int role)>;
-    ThumbnailListModel(QObject* parent, Lookup lookup) : QAbstractListModel(parent), lookup_(std::move(lookup)) {}
+    TThumbnailListModel(QObject* parent, Lookup lookup) : QAbstractListModel(parent), lookup_(std::move(lookup)) {}
 
     void Reset(QStringList names) {
         beginResetModel();
@@ -130,7 +136,7 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     // The View menu is its only switch.
     setFeatures(QDockWidget::DockWidgetMovable);
 
-    model_ = new ThumbnailListModel(this, [this](int row, int role) -> QVariant {
+    model_ = new TThumbnailListModel(this, [this](int row, int role) -> QVariant {
         const Made* made = Find(row + 1);
         if (role == Qt::DecorationRole) {
             static const QIcon waiting(Placeholder(false));

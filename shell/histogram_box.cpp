@@ -1,4 +1,4 @@
-#include "shell/HistogramUnit.h"
+#include "shell/histogram_box.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
+
+using orbalux::GreyHistogram;
 
 namespace {
 constexpr int kLevels = 256;

@@ -1,4 +1,4 @@
-#include "shell/FolderWatch.h"
+#include "shell/folder_watch.h"
 
 #include <QFile>
 #include <QFileSystemWatcher>

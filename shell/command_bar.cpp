@@ -1,6 +1,6 @@
 // The command vocabulary of the main window: every menu item and tool button
 // with its caption or hint, handler, shortcuts, and whether it needs a picture.
-#include "shell/command_map.h"
+#include "shell/command_bar.h"
 
 #include <array>
 #include <cstring>

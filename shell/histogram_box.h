@@ -22,7 +22,7 @@ class THistogramBars : public QWidget {
     Q_OBJECT
 public:
     explicit THistogramBars(QWidget* parent = nullptr);
-    void SetHistogram(const GreyHistogram& histogram);
+    void SetHistogram(const orbalux::GreyHistogram& histogram);
     // On a logarithmic scale a level of few pixels still shows beside one of
     // many: the bar of n pixels is log(1 + n) / log(1 + tallest) high.
     void SetLogarithmic(bool on);
@@ -43,7 +43,7 @@ private:
     // Bar height of n pixels in an area `area` high.
     int HeightOf(long long n, long long tallest, int area) const;
 
-    GreyHistogram histogram_;
+    orbalux::GreyHistogram histogram_;
     bool logarithmic_ = false;
     std::optional<orbalux::StretchMarks> marks_;
 };
@@ -54,17 +54,17 @@ public:
     explicit THistogramBox(QWidget* parent = nullptr);
 
     // Shows the figures of `histogram`; Clear shows an empty histogram.
-    void SetHistogram(const GreyHistogram& histogram);
+    void SetHistogram(const orbalux::GreyHistogram& histogram);
     // Marks a percentile stretch's lo and hi with the words that name them;
     // none takes the marks away. Clear takes them away too.
     void SetStretchMarks(const std::optional<orbalux::StretchMarks>& marks, const QString& text);
     void Clear();
 
-    const GreyHistogram& Histogram() const { return histogram_; }
+    const orbalux::GreyHistogram& Histogram() const { return histogram_; }
     THistogramBars* Bars() const { return bars_; }
 
 private:
-    GreyHistogram histogram_;
+    orbalux::GreyHistogram histogram_;
     THistogramBars* bars_;
     QCheckBox* logarithmic_;
     QLabel* pixels_;

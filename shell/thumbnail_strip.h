@@ -18,9 +18,10 @@
 #include "session/thumbnail_cache.h"
 
 class QListView;
+class TThumbnailListModel;
+namespace orbalux {
 class ThumbnailMaker;
-class ThumbnailListModel;
-struct MadeThumbnail;
+}
 
 class TThumbnailStrip : public QDockWidget {
     Q_OBJECT
@@ -74,7 +75,8 @@ private:
         QString failure;
     };
 
-    void Arrived(std::uint64_t list, int index, const std::string& path, std::optional<FileStamp> stamp, Made made);
+    void Arrived(std::uint64_t list, int index, const std::string& path, std::optional<orbalux::FileStamp> stamp,
+                 Made made);
     void SetSide(int side);
     void TellView();
     void FollowDockSide(Qt::DockWidgetArea area);
@@ -83,16 +85,16 @@ private:
     void FollowSize();
     const Made* Find(int position) const;
 
-    ThumbnailListModel* model_;
+    TThumbnailListModel* model_;
     QListView* view_;
-    ThumbnailCache<Made> cache_;  // by path, for the whole run
+    orbalux::ThumbnailCache<Made> cache_;  // by path, for the whole run
     std::string dir_;
     std::vector<std::string> paths_;
     std::uint64_t list_ = 0;
     int current_ = 0;
     int made_ = 0;
     int least_ = 0, most_ = 0;  // the view's height (or width) with the smallest and the full thumbnails
-    qreal ratio_ = 1;
-    bool following_ = false;  // within FollowSize  // device pixels per thumbnail pixel drawn
-    std::unique_ptr<ThumbnailMaker> maker_;  // last: its threads go first
+    qreal ratio_ = 1;         // device pixels per thumbnail pixel drawn
+    bool following_ = false;  // within FollowSize
+    std::unique_ptr<orbalux::ThumbnailMaker> maker_;  // last: its threads go first
 };
