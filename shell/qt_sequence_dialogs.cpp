@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QSpinBox>
 
+#include "movie/movie_format.h"
 #include "movie/movie_writer.h"
 #include "session/blink.h"
 #include "shell/qt_dialog_seam.h"
@@ -33,7 +34,10 @@ std::optional<SequenceChoice> TQtDialogSeam::sequenceExport(QWidget* parent, con
     last->setRange(1, count);
     last->setValue(count);
     auto* fps = new QSpinBox(&range);
-    fps->setRange(orbalux::kMinMovieFps, orbalux::kMaxMovieFps);
+    // A GIF's delays are whole hundredths: it holds fewer frames a second.
+    const orbalux::MovieFormat format =
+        orbalux::MovieFormatForPath(files.selectedFiles().front().toStdString()).value_or(orbalux::MovieFormat::WebM);
+    fps->setRange(orbalux::kMinMovieFps, orbalux::MaxMovieFps(format));
     fps->setValue(orbalux::kDefaultMovieFps);
     form->addRow(QString("From picture %1 to picture:").arg(shown), last);
     form->addRow(whole);
