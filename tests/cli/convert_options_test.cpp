@@ -208,7 +208,7 @@ TEST(ConvertOptions, PictureStretchesTakeTheirPercentilesAndExcludeEveryOtherStr
 }
 
 TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
-    cli_test::ScratchDir scratch;
+    cli_test::ScratchFolder scratch;
     const auto unknown = cli_test::RunConvert(scratch, {"--frobnicate", "x", "-o", scratch / "out"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("--frobnicate"), std::string::npos) << unknown.err;

@@ -26,7 +26,7 @@ void CollectWarnings(CPLErr level, CPLErrorNum, const char* message) {
 }
 
 TEST(LabelsTest, IsisVicarAndPds4CarryTheFilesFacts) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";
     enc::PictureFilePlan plan = PlanFor(name);
     plan.header.text1 = enc::HeaderLines({"MARINER 7  PICTURE 7N17", "", "RANGE 5300 KM"});

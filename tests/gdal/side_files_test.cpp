@@ -43,7 +43,7 @@ double TrueMean(const std::string& path, const std::vector<std::string>& openOpt
 }
 
 TEST(SideFilesTest, StatisticsAndOverviewsStayWithTheirOptionSet) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";  // a stretch of its own in the catalogue
     const std::string path = scratch / name;
     WritePlan(path, PlanFor(name));
