@@ -29,9 +29,13 @@ else
       break
     fi
   done
-  # On main itself, or without it: the last commit's changes.
+  # On main itself, or without it: the last commit's changes; in a clone of
+  # one commit there is nothing to compare with.
   if [ -z "$base" ] || [ "$base" = "$(git rev-parse HEAD)" ]; then
-    base=$(git rev-parse -q --verify HEAD~ || git hash-object -t tree /dev/null)
+    base=$(git rev-parse -q --verify 'HEAD~^{commit}') || {
+      echo "format check skipped: no earlier commit to compare with"
+      exit 0
+    }
   fi
 fi
 
