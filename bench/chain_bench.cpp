@@ -19,6 +19,7 @@
 #include "processing/stages.h"
 #include "tools/encoder/picture_encoder.h"
 #include "tools/encoder/synthetic_scene.h"
+#include "tools/scratch/scratch_folder.h"
 
 namespace {
 
@@ -122,27 +123,20 @@ void BM_Reprocess(benchmark::State& bench, int width, int height) {
 BENCHMARK_CAPTURE(BM_Reprocess, 1024x1504, 1024, 1504)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Reprocess, 948x704, 948, 704)->Unit(benchmark::kMillisecond);
 
-// A picture file written once into a scratch directory, removed at exit.
+// A picture file written once into a scratch folder, removed with it.
 class ScratchFile {
 public:
-    ScratchFile(const std::string& name, int lineFormat, int records) {
+    ScratchFile(const std::string& name, int lineFormat, int records) : path_(folder_ / name) {
         const enc::LineLayout& layout = enc::LineLayoutFor(lineFormat);
         const orbalux::GreyImage scene = Scene(layout.PixelsPerLine(), layout.linesPerFrame);
         enc::HeaderPlan header;
         header.records = records;
-        dir_ = std::filesystem::temp_directory_path() / ("orbalux_bench_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / name).string();
         enc::WriteFile(path_, enc::EncodePicture(lineFormat, scene, header));
-    }
-    ~ScratchFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
     }
     const std::string& path() const { return path_; }
 
 private:
-    std::filesystem::path dir_;
+    orbalux::test::ScratchFolder folder_;
     std::string path_;
 };
 

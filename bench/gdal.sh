@@ -8,24 +8,24 @@
 #   bench/gdal.sh            # 5 rounds
 #   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench bench/gdal.sh
 #
-# The rounds and medians are bench/timing.sh's; BENCH_DIR defaults to a
-# folder in /dev/shm when there is one.
+# The rounds, the medians and the build (build-bench/ unless BUILD_DIR names
+# one) are bench/timing.sh's; BENCH_DIR defaults to a folder in /dev/shm when
+# there is one.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/bench/timing.sh"
-build=${BUILD_DIR:-$root/build}
 runs=${RUNS:-5}
 base=$(bench_base orbalux-bench-gdal)
 
-cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target orbalux-convert orbalux-make-volume gdal_MARINER67 >/dev/null
+bench_build_targets orbalux-convert orbalux-make-volume gdal_MARINER67
+build=$bench_build
 converter=$build/cli/orbalux-convert
 export GDAL_DRIVER_PATH=$build/gdal
 
 volume=$base/volume
 mkdir -p "$base"
-bench_volume "$volume" "$build/cli/orbalux-make-volume"
+bench_volume "$volume" "$build/bench/orbalux-make-volume"
 files=$(find "$volume" -maxdepth 1 -type f | wc -l)
 echo "volume: $files files, $(du -sh "$volume" | cut -f1) in $volume; $runs rounds; $(nproc) cores"
 

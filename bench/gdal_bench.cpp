@@ -15,6 +15,7 @@
 
 #include "tools/encoder/picture_encoder.h"
 #include "tools/encoder/synthetic_scene.h"
+#include "tools/scratch/scratch_folder.h"
 
 extern "C" void GDALRegister_MARINER67();
 
@@ -26,23 +27,16 @@ namespace enc = orbalux::encoder;
 // catalogue lists for it, in a folder of its own.
 class ScratchPicture {
 public:
-    ScratchPicture() {
+    ScratchPicture() : path_(folder_ / "69_301.009") {
         const enc::LineLayout& layout = enc::LineLayoutFor(1023);
         orbalux::GreyImage scene =
             enc::RenderScene({.width = layout.PixelsPerLine(), .height = layout.linesPerFrame, .seed = 3});
-        dir_ = std::filesystem::temp_directory_path() / ("orbalux_gdal_bench_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "69_301.009").string();
         enc::WriteFile(path_, enc::EncodePicture(1023, scene, enc::HeaderPlan{.records = 0}));  // its lines begin at 0
-    }
-    ~ScratchPicture() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
     }
     const std::string& path() const { return path_; }
 
 private:
-    std::filesystem::path dir_;
+    orbalux::test::ScratchFolder folder_;
     std::string path_;
 };
 

@@ -6,24 +6,24 @@
 #   bench/movie.sh            # 3 rounds
 #   RUNS=5 BUILD_DIR=build BENCH_DIR=/tmp/bench bench/movie.sh
 #
-# The rounds and medians are bench/timing.sh's; the report gives, beside the
+# The rounds, the medians and the build (build-bench/ unless BUILD_DIR names
+# one) are bench/timing.sh's; the report gives, beside the
 # medians, the frames each movie holds (read back by ffprobe when it is installed) and its
 # size. The target: the WebM in under 60 s on two cores.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/bench/timing.sh"
-build=${BUILD_DIR:-$root/build}
 runs=${RUNS:-3}
 base=$(bench_base orbalux-bench)
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBALUX_BUILD_TOOLS=ON >/dev/null
-cmake --build "$build" -j2 --target orbalux-convert orbalux-make-volume >/dev/null
+bench_build_targets orbalux-convert orbalux-make-volume
+build=$bench_build
 converter=$build/cli/orbalux-convert
 
 volume=$base/volume
 mkdir -p "$base"
-bench_volume "$volume" "$build/cli/orbalux-make-volume"
+bench_volume "$volume" "$build/bench/orbalux-make-volume"
 files=$(find "$volume" -maxdepth 1 -type f | wc -l)
 echo "volume: $files files in $volume; $runs rounds; $(nproc) cores; 10 fps"
 

@@ -59,6 +59,25 @@ bench_base() {
   fi
 }
 
+# Builds TARGETS for a script and sets bench_build to the folder: BUILD_DIR when
+# given, a build the user made, whose configuration is left as it is (it needs
+# ORBALUX_BUILD_BENCH=ON); else build-bench in the repository, the scripts' own,
+# configured here for speed with the benchmarks and without tests or manual
+# pages. No script configures the user's build/ or installs anything.
+bench_build_targets() {
+  local root
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  if [ -n "${BUILD_DIR:-}" ]; then
+    bench_build=$BUILD_DIR
+    [ -f "$bench_build/CMakeCache.txt" ] || { echo "BUILD_DIR=$bench_build is not a configured build" >&2; return 2; }
+  else
+    bench_build=$root/build-bench
+    cmake -S "$root" -B "$bench_build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+          -DORBALUX_BUILD_BENCH=ON -DORBALUX_MAN_PAGES=OFF >/dev/null
+  fi
+  cmake --build "$bench_build" -j2 --target "$@" >/dev/null
+}
+
 # The synthetic volume in folder $1, made with the build's orbalux-make-volume
 # ($2) unless it is already there.
 bench_volume() {

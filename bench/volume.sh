@@ -5,35 +5,37 @@
 # file by file with two processes, as a user would script it.
 #
 #   bench/volume.sh            # 5 rounds
-#   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench bench/volume.sh
+#   RUNS=3 BUILD_DIR=build BENCH_DIR=/tmp/bench bench/volume.sh   # a build of your own
 #   BASELINE_BUILD=../old/build bench/volume.sh   # and an older build's PNG
 #
-# The rounds and medians are bench/timing.sh's; BENCH_DIR defaults to a
-# folder in /dev/shm when there is one.
-# The "write_only" line shows what copying the BMP files alone costs there.
+# The rounds, the medians and the build (build-bench/ unless BUILD_DIR names
+# one) are bench/timing.sh's; BENCH_DIR defaults to a folder in /dev/shm when
+# there is one. Without ImageMagick (package imagemagick) its variant is left
+# out. The "write_only" line shows what copying the BMP files alone costs there.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/bench/timing.sh"
-build=${BUILD_DIR:-$root/build}
 runs=${RUNS:-5}
 base=$(bench_base orbalux-bench)
 
-if ! command -v convert >/dev/null; then
-  bash "$root/tools/install-deps.sh" imagemagick
-fi
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBALUX_BUILD_TOOLS=ON >/dev/null
-cmake --build "$build" -j2 --target orbalux-convert orbalux-make-volume >/dev/null
+bench_build_targets orbalux-convert orbalux-make-volume
+build=$bench_build
 converter=$build/cli/orbalux-convert
 
 volume=$base/volume
 mkdir -p "$base"
-bench_volume "$volume" "$build/cli/orbalux-make-volume"
+bench_volume "$volume" "$build/bench/orbalux-make-volume"
 files=$(find "$volume" -maxdepth 1 -type f | wc -l)
 echo "volume: $files files, $(du -sh "$volume" | cut -f1) in $volume; $runs rounds; $(nproc) cores"
 
 # The variants, each writing into its own output folder.
-variants=(png_j1 png_j2 bmp_j1 bmp_j2 png6_j2 write_only magick_p2)
+variants=(png_j1 png_j2 bmp_j1 bmp_j2 png6_j2 write_only)
+if command -v convert >/dev/null; then
+  variants+=(magick_p2)
+else
+  echo "ImageMagick's convert not found: the magick_p2 variant is left out (install the imagemagick package for it)"
+fi
 if [ -n "${BASELINE_BUILD:-}" ]; then variants+=(baseline_png_j2); fi
 run_variant() {
   local out=$base/out_$1
@@ -73,10 +75,11 @@ for v in "${variants[@]}"; do
 done
 
 echo
-echo "PNG, 2 jobs, against ImageMagick with 2 processes: $(ratio magick_p2 png_j2)x faster (target 50x)"
+if [ -n "${sizes[magick_p2]:-}" ]; then
+  echo "PNG, 2 jobs, against ImageMagick with 2 processes: $(ratio magick_p2 png_j2)x faster (target 50x)"
+fi
 if [ -n "${BASELINE_BUILD:-}" ]; then
-  echo "PNG, 2 jobs: $(ratio baseline_png_j2 png_j2)x faster than the baseline build" \
-       "($(ratio magick_p2 baseline_png_j2)x ImageMagick), files" \
+  echo "PNG, 2 jobs: $(ratio baseline_png_j2 png_j2)x faster than the baseline build, files" \
        "$(awk -v a="${sizes[png_j2]}" -v b="${sizes[baseline_png_j2]}" 'BEGIN { printf "%+.2f%%", 100 * (a - b) / b }') in size"
 fi
 echo "PNG level 1 against level 6, 2 jobs: $(ratio png6_j2 png_j2)x faster," \

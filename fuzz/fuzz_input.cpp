@@ -1,14 +1,26 @@
 #include "fuzz/fuzz_input.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "fuzz/catalogue_names.h"
 #include "fuzz/picture_checks.h"
-#include "fuzz/scratch_folder.h"
 #include "load/load_sequence.h"
 #include "state/orbalux_error.h"
+#include "tools/encoder/picture_encoder.h"
+#include "tools/scratch/scratch_folder.h"
 
 namespace orbalux::fuzz {
+namespace {
+
+// The picture files' folder, made once and removed when the process ends
+// normally.
+const test::ScratchFolder& Folder() {
+    static const test::ScratchFolder folder(test::ScratchPlace::Memory);
+    return folder;
+}
+
+}  // namespace
 
 DisplayOptions OptionsFromBits(std::uint8_t bits) {
     DisplayOptions o;
@@ -47,19 +59,21 @@ bool LoadFromInput(PictureState& state, const LoadInput& input) {
     state.HorizontalStretchOn = input.horizontalStretch;
     state.MenuOptions = input.menu;
     SetOpenDespeckleGeometry(state);
-    const std::string path = WriteScratchFile(input.name, input.file);
+    // A file that cannot be written throws: the harness is broken, not the program.
+    const std::string path = Folder() / input.name;
+    encoder::WriteFile(path, input.file);
     const std::string shownName = state.CatalogueName;
     try {
         LoadPicture(state, path);
     } catch (const OrbaluxError& e) {
-        RemoveScratchFile(path);
+        std::filesystem::remove(path);
         // Only a file without a single line is refused, and it leaves the
         // shown picture as it was.
         FUZZ_CHECK(e.kind() == ErrorKind::NotAPicture);
         FUZZ_CHECK(state.CatalogueName == shownName);
         return false;
     }
-    RemoveScratchFile(path);
+    std::filesystem::remove(path);
     return true;
 }
 

@@ -1,5 +1,6 @@
-// Writes the seed corpus of the three fuzz targets into OUT/load, OUT/chain
-// and OUT/header, from the encoder's pictures of every line format.
+// Writes the seed corpus of the fuzz targets into OUT/load, OUT/chain,
+// OUT/header and OUT/deflate, from the encoder's pictures of every line
+// format and its synthetic scenes.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "fuzz/fuzz_input.h"
 #include "fuzz/seed_pictures.h"
 #include "tools/encoder/picture_encoder.h"
+#include "tools/encoder/synthetic_scene.h"
 
 namespace {
 
@@ -111,6 +113,23 @@ void HeaderSeeds(const fs::path& dir) {
     }
 }
 
+// Rows as the PNG writer hands them to the deflate: a filter byte, then the
+// pixels of a scene (a disc on black sky, a plain in low sun); and black sky
+// spelled as (value, length) pairs.
+void DeflateSeeds(const fs::path& dir) {
+    namespace enc = orbalux::encoder;
+    for (const auto kind : {enc::SceneKind::PlanetDisc, enc::SceneKind::CrateredPlain}) {
+        const orbalux::GreyImage scene = enc::RenderScene({.kind = kind, .width = 320, .height = 240, .seed = 5});
+        std::vector<std::uint8_t> rows{0};  // an even first byte: the bytes as given
+        for (int y = 0; y < scene.height; ++y) {
+            rows.push_back(0);
+            for (int x = 0; x < scene.width; ++x) rows.push_back(scene.At(x, y));
+        }
+        Write(dir, kind == enc::SceneKind::PlanetDisc ? "disc-rows" : "plain-rows", rows);
+    }
+    Write(dir, "spelled-sky", {1, 0, 255, 0, 255, 40, 3, 0, 255});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,10 +139,11 @@ int main(int argc, char** argv) {
     }
     const fs::path out = argv[1];
     try {
-        for (const char* target : {"load", "chain", "header"}) fs::create_directories(out / target);
+        for (const char* target : {"load", "chain", "header", "deflate"}) fs::create_directories(out / target);
         LoadSeeds(out / "load");
         ChainSeeds(out / "chain");
         HeaderSeeds(out / "header");
+        DeflateSeeds(out / "deflate");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -31,8 +31,9 @@ cp -r "$build/corpus/load" "$build/corpus/gdal"
 
 # Target and its longest input: the load's four setting bytes and a file of
 # up to 2,200,000 bytes; the chain's commands and such a file; the header's
-# first few kilobytes; the driver's, as the load's.
-targets=("load 2200004" "chain 2200100" "header 4200" "gdal 2200004")
+# first few kilobytes; the driver's, as the load's; the deflate's, rows of a
+# picture several blocks long.
+targets=("load 2200004" "chain 2200100" "header 4200" "gdal 2200004" "deflate 300000")
 status=0
 for entry in "${targets[@]}"; do
   read -r name max_len <<<"$entry"

@@ -11,6 +11,8 @@ namespace {
 
 using enum KeyKind;
 
+// The columns line up.
+// clang-format off
 constexpr CatalogueRow kRows[] = {
     // kind   key            DataOffset  LineFormat  StretchGain  StretchBlack  FrameLineCount
     // Volume 69_011: two header records and the 136 format, then the stretch of each file
@@ -455,6 +457,7 @@ constexpr CatalogueRow kRows[] = {
     {Name10,  "69_381.004",  964,        999,        kUnset,      kUnset,       kUnset},
     {Name10,  "69_381.005",  964,        999,        kUnset,      kUnset,       kUnset},
 };
+// clang-format on
 
 // 110 rows for the early volumes, the prefix rows and the JAC_ and ED names,
 // 296 for the later volumes.

@@ -33,6 +33,8 @@ inline void TreatPixel(std::uint8_t* p, std::ptrdiff_t stride, const SpeckleRule
 
     int hits = 0, sum = 0;
     const int bright = rule.brightDelta;
+    // One neighbour a line, the eight alike.
+    // clang-format off
     if (v - n0 > bright) { ++hits; sum += n0; }
     if (v - n1 > bright) { ++hits; sum += n1; }
     if (v - n2 > bright) { ++hits; sum += n2; }
@@ -41,6 +43,7 @@ inline void TreatPixel(std::uint8_t* p, std::ptrdiff_t stride, const SpeckleRule
     if (v - n5 > bright) { ++hits; sum += n5; }
     if (v - n6 > bright) { ++hits; sum += n6; }
     if (v - n7 > bright) { ++hits; sum += n7; }
+    // clang-format on
     if (hits >= rule.brightCount) {
         v = sum / hits;
         *p = static_cast<std::uint8_t>(v);
@@ -49,6 +52,7 @@ inline void TreatPixel(std::uint8_t* p, std::ptrdiff_t stride, const SpeckleRule
     hits = 0;
     sum = 0;
     const int dark = rule.darkDelta;
+    // clang-format off
     if (n0 - v > dark) { ++hits; sum += n0; }
     if (n1 - v > dark) { ++hits; sum += n1; }
     if (n2 - v > dark) { ++hits; sum += n2; }
@@ -57,6 +61,7 @@ inline void TreatPixel(std::uint8_t* p, std::ptrdiff_t stride, const SpeckleRule
     if (n5 - v > dark) { ++hits; sum += n5; }
     if (n6 - v > dark) { ++hits; sum += n6; }
     if (n7 - v > dark) { ++hits; sum += n7; }
+    // clang-format on
     if (hits >= rule.darkCount) *p = static_cast<std::uint8_t>(sum / hits);
 }
 

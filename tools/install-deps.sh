@@ -7,7 +7,8 @@
 # tested; where their package names differ, the running release's are chosen.
 set -euo pipefail
 release=$( . /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
-# clang and its sanitizer runtime, for the fuzz targets
+# clang and its sanitizer runtime, for the fuzz targets; clang-format, for the
+# format check of tools/test.sh
 case $release in
   bookworm) clang=14 ;;
   trixie) clang=19 ;;
@@ -18,7 +19,7 @@ packages=(build-essential cmake pkg-config git
           libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
           libgif-dev libavcodec-dev libavformat-dev libswscale-dev
           qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth
-          clang-$clang libclang-rt-$clang-dev
+          clang-$clang libclang-rt-$clang-dev clang-format-$clang
           libgdal-dev gdal-bin python3-gdal python3-numpy
           help2man appstream desktop-file-utils shared-mime-info dpkg-dev file
           bash-completion

@@ -43,6 +43,8 @@ struct Sample {
 
 // Columns: file name, line format, lines, header records, data offset,
 // scene, spacecraft, encounter phase, picture number, lost lines.
+// A sample a row.
+// clang-format off
 const std::vector<Sample> kSamples = {
     {"69_091.005", 945, 702, 1, -1, enc::SceneKind::PlanetDisc, "6", "FAR", "6F23",
      {{120, 1}, {300, 1, true}, {455, 2}, {610, 1, false, true}}},
@@ -59,6 +61,7 @@ const std::vector<Sample> kSamples = {
     {"69_301.009", 1023, 1503, 0, 0, enc::SceneKind::PlanetDisc, "7", "FAR", "7F77",
      {{260, 1}, {800, 1, true}, {1333, 1}}},
 };
+// clang-format on
 
 int LostLines(const Sample& s) {
     int lost = 0;

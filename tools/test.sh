@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with the tests and the benchmark, and runs
-# every test (the installed tree's check among them); then builds the core
-# again under AddressSanitizer and UndefinedBehaviorSanitizer and runs its
-# tests; then runs each fuzz target briefly.
+# Installs what is missing, checks the C++ lines changed on this branch
+# against .clang-format (tools/format-check.sh), builds with the tests and the
+# benchmark, and runs every test (the installed tree's check among them); then
+# builds the core again under AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs its tests; then runs each fuzz target briefly, the deflate's among
+# them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
+bash tools/format-check.sh
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DORBALUX_BUILD_BENCH=ON
 cmake --build build -j"$jobs"

@@ -25,7 +25,7 @@ using cli_test::FolderNames;
 using cli_test::ReadBytes;
 using cli_test::ReadText;
 using cli_test::RunResult;
-using cli_test::ScratchDir;
+using cli_test::ScratchFolder;
 using cli_test::WriteText;
 namespace fs = std::filesystem;
 
@@ -34,7 +34,7 @@ constexpr std::size_t kBmp945Size = 54 + 3 * 948 * 704;  // 2,002,230 bytes
 
 // Runs the converter straight, without a shell, optionally as the unprivileged
 // user (so that permissions hold for it even when the tests run as root).
-RunResult RunConvertAs(const ScratchDir& scratch, const std::vector<std::string>& args, bool asNobody = false) {
+RunResult RunConvertAs(const ScratchFolder& scratch, const std::vector<std::string>& args, bool asNobody = false) {
     const std::string out = scratch / ".run-out", err = scratch / ".run-err";
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -102,7 +102,7 @@ protected:
         cli_test::WritePicture945(input_, cli_test::KnownPicture945(), 2);
     }
 
-    ScratchDir scratch_;
+    ScratchFolder scratch_;
     const std::string input_ = scratch_ / "RBL_001.001";
 };
 

@@ -30,7 +30,7 @@ protected:
         return FolderNames(scratch_.path() / folder);
     }
 
-    ScratchDir scratch_;
+    ScratchFolder scratch_;
     std::vector<std::string> inputs_;
 };
 

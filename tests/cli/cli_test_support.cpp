@@ -19,7 +19,7 @@ std::string Quoted(const std::string& arg) {
 
 namespace {
 
-RunResult Run(const ScratchDir& scratch, const std::string& prefix, const std::vector<std::string>& args) {
+RunResult Run(const ScratchFolder& scratch, const std::string& prefix, const std::vector<std::string>& args) {
     const fs::path out = scratch.path() / ".stdout", err = scratch.path() / ".stderr";
     std::string command = prefix + Quoted(ORBALUX_CONVERT_BINARY);
     for (const std::string& arg : args) command += ' ' + Quoted(arg);
@@ -36,17 +36,17 @@ RunResult Run(const ScratchDir& scratch, const std::string& prefix, const std::v
 
 }  // namespace
 
-RunResult RunConvert(const ScratchDir& scratch, const std::vector<std::string>& args) {
+RunResult RunConvert(const ScratchFolder& scratch, const std::vector<std::string>& args) {
     return Run(scratch, "", args);
 }
 
-RunResult RunConvertWithFileLimit(const ScratchDir& scratch, const std::vector<std::string>& args,
+RunResult RunConvertWithFileLimit(const ScratchFolder& scratch, const std::vector<std::string>& args,
                                   long maxFileBytes) {
     // An ignored signal stays ignored across exec, so the write just fails.
     return Run(scratch, "trap '' XFSZ; ulimit -f " + std::to_string(maxFileBytes / 512) + "; exec ", args);
 }
 
-RunResult RunConvertUnder(const ScratchDir& scratch, const std::string& shellPrefix,
+RunResult RunConvertUnder(const ScratchFolder& scratch, const std::string& shellPrefix,
                           const std::vector<std::string>& args) {
     return Run(scratch, shellPrefix, args);
 }

@@ -8,7 +8,7 @@
 
 #include "output/grey_picture.h"
 #include "tests/support/encoded_pictures.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tests/support/test_files.h"
 
 namespace cli_test {
@@ -25,15 +25,15 @@ struct RunResult {
 
 // Runs the built orbalux-convert with `args` (each quoted), stdout and stderr
 // caught in files of `scratch`.
-RunResult RunConvert(const ScratchDir& scratch, const std::vector<std::string>& args);
+RunResult RunConvert(const ScratchFolder& scratch, const std::vector<std::string>& args);
 
 // The same with files limited to `maxFileBytes` (a multiple of 512): a write
 // past it fails with "File too large" instead of stopping the program.
-RunResult RunConvertWithFileLimit(const ScratchDir& scratch, const std::vector<std::string>& args,
+RunResult RunConvertWithFileLimit(const ScratchFolder& scratch, const std::vector<std::string>& args,
                                   long maxFileBytes);
 
 // The same behind a shell prefix ("env VAR=value ", "ulimit ...; exec ").
-RunResult RunConvertUnder(const ScratchDir& scratch, const std::string& shellPrefix,
+RunResult RunConvertUnder(const ScratchFolder& scratch, const std::string& shellPrefix,
                           const std::vector<std::string>& args);
 
 }  // namespace cli_test

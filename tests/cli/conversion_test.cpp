@@ -49,7 +49,7 @@ protected:
         WritePicture945(stretched_, picture_, 1);
     }
 
-    ScratchDir scratch_;
+    ScratchFolder scratch_;
     orbalux::GreyImage picture_;
     std::string rbl_, stretched_;
 };

@@ -219,7 +219,7 @@ TEST(ConvertOptions, PictureStretchesTakeTheirPercentilesAndExcludeEveryOtherStr
 }
 
 TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
-    cli_test::ScratchDir scratch;
+    cli_test::ScratchFolder scratch;
     const auto unknown = cli_test::RunConvert(scratch, {"--frobnicate", "x", "-o", scratch / "out"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("--frobnicate"), std::string::npos) << unknown.err;
@@ -243,7 +243,7 @@ TEST(ConvertCommand, BashCompletionOffersEveryOptionOfTheTable) {
         "_init_completion() { words=('" ORBALUX_CONVERT_BINARY "' --); cword=1; cur=--; prev=${words[0]}; }\n"
         "_filedir() { :; }\n"
         "_orbalux_convert; printf '%s\\n' \"${COMPREPLY[@]}\"\n";
-    cli_test::ScratchDir scratch;
+    cli_test::ScratchFolder scratch;
     cli_test::WriteText(scratch / "complete.sh", script);
     std::FILE* pipe = ::popen(("bash '" + (scratch / "complete.sh") + "'").c_str(), "r");
     ASSERT_NE(pipe, nullptr);

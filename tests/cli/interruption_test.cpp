@@ -39,7 +39,7 @@ pid_t StartConvert(const std::vector<std::string>& args, const std::string& errP
 bool IsTemporary(const std::string& name) { return name.front() == '.'; }
 
 // A folder of kFiles pictures (links to one).
-fs::path MakeVolume(const ScratchDir& scratch) {
+fs::path MakeVolume(const ScratchFolder& scratch) {
     const fs::path volume = scratch.path() / "volume";
     fs::create_directories(volume);
     WritePicture945((volume / "RBL_000.001").string(), KnownPicture945(), 2);
@@ -65,7 +65,7 @@ bool WaitForFileInProgress(const fs::path& out, std::size_t names = 2) {
 }  // namespace
 
 TEST(Interruption, ASignalStopsTheBatchKeepsFinishedFilesAndLeavesNoTemporaryFile) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const fs::path volume = MakeVolume(scratch);
 
     for (const int signal : {SIGINT, SIGTERM}) {
@@ -100,7 +100,7 @@ TEST(Interruption, ASignalStopsTheBatchKeepsFinishedFilesAndLeavesNoTemporaryFil
 TEST(Interruption, SignalsInQuickSuccessionInAnyOrderLeaveNoTemporaryFile) {
     // timeout and a double Ctrl+C send two signals: the second must find the
     // run stopping, not end it before its temporary files are gone.
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const fs::path volume = MakeVolume(scratch);
     constexpr int kOrders[][2] = {{SIGTERM, SIGTERM}, {SIGINT, SIGINT}, {SIGTERM, SIGINT}, {SIGINT, SIGTERM}};
     constexpr int kRuns = 20;
@@ -134,7 +134,7 @@ TEST(Interruption, SignalsInQuickSuccessionInAnyOrderLeaveNoTemporaryFile) {
 TEST(Interruption, CtrlCThenSigtermAtOnceEndsAsCtrlC) {
     // The second signal, sent at once, must not overtake the first while it
     // is being noted.
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const fs::path volume = MakeVolume(scratch);
     for (int run = 0; run < 4; ++run) {
         const fs::path out = scratch.path() / ("out" + std::to_string(run));

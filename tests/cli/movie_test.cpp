@@ -43,7 +43,7 @@ std::vector<orbalux::GreyImage> GifFrames(const std::string& path) {
 }  // namespace
 
 TEST(Movie, FramesInListOrderWithTheFailingFileLeftOutAndLabels) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const fs::path volume = scratch.path() / "volume";
     fs::create_directories(volume);
     // Written out of list order; the list puts 69_ before RBL_ and sorts by bytes.
@@ -85,7 +85,7 @@ TEST(Movie, FramesInListOrderWithTheFailingFileLeftOutAndLabels) {
 }
 
 TEST(Movie, AWriteFailureIsReportedAndLeavesNoFile) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string input = scratch / "RBL_001.001";
     WritePicture945(input, orbalux::GreyImage(945, 702, 90), 2);
     const fs::path out = scratch.path() / "out";

@@ -31,7 +31,7 @@ protected:
         orbalux::encoder::WriteFile(cut_, bytes);
     }
 
-    ScratchDir scratch_;
+    ScratchFolder scratch_;
     orbalux::GreyImage picture_;
     std::string listed_, cut_;
 };

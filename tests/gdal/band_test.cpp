@@ -12,7 +12,7 @@ namespace {
 
 class BandTest : public ::testing::Test {
 protected:
-    ScratchDir scratch;
+    ScratchFolder scratch;
 
     // Opens `path` with the driver and reads its band; an empty picture when
     // the driver does not open it.

@@ -64,7 +64,8 @@ std::uint32_t Little(const std::vector<std::uint8_t>& bytes, std::size_t at, int
 
 }  // namespace
 
-Picture ConverterPicture(const ScratchDir& scratch, const std::string& input, const std::vector<std::string>& flags) {
+Picture ConverterPicture(const ScratchFolder& scratch, const std::string& input,
+                         const std::vector<std::string>& flags) {
     const std::string bmp = scratch / "converter.bmp";
     std::string command = Quoted(ORBALUX_CONVERT_BINARY) + " -q";
     for (const std::string& flag : flags) command += ' ' + Quoted(flag);

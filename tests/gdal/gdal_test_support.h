@@ -11,7 +11,7 @@
 #include <gdal.h>
 
 #include "intake/catalogue.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace gdal_test {
@@ -19,7 +19,7 @@ namespace gdal_test {
 namespace fs = std::filesystem;
 namespace enc = orbalux::encoder;
 
-using orbalux::test::ScratchDir;
+using orbalux::test::ScratchFolder;
 
 // A grey picture in display order, as the driver's band and a BMP hold it.
 struct Picture {
@@ -44,7 +44,7 @@ void WritePlan(const std::string& path, const enc::PictureFilePlan& plan);
 // The picture of the built orbalux-convert for `input` with `flags`, read
 // from the BMP it writes into the scratch folder (bottom row first in the
 // file); fails the test when the converter fails.
-Picture ConverterPicture(const ScratchDir& scratch, const std::string& input,
+Picture ConverterPicture(const ScratchFolder& scratch, const std::string& input,
                          const std::vector<std::string>& flags = {});
 
 // Band 1 of an open dataset.

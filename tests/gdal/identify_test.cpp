@@ -42,7 +42,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 TEST(IdentifyTest, FilesOfOtherFormatsNamedLikePictureFilesAreNotClaimed) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     struct Foreign {
         std::string name;
         const char* driver;  // GDAL's writer, or nullptr for bytes of our own
@@ -85,7 +85,7 @@ TEST(IdentifyTest, FilesOfOtherFormatsNamedLikePictureFilesAreNotClaimed) {
 }
 
 TEST(IdentifyTest, PictureFilesAreClaimedByNameInAnyCase) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     for (const std::string name : {"69_011.003", "jac_138.001", "Rbl_014.003", "eD_100.002"}) {
         SCOPED_TRACE(name);
         WritePlan(scratch / name, PlanFor(name));
@@ -94,7 +94,7 @@ TEST(IdentifyTest, PictureFilesAreClaimedByNameInAnyCase) {
 }
 
 TEST(IdentifyTest, AsNameDecodesARenamedFileWithItsCatalogueEntry) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";  // 999 samples, its own line count
     WritePlan(scratch / name, PlanFor(name));
     const std::string renamed = scratch / "mars-7n17.img";
@@ -110,7 +110,7 @@ TEST(IdentifyTest, AsNameDecodesARenamedFileWithItsCatalogueEntry) {
 }
 
 TEST(IdentifyTest, AWrongAsNameSaysWhy) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";
     WritePlan(scratch / name, PlanFor(name));
     for (const auto& [asName, reason] : {std::pair<std::string, std::string>{"69_011.001", "where that catalogue entry"},
@@ -144,7 +144,7 @@ TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
 }
 
 TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string path = scratch / "69_011.003";
     WritePlan(path, PlanFor("69_011.003"));
     struct Refusal {

@@ -30,7 +30,7 @@ void CollectWarnings(CPLErr level, CPLErrorNum, const char* message) {
 }
 
 TEST(LabelsTest, IsisVicarAndPds4CarryTheFilesFacts) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";
     enc::PictureFilePlan plan = PlanFor(name);
     plan.header.text1 = enc::HeaderLines({"MARINER 7  PICTURE 7N17", "", "RANGE 5300 KM"});
@@ -74,7 +74,7 @@ TEST(LabelsTest, IsisVicarAndPds4CarryTheFilesFacts) {
 }
 
 TEST(LabelsTest, Pds4ProductsOfOtherOptionSetsHaveTheirOwnIdentifierAndDirection) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";
     WritePlan(scratch / name, PlanFor(name));
     struct Product {

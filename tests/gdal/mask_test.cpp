@@ -46,7 +46,7 @@ Masked OpenMasked(const std::string& path, const std::vector<std::string>& optio
 
 class MaskTest : public ::testing::Test {
 protected:
-    ScratchDir scratch;
+    ScratchFolder scratch;
 
     // A file of `name`'s format whose records of picture rows 99 and 300 are
     // absent (two lines lost in transmission, as a real volume has them), or

@@ -27,7 +27,7 @@ std::map<std::string, std::string> Metadata(const std::string& path) {
 }
 
 TEST(MetadataTest, CatalogueParametersAndLostLines) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";
     const orbalux::CatalogueParameters facts = orbalux::LookUpCatalogue(name);
     ASSERT_GT(facts.frameLineCount, 0);  // a 999-sample file with its own line count
@@ -50,7 +50,7 @@ TEST(MetadataTest, CatalogueParametersAndLostLines) {
 }
 
 TEST(MetadataTest, ACutFileSaysHowManyLinesItLacksAndAnUnlistedNameSaysSo) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string listed = NameWithFormat(945);  // 702 lines of 1262-byte records
     enc::PictureFilePlan plan = PlanFor(listed);
     plan.truncateAt = static_cast<std::size_t>(plan.dataOffset) + 40 * 1262;  // 40 whole line records
@@ -68,7 +68,7 @@ TEST(MetadataTest, ACutFileSaysHowManyLinesItLacksAndAnUnlistedNameSaysSo) {
 }
 
 TEST(MetadataTest, HeaderLinesOfTwoRecordsWithoutTrailingBlanks) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_011.002";
     ASSERT_EQ(orbalux::LookUpCatalogue(name).dataOffset, 964);  // two header records
     enc::PictureFilePlan plan = PlanFor(name);
@@ -92,7 +92,7 @@ TEST(MetadataTest, HeaderLinesOfTwoRecordsWithoutTrailingBlanks) {
 }
 
 TEST(MetadataTest, AFileWithoutHeaderSaysNoHeader) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_191.001";
     ASSERT_LT(orbalux::LookUpCatalogue(name).dataOffset, 482);  // the data start in front of any header
     WritePlan(scratch / name, PlanFor(name));

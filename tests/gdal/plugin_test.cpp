@@ -31,14 +31,14 @@ std::string ReadText(const std::string& path) {
 }
 
 TEST(PluginTest, GdalinfoListsTheDriver) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     ASSERT_EQ(RunWithPlugin("gdalinfo --formats", scratch / "log"), 0);
     EXPECT_NE(ReadText(scratch / "log").find("MARINER67 -raster- (rov): Mariner 6/7 television picture file"),
               std::string::npos);
 }
 
 TEST(PluginTest, GdalTranslateWritesTheConvertersPixelsToGeoTiffAndFits) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::vector<std::string> samples = {"69_091.005", "69_311.002", "69_131.002", "69_301.009"};
     // The samples' folder is the volume: copied, so that a side-car file
     // left by a read would show.
@@ -70,7 +70,7 @@ TEST(PluginTest, GdalTranslateWritesTheConvertersPixelsToGeoTiffAndFits) {
 }
 
 TEST(PluginTest, FitsCopyWithNoDataKeepsTheLostLinesWithoutAnError) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = NameWithFormat(136);
     enc::PictureFilePlan plan = PlanFor(name);
     plan.defects = {{.line = 100, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};

@@ -51,7 +51,7 @@ double TrueMean(const std::string& path, const std::vector<std::string>& openOpt
 }
 
 TEST(SideFilesTest, StatisticsAndOverviewsStayWithTheirOptionSet) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";  // a stretch of its own in the catalogue
     const std::string path = scratch / name;
     WritePlan(path, PlanFor(name));
@@ -85,7 +85,7 @@ TEST(SideFilesTest, StatisticsAndOverviewsStayWithTheirOptionSet) {
 }
 
 TEST(SideFilesTest, TheFilesFactsAreReadFromTheFileAtEveryOpen) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = NameWithFormat(945);  // 702 lines of 1262-byte records
     const std::string path = scratch / name;
     enc::PictureFilePlan plan = PlanFor(name);

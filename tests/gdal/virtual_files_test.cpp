@@ -20,7 +20,7 @@ void WriteVirtual(const std::string& path, const std::vector<std::uint8_t>& byte
 }
 
 TEST(VirtualFilesTest, ZipGzipAndMemoryReadAsThePlainFile) {
-    ScratchDir scratch;
+    ScratchFolder scratch;
     const std::string name = "69_311.002";
     enc::PictureFilePlan plan = PlanFor(name, 9);
     plan.defects = {{.line = 200, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};

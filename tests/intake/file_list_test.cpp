@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 
 namespace fs = std::filesystem;
 using orbalux::FindListPosition;
@@ -17,7 +17,7 @@ using orbalux::ListPictureFiles;
 namespace {
 
 // A scratch folder that can make a one-byte file by name.
-class ScratchDir : public orbalux::test::ScratchDir {
+class ScratchFolder : public orbalux::test::ScratchFolder {
 public:
     void Touch(const std::string& name) const { std::ofstream(path() / name) << "x"; }
 };
@@ -25,7 +25,7 @@ public:
 }  // namespace
 
 TEST(ListPictureFiles, KeepsPrefixesInAnyCaseSortedByByteValue) {
-    ScratchDir dir;
+    ScratchFolder dir;
     // Created out of order so the file system's order cannot pass for sorted.
     for (const char* name :
          {"rbl_001.002", "jac_224.004", "69_311.002", "eD_100.001", "JAC_224.001", "69_011.001", "Rbl_003.001",
@@ -42,7 +42,7 @@ TEST(ListPictureFiles, KeepsPrefixesInAnyCaseSortedByByteValue) {
 TEST(ListPictureFiles, LeavesOutFilesMadeFromThePictures) {
     // A folder converted in place, GDAL's side files and labels beside the
     // pictures: a second run must not read them back as pictures.
-    ScratchDir dir;
+    ScratchFolder dir;
     for (const char* name : {"69_011.001", "69_011.001.png", "69_011.001.BMP", "69_311.002", "69_311.002.aux.xml",
                              "69_311.002.cub.xml", "69_311.002.xml", "69_311.002.img", "RBL_001.001.Png"})
         dir.Touch(name);
@@ -50,7 +50,7 @@ TEST(ListPictureFiles, LeavesOutFilesMadeFromThePictures) {
 }
 
 TEST(ListPictureFiles, ListsRegularFilesAndLinksToThemOnly) {
-    ScratchDir dir;
+    ScratchFolder dir;
     dir.Touch("69_011.001");
     fs::create_directory(dir.path() / "69_DIR.001");
     fs::create_symlink(dir.path() / "69_011.001", dir.path() / "69_011.002");
@@ -63,7 +63,7 @@ TEST(ListPictureFiles, ListsRegularFilesAndLinksToThemOnly) {
 TEST(ListPictureFiles, AFolderThatCannotBeListedIsAnErrorNamingIt) {
     // Neither a missing folder, nor a dangling link, nor a file can be
     // listed; none passes for an empty folder.
-    ScratchDir dir;
+    ScratchFolder dir;
     dir.Touch("69_011.001");
     fs::create_symlink(dir.path() / "gone", dir.path() / "link");
     for (const fs::path& folder : {dir.path() / "absent", dir.path() / "link", dir.path() / "69_011.001"}) {
@@ -78,7 +78,7 @@ TEST(ListPictureFiles, AFolderThatCannotBeListedIsAnErrorNamingIt) {
 }
 
 TEST(ListPictureFiles, KeepsLongNamesWholeAndHasNoCountLimit) {
-    ScratchDir dir;
+    ScratchFolder dir;
     for (int i = 0; i < 1005; ++i) dir.Touch("69_" + std::to_string(100000 + i) + ".001");
     dir.Touch("JAC_224_long_group_name.004");
     const auto list = ListPictureFiles(dir.path().string());

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "state/orbalux_error.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 
 namespace orbalux {
 namespace {
@@ -73,7 +73,7 @@ protected:
         ExpectUntouched(state);
     }
 
-    test::ScratchDir scratch_;
+    test::ScratchFolder scratch_;
     const fs::path dir_ = scratch_.path();
 };
 

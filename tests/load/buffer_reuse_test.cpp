@@ -11,7 +11,7 @@
 #include "state/orbalux_error.h"
 #include "tools/encoder/line_layouts.h"
 #include "tools/encoder/picture_encoder.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/synthetic_scene.h"
 
 namespace orbalux {
@@ -33,7 +33,7 @@ protected:
         encoder::WriteFile(path, encoder::EncodePicture(lineFormat, scene, header));
         return path;
     }
-    test::ScratchDir scratch_;
+    test::ScratchFolder scratch_;
 };
 
 PictureState Opened(const DisplayOptions& options) {

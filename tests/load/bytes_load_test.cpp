@@ -11,7 +11,7 @@
 #include "load/chain_settings.h"
 #include "load/load_sequence.h"
 #include "state/orbalux_error.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -34,7 +34,7 @@ protected:
         return path;
     }
 
-    orbalux::test::ScratchDir folder_;
+    orbalux::test::ScratchFolder folder_;
 };
 
 // What a load leaves that anything downstream reads.

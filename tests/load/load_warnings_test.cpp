@@ -8,7 +8,7 @@
 #include <string>
 
 #include "load/load_sequence.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(LoadWarnings, CutFileSaysHowManyLinesItLacksAndUnlistedNameTheDefaults) {
-    const test::ScratchDir scratch;
+    const test::ScratchFolder scratch;
     const fs::path& dir = scratch.path();
     // A 945-sample frame of 702 lines, each record 2 + 4 * 315 bytes after
     // the two 482-byte header records; the file stops inside line 101.

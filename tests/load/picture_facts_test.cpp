@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "load/load_sequence.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
 namespace {
 
 TEST(PictureFacts, HeaderLinesKeepTheirIndentAndLoseTheirPaddingBesideTheCutAndTheWarnings) {
-    const test::ScratchDir scratch;
+    const test::ScratchFolder scratch;
     // A 945-sample frame of 702 lines behind two header records, cut after
     // 300 whole line records (each 2 + 4 * 315 bytes).
     const encoder::HeaderPlan header{.records = 2, .text1 = encoder::HeaderLines({"MARINER 7", "   INDENTED 3"})};

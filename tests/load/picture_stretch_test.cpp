@@ -11,7 +11,7 @@
 #include <string>
 
 #include "load/chain_settings.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -42,7 +42,7 @@ struct TestFile {
 
 class PictureStretchTest : public ::testing::Test {
 protected:
-    test::ScratchDir dir;
+    test::ScratchFolder dir;
 
     // Single lines lost before rows 100 and 300; their records are not in
     // the file, and each leaves a filler row where it was.

@@ -19,7 +19,7 @@
 #include "intake/file_list.h"
 #include "load/load_sequence.h"
 #include "state/orbalux_error.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -44,7 +44,7 @@ public:
     const fs::path& path() const { return dir_.path(); }
 
 private:
-    orbalux::test::ScratchDir dir_;
+    orbalux::test::ScratchFolder dir_;
 };
 
 // One load as the viewer does it; the buffers are released on the way out.

@@ -14,7 +14,7 @@
 
 #include "movie_read_back.h"
 #include "state/orbalux_error.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 
 using namespace orbalux;
 namespace fs = std::filesystem;
@@ -28,7 +28,7 @@ protected:
         for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
         return names;
     }
-    orbalux::test::ScratchDir scratch_;
+    orbalux::test::ScratchFolder scratch_;
     const fs::path& dir_ = scratch_.path();
 };
 

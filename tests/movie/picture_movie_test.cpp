@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Folder {
-    test::ScratchDir dir;
+    test::ScratchFolder dir;
     // 945-sample pictures shown 948 x 704 and a 1023-sample one shown
     // 1024 x 1504, between them a file without a picture line.
     std::vector<std::string> paths = {dir / "RBL_001.001", dir / "RBL_002.001", dir / "69_301.009", dir / "RBL_003.001"};

@@ -8,14 +8,14 @@
 #include "output/atomic_file.h"
 #include "output/png_best_of.h"
 #include "output/png_writer.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tests/support/test_files.h"
 
 using namespace orbalux::test;
 using orbalux::WriteFileAtomically;
 
 TEST(AtomicOutput, AFailureLeavesTheOldFileAndNoTraceACommitReplacesIt) {
-    ScratchDir dir;
+    ScratchFolder dir;
     const std::string path = dir / "69_011.001.png";
     std::ofstream(path) << "old";
     auto failing = [](std::FILE* f) {
@@ -41,7 +41,7 @@ TEST(AtomicOutput, AFailureLeavesTheOldFileAndNoTraceACommitReplacesIt) {
 TEST(PngWriter, TheDefaultLevelKeepsRunsNoiseAndLargePictures) {
     // Long runs across rows and blocks (black and grey fields), noise that no
     // code shrinks (stored blocks), a picture of many blocks, and one pixel.
-    ScratchDir dir;
+    ScratchFolder dir;
     std::uint32_t noise = 12345;
     auto random = [&noise] { return static_cast<std::uint8_t>((noise = noise * 1664525u + 1013904223u) >> 24); };
     std::vector<orbalux::GreyImage> pictures;
@@ -73,7 +73,7 @@ TEST(PngWriter, TheDefaultLevelKeepsRunsNoiseAndLargePictures) {
 }
 
 TEST(PngWriter, EveryLevelKeepsEveryPixel) {
-    ScratchDir dir;
+    ScratchFolder dir;
     orbalux::GreyImage image;
     image.width = 37;  // odd sizes: no row padding may creep in
     image.height = 23;
@@ -91,7 +91,7 @@ TEST(PngWriter, EveryLevelKeepsEveryPixel) {
 }
 
 TEST(PngWriter, TextChunksKeepEveryByteOfTheirText) {
-    ScratchDir dir;
+    ScratchFolder dir;
     orbalux::GreyImage image(3, 2, 9);
     const std::vector<orbalux::PngText> texts = {
         {"Source file", "69_011.001"},

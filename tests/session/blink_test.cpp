@@ -96,7 +96,7 @@ TEST(Blink, APinnedFileGoneStopsTheBlinkWithTheReason) {
 TEST(Blink, ThePinnedPictureTakesTheShownPercentileStretchWithItsPercentiles) {
     // Two copies of one picture that holds every level: under the same
     // stretch they look the same, under other percentiles they do not.
-    const orbalux::test::ScratchDir dir;
+    const orbalux::test::ScratchFolder dir;
     for (const char* name : {"RBL_0001.001", "RBL_0002.001"})
         orbalux::test::WritePicture945(dir / name, orbalux::test::KnownPicture945(), 2);
     BrowsingSession s;

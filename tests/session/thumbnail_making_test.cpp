@@ -8,7 +8,7 @@
 #include "session/thumbnail_cache.h"
 #include "session/thumbnail_maker.h"
 #include "session/thumbnail_schedule.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 #include "tools/encoder/picture_encoder.h"
 
 namespace orbalux {
@@ -37,7 +37,7 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
         for (int x = 0; x < picture.width; ++x) picture.At(x, y) = static_cast<std::uint8_t>(20 + (x + 2 * y) % 100);
     orbalux::encoder::HeaderPlan header;
     header.records = 2;
-    const orbalux::test::ScratchDir dir;
+    const orbalux::test::ScratchFolder dir;
     const std::string path = dir / "69_011.002";
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(136, picture, header));
 
@@ -61,7 +61,7 @@ TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
 
 TEST(ThumbnailCache, AThumbnailIsGoodOnlyWhileItsFileIsAsItWasMadeFrom) {
     namespace fs = std::filesystem;
-    const orbalux::test::ScratchDir dir;
+    const orbalux::test::ScratchFolder dir;
     const std::string path = dir / "RBL_0001.001";
     orbalux::encoder::WriteFile(path, orbalux::encoder::EncodePicture(945, orbalux::GreyImage(945, 702, 90), {}));
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "state/grey_image.h"
-#include "tests/support/scratch_folder.h"
+#include "tools/scratch/scratch_folder.h"
 
 namespace orbalux::test {
 
@@ -33,7 +33,7 @@ public:
     std::string Dir() const { return dir_.path().string() + "/"; }
 
 private:
-    ScratchDir dir_;
+    ScratchFolder dir_;
 };
 
 }  // namespace orbalux::test

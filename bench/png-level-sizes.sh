@@ -4,20 +4,22 @@
 # picture's PNG with its level-1 PNG, byte count against byte count. Prints
 # each level's total, its time and the files that grew; exits 1 when any did.
 #
-#   tools/png-level-sizes.sh
-#   BUILD_DIR=build WORK_DIR=/tmp/levels tools/png-level-sizes.sh
+#   bench/png-level-sizes.sh
+#   BUILD_DIR=my-build WORK_DIR=/tmp/levels bench/png-level-sizes.sh
+#
+# The build (build-bench/ unless BUILD_DIR names one) and the volume are
+# bench/timing.sh's.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
+source "$root/bench/timing.sh"
 work=${WORK_DIR:-${TMPDIR:-/tmp}/orbalux-png-levels}
+bench_build_targets orbalux-convert orbalux-make-volume
+build=$bench_build
 converter=$build/cli/orbalux-convert
 
 mkdir -p "$work"
-if [ "$(find "$work/volume" -maxdepth 1 -type f 2>/dev/null | wc -l)" -lt 400 ]; then
-  rm -rf "$work/volume"
-  "$build/cli/orbalux-make-volume" "$work/volume" >/dev/null
-fi
+bench_volume "$work/volume" "$build/bench/orbalux-make-volume" >/dev/null
 for level in 1 2 3 4 5 6 7 8 9; do
   rm -rf "$work/level$level"
   start=$(date +%s.%N)
