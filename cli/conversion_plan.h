@@ -56,10 +56,10 @@ bool OutputIsNewer(const ConversionTask& task);
 
 // What --skip-existing does with a task's output.
 enum class ExistingOutput {
-    Missing,        // none, or older than its input: converted
-    Kept,           // newer, and its "Options" text names this run's options
-    OtherOptions,   // newer, but made with other options (or says none): converted again
-    Unrecorded,     // newer, but a BMP, which records no options: converted again
+    Missing,       // none, or older than its input: converted
+    Kept,          // newer, and its "Options" text names this run's options
+    OtherOptions,  // newer, but made with other options (or says none): converted again
+    Unrecorded,    // newer, but a BMP, which records no options: converted again
 };
 
 struct ExistingOutputCheck {
@@ -70,8 +70,7 @@ struct ExistingOutputCheck {
 // Decides for --skip-existing: only an output that is newer than its input
 // and was made with `options` is left, so that a rerun with other display
 // options never keeps pictures that show something else.
-ExistingOutputCheck CheckExistingOutput(const ConversionTask& task, OutputFormat format,
-                                        const ConvertOptions& options);
+ExistingOutputCheck CheckExistingOutput(const ConversionTask& task, OutputFormat format, const ConvertOptions& options);
 
 // The output's name for an input: its file name with ".bmp" or ".png" added.
 std::string OutputNameFor(const std::string& input, OutputFormat format);

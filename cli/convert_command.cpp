@@ -114,7 +114,8 @@ int RunConversion(const ConvertOptions& options, const CommandStreams& io) {
         tasks.push_back(task);
         if (existing.verdict == ExistingOutput::OtherOptions) {
             PrintMessage(io.err, task.output,
-                         "made with other options (" + (existing.recorded.empty() ? std::string("not recorded") : existing.recorded) +
+                         "made with other options (" +
+                             (existing.recorded.empty() ? std::string("not recorded") : existing.recorded) +
                              "); converted again with " + AppliedOptionsText(options.chain));
         } else if (existing.verdict == ExistingOutput::Unrecorded && !bmpTold) {
             PrintMessage(io.err, {},

@@ -45,6 +45,8 @@ struct OwnOptionRow {
     std::string_view help;   // lines after the first are continued
 };
 
+// The columns line up so that the rows read as a table.
+// clang-format off
 // id                 short name             value          modes     section           help
 constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::FilesFrom,    0,   "files-from",    "FILE",        kAnyMode, Section::Input,   "read more INPUTs from FILE (- for standard input),\none name a line"},
@@ -68,6 +70,7 @@ constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
     {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
 }};
+// clang-format on
 
 // getopt_long's codes: a short option's letter, or these for the rest.
 constexpr int kOwnCode = 256;
@@ -441,9 +444,9 @@ Long options may be shortened to any unambiguous beginning.
 
 Options:
 Input:
-)" + section(Section::Input) + "\nOutput:\n" + section(Section::Output) +
-           "\nDisplay options (as the browser's menus):\n" + section(Section::Display) + "\nOther:\n" +
-           section(Section::Other) + R"(
+)" + section(Section::Input) +
+           "\nOutput:\n" + section(Section::Output) + "\nDisplay options (as the browser's menus):\n" +
+           section(Section::Display) + "\nOther:\n" + section(Section::Other) + R"(
 A file that ends before its last line, or whose name the catalogue does not
 list, is converted with a warning on stderr.
 A movie's frames show the pictures as the display options make them; a

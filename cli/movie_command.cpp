@@ -70,12 +70,13 @@ int RunMovie(const ConvertOptions& options, const CommandStreams& io) {
     PictureMovieHooks hooks;
     bool stopped = false;  // by a signal in the first pass
     hooks.firstPass = [&](std::size_t, const MeasurePicture& measure) {
-        RunInParallel(inputs, options.jobs,
-                      [&](PictureState& state, std::size_t index) {
-                          measure(state, index);
-                          return LoadWarnings(state);
-                      },
-                      reading);
+        RunInParallel(
+            inputs, options.jobs,
+            [&](PictureState& state, std::size_t index) {
+                measure(state, index);
+                return LoadWarnings(state);
+            },
+            reading);
         stopped = InterruptionSignal() != 0;
         return !stopped;
     };

@@ -77,19 +77,16 @@ std::string FormatFailureJson(const std::string& path, const std::string& error)
 std::string FormatPictureInfoJson(const PictureState& state, const std::string& path) {
     const PictureFacts facts = FactsOf(state);
     auto number = [](long long v) { return std::to_string(v); };
-    std::string json = std::string("{") + JsonName("file", facts.sourceFile) + "," + JsonName("path", path) + "," +
-                       JsonName("catalogueName", facts.catalogueName) +
-                       ",\"inCatalogue\":" + (facts.inCatalogue ? "true" : "false") +
-                       ",\"parameters\":{\"dataOffset\":" + number(facts.dataOffset) +
-                       ",\"lineFormat\":" + number(facts.lineFormat) + ",\"stretchGain\":" + number(facts.stretchGain) +
-                       ",\"stretchBlack\":" + number(facts.stretchBlack) +
-                       ",\"frameLineCount\":" + number(facts.frameLineCount) + "}" +
-                       ",\"width\":" + number(facts.width) + ",\"height\":" + number(facts.height) +
-                       ",\"fileLength\":" + number(facts.fileLength) + ",\"lostLines\":" + number(facts.lostLines) +
-                       ",\"linesDecoded\":" + number(facts.frameLines) +
-                       ",\"linesInFile\":" + number(facts.linesInFile) +
-                       ",\"linesShort\":" + number(facts.linesShort) +
-                       ",\"truncated\":" + (facts.truncated ? "true" : "false") + ",\"warnings\":[";
+    std::string json =
+        std::string("{") + JsonName("file", facts.sourceFile) + "," + JsonName("path", path) + "," +
+        JsonName("catalogueName", facts.catalogueName) + ",\"inCatalogue\":" + (facts.inCatalogue ? "true" : "false") +
+        ",\"parameters\":{\"dataOffset\":" + number(facts.dataOffset) + ",\"lineFormat\":" + number(facts.lineFormat) +
+        ",\"stretchGain\":" + number(facts.stretchGain) + ",\"stretchBlack\":" + number(facts.stretchBlack) +
+        ",\"frameLineCount\":" + number(facts.frameLineCount) + "}" + ",\"width\":" + number(facts.width) +
+        ",\"height\":" + number(facts.height) + ",\"fileLength\":" + number(facts.fileLength) +
+        ",\"lostLines\":" + number(facts.lostLines) + ",\"linesDecoded\":" + number(facts.frameLines) +
+        ",\"linesInFile\":" + number(facts.linesInFile) + ",\"linesShort\":" + number(facts.linesShort) +
+        ",\"truncated\":" + (facts.truncated ? "true" : "false") + ",\"warnings\":[";
     for (std::size_t i = 0; i < facts.warnings.size(); ++i) {
         if (i) json += ',';
         json += JsonText(facts.warnings[i]);

@@ -261,9 +261,10 @@ public:
         };
 
         LineWalker walker(state_.FileBuffer, format_, state_.DataOffset, state_.CatalogueName);
-        ScanTally tally(format_, std::span<const std::uint8_t>(state_.FileBuffer).first(
-                                     static_cast<std::size_t>(std::clamp<long long>(
-                                         state_.FileLength, 0, static_cast<long long>(state_.FileBuffer.size())))),
+        ScanTally tally(format_,
+                        std::span<const std::uint8_t>(state_.FileBuffer)
+                            .first(static_cast<std::size_t>(std::clamp<long long>(
+                                state_.FileLength, 0, static_cast<long long>(state_.FileBuffer.size())))),
                         state_.FileLength);
         for (int line = 0; line < size.lines; ++line) {
             const LineStart start = walker.Next();

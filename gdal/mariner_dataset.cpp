@@ -275,8 +275,8 @@ CPLErr MarinerRasterBand::GetHistogram(double min, double max, int buckets, GUIn
     return CE_None;
 }
 
-MarinerMaskBand::MarinerMaskBand(GDALDataset* dataset, int width, int height,
-                                 const std::vector<std::uint8_t>& mask, GDALRasterBand* owner)
+MarinerMaskBand::MarinerMaskBand(GDALDataset* dataset, int width, int height, const std::vector<std::uint8_t>& mask,
+                                 GDALRasterBand* owner)
     : mask_(mask), owner_(owner) {
     poDS = dataset;
     nBand = 0;
@@ -328,7 +328,8 @@ std::vector<std::uint8_t> ReducedMask(const std::vector<std::uint8_t>& mask, int
             for (int fx = 0; fx < fullWidth; ++fx) rows[static_cast<std::size_t>(fx)] &= row[fx] ? 1 : 0;
         }
         for (int x = 0; x < width; ++x) {
-            const auto begin = rows.begin() + first(x, fullWidth, width), end = rows.begin() + past(x, fullWidth, width);
+            const auto begin = rows.begin() + first(x, fullWidth, width),
+                       end = rows.begin() + past(x, fullWidth, width);
             reduced[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
                 std::all_of(begin, end, [](std::uint8_t m) { return m != 0; }) ? 1 : 0;
         }
@@ -345,8 +346,7 @@ MarinerOverviewBand::MarinerOverviewBand(MarinerDataset& dataset, GDALRasterBand
     nRasterYSize = source->GetYSize();
     eDataType = source->GetRasterDataType();
     source->GetBlockSize(&nBlockXSize, &nBlockYSize);
-    mask_ = ReducedMask(dataset.mask_, dataset.GetRasterXSize(), dataset.GetRasterYSize(), nRasterXSize,
-                        nRasterYSize);
+    mask_ = ReducedMask(dataset.mask_, dataset.GetRasterXSize(), dataset.GetRasterYSize(), nRasterXSize, nRasterYSize);
 }
 
 MarinerOverviewBand::~MarinerOverviewBand() { delete maskBand_; }
@@ -360,9 +360,9 @@ CPLErr MarinerOverviewBand::IReadBlock(int blockX, int blockY, void* image) {
     return source_->ReadBlock(blockX, blockY, image);
 }
 
-CPLErr MarinerOverviewBand::IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data,
-                                      int bufferWidth, int bufferHeight, GDALDataType type, GSpacing pixelSpace,
-                                      GSpacing lineSpace, GDALRasterIOExtraArg* extra) {
+CPLErr MarinerOverviewBand::IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data, int bufferWidth,
+                                      int bufferHeight, GDALDataType type, GSpacing pixelSpace, GSpacing lineSpace,
+                                      GDALRasterIOExtraArg* extra) {
     if (rw != GF_Read) return CE_Failure;
     return source_->RasterIO(rw, x, y, width, height, data, bufferWidth, bufferHeight, type, pixelSpace, lineSpace,
                              extra);

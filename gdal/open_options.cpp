@@ -70,13 +70,15 @@ int ParseNoData(const std::string& file, std::string_view text) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     const bool whole = !text.empty() && ec == std::errc() && end == text.data() + text.size();
     if (!whole || value < -32768 || value > 32767)
-        throw OrbaluxError(ErrorKind::BadOption, file, std::string(kNoData) + "='" + std::string(text) +
-                                                          "' is not a whole number from -32768 to 32767 (the band "
-                                                          "is Int16 with it)");
+        throw OrbaluxError(ErrorKind::BadOption, file,
+                           std::string(kNoData) + "='" + std::string(text) +
+                               "' is not a whole number from -32768 to 32767 (the band "
+                               "is Int16 with it)");
     if (value >= 0 && value <= 255)
-        throw OrbaluxError(ErrorKind::BadOption, file, std::string(kNoData) + "='" + std::string(text) +
-                                                          "' is a data level (0 to 255): take a value outside "
-                                                          "them, such as -32768");
+        throw OrbaluxError(ErrorKind::BadOption, file,
+                           std::string(kNoData) + "='" + std::string(text) +
+                               "' is a data level (0 to 255): take a value outside "
+                               "them, such as -32768");
     return static_cast<int>(value);
 }
 

@@ -32,8 +32,9 @@ PictureBand FrameOf(const PictureState& state, const std::string& path) {
     const long long held = (kFileBufferSize - kPictureOrigin) / std::max(state.ImageWidth, 1);
     if (rows > held)
         throw OrbaluxError(ErrorKind::Failed, path,
-                           "FRAME=YES: the frame's " + std::to_string(rows) + " rows (lines and lost lines) exceed the " +
-                               std::to_string(held) + " rows the decoder holds");
+                           "FRAME=YES: the frame's " + std::to_string(rows) +
+                               " rows (lines and lost lines) exceed the " + std::to_string(held) +
+                               " rows the decoder holds");
     PictureBand band;
     band.picture = GreyImage(samples, rows);
     band.mask.assign(band.picture.pixels.size(), 0);

@@ -102,7 +102,9 @@ private:
 
 int GifFrameDelay(int fps, std::size_t frame) {
     // The hundredth nearest to frame k's start, k/fps s (halves up).
-    const auto start = [fps = static_cast<long long>(std::max(1, fps))](long long k) { return (200 * k + fps) / (2 * fps); };
+    const auto start = [fps = static_cast<long long>(std::max(1, fps))](long long k) {
+        return (200 * k + fps) / (2 * fps);
+    };
     const auto k = static_cast<long long>(frame);
     return static_cast<int>(start(k + 1) - start(k));
 }

@@ -12,9 +12,10 @@ const MovieSettings& CheckedSettings(const std::string& path, const MovieSetting
         throw OrbaluxError(ErrorKind::Unwritable, path, "the frame rate must be " + std::to_string(kMinMovieFps) + " to " +
                                      std::to_string(kMaxMovieFps) + " frames a second");
     if (settings.fps > MaxMovieFps(settings.format))
-        throw OrbaluxError(ErrorKind::Unwritable, path, "a GIF holds at most " + std::to_string(kMaxGifFps) +
-                                     " frames a second (its delays count hundredths); the nearest rate is " +
-                                     std::to_string(kMaxGifFps) + ", or write MP4 or WebM");
+        throw OrbaluxError(ErrorKind::Unwritable, path,
+                           "a GIF holds at most " + std::to_string(kMaxGifFps) +
+                               " frames a second (its delays count hundredths); the nearest rate is " +
+                               std::to_string(kMaxGifFps) + ", or write MP4 or WebM");
     CheckMovieEncoder(path, settings.format);
     return settings;
 }

@@ -70,8 +70,8 @@ bool ReadTextChunks(std::FILE* file, std::string_view keyword, std::string& foun
         const int count = png_get_text(png, info, &texts, nullptr);
         for (int i = 0; i < count && !hit; ++i) {
             if (keyword != texts[i].key) continue;
-            const bool international = texts[i].compression == PNG_ITXT_COMPRESSION_NONE ||
-                                       texts[i].compression == PNG_ITXT_COMPRESSION_zTXt;
+            const bool international =
+                texts[i].compression == PNG_ITXT_COMPRESSION_NONE || texts[i].compression == PNG_ITXT_COMPRESSION_zTXt;
             found.assign(texts[i].text, international ? texts[i].itxt_length : texts[i].text_length);
             hit = true;
         }

@@ -5,8 +5,7 @@
 
 namespace orbalux {
 
-GreyImage CutToPicture(const GreyImage& shown, const ShownGeometry& geometry,
-                                const RowMap& rows) {
+GreyImage CutToPicture(const GreyImage& shown, const ShownGeometry& geometry, const RowMap& rows) {
     const int row = shown.height / 2;
     int first = -1, last = -1;
     for (int x = 0; x < shown.width; ++x) {

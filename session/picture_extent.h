@@ -14,7 +14,6 @@ namespace orbalux {
 // row (a lost line there still counts: its columns are the picture's), with
 // every row: what a thumbnail of an unreduced picture keeps. The whole
 // picture when none does.
-GreyImage CutToPicture(const GreyImage& shown, const ShownGeometry& geometry,
-                                const RowMap& rows);
+GreyImage CutToPicture(const GreyImage& shown, const ShownGeometry& geometry, const RowMap& rows);
 
 }  // namespace orbalux

@@ -26,9 +26,10 @@ std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const Shown
     readout.frame = FramePixelOf(geometry, *shown);
     readout.kind = ShownPixelKindOf(geometry, state.DecodedRows, *shown);
     if (readout.frame) {
-        const std::size_t at = kPictureOrigin +
-                               static_cast<std::size_t>(readout.frame->line - 1) * static_cast<std::size_t>(geometry.width) +
-                               static_cast<std::size_t>(readout.frame->sample - 1);
+        const std::size_t at =
+            kPictureOrigin +
+            static_cast<std::size_t>(readout.frame->line - 1) * static_cast<std::size_t>(geometry.width) +
+            static_cast<std::size_t>(readout.frame->sample - 1);
         if (at < state.DecodedImage.size()) readout.decodedLevel = state.DecodedImage[at];
     }
     return readout;

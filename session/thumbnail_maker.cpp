@@ -79,8 +79,7 @@ GreyImage ListThumbnail(PictureState& state, const std::string& path, int longSi
     settings.horizontalStretch = 1;
     RenderPicture(state, path, settings);
     const GreyImage shown = GreyFromBitmap(state);
-    return MakeThumbnail(CutToPicture(shown, ShownGeometryOf(state), state.DecodedRows),
-                                  longSide);
+    return MakeThumbnail(CutToPicture(shown, ShownGeometryOf(state), state.DecodedRows), longSide);
 }
 
 }  // namespace orbalux

@@ -10,8 +10,8 @@
 
 using orbalux::IsLadderStep;
 using orbalux::PictureCoordinate;
-using orbalux::ZoomFactor;
 using orbalux::ZoomedLength;
+using orbalux::ZoomFactor;
 
 QImage ZoomedRegion(const QImage& picture, const QRect& target, ZoomFactor step) {
     QImage out(target.size(), QImage::Format_RGB32);

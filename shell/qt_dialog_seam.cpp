@@ -24,8 +24,7 @@ std::optional<QString> TQtDialogSeam::openFileName(QWidget* parent, const QStrin
     return dialog.selectedFiles().front();
 }
 
-std::optional<SaveChoice> TQtDialogSeam::saveFileName(QWidget* parent, const QString& proposed,
-                                                     const QString& filter) {
+std::optional<SaveChoice> TQtDialogSeam::saveFileName(QWidget* parent, const QString& proposed, const QString& filter) {
     QFileDialog dialog(parent, "Save image");
     dialog.setObjectName("SavePictureDialog");
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -14,7 +14,7 @@
 #include "shell/qt_dialog_seam.h"
 
 std::optional<SequenceChoice> TQtDialogSeam::sequenceExport(QWidget* parent, const QString& proposed, int shown,
-                                                           int count) {
+                                                            int count) {
     QFileDialog files(parent, "Export Sequence");
     files.setObjectName("ExportSequenceDialog");
     files.setAcceptMode(QFileDialog::AcceptSave);

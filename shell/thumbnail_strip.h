@@ -94,7 +94,7 @@ private:
     int current_ = 0;
     int made_ = 0;
     int least_ = 0, most_ = 0;  // the view's height (or width) with the smallest and the full thumbnails
-    qreal ratio_ = 1;         // device pixels per thumbnail pixel drawn
-    bool following_ = false;  // within FollowSize
+    qreal ratio_ = 1;           // device pixels per thumbnail pixel drawn
+    bool following_ = false;    // within FollowSize
     std::unique_ptr<orbalux::ThumbnailMaker> maker_;  // last: its threads go first
 };

@@ -24,12 +24,13 @@
 
 using orbalux::GreyHistogram;
 using orbalux::HistogramOf;
+using orbalux::kActualSizeStep;
 using orbalux::LevelsText;
 using orbalux::LostLinesText;
 using orbalux::PictureSizeText;
 using orbalux::PixelReadout;
-using orbalux::ReadPixel;
 using orbalux::ReadoutText;
+using orbalux::ReadPixel;
 using orbalux::ShownGeometryOf;
 using orbalux::ShownLevelAt;
 using orbalux::ShownPixel;
@@ -38,7 +39,6 @@ using orbalux::ZoomFactor;
 using orbalux::ZoomIn;
 using orbalux::ZoomOut;
 using orbalux::ZoomPercent;
-using orbalux::kActualSizeStep;
 
 namespace {
 

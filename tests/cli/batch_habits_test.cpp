@@ -59,7 +59,8 @@ TEST_F(BatchHabits, FilesFromAListFileOrStandardInputOneNameALineOrNulSeparated)
     EXPECT_TRUE(Contains(missing.err, scratch_ / "none" + ": No such file or directory")) << missing.err;
     EXPECT_FALSE(fs::exists(scratch_.path() / "c"));
     // Beside other INPUTs the list is one failure among them.
-    const RunResult beside = RunConvert(scratch_, {"--files-from", scratch_ / "none", inputs_[0], "-o", scratch_ / "d"});
+    const RunResult beside =
+        RunConvert(scratch_, {"--files-from", scratch_ / "none", inputs_[0], "-o", scratch_ / "d"});
     EXPECT_EQ(beside.exitCode, 1);
     EXPECT_TRUE(Contains(beside.err, "converted 1, failed 1, ")) << beside.err;
     EXPECT_EQ(Outputs("d"), std::vector<std::string>{all[0]});
@@ -91,16 +92,19 @@ TEST_F(BatchHabits, SkipExistingConvertsAgainWhatOtherOptionsMade) {
     const std::string first = scratch_ / ("out/" + Name(1) + ".png");
 
     // The rerun with the options meant: the outputs say they were inverted.
-    const RunResult again = RunConvert(scratch_, {"--skip-existing", "--percent-stretch", "1,99", inputs_[0], inputs_[1], "-o", out});
+    const RunResult again =
+        RunConvert(scratch_, {"--skip-existing", "--percent-stretch", "1,99", inputs_[0], inputs_[1], "-o", out});
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_TRUE(Contains(again.err, "converted 2, failed 0, ")) << again.err;
-    EXPECT_TRUE(Contains(again.err, first + ": made with other options (--invert); converted again with --percent-stretch=1,99"))
+    EXPECT_TRUE(Contains(again.err,
+                         first + ": made with other options (--invert); converted again with --percent-stretch=1,99"))
         << again.err;
     const auto texts = ReadPngTexts(first);
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const PngTextChunk& t) {
         return t.keyword == "Options" && t.text == "--percent-stretch=1,99";
     }));
-    const RunResult same = RunConvert(scratch_, {"--skip-existing", "--percent-stretch=1,99", inputs_[0], inputs_[1], "-o", out});
+    const RunResult same =
+        RunConvert(scratch_, {"--skip-existing", "--percent-stretch=1,99", inputs_[0], inputs_[1], "-o", out});
     EXPECT_TRUE(Contains(same.err, "converted 0, skipped 2, failed 0, ")) << same.err;
 
     // A BMP records no options: it is never kept on trust.

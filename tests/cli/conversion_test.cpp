@@ -353,7 +353,8 @@ TEST_F(ConvertTest, ContactSheetOfAFolder) {
     EXPECT_GE(grey.height, 2 * 100);
 
     // A sheet that cannot be written is the run's failure, in its summary too.
-    const auto full = RunConvertWithFileLimit(scratch_, {"--contact-sheet", scratch_ / "full.png", volume.string()}, 1024);
+    const auto full =
+        RunConvertWithFileLimit(scratch_, {"--contact-sheet", scratch_ / "full.png", volume.string()}, 1024);
     EXPECT_EQ(full.exitCode, 1);
     EXPECT_NE(full.err.find("full.png: File too large\nconverted 3, failed 1, "), std::string::npos) << full.err;
     EXPECT_FALSE(fs::exists(scratch_.path() / "full.png"));

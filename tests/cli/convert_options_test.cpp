@@ -67,22 +67,22 @@ TEST(ConvertOptions, OtherModes) {
 
 TEST(ConvertOptions, WrongUsageIsRejected) {
     const std::vector<std::vector<std::string>> wrong = {
-        {"a", "-o", "out", "--bogus"},          // unknown option
-        {"a", "-o"},                            // missing value
-        {"a", "-o", "out", "--jobs"},           // missing value at the end
+        {"a", "-o", "out", "--bogus"},            // unknown option
+        {"a", "-o"},                              // missing value
+        {"a", "-o", "out", "--jobs"},             // missing value at the end
         {"a", "-o", "out", "--png-level", "10"},  // out of range
         {"a", "-o", "out", "--png-level", "-1"},
         {"a", "-o", "out", "--jobs", "257"},
-        {"a", "-o", "out", "--jobs", "2x"},     // not a number
+        {"a", "-o", "out", "--jobs", "2x"},  // not a number
         {"a", "-o", "out", "--brightness", ""},
         {"a", "-o", "out", "--contrast", "99999999999"},
         {"a", "-o", "out", "--thumb", "8"},
         {"a", "-o", "out", "--format", "gif"},
-        {"a", "-o", "out", "--flip=1"},         // a switch takes no value
+        {"a", "-o", "out", "--flip=1"},  // a switch takes no value
         {"a", "-o", "out", "--quiet=1"},
-        {"a", "-o", "out", "--flip", "-xq"},    // an unknown letter in a bundle
-        {"-o", "out"},                          // no input
-        {"a"},                                  // no output
+        {"a", "-o", "out", "--flip", "-xq"},  // an unknown letter in a bundle
+        {"-o", "out"},                        // no input
+        {"a"},                                // no output
         {"a", "-o", "out", "--original", "--flip"},
         {"a", "-o", "out", "--original", "--brightness", "20"},
         {"--info", "--contact-sheet", "s.png", "a"},
@@ -238,11 +238,12 @@ TEST(ConvertCommand, WrongUsageExitsWithTwoAndHelpListsTheOptions) {
 TEST(ConvertCommand, BashCompletionOffersEveryOptionOfTheTable) {
     // The completion script as installed, with bash-completion's two helpers
     // reduced to what it asks of them, completing "--".
-    const std::string script =
-        "source '" ORBALUX_COMPLETION_SCRIPT "'\n"
-        "_init_completion() { words=('" ORBALUX_CONVERT_BINARY "' --); cword=1; cur=--; prev=${words[0]}; }\n"
-        "_filedir() { :; }\n"
-        "_orbalux_convert; printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+    const std::string script = "source '" ORBALUX_COMPLETION_SCRIPT
+                               "'\n"
+                               "_init_completion() { words=('" ORBALUX_CONVERT_BINARY
+                               "' --); cword=1; cur=--; prev=${words[0]}; }\n"
+                               "_filedir() { :; }\n"
+                               "_orbalux_convert; printf '%s\\n' \"${COMPREPLY[@]}\"\n";
     cli_test::ScratchFolder scratch;
     cli_test::WriteText(scratch / "complete.sh", script);
     std::FILE* pipe = ::popen(("bash '" + (scratch / "complete.sh") + "'").c_str(), "r");

@@ -88,7 +88,9 @@ TEST(Progress, NamesAreShownEscapedOnEveryLine) {
     };
     for (const auto& n : names) EXPECT_EQ(EscapedText(n.raw), n.shown) << n.raw;
     // A drawn label also shows the marks that turn text around.
-    EXPECT_EQ(VisibleText("a\nb\xe2\x80\xae\xe2\x81\xa6" "c\xd8\x9c \xc3\xa9"), "a\\nb\\u202e\\u2066c\\u061c \xc3\xa9");
+    EXPECT_EQ(VisibleText("a\nb\xe2\x80\xae\xe2\x81\xa6"
+                          "c\xd8\x9c \xc3\xa9"),
+              "a\\nb\\u202e\\u2066c\\u061c \xc3\xa9");
 
     // The progress line and the news lines alike.
     std::FILE* file = std::tmpfile();

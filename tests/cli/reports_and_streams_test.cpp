@@ -143,7 +143,9 @@ TEST_F(ConverterReports, NamesAreEscapedInMessagesAndRecoverableFromJson) {
     // a script opens the file.
     // One object a file, the failed one with its reason.
     ASSERT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
-    EXPECT_TRUE(Contains(run.out, "RBL_1\\u000aorbalux-convert: fake: no picture lines found.001\",\"error\":\"no picture lines found\"}\n"))
+    EXPECT_TRUE(Contains(
+        run.out,
+        "RBL_1\\u000aorbalux-convert: fake: no picture lines found.001\",\"error\":\"no picture lines found\"}\n"))
         << run.out;
     EXPECT_TRUE(Contains(run.out, "\"file\":\"RBL_\\\\xe9t\\\\xe9\\\\n2.001\",\"fileHex\":\"")) << run.out;
     const std::string key = "\"pathHex\":\"";

@@ -97,12 +97,12 @@ TEST(RowMap, ZeroBytesPaddingAFileToABlockSizeMakeNoLine) {
             SCOPED_TRACE(::testing::Message() << lineFormat << (shape == LostLineShape::RecordsKept ? " kept" : ""));
             const enc::LineLayout& layout = enc::LineLayoutFor(lineFormat);
             const int lines = lineFormat == 999 ? 1350 : layout.linesPerFrame;
-            const enc::EncodedFile file = enc::BuildPictureFile(
-                {.lineFormat = lineFormat,
-                 .header = {.records = 2},
-                 .picture = KnownPicture(layout.PixelsPerLine(), lines, 6),
-                 .defects = {{.line = 100, .droppedBefore = 1, .shape = shape},
-                             {.line = 300, .droppedBefore = 1, .shape = shape}}});
+            const enc::EncodedFile file =
+                enc::BuildPictureFile({.lineFormat = lineFormat,
+                                       .header = {.records = 2},
+                                       .picture = KnownPicture(layout.PixelsPerLine(), lines, 6),
+                                       .defects = {{.line = 100, .droppedBefore = 1, .shape = shape},
+                                                   {.line = 300, .droppedBefore = 1, .shape = shape}}});
             const DecodeSetup setup{.lineFormat = lineFormat, .frameLineCount = lineFormat == 999 ? 1350 : 0};
             PictureState plain;
             DecodeInto(plain, file.bytes, setup);
@@ -126,8 +126,8 @@ TEST(RowMap, ZeroBytesPaddingAFileToABlockSizeMakeNoLine) {
 TEST(RowMap, ARecordWithoutItsMarkerIsReadButIsNoLine) {
     const GreyImage picture = KnownPicture(999, 770, 8);
     const std::vector<std::uint8_t> bytes = enc::EncodePicture(
-        999, picture, {.records = 2}, std::vector<enc::LineDefect>{{.line = 200, .marker = enc::MarkerKind::Custom,
-                                                                    .customMarker = 0x0102}});
+        999, picture, {.records = 2},
+        std::vector<enc::LineDefect>{{.line = 200, .marker = enc::MarkerKind::Custom, .customMarker = 0x0102}});
     PictureState state;
     DecodeInto(state, bytes, {.lineFormat = 999});
     // Read from where its record starts, but no line; the file is whole.

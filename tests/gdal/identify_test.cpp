@@ -139,8 +139,7 @@ TEST(IdentifyTest, TheDriverListsItsOpenOptionsForGdalToCheck) {
     CPLDestroyXMLNode(root);
     EXPECT_EQ(names, (std::vector<std::string>{"STRETCH", "DESPECKLE", "FLIP", "ROTATE", "INVERT", "HALF", "QUARTER",
                                                "FILL_MISSING", "HORIZONTAL_STRETCH", "KEEP_GAPS", "PERCENT_STRETCH",
-                                               "EQUALIZE", "BRIGHTNESS", "CONTRAST", "AS_NAME", "FRAME",
-                                               "NODATA"}));
+                                               "EQUALIZE", "BRIGHTNESS", "CONTRAST", "AS_NAME", "FRAME", "NODATA"}));
 }
 
 TEST(IdentifyTest, WrongOptionsAndUpdatesAreRefusedNamingTheFile) {

@@ -45,16 +45,22 @@ TEST(LabelsTest, IsisVicarAndPds4CarryTheFilesFacts) {
         const char* label;   // read back: the label's file
         std::vector<std::string> expected;
     };
-    for (const Format& f : {Format{"ISIS3", "out.cub", "out.cub",
-                                   {"Group = Mariner67", "LostLines", "= 4", "SourceFile", name,
-                                    "\"MARINER 7  PICTURE 7N17\"", "RANGE 5300 KM"}},
-                            Format{"VICAR", "out.vic", "out.vic",
-                                   {"PROPERTY='MARINER67'", "LOST_LINES=4", "SOURCE_FILE='" + name + "'",
-                                    "HEADER_1='MARINER 7  PICTURE 7N17'", "HEADER_3='RANGE 5300 KM'"}},
-                            Format{"PDS4", "out.xml", "out.xml",
-                                   {"4 lines lost in transmission", "Decoded from " + name,
-                                    "1: MARINER 7  PICTURE 7N17 | 3: RANGE 5300 KM", "<name>Mars</name>",
-                                    "cut short: NO"}}}) {
+    for (const Format& f :
+         {Format{"ISIS3",
+                 "out.cub",
+                 "out.cub",
+                 {"Group = Mariner67", "LostLines", "= 4", "SourceFile", name, "\"MARINER 7  PICTURE 7N17\"",
+                  "RANGE 5300 KM"}},
+          Format{"VICAR",
+                 "out.vic",
+                 "out.vic",
+                 {"PROPERTY='MARINER67'", "LOST_LINES=4", "SOURCE_FILE='" + name + "'",
+                  "HEADER_1='MARINER 7  PICTURE 7N17'", "HEADER_3='RANGE 5300 KM'"}},
+          Format{"PDS4",
+                 "out.xml",
+                 "out.xml",
+                 {"4 lines lost in transmission", "Decoded from " + name,
+                  "1: MARINER 7  PICTURE 7N17 | 3: RANGE 5300 KM", "<name>Mars</name>", "cut short: NO"}}}) {
         SCOPED_TRACE(f.driver);
         warnings.clear();
         CPLPushErrorHandler(CollectWarnings);
@@ -89,8 +95,8 @@ TEST(LabelsTest, Pds4ProductsOfOtherOptionSetsHaveTheirOwnIdentifierAndDirection
         GDALDatasetH source = OpenMariner(scratch / name, p.options);
         ASSERT_NE(source, nullptr);
         const std::string output = scratch / "product.xml";
-        GDALDatasetH copy = GDALCreateCopy(GDALGetDriverByName("PDS4"), output.c_str(), source, FALSE, nullptr,
-                                           nullptr, nullptr);
+        GDALDatasetH copy =
+            GDALCreateCopy(GDALGetDriverByName("PDS4"), output.c_str(), source, FALSE, nullptr, nullptr, nullptr);
         ASSERT_NE(copy, nullptr);
         GDALClose(copy);
         GDALClose(source);

@@ -166,8 +166,8 @@ TEST_F(MaskTest, NoDataCopiesToIsis3AndPds4KeepTheMissingPixelsAndTheMean) {
     for (const char* driver : {"ISIS3", "PDS4"}) {
         SCOPED_TRACE(driver);
         const std::string output = scratch / (std::string("copy.") + driver + (driver[0] == 'I' ? ".cub" : ".xml"));
-        GDALDatasetH copy = GDALCreateCopy(GDALGetDriverByName(driver), output.c_str(), source, FALSE, nullptr,
-                                           nullptr, nullptr);
+        GDALDatasetH copy =
+            GDALCreateCopy(GDALGetDriverByName(driver), output.c_str(), source, FALSE, nullptr, nullptr, nullptr);
         ASSERT_NE(copy, nullptr) << CPLGetLastErrorMsg();
         GDALClose(copy);
         const char* const reader[] = {driver, nullptr};

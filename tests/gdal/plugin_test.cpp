@@ -76,10 +76,10 @@ TEST(PluginTest, FitsCopyWithNoDataKeepsTheLostLinesWithoutAnError) {
     plan.defects = {{.line = 100, .droppedBefore = 1, .shape = enc::LostLineShape::RecordsAbsent}};
     WritePlan(scratch / name, plan);
     const std::string output = scratch / "copy.fits";
-    ASSERT_EQ(RunWithPlugin("gdal_translate -q -oo NODATA=-32768 -of FITS " + Quoted(scratch / name) + " " +
-                                Quoted(output),
-                            scratch / "log"),
-              0);
+    ASSERT_EQ(
+        RunWithPlugin("gdal_translate -q -oo NODATA=-32768 -of FITS " + Quoted(scratch / name) + " " + Quoted(output),
+                      scratch / "log"),
+        0);
     EXPECT_EQ(ReadText(scratch / "log"), "");  // no mask left behind with an error
     const char* const reader[] = {"FITS", nullptr};
     GDALDatasetH copy = GDALOpenEx(output.c_str(), GDAL_OF_RASTER, reader, nullptr, nullptr);

@@ -96,7 +96,8 @@ TEST(SideFilesTest, TheFilesFactsAreReadFromTheFileAtEveryOpen) {
         GDALDatasetH dataset = OpenMariner(path, options);
         std::map<std::string, std::string> items;
         for (const char* item : {"LINES_IN_FILE", "CUT_SHORT", "HEADER_2"})
-            items[item] = GDALGetMetadataItem(dataset, item, nullptr) ? GDALGetMetadataItem(dataset, item, nullptr) : "";
+            items[item] =
+                GDALGetMetadataItem(dataset, item, nullptr) ? GDALGetMetadataItem(dataset, item, nullptr) : "";
         const CPLStringList list(CSLDuplicate(GDALGetMetadata(dataset, nullptr)), TRUE);
         EXPECT_STREQ(list.FetchNameValue("LINES_IN_FILE"), items["LINES_IN_FILE"].c_str());
         GDALClose(dataset);

@@ -124,12 +124,14 @@ TEST_F(MovieWriterTest, Mp4HoldsItsIndexBeforeItsData) {
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<std::string> boxes;
     for (std::size_t at = 0; at + 8 <= bytes.size();) {
-        std::uint64_t size = (std::uint64_t{bytes[at]} << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) | bytes[at + 3];
+        std::uint64_t size =
+            (std::uint64_t{bytes[at]} << 24) | (bytes[at + 1] << 16) | (bytes[at + 2] << 8) | bytes[at + 3];
         if (size == 1 && at + 16 <= bytes.size()) {
             size = 0;
             for (int k = 0; k < 8; ++k) size = (size << 8) | bytes[at + 8 + static_cast<std::size_t>(k)];
         }
-        boxes.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at + 4), bytes.begin() + static_cast<std::ptrdiff_t>(at + 8));
+        boxes.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                           bytes.begin() + static_cast<std::ptrdiff_t>(at + 8));
         if (size < 8) break;
         at += size;
     }

@@ -23,7 +23,8 @@ struct Folder {
     test::ScratchFolder dir;
     // 945-sample pictures shown 948 x 704 and a 1023-sample one shown
     // 1024 x 1504, between them a file without a picture line.
-    std::vector<std::string> paths = {dir / "RBL_001.001", dir / "RBL_002.001", dir / "69_301.009", dir / "RBL_003.001"};
+    std::vector<std::string> paths = {dir / "RBL_001.001", dir / "RBL_002.001", dir / "69_301.009",
+                                      dir / "RBL_003.001"};
     Folder() {
         test::WritePicture945(paths[0], GreyImage(945, 702, 90), 2);
         test::WriteText(paths[1], std::string(5000, 'x'));

@@ -8,10 +8,10 @@
 
 namespace {
 
+using orbalux::kZoomSteps;
 using orbalux::StepFactor;
 using orbalux::ZoomFactor;
 using orbalux::ZoomPercent;
-using orbalux::kZoomSteps;
 
 TEST(PictureControl, TakesThePicturesZoomedSizeAtEveryStep) {
     TPictureControl control;
