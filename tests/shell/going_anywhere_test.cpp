@@ -87,7 +87,9 @@ TEST_F(FiveFiles, CtrlWClosesThePictureWhereverTheFocusIs) {
     QWidget* places[] = {b.probe().CurrentChild()->Image(), counterBox(), b.probe().HistogramBox()};
     for (QWidget* place : places) {
         SCOPED_TRACE(place->objectName().toStdString());
-        if (!b.probe().CurrentChild()) { ASSERT_TRUE(b.open(v.Path("RBL_0003.001"))); }
+        if (!b.probe().CurrentChild()) {
+            ASSERT_TRUE(b.open(v.Path("RBL_0003.001")));
+        }
         press(place, Qt::Key_W, Qt::ControlModifier);
         EXPECT_EQ(b.probe().CurrentChild(), nullptr);
         EXPECT_TRUE(b.action("Open1")->isEnabled());
