@@ -6,7 +6,8 @@ after picture (gdal.Open(f).GetRasterBand(1).ReadAsArray()), with other
 allocations between the opens as a real script makes them, and
 `orbalux-convert -j 1 --format bmp` over the same pictures. It prints the CPU
 per picture of each (user and system, page faults included) for every round,
-their medians and the ratio. A driver that takes fresh memory for every open
+their medians and the ratio; for the driver also the median of single opens,
+which leaves out the first opens' cost of a fresh process. A driver that takes fresh memory for every open
 shows here what an in-process benchmark that reuses freed memory cannot.
 
   python3 bench/gdal_python.py [--build build] [--rounds 7] [--count 50]
@@ -30,14 +31,15 @@ import time
 
 
 def driver_loop(files):
-    """Runs in the child: prints the CPU seconds per picture of the opens and reads."""
+    """Runs in the child: prints the CPU seconds per picture of the opens and
+    reads, over all of them and the median open."""
     import numpy as np
     from osgeo import gdal
 
     gdal.UseExceptions()
     rng = random.Random(7)
     kept = []
-    cpu = 0.0
+    cpu = []
     for path in files:
         start = time.process_time()
         # The dataset held while its band is read: GDAL 3.6's bindings let a
@@ -45,7 +47,7 @@ def driver_loop(files):
         dataset = gdal.Open(path)
         pixels = dataset.GetRasterBand(1).ReadAsArray()
         del dataset
-        cpu += time.process_time() - start
+        cpu.append(time.process_time() - start)
         # What a script does between opens, untimed: arrays and objects of
         # many sizes made, some kept a while, the rest freed.
         kept.append(pixels.astype(np.float32) * 0.5)
@@ -53,7 +55,7 @@ def driver_loop(files):
         kept.append([str(i) for i in range(rng.randrange(1000, 20000))])
         if len(kept) > 12:
             del kept[: rng.randrange(3, 9)]
-    print(cpu / len(files))
+    print(sum(cpu) / len(files), statistics.median(cpu))
 
 
 def child_cpu(command, env=None):
@@ -98,6 +100,7 @@ def main():
 
     variants = [f"driver:{p}" for p in plugins] + ["convert"]
     times = {v: [] for v in variants}
+    opens = {v: [] for v in variants}  # the median open of each driver round
     with tempfile.TemporaryDirectory() as out:
         print(f"{len(files)} pictures from {folder}; {args.rounds} rounds; {os.cpu_count()} cores")
         for round_number in range(1, args.rounds + 1):
@@ -109,16 +112,18 @@ def main():
                 else:
                     env = dict(os.environ, GDAL_DRIVER_PATH=v.split(":", 1)[1])
                     _, printed = child_cpu([args.python, os.path.abspath(__file__), "--child"] + files, env)
-                    per = float(printed.strip().splitlines()[-1])
+                    per, median_open = (float(f) for f in printed.strip().splitlines()[-1].split())
+                    opens[v].append(median_open)
                 times[v].append(per)
                 line += f" {v} {per * 1000:.2f} ms"
             print(line, flush=True)
     print()
     convert = statistics.median(times["convert"])
-    print(f"{'variant':<40} {'CPU ms/picture':>14} {'over convert':>12}")
+    print(f"{'variant':<40} {'CPU ms/picture':>14} {'over convert':>12} {'median open ms':>14}")
     for v in variants:
         m = statistics.median(times[v])
-        print(f"{v:<40} {m * 1000:14.2f} {m / convert:12.2f}")
+        o = f"{statistics.median(opens[v]) * 1000:14.2f}" if opens[v] else f"{'':>14}"
+        print(f"{v:<40} {m * 1000:14.2f} {m / convert:12.2f} {o}")
 
 
 if __name__ == "__main__":

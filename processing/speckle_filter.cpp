@@ -127,7 +127,8 @@ inline void TreatBlockOfEight(std::uint8_t* here, std::ptrdiff_t stride, int fir
     // Pixels that may change whatever their left neighbour becomes.
     const __m128i may = _mm_andnot_si128(_mm_or_si128(done, _mm_and_si128(brightFails, darkFails)),
                                          _mm_set1_epi8(-1));
-    if (_mm_movemask_epi8(may) == 0) return;
+    const unsigned mayBits = static_cast<unsigned>(_mm_movemask_epi8(may));
+    if (mayBits == 0) return;
     __m128i low = zero;
     __m128i high = zero;
     for (const std::uint8_t* at : neighbours) {
@@ -145,10 +146,14 @@ inline void TreatBlockOfEight(std::uint8_t* here, std::ptrdiff_t stride, int fir
         const __m128i means = _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(low, _mm_unpacklo_epi8(left, zero)), 3),
                                                _mm_srli_epi16(_mm_add_epi16(high, _mm_unpackhi_epi8(left, zero)), 3));
         const __m128i next = _mm_or_si128(_mm_and_si128(fires, means), _mm_andnot_si128(fires, v));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(next, levels)) == 0xFFFF) break;
+        const unsigned moved = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, levels))) ^ 0xFFFFu;
+        if (moved == 0) break;
         levels = next;
+        // Only a pixel that may change and whose left neighbour moved can
+        // come out differently next time.
+        if (((moved << 1) & mayBits) == 0) break;
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(here), levels);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(levels, v)) != 0xFFFF) _mm_storeu_si128(reinterpret_cast<__m128i*>(here), levels);
 }
 #endif
 
