@@ -94,7 +94,7 @@ def main():
         if not os.path.isdir(folder) or len(os.listdir(folder)) < 400:
             subprocess.run([os.path.join(args.build, "cli", "orbalux-make-volume"), folder], check=True,
                            stdout=subprocess.DEVNULL)
-    # Every fifth picture of the volume, so that every line format has its share.
+    # Pictures spread over the whole volume, so that every line format has its share.
     names = sorted(os.listdir(folder))
     files = [os.path.join(folder, n) for n in names[:: max(1, len(names) // args.count)]][: args.count]
 
