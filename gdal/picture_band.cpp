@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <mutex>
 
 #include "gdal/virtual_file.h"
 #include "load/chain_settings.h"
@@ -51,15 +53,62 @@ PictureBand FrameOf(const PictureState& state, const std::string& path) {
     return band;
 }
 
+// A load's working memory: the picture state with its buffers (about 11 MB)
+// and the block the file is read into.
+struct Workspace {
+    PictureState state;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Workspaces kept between opens. A client that opens picture after picture
+// (a Python loop over a volume) would otherwise get the buffers afresh for
+// every open, which the allocator hands back to the system in between, and
+// pay for faulting in and clearing them each time. A load keeps a state's
+// buffers reading as fresh ones, as the converter's workers rely on, so a
+// kept state renders every picture as a new one would. Each thread that
+// reads takes one of its own; at most kKept wait for the next open.
+class WorkspacePool {
+public:
+    std::unique_ptr<Workspace> Take() {
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (!kept_.empty()) {
+                std::unique_ptr<Workspace> workspace = std::move(kept_.back());
+                kept_.pop_back();
+                return workspace;
+            }
+        }
+        return std::make_unique<Workspace>();
+    }
+    void Give(std::unique_ptr<Workspace> workspace) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (kept_.size() < kKept) kept_.push_back(std::move(workspace));
+    }
+
+private:
+    static constexpr std::size_t kKept = 4;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<Workspace>> kept_;
+};
+
+WorkspacePool& Pool() {
+    static WorkspacePool pool;
+    return pool;
+}
+
 }  // namespace
 
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options) {
-    PictureState state;
+    // A load that throws may leave its workspace half written: it is dropped,
+    // not given back.
+    std::unique_ptr<Workspace> workspace = Pool().Take();
+    PictureState& state = workspace->state;
     ChainSettings chain = options.chain;
     if (options.frame) chain.compressMissingLines = 0;
     // Through GDAL's file layer, so that every GDAL path reaches the load.
-    const std::vector<std::uint8_t> bytes = ReadVirtualFile(path, kFileBufferSize);
-    RenderPictureBytes(state, bytes, path, chain, options.asName.empty() ? PictureNameOf(path) : options.asName);
+    ReadVirtualFile(path, kFileBufferSize, workspace->bytes);
+    RenderPictureBytes(state, workspace->bytes, path, chain,
+                       options.asName.empty() ? PictureNameOf(path) : options.asName);
     PictureBand band;
     if (options.frame) {
         band = FrameOf(state, path);
@@ -69,6 +118,7 @@ PictureBand RenderPictureBand(const std::string& path, const PictureOptions& opt
     }
     band.facts = FactsOf(state, options);
     band.warnings = LoadWarnings(state);
+    Pool().Give(std::move(workspace));
     return band;
 }
 

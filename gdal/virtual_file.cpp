@@ -26,12 +26,12 @@ std::string Reason(const char* what) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadVirtualFile(const std::string& path, std::size_t limit) {
+void ReadVirtualFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes) {
     CPLErrorReset();
     errno = 0;
     const std::unique_ptr<VSILFILE, CloseFile> file(VSIFOpenExL(path.c_str(), "rb", TRUE));
     if (!file) throw OrbaluxError(ErrorKind::Unreadable, path, Reason("cannot be opened"));
-    std::vector<std::uint8_t> bytes(limit);
+    bytes.resize(limit);
     std::size_t got = 0;
     while (got < limit) {
         const std::size_t n = VSIFReadL(bytes.data() + got, 1, limit - got, file.get());
@@ -40,7 +40,6 @@ std::vector<std::uint8_t> ReadVirtualFile(const std::string& path, std::size_t l
     }
     if (got < limit && VSIFEofL(file.get()) == 0) throw OrbaluxError(ErrorKind::Unreadable, path, Reason("cannot be read"));
     bytes.resize(got);
-    return bytes;
 }
 
 std::string PictureNameOf(const std::string& path) {

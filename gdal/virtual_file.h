@@ -11,9 +11,10 @@
 namespace orbalux::gdal {
 
 // At most `limit` bytes from the start of the file at `path` (a longer file
-// is cut there, as a load cuts it). Throws OrbaluxError naming the path and
-// GDAL's reason when the file cannot be opened or read.
-std::vector<std::uint8_t> ReadVirtualFile(const std::string& path, std::size_t limit);
+// is cut there, as a load cuts it) into `bytes`, which keeps its memory from
+// one read to the next. Throws OrbaluxError naming the path and GDAL's reason
+// when the file cannot be opened or read.
+void ReadVirtualFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes);
 
 // The picture file's own name in `path`: its last part, without the ".gz" that
 // a gzipped copy read through /vsigzip/ adds.

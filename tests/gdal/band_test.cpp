@@ -50,6 +50,27 @@ TEST_F(BandTest, EveryLineFormatReadsAsTheConvertersPicture) {
     }
 }
 
+TEST_F(BandTest, AWindowReadsIntoAnySpacingAsTheWholeBandHasIt) {
+    const std::string name = NameWithFormat(945);
+    WritePlan(scratch / name, PlanFor(name));
+    GDALDatasetH dataset = OpenMariner(scratch / name);
+    ASSERT_NE(dataset, nullptr);
+    const Picture whole = ReadBand(dataset);
+    // Ten columns from the fourth, four rows from the sixth, every other byte
+    // of rows 25 bytes apart.
+    std::vector<std::uint8_t> spaced(100, 7);
+    ASSERT_EQ(GDALRasterIOEx(GDALGetRasterBand(dataset, 1), GF_Read, 3, 5, 10, 4, spaced.data(), 10, 4, GDT_Byte, 2,
+                             25, nullptr),
+              CE_None);
+    GDALClose(dataset);
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 10; ++column) {
+            EXPECT_EQ(spaced[static_cast<std::size_t>(row * 25 + column * 2)],
+                      whole.pixels[static_cast<std::size_t>((5 + row) * whole.width + 3 + column)]);
+            EXPECT_EQ(spaced[static_cast<std::size_t>(row * 25 + column * 2 + 1)], 7);
+        }
+}
+
 TEST_F(BandTest, OpenOptionsActAsTheConvertersFlags) {
     struct Case {
         std::string name;

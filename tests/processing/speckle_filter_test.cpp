@@ -58,6 +58,21 @@ TEST(Despeckle, SecondPassNeedsAllEightAfterToneMapping) {
     EXPECT_EQ(picture(3, 3), 110);
 }
 
+TEST(Despeckle, SecondPassSeesTheLeftNeighboursNewLevel) {
+    // 120 has all eight neighbours (110 among them) more than 5 below it and
+    // takes their mean, 101; only then has 110 all eight more than 5 below
+    // it, and takes theirs, 100. The first pair lies within sixteen pixels,
+    // the second across their border.
+    TestPicture picture = Field(40, 6, 100);
+    picture(2, 5) = 120, picture(2, 6) = 110;
+    picture(4, 16) = 120, picture(4, 17) = 110;
+    DespeckleSecondPass(picture.state);
+    EXPECT_EQ(picture(2, 5), 101);
+    EXPECT_EQ(picture(2, 6), 100);
+    EXPECT_EQ(picture(4, 16), 101);
+    EXPECT_EQ(picture(4, 17), 100);
+}
+
 TEST(Despeckle, CoversTheWholeInteriorOfEveryPictureSize) {
     for (auto [width, height] : {std::pair{1024, 1504}, std::pair{600, 800}, std::pair{948, 704}}) {
         TestPicture picture = Field(width, height, 100);
