@@ -384,16 +384,16 @@ CPLErr MarinerRasterBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
     return CE_None;
 }
 
-CPLErr MarinerRasterBand::IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data,
-                                    int bufferWidth, int bufferHeight, GDALDataType type, GSpacing pixelSpace,
-                                    GSpacing lineSpace, GDALRasterIOExtraArg* extra) {
+CPLErr MarinerRasterBand::IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data, int bufferWidth,
+                                    int bufferHeight, GDALDataType type, GSpacing pixelSpace, GSpacing lineSpace,
+                                    GDALRasterIOExtraArg* extra) {
     // A read of bytes at full size (ReadAsArray, a whole-band copy) straight
     // from the picture: through GDAL's block cache each row would be made a
     // block, copied twice and freed again.
     const auto& dataset = *static_cast<MarinerDataset*>(poDS);
     if (rw != GF_Read || dataset.nodata_ || type != GDT_Byte || bufferWidth != width || bufferHeight != height)
-        return GDALPamRasterBand::IRasterIO(rw, x, y, width, height, data, bufferWidth, bufferHeight, type,
-                                            pixelSpace, lineSpace, extra);
+        return GDALPamRasterBand::IRasterIO(rw, x, y, width, height, data, bufferWidth, bufferHeight, type, pixelSpace,
+                                            lineSpace, extra);
     auto* out = static_cast<GByte*>(data);
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* from = dataset.pixels_.data() +
@@ -403,7 +403,8 @@ CPLErr MarinerRasterBand::IRasterIO(GDALRWFlag rw, int x, int y, int width, int 
         if (pixelSpace == 1) {
             std::memcpy(to, from, static_cast<std::size_t>(width));
         } else {
-            for (int column = 0; column < width; ++column) to[static_cast<GPtrDiff_t>(column) * pixelSpace] = from[column];
+            for (int column = 0; column < width; ++column)
+                to[static_cast<GPtrDiff_t>(column) * pixelSpace] = from[column];
         }
     }
     if (extra != nullptr && extra->pfnProgress != nullptr) extra->pfnProgress(1.0, "", extra->pProgressData);

@@ -71,9 +71,8 @@ public:
 
 protected:
     CPLErr IReadBlock(int blockX, int blockY, void* image) override;
-    CPLErr IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data, int bufferWidth,
-                     int bufferHeight, GDALDataType type, GSpacing pixelSpace, GSpacing lineSpace,
-                     GDALRasterIOExtraArg* extra) override;
+    CPLErr IRasterIO(GDALRWFlag rw, int x, int y, int width, int height, void* data, int bufferWidth, int bufferHeight,
+                     GDALDataType type, GSpacing pixelSpace, GSpacing lineSpace, GDALRasterIOExtraArg* extra) override;
 
 private:
     GDALRasterBand* maskBand_ = nullptr;

@@ -130,8 +130,7 @@ inline void TreatBlockOfEight(std::uint8_t* here, std::ptrdiff_t stride, int fir
     const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
     const __m128i done = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(first)));
     // Pixels that may change whatever their left neighbour becomes.
-    const __m128i may = _mm_andnot_si128(_mm_or_si128(done, _mm_and_si128(brightFails, darkFails)),
-                                         _mm_set1_epi8(-1));
+    const __m128i may = _mm_andnot_si128(_mm_or_si128(done, _mm_and_si128(brightFails, darkFails)), _mm_set1_epi8(-1));
     const unsigned mayBits = static_cast<unsigned>(_mm_movemask_epi8(may));
     if (mayBits == 0) return;
     __m128i low = zero;
@@ -145,8 +144,8 @@ inline void TreatBlockOfEight(std::uint8_t* here, std::ptrdiff_t stride, int fir
     __m128i levels = v;
     for (;;) {
         const __m128i left = _mm_or_si128(_mm_slli_si128(levels, 1), before);
-        const __m128i fails = _mm_and_si128(_mm_or_si128(brightFails, brightFail(left)),
-                                            _mm_or_si128(darkFails, darkFail(left)));
+        const __m128i fails =
+            _mm_and_si128(_mm_or_si128(brightFails, brightFail(left)), _mm_or_si128(darkFails, darkFail(left)));
         const __m128i fires = _mm_andnot_si128(fails, may);
         const __m128i means = _mm_packus_epi16(_mm_srli_epi16(_mm_add_epi16(low, _mm_unpacklo_epi8(left, zero)), 3),
                                                _mm_srli_epi16(_mm_add_epi16(high, _mm_unpackhi_epi8(left, zero)), 3));
@@ -158,7 +157,8 @@ inline void TreatBlockOfEight(std::uint8_t* here, std::ptrdiff_t stride, int fir
         // come out differently next time.
         if (((moved << 1) & mayBits) == 0) break;
     }
-    if (_mm_movemask_epi8(_mm_cmpeq_epi8(levels, v)) != 0xFFFF) _mm_storeu_si128(reinterpret_cast<__m128i*>(here), levels);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(levels, v)) != 0xFFFF)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(here), levels);
 }
 #endif
 

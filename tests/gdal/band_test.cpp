@@ -59,8 +59,8 @@ TEST_F(BandTest, AWindowReadsIntoAnySpacingAsTheWholeBandHasIt) {
     // Ten columns from the fourth, four rows from the sixth, every other byte
     // of rows 25 bytes apart.
     std::vector<std::uint8_t> spaced(100, 7);
-    ASSERT_EQ(GDALRasterIOEx(GDALGetRasterBand(dataset, 1), GF_Read, 3, 5, 10, 4, spaced.data(), 10, 4, GDT_Byte, 2,
-                             25, nullptr),
+    ASSERT_EQ(GDALRasterIOEx(GDALGetRasterBand(dataset, 1), GF_Read, 3, 5, 10, 4, spaced.data(), 10, 4, GDT_Byte, 2, 25,
+                             nullptr),
               CE_None);
     GDALClose(dataset);
     for (int row = 0; row < 4; ++row)
