@@ -1,5 +1,7 @@
 #include "cli/interruption.h"
 
+#include <pthread.h>
+
 #include <atomic>
 
 namespace orbalux::cli {
@@ -46,6 +48,16 @@ InterruptionWatch::~InterruptionWatch() {
     sigaction(SIGINT, &previousInt_, nullptr);
     sigaction(SIGTERM, &previousTerm_, nullptr);
 }
+
+SignalsHeldBack::SignalsHeldBack() {
+    sigset_t both;
+    sigemptyset(&both);
+    sigaddset(&both, SIGINT);
+    sigaddset(&both, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &both, &previous_);
+}
+
+SignalsHeldBack::~SignalsHeldBack() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
 
 int InterruptionSignal() { return noted.load(); }
 

@@ -25,6 +25,21 @@ private:
     struct sigaction previousTerm_ {};
 };
 
+// Holds SIGINT and SIGTERM back in the calling thread while it lives, so that
+// the threads it starts meanwhile inherit the mask and never take either: both
+// then reach the thread that started them, one at a time. Taken by threads
+// chosen at random, a second signal could be noted before the first.
+class SignalsHeldBack {
+public:
+    SignalsHeldBack();
+    ~SignalsHeldBack();
+    SignalsHeldBack(const SignalsHeldBack&) = delete;
+    SignalsHeldBack& operator=(const SignalsHeldBack&) = delete;
+
+private:
+    sigset_t previous_{};
+};
+
 // The first signal noted, 0 for none.
 int InterruptionSignal();
 

@@ -57,7 +57,10 @@ void RunInParallel(const std::vector<std::string>& names, unsigned jobs, const F
     }
     std::vector<std::jthread> workers;
     workers.reserve(count);
-    for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
+    {
+        const SignalsHeldBack held;  // the workers never take a signal; this thread does
+        for (unsigned i = 0; i < count; ++i) workers.emplace_back(worker);
+    }
 }  // the jthreads join here
 
 }  // namespace orbalux::cli
