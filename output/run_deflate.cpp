@@ -292,7 +292,7 @@ void WriteStored(BitWriter& bits, std::span<const std::uint8_t> data, std::size_
         at[1] = static_cast<std::uint8_t>(length >> 8);
         at[2] = static_cast<std::uint8_t>(inverse);
         at[3] = static_cast<std::uint8_t>(inverse >> 8);
-        std::memcpy(at + 4, data.data() + begin, take);
+        if (take > 0) std::memcpy(at + 4, data.data() + begin, take);  // an empty row set has no data pointer
         bits.Resume(at + 4 + take);
         begin += take;
     } while (begin < end);
