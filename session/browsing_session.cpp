@@ -77,6 +77,7 @@ Outcome BrowsingSession::Open(const std::string& path) {
         fileList_.clear();
         listingError_ = e;
     }
+    ++listVersion_;
     fileListPos_ = FindListPosition(fileList_, state_.CurrentFileName);
     scanPause_ = 2000;
     scanning_ = false;
@@ -110,9 +111,15 @@ Outcome BrowsingSession::GoTo(int position) {
     return outcome;
 }
 
+int BrowsingSession::PositionOf(const std::string& name) const {
+    const auto it = std::find(fileList_.begin(), fileList_.end(), name);
+    return it == fileList_.end() ? 0 : static_cast<int>(it - fileList_.begin()) + 1;
+}
+
 void BrowsingSession::MovePlace(int position) {
     if (shownGone_ && fileListPos_ > 0) {
         fileList_.erase(fileList_.begin() + (fileListPos_ - 1));
+        ++listVersion_;
         if (position > fileListPos_) --position;
         shownGone_ = false;
     }
@@ -138,6 +145,7 @@ bool BrowsingSession::RefreshList() {
     shownGone_ = gone;
     if (fresh == fileList_) return false;
     fileList_ = std::move(fresh);
+    ++listVersion_;
     if (!shownEntry.empty())
         fileListPos_ = static_cast<int>(std::lower_bound(fileList_.begin(), fileList_.end(), shownEntry) -
                                         fileList_.begin()) + 1;

@@ -5,6 +5,7 @@
 // and the thumbnail strip drive it the same way.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -75,6 +76,12 @@ public:
     int FileListPos() const { return fileListPos_; }
     // "3/57"; "0/0" without a picture.
     std::string CounterText() const;
+    // Changes whenever the list does (an Open, the folder changed, a gone
+    // entry dropped on a step): a view of the list rebuilds when it differs.
+    std::uint64_t ListVersion() const { return listVersion_; }
+    // The 1-based place of the entry named `name` exactly; 0 when the list
+    // holds no such entry.
+    int PositionOf(const std::string& name) const;
 
     // ---- Loads ---------------------------------------------------------------
     // Loads `path` (a native path), lists its folder and finds its place,
@@ -174,6 +181,7 @@ private:
     std::optional<OrbaluxError> listingError_;
     int fileListPos_ = 0;
     bool shownGone_ = false;  // the shown entry is listed though its file went
+    std::uint64_t listVersion_ = 0;
 
     bool scanning_ = false;
     ScanDirection direction_ = ScanDirection::None;
