@@ -186,7 +186,6 @@ Outcome BrowsingSession::ScanStep() {
     const int step = direction_ == ScanDirection::Forward ? 1 : -1;
     // Entries that fail are passed over within the tick; the walk ends at
     // the list's end, so it never takes more than one round of the list.
-    int last = 0;
     for (int target = fileListPos_ + step; target >= 1 && target <= FileListCount(); target += step) {
         const std::string path = state_.FileDir + fileList_[static_cast<std::size_t>(target - 1)];
         if (Attempt([&] { LoadPicture(state_, path); }) == Outcome::Done) {
@@ -198,17 +197,11 @@ Outcome BrowsingSession::ScanStep() {
             return Outcome::Done;
         }
         skipped_.push_back(*lastError_);
-        last = target;
     }
+    // At an end, or nothing left that loads (Skipped() names what failed):
+    // the scan ends on the last picture it showed.
     scanning_ = false;
-    if (last == 0) return Outcome::Unchanged;  // at an end: the picture stays
-    // Nothing left that loads: the place rests on the last entry tried.
-    skipped_.pop_back();
-    MovePlace(last);
-    shownPath_ = state_.FileDir + fileList_[static_cast<std::size_t>(fileListPos_ - 1)];
-    entryFailure_ = lastError_;
-    warnings_.clear();
-    return Outcome::BadEntry;
+    return Outcome::Unchanged;
 }
 
 bool BrowsingSession::ToggleMenuOption(const DisplayOptionRow& row) {

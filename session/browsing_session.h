@@ -115,9 +115,9 @@ public:
     void SetScanPause(int milliseconds) { scanPause_ = milliseconds; }
     // One tick: the next entry in the scan's direction that loads. Entries
     // that fail on the way are passed over (Skipped() names them); when
-    // every one left up to the end failed, the place moves to the last of
-    // them (BadEntry) and the scan stops. At an end it stops too, the
-    // direction kept.
+    // every one left up to the end failed, the scan stops on the picture it
+    // showed last (Unchanged, the failures named). At an end it stops too,
+    // the direction kept.
     Outcome ScanStep();
     // The entries the last scan step passed over, with their reasons; empty
     // after any other step.
