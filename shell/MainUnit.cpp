@@ -4,6 +4,7 @@
 // window.
 #include "shell/MainUnit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -89,6 +90,9 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
         FullScreen_->Leave();
     });
     connect(scan_->Timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    // A pause chosen during a scan applies to the step under way.
+    for (const char* pause : {"N2seconds1", "N3seconds1", "N4seconds1", "N5seconds1"})
+        connect(commands_->MenuItem(pause), &QAction::triggered, this, [this] { scan_->Sync(); });
     loading_->RefreshHeaderLines();
 }
 
