@@ -166,7 +166,10 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view_->setTextElideMode(Qt::ElideMiddle);
+    // A name too long for its cell loses its start: the family prefix that
+    // the folder's names share, not the group and number that tell them apart
+    // ("69_301.001" and "69_311.001"). The tip holds it whole.
+    view_->setTextElideMode(Qt::ElideLeft);
     // Reached by Tab after the picture; the arrow keys move the frame and
     // Enter or Space show the framed entry.
     view_->setFocusPolicy(Qt::TabFocus);

@@ -184,6 +184,30 @@ TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheName
     for (int position : {1, 2, 4}) EXPECT_EQ(strip()->EntryMark(position), TThumbnailStrip::Mark::Made);
 }
 
+TEST(StripLabels, NamesThatDifferInTheMiddleKeepDifferentLabelsAtTheSmallestSize) {
+    // The volume's names share their family prefix; the group and the number
+    // after it tell them apart.
+    const std::vector<std::string> names = {"69_301.001", "69_311.001"};
+    TThumbnailStrip alone(nullptr, 1);
+    QFont large = alone.View()->font();
+    large.setPixelSize(13);  // a common desktop font: the names no longer fit whole
+    alone.View()->setFont(large);
+    alone.resize(600, 60);
+    alone.SetList("/nowhere/", names);
+    alone.show();
+    ASSERT_TRUE(WaitFor([&] { return alone.ThumbnailSide() == TThumbnailStrip::kSmallestSize; }));
+    QCoreApplication::processEvents();
+    QListView* view = alone.View();
+    const QRect first = view->visualRect(view->model()->index(0, 0));
+    ASSERT_LT(first.width(), QFontMetrics(large).horizontalAdvance("69_301.001"));
+    ASSERT_TRUE(WaitFor([&] { return alone.ReadyCount() == 2; }));  // the same mark on both
+    QCoreApplication::processEvents();
+    const QImage a = view->viewport()->grab(first).toImage();
+    const QImage b = view->viewport()->grab(view->visualRect(view->model()->index(1, 0))).toImage();
+    EXPECT_NE(a, b) << "the two labels read the same";
+    EXPECT_TRUE(view->model()->index(1, 0).data(Qt::ToolTipRole).toString().contains("69_311.001"));  // whole
+}
+
 TEST_F(Strip, TheEntriesInViewAreMadeFirst) {
     std::vector<std::string> names;
     for (int i = 10; i <= 39; ++i) {
