@@ -12,9 +12,6 @@
 namespace orbalux {
 namespace {
 
-// The name families of the data volume's picture files.
-constexpr std::array<std::string_view, 4> kPicturePrefixes = {"69_", "RBL_", "ED_", "JAC_"};
-
 // A picture's own ending: a point and three digits ("69_011.001").
 constexpr std::size_t kOwnEndingLength = 4;
 
@@ -32,7 +29,7 @@ OrbaluxError ListingError(const std::string& dir, const std::error_code& ec) {
 }  // namespace
 
 bool IsPictureFileName(std::string_view name) {
-    return std::any_of(kPicturePrefixes.begin(), kPicturePrefixes.end(), [name](std::string_view prefix) {
+    return std::any_of(kPictureNamePrefixes.begin(), kPictureNamePrefixes.end(), [name](std::string_view prefix) {
         return name.size() >= prefix.size() + kOwnEndingLength && StartsWithIgnoringAsciiCase(name, prefix) &&
                EndsAsPictureName(name);
     });

@@ -3,6 +3,7 @@
 // entries are kept, their order, and where a given name stands among them.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ namespace orbalux {
 // The MIME type of the picture files (packaging/) states the same rule as
 // globs, and a test holds the two together.
 bool IsPictureFileName(std::string_view name);
+// The family prefixes of that rule, in capitals; the open dialog builds its
+// filter from them.
+inline constexpr std::array<std::string_view, 4> kPictureNamePrefixes = {"69_", "RBL_", "ED_", "JAC_"};
 
 // Names (without directory) of the regular files in `dir` whose names are
 // picture files' names (IsPictureFileName), sorted by byte value.

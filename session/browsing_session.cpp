@@ -77,6 +77,7 @@ Outcome BrowsingSession::Open(const std::string& path) {
         fileList_.clear();
         listingError_ = e;
     }
+    ++listVersion_;
     fileListPos_ = FindListPosition(fileList_, state_.CurrentFileName);
     scanPause_ = 2000;
     scanning_ = false;
@@ -110,9 +111,15 @@ Outcome BrowsingSession::GoTo(int position) {
     return outcome;
 }
 
+int BrowsingSession::PositionOf(const std::string& name) const {
+    const auto it = std::find(fileList_.begin(), fileList_.end(), name);
+    return it == fileList_.end() ? 0 : static_cast<int>(it - fileList_.begin()) + 1;
+}
+
 void BrowsingSession::MovePlace(int position) {
     if (shownGone_ && fileListPos_ > 0) {
         fileList_.erase(fileList_.begin() + (fileListPos_ - 1));
+        ++listVersion_;
         if (position > fileListPos_) --position;
         shownGone_ = false;
     }
@@ -138,6 +145,7 @@ bool BrowsingSession::RefreshList() {
     shownGone_ = gone;
     if (fresh == fileList_) return false;
     fileList_ = std::move(fresh);
+    ++listVersion_;
     if (!shownEntry.empty())
         fileListPos_ = static_cast<int>(std::lower_bound(fileList_.begin(), fileList_.end(), shownEntry) -
                                         fileList_.begin()) + 1;
@@ -178,7 +186,6 @@ Outcome BrowsingSession::ScanStep() {
     const int step = direction_ == ScanDirection::Forward ? 1 : -1;
     // Entries that fail are passed over within the tick; the walk ends at
     // the list's end, so it never takes more than one round of the list.
-    int last = 0;
     for (int target = fileListPos_ + step; target >= 1 && target <= FileListCount(); target += step) {
         const std::string path = state_.FileDir + fileList_[static_cast<std::size_t>(target - 1)];
         if (Attempt([&] { LoadPicture(state_, path); }) == Outcome::Done) {
@@ -190,17 +197,11 @@ Outcome BrowsingSession::ScanStep() {
             return Outcome::Done;
         }
         skipped_.push_back(*lastError_);
-        last = target;
     }
+    // At an end, or nothing left that loads (Skipped() names what failed):
+    // the scan ends on the last picture it showed.
     scanning_ = false;
-    if (last == 0) return Outcome::Unchanged;  // at an end: the picture stays
-    // Nothing left that loads: the place rests on the last entry tried.
-    skipped_.pop_back();
-    MovePlace(last);
-    shownPath_ = state_.FileDir + fileList_[static_cast<std::size_t>(fileListPos_ - 1)];
-    entryFailure_ = lastError_;
-    warnings_.clear();
-    return Outcome::BadEntry;
+    return Outcome::Unchanged;
 }
 
 bool BrowsingSession::ToggleMenuOption(const DisplayOptionRow& row) {

@@ -5,6 +5,7 @@
 // and the thumbnail strip drive it the same way.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -75,6 +76,12 @@ public:
     int FileListPos() const { return fileListPos_; }
     // "3/57"; "0/0" without a picture.
     std::string CounterText() const;
+    // Changes whenever the list does (an Open, the folder changed, a gone
+    // entry dropped on a step): a view of the list rebuilds when it differs.
+    std::uint64_t ListVersion() const { return listVersion_; }
+    // The 1-based place of the entry named `name` exactly; 0 when the list
+    // holds no such entry.
+    int PositionOf(const std::string& name) const;
 
     // ---- Loads ---------------------------------------------------------------
     // Loads `path` (a native path), lists its folder and finds its place,
@@ -108,9 +115,9 @@ public:
     void SetScanPause(int milliseconds) { scanPause_ = milliseconds; }
     // One tick: the next entry in the scan's direction that loads. Entries
     // that fail on the way are passed over (Skipped() names them); when
-    // every one left up to the end failed, the place moves to the last of
-    // them (BadEntry) and the scan stops. At an end it stops too, the
-    // direction kept.
+    // every one left up to the end failed, the scan stops on the picture it
+    // showed last (Unchanged, the failures named). At an end it stops too,
+    // the direction kept.
     Outcome ScanStep();
     // The entries the last scan step passed over, with their reasons; empty
     // after any other step.
@@ -174,6 +181,7 @@ private:
     std::optional<OrbaluxError> listingError_;
     int fileListPos_ = 0;
     bool shownGone_ = false;  // the shown entry is listed though its file went
+    std::uint64_t listVersion_ = 0;
 
     bool scanning_ = false;
     ScanDirection direction_ = ScanDirection::None;

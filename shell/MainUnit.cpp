@@ -4,6 +4,7 @@
 // window.
 #include "shell/MainUnit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -33,6 +34,7 @@
 #include "shell/stretch_commands.h"
 #include "shell/thumbnail_commands.h"
 #include "shell/viewing_tools.h"
+#include "shell/window_title.h"
 
 using orbalux::PictureState;
 using orbalux::ScanDirection;
@@ -66,6 +68,7 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     blink_ = std::make_unique<TBlinkCommands>(*this, session_, CurrentChild_, seam_, *report_,
                                               commands_->MenuItem("Blink1"));
     FullScreen_ = new TFullScreen(*this);
+    title_ = new TWindowTitle(*this, CurrentChild_);
     AboutBox_ = new TAboutBox(this);
     InfoBox_ = new TInfoBox(this);
     show_ = std::make_unique<TPictureShow>(session_, CurrentChild_, *tools_, *report_);
@@ -84,11 +87,16 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     connect(this, &TMainForm::shownPositionChanged, thumbnails_.get(),
             [this](int position) { thumbnails_->ShownPositionChanged(position); });
     connect(this, &TMainForm::shownPositionChanged, blink_.get(), [this] { blink_->ShownPositionChanged(); });
+    connect(this, &TMainForm::shownPositionChanged, title_, [this] { title_->Update(); });
     connect(loading_.get(), &TPictureLoading::pictureClosing, this, [this] {
         blink_->PictureClosed();
         FullScreen_->Leave();
+        title_->Update();
     });
     connect(scan_->Timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    // A pause chosen during a scan applies to the step under way.
+    for (const char* pause : {"N2seconds1", "N3seconds1", "N4seconds1", "N5seconds1"})
+        connect(commands_->MenuItem(pause), &QAction::triggered, this, [this] { scan_->Sync(); });
     loading_->RefreshHeaderLines();
 }
 
@@ -137,7 +145,10 @@ void TMainForm::ZoomOut1Click() { tools_->StepOut(); }
 void TMainForm::ActualSize1Click() { tools_->ActualSize(); }
 void TMainForm::FitToWindow1Click() { tools_->Fit(); }
 void TMainForm::Histogram1Click() { tools_->ShowHistogram(); }
-void TMainForm::FullScreen1Click() { FullScreen_->Toggle(); }
+void TMainForm::FullScreen1Click() {
+    FullScreen_->Toggle();
+    title_->Update();
+}
 void TMainForm::Toolbar1Click() { commands_->ToggleToolBar(); }
 void TMainForm::Thumbnails1Click() { thumbnails_->Toggle(); }
 

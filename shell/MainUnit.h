@@ -34,6 +34,7 @@ class TStretchCommands;
 class TThumbnailCommands;
 class TThumbnailStrip;
 class TViewingTools;
+class TWindowTitle;
 
 class TMainForm : public QMainWindow, public TCommandTarget {
     Q_OBJECT
@@ -132,6 +133,7 @@ private:
     TAboutBox* AboutBox_ = nullptr;
     TInfoBox* InfoBox_ = nullptr;
     TFullScreen* FullScreen_ = nullptr;
+    TWindowTitle* title_ = nullptr;
 
     // The concerns, each over those before it.
     std::unique_ptr<TCommandBar> commands_;

@@ -429,7 +429,7 @@ void TCommandBar::BuildCounter(QWidget* parent) {
     counter_->setObjectName("Memo1");
     counter_->setReadOnly(true);
     counter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    counter_->setFixedSize(89, 22);
+    counter_->setFixedHeight(22);
     counter_->setFocusPolicy(Qt::StrongFocus);
     counter_->setToolTip("Type a position and press Enter to go there");
     QFont counterFont = counter_->font();

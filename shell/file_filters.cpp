@@ -1,12 +1,23 @@
+// The open and save dialogs' filters.
 #include "shell/file_filters.h"
 
-const QString kOpenFilter =
-    QStringLiteral("Mariner 6 & 7 Image only  (ARESDISC CD-WO) (69_*.0* rbl_*.0* jac_*.0* ed_*.0*)");
+#include <string_view>
+
+#include "intake/file_list.h"
 
 QStringList OpenFilterPatterns() {
-    return {QStringLiteral("69_*.0*"), QStringLiteral("rbl_*.0*"), QStringLiteral("jac_*.0*"),
-            QStringLiteral("ed_*.0*")};
+    QStringList patterns;
+    for (const std::string_view prefix : orbalux::kPictureNamePrefixes)
+        patterns << QString::fromLatin1(prefix.data(), static_cast<qsizetype>(prefix.size())).toLower() +
+                        QStringLiteral("*.[0-9][0-9][0-9]");
+    return patterns;
 }
+
+const QString kOpenFilter =
+    QStringLiteral("Mariner 6 & 7 Image only  (ARESDISC CD-WO) (%1)").arg(OpenFilterPatterns().join(' '));
+const QString kOpenFilterAll = QStringLiteral("All files (*)");
+
+QStringList OpenFilters() { return {kOpenFilter, kOpenFilterAll}; }
 
 QDir::Filters OpenDialogEntryFilter() {
     // Without QDir::CaseSensitive the name patterns ignore letter case.

@@ -7,11 +7,15 @@
 
 #include "output/picture_writer.h"
 
-// The open dialog's one entry. Volumes mounted on this platform often show
-// their names in lower case, others in capitals, so the patterns are matched
+// The open dialog's entries: the picture files, by the one rule of what is a
+// picture file's name (a family prefix, then anything, then a point and three
+// digits), and all files. Volumes mounted on this platform often show their
+// names in lower case, others in capitals, so the patterns are matched
 // without regard to letter case.
 extern const QString kOpenFilter;
+extern const QString kOpenFilterAll;
 QStringList OpenFilterPatterns();
+QStringList OpenFilters();
 // Entry filter for the open dialog: files and folders, letter case ignored.
 QDir::Filters OpenDialogEntryFilter();
 

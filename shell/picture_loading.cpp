@@ -93,7 +93,7 @@ void TPictureLoading::Shown(Outcome outcome) {
         p_.counter.Show();
         ShowLoadWarnings();
         p_.tools.Clear();
-        p_.strip->MarkFailed(p_.session.FileListPos(), FromNative(failure.reason()));
+        p_.strip->MarkFailed(p_.session.ShownPath(), FromNative(failure.reason()));
         emit shownPositionChanged(p_.session.FileListPos());
     } else if (outcome == Outcome::Failed) {
         p_.report.ReportLastError();

@@ -14,7 +14,7 @@ std::optional<QString> TQtDialogSeam::openFileName(QWidget* parent, const QStrin
     dialog.setObjectName("WyborZbioru");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(kOpenFilter);
+    dialog.setNameFilters(OpenFilters());
     dialog.setFilter(OpenDialogEntryFilter());
     if (!proposed.isEmpty()) {
         dialog.setDirectory(QFileInfo(proposed).absolutePath());

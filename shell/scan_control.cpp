@@ -25,11 +25,14 @@ TScanControl::Wait::~Wait() {
 
 void TScanControl::Sync() {
     const bool scanning = session_.Scanning();
-    // Restarted after a dialog, the timer keeps its interval: the same pause.
-    if (!scanning || dialogsUp_ > 0)
+    // A new pause takes effect at once: the running interval starts again at
+    // it. Restarted after a dialog, the timer keeps its interval.
+    if (!scanning || dialogsUp_ > 0) {
         timer_->stop();
-    else if (!timer_->isActive())
+    } else if (!timer_->isActive() || timer_->interval() != session_.ScanPause()) {
+        timer_->setInterval(session_.ScanPause());
         timer_->start();
+    }
     forward_->setChecked(scanning && session_.Direction() == ScanDirection::Forward);
     backward_->setChecked(scanning && session_.Direction() == ScanDirection::Backward);
 }

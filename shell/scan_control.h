@@ -26,7 +26,8 @@ public:
     };
 
     QTimer* Timer() const { return timer_; }
-    // The timer and the buttons follow the session.
+    // The timer and the buttons follow the session; a pause changed during
+    // a scan restarts the count at the new pause.
     void Sync();
     // A scan already running only changes direction; the timer keeps its phase.
     void Start(orbalux::ScanDirection direction);

@@ -33,7 +33,7 @@ TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSess
         const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
         frame.resizeDocks({strip_}, {extent}, column ? Qt::Horizontal : Qt::Vertical);
     }
-    connect(strip_, &TThumbnailStrip::entryChosen, this, [this](int position) { Chosen(position); });
+    connect(strip_, &TThumbnailStrip::entryChosen, this, [this](const std::string& name) { Chosen(name); });
 
     // Files added, removed or changed in the folder: the list, the counter
     // and the strip follow; the shown picture stays until the user moves.
@@ -41,7 +41,10 @@ TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSess
     watch_->setObjectName("FolderWatch");
     connect(watch_, &TFolderWatch::changed, this, [this] {
         const bool listChanged = session_.RefreshList();
+        // Looked at again even when the names stay: a file changed in place
+        // is made again.
         strip_->SetList(session_.Folder(), session_.FileList());
+        listShown_ = session_.ListVersion();
         strip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
         if (listChanged) {
             counter_.Update();
@@ -54,12 +57,21 @@ TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSess
 }
 
 void TThumbnailCommands::FileListChanged() {
-    if (session_.PictureShown()) strip_->SetList(session_.Folder(), session_.FileList());
-    strip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
+    ShowList();
     FollowFolder();
 }
 
-void TThumbnailCommands::ShownPositionChanged(int position) { strip_->SetCurrent(position); }
+// A step can change the list too: leaving an entry whose file went drops it.
+void TThumbnailCommands::ShownPositionChanged(int) { ShowList(); }
+
+void TThumbnailCommands::ShowList() {
+    // A closed picture leaves the strip as it was, for a click to open from.
+    if (session_.PictureShown() && session_.ListVersion() != listShown_) {
+        strip_->SetList(session_.Folder(), session_.FileList());
+        listShown_ = session_.ListVersion();
+    }
+    strip_->SetCurrent(session_.PictureShown() ? session_.FileListPos() : 0);
+}
 
 void TThumbnailCommands::FollowFolder() { watch_->Follow(session_.Folder(), session_.FileList()); }
 
@@ -70,12 +82,17 @@ void TThumbnailCommands::Toggle() {
     Settings().setValue(kThumbnailsShown, show);
 }
 
-void TThumbnailCommands::Chosen(int position) {
+void TThumbnailCommands::Chosen(const std::string& name) {
+    const int position = session_.PositionOf(name);
+    if (position == 0) {
+        // Gone from the list since the strip was drawn: show the list as it is.
+        ShowList();
+        return;
+    }
     if (session_.PictureShown()) {
         goTo_(position);
         return;
     }
     // With no picture shown, the entry opens as if chosen in the open dialog.
-    if (position < 1 || position > session_.FileListCount()) return;
-    open_(FromNative(session_.Folder() + session_.FileList()[static_cast<std::size_t>(position - 1)]));
+    open_(FromNative(session_.Folder() + name));
 }

@@ -4,7 +4,9 @@
 // entry.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <string>
 
 #include <QObject>
 #include <QString>
@@ -20,7 +22,8 @@ class TThumbnailStrip;
 class TThumbnailCommands : public QObject {
 public:
     // Docks the strip in `frame`; `thumbnailsItem` is View, Thumbnails. A
-    // chosen entry goes to `goTo` while a picture is shown, else to `open`.
+    // chosen entry goes to `goTo` (its place in the list as it is now) while
+    // a picture is shown, else to `open`.
     TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSession& session, TCounterControl& counter,
                        QAction* thumbnailsItem, std::function<bool(int)> goTo,
                        std::function<bool(const QString&)> open);
@@ -33,8 +36,10 @@ public:
     void Toggle();
 
 private:
-    void Chosen(int position);
+    void Chosen(const std::string& name);
     void FollowFolder();
+    // The strip shows the session's list as it is now, the shown entry framed.
+    void ShowList();
 
     orbalux::BrowsingSession& session_;
     TCounterControl& counter_;
@@ -43,4 +48,5 @@ private:
     std::function<bool(const QString&)> open_;
     TThumbnailStrip* strip_ = nullptr;
     TFolderWatch* watch_ = nullptr;
+    std::uint64_t listShown_ = 0;  // the session's list version in the strip
 };

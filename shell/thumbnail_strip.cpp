@@ -166,7 +166,10 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view_->setTextElideMode(Qt::ElideMiddle);
+    // A name too long for its cell loses its start: the family prefix that
+    // the folder's names share, not the group and number that tell them apart
+    // ("69_301.001" and "69_311.001"). The tip holds it whole.
+    view_->setTextElideMode(Qt::ElideLeft);
     // Reached by Tab after the picture; the arrow keys move the frame and
     // Enter or Space show the framed entry.
     view_->setFocusPolicy(Qt::TabFocus);
@@ -174,21 +177,14 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     SetSide(kThumbnailSize);
     ShapeFor(Qt::BottomDockWidgetArea);
 
-    connect(view_, &QListView::clicked, this, [this](const QModelIndex& index) {
-        emit entryChosen(index.row() + 1);
-        // A load that failed leaves the highlight where it was.
-        SetCurrent(current_);
-    });
+    connect(view_, &QListView::clicked, this, &TThumbnailStrip::Choose);
     connect(view_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TThumbnailStrip::TellView);
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TThumbnailStrip::TellView);
     connect(this, &QDockWidget::dockLocationChanged, this, &TThumbnailStrip::FollowDockSide);
     view_->viewport()->installEventFilter(this);
     if (parent) parent->installEventFilter(this);
 
-    connect(view_, &QListView::activated, this, [this](const QModelIndex& index) {
-        emit entryChosen(index.row() + 1);
-        SetCurrent(current_);
-    });
+    connect(view_, &QListView::activated, this, &TThumbnailStrip::Choose);
 
     // Made at the pixel ratio of the screen the window starts on, so that
     // they are sharp there.
@@ -214,6 +210,15 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
 
 TThumbnailStrip::~TThumbnailStrip() { maker_.reset(); }
 
+void TThumbnailStrip::Choose(const QModelIndex& index) {
+    if (!index.isValid() || index.row() >= static_cast<int>(names_.size())) return;
+    // A copy: the choice may bring a new list.
+    const std::string name = names_[static_cast<std::size_t>(index.row())];
+    emit entryChosen(name);
+    // A load that failed leaves the highlight where it was.
+    SetCurrent(current_);
+}
+
 void TThumbnailStrip::SetList(const std::string& dir, const std::vector<std::string>& names) {
     std::vector<std::string> paths;
     QStringList shown;
@@ -230,6 +235,7 @@ void TThumbnailStrip::SetList(const std::string& dir, const std::vector<std::str
             if (wanted[i]) model_->Changed(static_cast<int>(i));
     } else {
         paths_ = std::move(paths);
+        names_ = names;
         const int scrolled = view_->horizontalScrollBar()->value() + view_->verticalScrollBar()->value();
         model_->Reset(shown);
         current_ = 0;
@@ -256,11 +262,10 @@ void TThumbnailStrip::SetCurrent(int position) {
     TellView();
 }
 
-void TThumbnailStrip::MarkFailed(int position, const QString& reason) {
-    if (position < 1 || position > static_cast<int>(paths_.size())) return;
-    const std::string& path = paths_[static_cast<std::size_t>(position - 1)];
+void TThumbnailStrip::MarkFailed(const std::string& path, const QString& reason) {
     cache_.Put(path, StampOf(path), Made{QImage(), reason});
-    model_->Changed(position - 1);
+    const auto it = std::find(paths_.begin(), paths_.end(), path);
+    if (it != paths_.end()) model_->Changed(static_cast<int>(it - paths_.begin()));
 }
 
 const TThumbnailStrip::Made* TThumbnailStrip::Find(int position) const {

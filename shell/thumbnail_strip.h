@@ -40,8 +40,8 @@ public:
     void SetList(const std::string& dir, const std::vector<std::string>& names);
     // The 1-based position of the shown entry, 0 for none.
     void SetCurrent(int position);
-    // The entry at `position` cannot be loaded, for `reason`: marked so at once.
-    void MarkFailed(int position, const QString& reason);
+    // The file at `path` cannot be loaded, for `reason`: marked so at once.
+    void MarkFailed(const std::string& path, const QString& reason);
     // The side of a thumbnail as drawn now.
     int ThumbnailSide() const;
     // The dock side and the height (or width at a side) it had last run; 0:
@@ -60,8 +60,10 @@ public:
     QListView* View() const { return view_; }
 
 signals:
-    // The user clicked the entry at this 1-based position.
-    void entryChosen(int position);
+    // The user chose the entry of this name (the file system's bytes): by
+    // name, so that a list changed since the strip was drawn never turns a
+    // click into another file.
+    void entryChosen(const std::string& name);
     // A thumbnail of the current list arrived.
     void entryReady(int position);
 
@@ -82,6 +84,7 @@ private:
     void FollowDockSide(Qt::DockWidgetArea area);
     void ShapeFor(Qt::DockWidgetArea area);
     void FitFrame();
+    void Choose(const QModelIndex& index);
     void FollowSize();
     const Made* Find(int position) const;
 
@@ -90,6 +93,7 @@ private:
     orbalux::ThumbnailCache<Made> cache_;  // by path, for the whole run
     std::string dir_;
     std::vector<std::string> paths_;
+    std::vector<std::string> names_;  // as the list holds them
     std::uint64_t list_ = 0;
     int current_ = 0;
     int made_ = 0;

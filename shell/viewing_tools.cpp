@@ -200,10 +200,18 @@ GreyHistogram TViewingTools::ShownHistogram() const {
 }
 
 void TViewingTools::ShowHistogram() {
+    // The same key closes it again.
+    if (histogramBox_ && histogramBox_->isVisible()) {
+        histogramBox_->close();
+        return;
+    }
     if (!histogramBox_) {
         histogramBox_ = new THistogramBox(&frame_);
         // Beside the picture rather than over its middle.
         histogramBox_->move(frame_.mapToGlobal(QPoint(std::max(0, frame_.width() - histogramBox_->width() - 24), 96)));
+        // A window of its own: the frame's keys reach their commands from it
+        // too, so that it never holds the keyboard.
+        histogramBox_->addActions(frame_.actions());
     }
     if (child_) {
         histogramBox_->SetHistogram(ShownHistogram());

@@ -36,6 +36,7 @@ public:
     void StepOut();
     void ActualSize();
     void Fit();
+    // Shows the histogram window, or closes it when it is up.
     void ShowHistogram();
 
 private:

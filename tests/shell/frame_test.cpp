@@ -1,6 +1,7 @@
 // The frame round the picture: the image window without buttons of its own,
 // Fit following the frame's size, the strip's side and height kept from run
-// to run, the level text, and status texts that fit a small window.
+// to run, the level text, status texts that fit a small window, and a title
+// that names the shown picture through every step.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,6 +9,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QListView>
+#include <QTest>
 #include <QToolButton>
 
 #include "session/zoom.h"
@@ -141,3 +144,52 @@ TEST_F(Frame, At640By480ThePictureHasAtLeastHalfTheHeight) {
 }
 
 }  // namespace
+
+TEST_F(Frame, TheTitleTheCounterAndTheFramedThumbnailNameOneEntryThroughFullScreen) {
+    for (int i = 3; i <= 6; ++i) v.Write945("RBL_000" + std::to_string(i) + ".001", i);
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    TThumbnailStrip* strip = b.form->ThumbnailStrip();
+    auto press = [this](Qt::Key key) {
+        QWidget* picture = b.probe().CurrentChild()->Image();
+        b.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(b.form.get()));
+        picture->setFocus();
+        QTest::keyClick(picture, key);
+        QCoreApplication::processEvents();
+    };
+    // After each step: the entry at the counter's place is the one the title
+    // names and the one framed in the strip.
+    auto expectOneEntry = [this, strip](int position, const char* step) {
+        const QString name = QString::fromStdString(b.probe().FileList()[static_cast<std::size_t>(position - 1)]);
+        EXPECT_EQ(b.counter(), QString("%1/6").arg(position)) << step;
+        EXPECT_TRUE(b.form->windowTitle().endsWith("[" + name + "]")) << step << ": " << b.form->windowTitle().toStdString();
+        const QModelIndexList framed = strip->View()->selectionModel()->selectedIndexes();
+        ASSERT_EQ(framed.size(), 1) << step;
+        EXPECT_EQ(framed.front().data().toString(), name) << step;
+    };
+    expectOneEntry(1, "open");
+    press(Qt::Key_Right);
+    expectOneEntry(2, "Right");
+    // The strip's splitter dragged.
+    b.form->resizeDocks({strip}, {strip->height() - 30}, Qt::Vertical);
+    QCoreApplication::processEvents();
+    expectOneEntry(2, "strip dragged");
+    press(Qt::Key_F11);
+    press(Qt::Key_Right);
+    expectOneEntry(3, "Right in full screen");
+    press(Qt::Key_F11);
+    expectOneEntry(3, "F11 out");
+    press(Qt::Key_F11);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    press(Qt::Key_Escape);
+    expectOneEntry(5, "Escape out");
+    press(Qt::Key_F11);
+    press(Qt::Key_End);
+    press(Qt::Key_Right);  // at the end: nothing moves
+    press(Qt::Key_F11);
+    expectOneEntry(6, "End in full screen");
+    // Closed: the frame's own title alone.
+    b.action("Close1")->trigger();
+    EXPECT_EQ(b.form->windowTitle(), "Orbalux CD-WO Image Browser ");
+}

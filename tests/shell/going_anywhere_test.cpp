@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include "shell/MDIChild.h"
 #include "shell/histogram_box.h"
@@ -95,6 +96,23 @@ TEST_F(FiveFiles, CtrlWClosesThePictureWhereverTheFocusIs) {
         EXPECT_TRUE(b.action("Open1")->isEnabled());
         EXPECT_EQ(b.counter(), "0/0");
     }
+}
+
+TEST_F(FiveFiles, TheHistogramWindowNeverHoldsTheFramesKeys) {
+    press(b.probe().CurrentChild()->Image(), Qt::Key_H, Qt::ControlModifier);
+    THistogramBox* box = b.probe().HistogramBox();
+    ASSERT_TRUE(box && box->isVisible());
+    // The histogram window active, as after a click into it.
+    box->windowHandle()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }));
+    const auto before = box->Histogram().counts;
+    QTest::keyClick(box, Qt::Key_Right);
+    EXPECT_EQ(b.counter(), "4/5");
+    EXPECT_NE(box->Histogram().counts, before) << "it follows the step";
+    QTest::keyClick(box, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_FALSE(box->isVisible());
+    press(b.probe().CurrentChild()->Image(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(box->isVisible());
 }
 
 TEST_F(FiveFiles, EveryToolButtonCommandHasAMenuItemThatWorksWithTheToolBarHidden) {

@@ -92,12 +92,17 @@ TEST_F(ThreeFiles, ScanTicksStepPauseSwitchDirectionAndStopAtTheEnd) {
     EXPECT_EQ(b.probe().ScanDirection(), 1);
     EXPECT_TRUE(b.button("FileForAutoBtn")->isChecked());
     EXPECT_FALSE(b.button("FileTylAutBtn")->isChecked());
-    EXPECT_EQ(timer->interval(), 2000);  // the first step still comes after the old pause
+    EXPECT_EQ(timer->interval(), 5000);  // the pause chosen, from the first step
 
     b.form->Timer1Timer();
     EXPECT_EQ(pos(), 2);
-    EXPECT_EQ(timer->interval(), 5000);
     EXPECT_EQ(b.caption(), "RBL_0002.001");
+    // A new pause during the scan: the step under way comes after it, counted
+    // from the choice.
+    b.action("N2seconds1")->trigger();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 2000);
+    EXPECT_GT(timer->remainingTime(), 1000);
 
     // Scan Backward during the forward scan: only the direction changes.
     b.action("ScanBackward1")->trigger();

@@ -19,7 +19,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -274,6 +276,10 @@ TEST(ListRobustness, FiveThousandFilesKeepTheCounterAndTheStepsRight) {
     ASSERT_EQ(b.form->FileListCount(), kFiles);
     for (int i = 1; i <= kFiles; i += 333) EXPECT_EQ(b.probe().FileList()[static_cast<std::size_t>(i - 1)], name(i));
     EXPECT_EQ(b.counter(), "2500/5000");
+    // The counter's text fits inside its frame, with the margins a line edit keeps.
+    auto* box = b.form->findChild<QLineEdit*>("Memo1");
+    const int inside = box->width() - 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+    EXPECT_GE(inside, box->fontMetrics().horizontalAdvance(box->text()));
     b.action("Next1")->trigger();
     EXPECT_EQ(b.counter(), "2501/5000");
     EXPECT_EQ(b.caption(), QString::fromStdString(name(2501)));

@@ -156,6 +156,58 @@ TEST_F(Strip, TheListCounterAndStripFollowTheFolderWithinASecond) {
     EXPECT_EQ(b.counter(), "2/5");
 }
 
+TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheNameItShows) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
+    ASSERT_TRUE(QFile::remove(v.Path("RBL_0006.001")));
+    ASSERT_TRUE(WaitFor([this] { return b.counter() == "2/5"; }));
+    // Stepping off the deleted entry drops it from the list: so from the strip.
+    b.action("Next1")->trigger();
+    EXPECT_EQ(b.caption(), "RBL_0003.001");
+    const std::vector<std::string>& list = b.probe().FileList();
+    ASSERT_EQ(list.size(), 4u);
+    ASSERT_EQ(view()->model()->rowCount(), 4);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(view()->model()->index(row, 0).data().toString(),
+                  QString::fromStdString(list[static_cast<std::size_t>(row)]));
+    EXPECT_EQ(selectedRow(), 1);
+    for (int row : {2, 0, 3}) {
+        const QString label = view()->model()->index(row, 0).data().toString();
+        click(row);
+        EXPECT_EQ(b.caption(), label);
+        EXPECT_EQ(selectedRow(), row);
+    }
+    EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 5));
+    // The file that is no picture keeps its own mark, and no other gets it.
+    EXPECT_EQ(strip()->EntryMark(3), TThumbnailStrip::Mark::Failed);
+    ASSERT_TRUE(allReady());
+    for (int position : {1, 2, 4}) EXPECT_EQ(strip()->EntryMark(position), TThumbnailStrip::Mark::Made);
+}
+
+TEST(StripLabels, NamesThatDifferInTheMiddleKeepDifferentLabelsAtTheSmallestSize) {
+    // The volume's names share their family prefix; the group and the number
+    // after it tell them apart.
+    const std::vector<std::string> names = {"69_301.001", "69_311.001"};
+    TThumbnailStrip alone(nullptr, 1);
+    QFont large = alone.View()->font();
+    large.setPixelSize(13);  // a common desktop font: the names no longer fit whole
+    alone.View()->setFont(large);
+    alone.resize(600, 60);
+    alone.SetList("/nowhere/", names);
+    alone.show();
+    ASSERT_TRUE(WaitFor([&] { return alone.ThumbnailSide() == TThumbnailStrip::kSmallestSize; }));
+    QCoreApplication::processEvents();
+    QListView* view = alone.View();
+    const QRect first = view->visualRect(view->model()->index(0, 0));
+    ASSERT_LT(first.width(), QFontMetrics(large).horizontalAdvance("69_301.001"));
+    ASSERT_TRUE(WaitFor([&] { return alone.ReadyCount() == 2; }));  // the same mark on both
+    QCoreApplication::processEvents();
+    const QImage a = view->viewport()->grab(first).toImage();
+    const QImage b = view->viewport()->grab(view->visualRect(view->model()->index(1, 0))).toImage();
+    EXPECT_NE(a, b) << "the two labels read the same";
+    EXPECT_TRUE(view->model()->index(1, 0).data(Qt::ToolTipRole).toString().contains("69_311.001"));  // whole
+}
+
 TEST_F(Strip, TheEntriesInViewAreMadeFirst) {
     std::vector<std::string> names;
     for (int i = 10; i <= 39; ++i) {
