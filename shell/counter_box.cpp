@@ -22,7 +22,8 @@ void TCounterBox::FitCount() {
     const QFontMetrics metrics(font());
     QChar widest = '0';
     for (char digit = '1'; digit <= '9'; ++digit)
-        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest)) widest = QLatin1Char(digit);
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
     // The place has at most as many digits as the count.
     const QString widestText = QString(digits, widest) + '/' + QString(digits, widest);
     // Inside the frame a line edit keeps its text margins and 2 pixels each side.

@@ -162,7 +162,8 @@ TEST_F(Frame, TheTitleTheCounterAndTheFramedThumbnailNameOneEntryThroughFullScre
     auto expectOneEntry = [this, strip](int position, const char* step) {
         const QString name = QString::fromStdString(b.probe().FileList()[static_cast<std::size_t>(position - 1)]);
         EXPECT_EQ(b.counter(), QString("%1/6").arg(position)) << step;
-        EXPECT_TRUE(b.form->windowTitle().endsWith("[" + name + "]")) << step << ": " << b.form->windowTitle().toStdString();
+        EXPECT_TRUE(b.form->windowTitle().endsWith("[" + name + "]"))
+            << step << ": " << b.form->windowTitle().toStdString();
         const QModelIndexList framed = strip->View()->selectionModel()->selectedIndexes();
         ASSERT_EQ(framed.size(), 1) << step;
         EXPECT_EQ(framed.front().data().toString(), name) << step;

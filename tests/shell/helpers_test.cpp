@@ -18,17 +18,17 @@ TEST(SaveFilters, ThePngEntryChoosesPngAndTheOthersBmp) {
 
 TEST(OpenFilter, MatchesThePictureNamesInAnyLetterCase) {
     QTemporaryDir dir;
-    for (const char* name : {"69_011.001", "RBL_0001.002", "rbl_0002.003", "Jac_224.004", "ED_01.001", "ed_02.011",
-                             "RBL_009.100", "RBL_009.498", "69_011.001.png", "69_311.002.aux.xml", "RBL_0003.TXT",
-                             "notes.001", "69_X"}) {
+    for (const char* name :
+         {"69_011.001", "RBL_0001.002", "rbl_0002.003", "Jac_224.004", "ED_01.001", "ed_02.011", "RBL_009.100",
+          "RBL_009.498", "69_011.001.png", "69_311.002.aux.xml", "RBL_0003.TXT", "notes.001", "69_X"}) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     QDir listing(dir.path(), QString(), QDir::Name, OpenDialogEntryFilter() & ~QDir::AllDirs);
     listing.setNameFilters(OpenFilterPatterns());
     // What the list takes, whatever its three digits: the dialog shows it.
-    EXPECT_EQ(listing.entryList(), QStringList({"69_011.001", "ED_01.001", "Jac_224.004", "RBL_0001.002",
-                                                "RBL_009.100", "RBL_009.498", "ed_02.011", "rbl_0002.003"}));
+    EXPECT_EQ(listing.entryList(), QStringList({"69_011.001", "ED_01.001", "Jac_224.004", "RBL_0001.002", "RBL_009.100",
+                                                "RBL_009.498", "ed_02.011", "rbl_0002.003"}));
     for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
         EXPECT_EQ(listing.entryList().contains(name), orbalux::IsPictureFileName(name.toStdString()))
             << name.toStdString();
