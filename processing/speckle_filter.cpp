@@ -108,8 +108,8 @@ inline unsigned MarkBlock(const std::uint8_t* here, std::ptrdiff_t stride, __m12
 // the tests are run again with the new levels shifted in until none of the
 // sixteen changes, which settles at least one more pixel from the left each
 // time and so gives what the pixel-by-pixel order gives.
-inline void TreatBlockOfEight(std::uint8_t* here, std::ptrdiff_t stride, int first, __m128i brightDelta,
-                              __m128i darkDelta) {
+inline void TreatSixteenUnderTheFullRule(std::uint8_t* here, std::ptrdiff_t stride, int first, __m128i brightDelta,
+                                         __m128i darkDelta) {
     auto load = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
     const __m128i v = load(here);
     const __m128i brightBelow = _mm_subs_epu8(v, brightDelta);
@@ -187,7 +187,7 @@ void DespecklePass(const WorkingPicture& picture, const SpeckleRule& rule) {
                 // pixels it shares with the block before are already done.
                 const int from = std::min(x, last + 1 - kBlock);
                 if (allEight) {
-                    TreatBlockOfEight(row + from, stride, x - from, brightDelta, darkDelta);
+                    TreatSixteenUnderTheFullRule(row + from, stride, x - from, brightDelta, darkDelta);
                     continue;
                 }
                 unsigned marks = MarkBlock(row + from, stride, brightDelta, darkDelta, brightSpare, darkSpare);
