@@ -149,6 +149,19 @@ ShownAxes ShownAxesOf(const ShownGeometry& g, const RowMap& map) {
     return axes;
 }
 
+ShownArea ShownPictureArea(const ShownGeometry& g) {
+    if (g.reduction == 1) return {0, 0, std::max(g.width, 0), std::max(g.height, 0)};
+    const int f = g.reduction;
+    const ReducedPlacement place = PlacementOfReduction(f, g.width, g.height);
+    // Working rows [R0, R0 + H / f); the bitmap is bottom-up.
+    ShownArea area;
+    area.firstColumn = std::clamp(place.firstColumn, 0, g.width);
+    area.endColumn = std::clamp(place.firstColumn + g.width / f, 0, g.width);
+    area.firstRow = std::clamp(g.height - place.firstRow - g.height / f, 0, g.height);
+    area.endRow = std::clamp(g.height - place.firstRow, 0, g.height);
+    return area;
+}
+
 double SamplesPerShownColumn(const ShownGeometry& g) {
     return static_cast<double>(g.reduction) / (g.widened ? kWidening : 1);
 }

@@ -103,6 +103,16 @@ struct ShownAxes {
 // Empty for a reduced geometry, whose pixels are blocks.
 ShownAxes ShownAxesOf(const ShownGeometry& geometry, const RowMap& rows);
 
+// The shown pixels the picture covers: the whole bitmap, or the reduced
+// picture inside its grey field. Rows and columns [first, end).
+struct ShownArea {
+    int firstColumn = 0;
+    int firstRow = 0;
+    int endColumn = 0;
+    int endRow = 0;
+};
+ShownArea ShownPictureArea(const ShownGeometry& geometry);
+
 // Frame samples and lines one shown column and row stand for: the widening
 // takes six columns to a sample, a reduction puts f lines and samples in one
 // pixel; flip and rotate keep the scale.

@@ -14,6 +14,32 @@ namespace {
 
 using Histogram = std::array<long long, 256>;
 
+// Counts levels in four tables taken in turn, so that a run of one level
+// does not wait on its own count at every pixel.
+class LevelCounter {
+public:
+    void Add(const std::uint8_t* levels, int n) {
+        int i = 0;
+        for (; i + 4 <= n; i += 4) {
+            ++counts_[0][levels[i]];
+            ++counts_[1][levels[i + 1]];
+            ++counts_[2][levels[i + 2]];
+            ++counts_[3][levels[i + 3]];
+        }
+        for (; i < n; ++i) ++counts_[0][levels[i]];
+    }
+    Histogram Total() const {
+        Histogram total{};
+        for (const auto& table : counts_)
+            for (std::size_t v = 0; v < 256; ++v) total[v] += table[v];
+        return total;
+    }
+
+private:
+    // A table's count stays below 2^32: a picture holds fewer pixels.
+    std::array<std::array<std::uint32_t, 256>, 4> counts_{};
+};
+
 std::optional<LevelStatistics> StatisticsOf(const Histogram& counts) {
     long long n = 0;
     double sum = 0, squares = 0;
@@ -137,15 +163,27 @@ RegionStatistics MeasureRegion(const MeasuredPicture& picture, const Region& reg
         return stats;
     Histogram shown{};
     if (g.reduction != 1) {
-        // A reduced pixel is a block of frame pixels: asked one by one.
+        // A reduced pixel is a block of frame pixels: the mask says which
+        // are data, and only the others are asked what they are.
+        // Outside the reduced picture lies its grey field.
+        const std::vector<std::uint8_t> mask = ShownDataMask(g, *picture.rows);
+        const ShownArea area = ShownPictureArea(g);
+        const int x0 = std::clamp(area.firstColumn, r.column, r.column + r.width);
+        const int x1 = std::clamp(area.endColumn, x0, r.column + r.width);
         for (int y = r.row; y < r.row + r.height; ++y) {
+            if (y < area.firstRow || y >= area.endRow) {
+                stats.leftOut.greyField += r.width;
+                continue;
+            }
+            stats.leftOut.greyField += r.width - (x1 - x0);
             const std::uint8_t* levels = picture.shown.Row(y);
-            for (int x = r.column; x < r.column + r.width; ++x) {
-                const MeasuredKind k = MeasuredKindOf(g, ShownPixelKindOf(g, *picture.rows, {x, y}));
-                if (k == MeasuredKind::Data)
+            const std::uint8_t* data = mask.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(g.width);
+            for (int x = x0; x < x1; ++x) {
+                if (data[x]) {
                     ++shown[levels[x]];
-                else
-                    CountLeftOut(stats.leftOut, k, 1);
+                    continue;
+                }
+                CountLeftOut(stats.leftOut, MeasuredKindOf(g, ShownPixelKindOf(g, *picture.rows, {x, y})), 1);
             }
         }
         stats.shown = StatisticsOf(shown);
@@ -168,21 +206,31 @@ RegionStatistics MeasureRegion(const MeasuredPicture& picture, const Region& reg
     const bool oneToOne = !g.widened && picture.decoded != nullptr &&
                           picture.decoded->size() >=
                               kPictureOrigin + static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height);
-    Histogram decoded{};
+    // Unwidened, the decoded samples behind a run of shown columns are a run
+    // too, forwards or mirrored: the same levels, whatever their order.
+    int firstSample = 0, endSample = 0;
+    if (oneToOne && end > first) {
+        const int a = axes.frameSamples[static_cast<std::size_t>(first)];
+        const int b = axes.frameSamples[static_cast<std::size_t>(end - 1)];
+        firstSample = std::min(a, b) - 1;
+        endSample = std::max(a, b);
+    }
+    LevelCounter shownCounter, decodedCounter;
     for (int y = r.row; y < r.row + r.height; ++y) {
         const MeasuredKind k = MeasuredKindOf(g, axes.rowKinds[static_cast<std::size_t>(y)]);
         if (k != MeasuredKind::Data) {
             CountLeftOut(stats.leftOut, k, sampleColumns);
             continue;
         }
-        const std::uint8_t* levels = picture.shown.Row(y);
-        for (int x = first; x < end; ++x) ++shown[levels[x]];
+        shownCounter.Add(picture.shown.Row(y) + first, end - first);
         if (!oneToOne) continue;
         const std::uint8_t* line = picture.decoded->data() + kPictureOrigin +
                                    static_cast<std::size_t>(axes.frameLines[static_cast<std::size_t>(y)] - 1) *
                                        static_cast<std::size_t>(g.width);
-        for (int x = first; x < end; ++x) ++decoded[line[axes.frameSamples[static_cast<std::size_t>(x)] - 1]];
+        decodedCounter.Add(line + firstSample, endSample - firstSample);
     }
+    shown = shownCounter.Total();
+    const Histogram decoded = decodedCounter.Total();
     for (const long long c : shown) stats.dataPixels += c;
     stats.shown = StatisticsOf(shown);
     if (oneToOne) stats.decoded = StatisticsOf(decoded);

@@ -165,6 +165,7 @@ TEST_F(MeasurementsTest, FlipRotateAndHalfMeasureTheSamePixelsAsThePlainPicture)
     EXPECT_EQ(reduced.dataPixels * 4, whole.count);
     ExpectFigures(reduced.shown, whole);
     EXPECT_FALSE(reduced.decoded.has_value());
+    EXPECT_EQ(reduced.dataPixels + reduced.leftOut.Total(), kWidth * kHeight);
 }
 
 TEST_F(MeasurementsTest, WideningRepeatsEachSampleSixTimesAndMeasuresInFileSamples) {
