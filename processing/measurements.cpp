@@ -312,9 +312,4 @@ std::string ProfileText(const std::vector<ProfileSample>& samples, char separato
     return text;
 }
 
-std::string DistanceText(const Distance& d) {
-    return "Length " + Fixed(d.shown, 1) + " px (file " + Fixed(d.samples, 1) + " samples x " + Fixed(d.lines, 1) +
-           " lines: " + Fixed(d.file, 1) + ")";
-}
-
 }  // namespace orbalux

@@ -129,7 +129,4 @@ std::string RegionText(const Region& region);
 // frame pixel or no level.
 std::string ProfileText(const std::vector<ProfileSample>& samples, char separator = ',');
 
-// "Length 120.4 px (file 60.0 samples x 40.0 lines: 72.1)".
-std::string DistanceText(const Distance& distance);
-
 }  // namespace orbalux
