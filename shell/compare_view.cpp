@@ -2,6 +2,8 @@
 // the two at one zoom and one scroll position.
 #include "shell/compare_view.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -44,9 +46,6 @@ void TCompareView::Start() {
     auto* side = new QWidget(split_);
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* title = new QLabel(QString::fromStdString(compare_.PinnedName()), side);
-    title->setObjectName("CompareTitle");
-    column->addWidget(title);
     scroll_ = new QScrollArea(side);
     scroll_->setObjectName("CompareScroll");
     scroll_->setAlignment(Qt::AlignCenter);
@@ -56,9 +55,17 @@ void TCompareView::Start() {
     pinned_->SetPicture(child_->Picture());
     scroll_->setWidget(pinned_);
     column->addWidget(scroll_, 1);
+    // Named below the view, so that both views' pictures start at one height.
+    auto* title = new QLabel(QString::fromStdString(compare_.PinnedName() + " (pinned)"), side);
+    title->setObjectName("CompareTitle");
+    column->addWidget(title);
     split_->addWidget(side);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 1);
     frame_.setCentralWidget(split_);
-    split_->setSizes({1, 1});
+    // Halves of the room the image window had.
+    const int half = std::max(area->width() / 2, 1);
+    split_->setSizes({half, half});
     readout_ = new QLabel(&frame_);
     readout_->setObjectName("CompareReadout");
     readout_->setTextFormat(Qt::PlainText);

@@ -35,7 +35,7 @@ out="${1:-$default}"
 mkdir -p "$(dirname "$out")"
 picture="$build/samples/69_091.005"
 [ $tools = 3 ] && picture="$build/samples/69_311.002"
-[ $tools = 4 ] && picture="$build/samples/69_011.003"
+[ $tools = 4 ] && picture="$build/samples/69_191.001"
 # Settings of its own, so that the screenshot shows the start state whatever
 # this user left behind.
 XDG_CONFIG_HOME="$(mktemp -d)"
@@ -77,13 +77,13 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
     sleep 1
     xdotool key m
     sleep 1
-    xdotool mousemove 200 150 mousedown 1 mousemove 300 300 sleep 0.3 mousemove 420 420 mouseup 1
+    xdotool mousemove 330 350 mousedown 1 mousemove 400 400 sleep 0.3 mousemove 560 470 mouseup 1
     sleep 1
     xdotool key shift+l
     sleep 1
-    xdotool mousemove 250 120 mousedown 1 mousemove 300 300 sleep 0.3 mousemove 330 520 mouseup 1
+    xdotool mousemove 620 130 mousedown 1 mousemove 630 300 sleep 0.3 mousemove 660 660 mouseup 1
     sleep 1
-    xdotool mousemove 380 300
+    xdotool mousemove 450 250
     sleep 2
   elif [ "$4" = 4 ]; then
     window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
