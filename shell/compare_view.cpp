@@ -88,8 +88,8 @@ void TCompareView::End() {
     if (split_) {
         QWidget* area = split_->widget(0);
         frame_.takeCentralWidget();
-        area->setParent(nullptr);
         frame_.setCentralWidget(area);
+        area->show();
         split_->deleteLater();
     }
     scroll_ = nullptr;

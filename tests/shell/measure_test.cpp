@@ -9,7 +9,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -95,6 +97,14 @@ TEST_F(Measuring, TheRegionWindowGivesTheReceivedPixelsFiguresAndFollowsTheSteps
     const auto [n2, lo2, hi2, mean2] = expected(2, false);
     EXPECT_EQ(figure("Data pixels"), n2);
     EXPECT_EQ(figure("Mean"), mean2);
+    // Save... writes them as CSV where the dialog says.
+    const QString csv = v.Path("region.csv");
+    b.seam.saveAnswers.push_back({csv, {}});
+    b.form->findChild<QPushButton*>("RegionSave")->click();
+    QFile saved(csv);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().startsWith("measure,value\nRegion,\"0," + QByteArray::number(PlainRow(104)) +
+                                           ",10,10\"\nData pixels," + n2.toUtf8() + "\n"));
 
     // A line across the lost one, back on the first picture.
     b.action("Previous1")->trigger();
@@ -148,6 +158,7 @@ TEST_F(Measuring, CompareKeepsThePinnedViewAtTheImageWindowsZoomAndScroll) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(b.form->findChild<QWidget*>("CompareSplit"), nullptr);
+    EXPECT_TRUE(b.form->centralWidget()->isVisible());
     EXPECT_EQ(b.probe().CurrentChild()->windowTitle(), "RBL_0002.001");
 }
 
