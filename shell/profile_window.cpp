@@ -74,6 +74,11 @@ protected:
         // A lone data sample between gaps still shows.
         for (const orbalux::ProfileSample& s : *samples_)
             if (s.level) p.drawPoint(QPointF(x(s.index), y(*s.level)));
+        // Where there is no data, a mark under the axis: a single lost line
+        // is too narrow a gap to see in a long profile.
+        p.setPen(QPen(QColor(210, 40, 40), 1));
+        for (const orbalux::ProfileSample& s : *samples_)
+            if (!s.level) p.drawLine(QPointF(x(s.index), plot.bottom() + 1), QPointF(x(s.index), plot.bottom() + 5));
     }
 
 private:

@@ -22,6 +22,7 @@ TRegionWindow::TRegionWindow(QWidget* parent, std::function<void(const QString&)
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(true);
     layout->addWidget(table_);
     save_ = new QPushButton("Save...", body);
     save_->setObjectName("RegionSave");
@@ -47,6 +48,7 @@ void TRegionWindow::SetStatistics(const std::optional<orbalux::RegionStatistics>
         table_->setItem(i, 0, new QTableWidgetItem(QString::fromStdString(name)));
         table_->setItem(i, 1, new QTableWidgetItem(QString::fromStdString(value)));
     }
+    table_->resizeRowsToContents();
 }
 
 QString TRegionWindow::CopyText() const {
