@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QPainter>
 #include <QShortcut>
 #include <QStatusBar>
@@ -91,6 +92,7 @@ TMeasureCommands::TMeasureCommands(QMainWindow& frame, const orbalux::BrowsingSe
 
 TMeasureCommands::~TMeasureCommands() {
     if (watched_) watched_->removeEventFilter(this);
+    if (margin_) margin_->removeEventFilter(this);
     frame_.removeEventFilter(this);
 }
 
@@ -155,8 +157,12 @@ void TMeasureCommands::Attach() {
     TPictureControl* image = child_->Image();
     if (watched_ != image) {
         if (watched_) watched_->removeEventFilter(this);
+        if (margin_) margin_->removeEventFilter(this);
         image->installEventFilter(this);
         watched_ = image;
+        // A drag may start in the margin around the picture, to reach its edge.
+        margin_ = child_->ScrollArea()->viewport();
+        margin_->installEventFilter(this);
         overlay_ = new TMeasureOverlay(image, tool_);
         overlay_->show();
     }
@@ -181,7 +187,7 @@ bool TMeasureCommands::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::WindowStateChange) UpdateEscape();
         return false;
     }
-    if (watched != watched_ || !child_) return false;
+    if ((watched != watched_ && watched != margin_) || !child_) return false;
     if (event->type() == QEvent::Resize && overlay_) {
         overlay_->setGeometry(child_->Image()->rect());
         return false;
@@ -192,7 +198,9 @@ bool TMeasureCommands::eventFilter(QObject* watched, QEvent* event) {
         return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
     TPictureControl* image = child_->Image();
-    const QPoint device = image->ToDevice(mouse->position());
+    const QPointF atControl =
+        watched == margin_ ? QPointF(image->mapFrom(margin_, mouse->position().toPoint())) : mouse->position();
+    const QPoint device = image->ToDevice(atControl);
     const ShownPixel at = orbalux::NearestShownPixel(device.x(), device.y(), image->Zoom(), Geometry());
     if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
         pressed_ = true;

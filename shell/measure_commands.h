@@ -69,6 +69,7 @@ private:
     orbalux::MeasureTool tool_;
     bool pressed_ = false;
     QPointer<QWidget> watched_;  // the picture control the filter sits on
+    QPointer<QWidget> margin_;   // and the view around it
     QPointer<TMeasureOverlay> overlay_;
     TRegionWindow* region_ = nullptr;
     TProfileWindow* profile_ = nullptr;
