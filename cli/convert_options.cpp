@@ -35,30 +35,10 @@ enum class Section { Input, Output, Display, Other };
 
 // The converter's own options; the display switches and tone levels come
 // from the shared tables.
-enum class Own {
-    FilesFrom,
-    Null,
-    Output,
-    Format,
-    PngLevel,
-    SkipExisting,
-    Jobs,
-    Quiet,
-    Original,
-    Info,
-    Json,
-    Strict,
-    As,
-    ContactSheet,
-    Thumb,
-    Movie,
-    Fps,
-    Label,
-    Stats,
-    Profile,
-    Help,
-    Version
-};
+// clang-format off
+enum class Own { FilesFrom, Null, Output, Format, PngLevel, SkipExisting, Jobs, Quiet, Original, Info, Json, Strict, As,
+                 ContactSheet, Thumb, Movie, Fps, Label, Stats, Profile, Help, Version };
+// clang-format on
 
 struct OwnOptionRow {
     Own id;
@@ -68,35 +48,34 @@ struct OwnOptionRow {
     unsigned modes;
     Section section;
     std::string_view help;   // lines after the first are continued
-    bool optionalValue;      // "--name" alone, or "--name=value"
 };
 
 // The columns line up so that the rows read as a table.
 // clang-format off
-// id                 short name             value          modes     section           help   optional value
+// id                 short name             value          modes     section           help
 constexpr std::array<OwnOptionRow, 22> kOwnOptions{{
-    {Own::FilesFrom,    0,   "files-from",    "FILE",        kAnyMode, Section::Input,   "read more INPUTs from FILE (- for standard input),\none name a line", false},
-    {Own::Null,         '0', "null",          "",            kAnyMode, Section::Input,   "the --files-from names end in NUL, not newline\n(find -print0)", false},
-    {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)", false},
-    {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)", false},
-    {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output, "PNG compression 0..9 (default 1: fast)", false},
-    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input and\nwas made with the same options (a PNG's Options\ntext; a BMP records none and is made again), so\nthat a stopped batch goes on where it stopped", false},
-    {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)", false},
-    {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line", false},
-    {Own::Original,     0,   "original",      "",            kShown,   Section::Display, "the decoded picture without any display option", false},
-    {Own::Info,         0,   "info",          "",            kAnyMode, Section::Other,   "print the file's parameters and header lines", false},
-    {Own::Json,         0,   "json",          "",            kInfo,    Section::Other,   "with --info: one JSON object a line, one per file", false},
-    {Own::Strict,       0,   "strict",        "",            kAnyMode, Section::Other,   "a file cut short or not in the catalogue fails the\nrun (exit 1)", false},
-    {Own::As,           0,   "as",            "NAME",        kAnyMode, Section::Other,   "decode the one INPUT by the catalogue entry of NAME\n(a renamed copy)", false},
-    {Own::ContactSheet, 0,   "contact-sheet", "SHEET.png",   kAnyMode, Section::Other,   "one PNG with a labelled thumbnail of every INPUT;\nthe narrow formats are widened six times", false},
-    {Own::Thumb,        0,   "thumb",         "N",           kSheet,   Section::Other,   "thumbnail size on the long side (default 160)", false},
-    {Own::Movie,        0,   "movie",         "OUT.gif|OUT.mp4|OUT.webm", kAnyMode, Section::Other, "one movie of the INPUTs in list order, one frame\neach, centred on black on a canvas of the largest", false},
-    {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60, a GIF's at most 50\n(default 10)", false},
-    {Own::Label,        0,   "label",         "",            kMovie,   Section::Other,   "write each picture's file name into its frame's\nlower left corner", false},
-    {Own::Stats,        0,   "stats",         "X,Y,W,H",     kInfo,    Section::Other,   "with --info: statistics of the data pixels in the\nshown picture's rectangle (default: all of it),\nunder the display options", true},
-    {Own::Profile,      0,   "profile",       "X0,Y0,X1,Y1", kAnyMode, Section::Other,   "the levels along a line of the shown picture as\nCSV on standard output (one INPUT)", false},
-    {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text", false},
-    {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version", false},
+    {Own::FilesFrom,    0,   "files-from",    "FILE",        kAnyMode, Section::Input,   "read more INPUTs from FILE (- for standard input),\none name a line"},
+    {Own::Null,         '0', "null",          "",            kAnyMode, Section::Input,   "the --files-from names end in NUL, not newline\n(find -print0)"},
+    {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
+    {Own::Format,       0,   "format",        "bmp|png",     kConvert, Section::Output,  "output format in a folder or on standard output\n(default png; any letter case)"},
+    {Own::PngLevel,     0,   "png-level",     "N",           kConvert | kSheet, Section::Output, "PNG compression 0..9 (default 1: fast)"},
+    {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input and\nwas made with the same options (a PNG's Options\ntext; a BMP records none and is made again), so\nthat a stopped batch goes on where it stopped"},
+    {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
+    {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
+    {Own::Original,     0,   "original",      "",            kShown,   Section::Display, "the decoded picture without any display option"},
+    {Own::Info,         0,   "info",          "",            kAnyMode, Section::Other,   "print the file's parameters and header lines"},
+    {Own::Json,         0,   "json",          "",            kInfo,    Section::Other,   "with --info: one JSON object a line, one per file"},
+    {Own::Strict,       0,   "strict",        "",            kAnyMode, Section::Other,   "a file cut short or not in the catalogue fails the\nrun (exit 1)"},
+    {Own::As,           0,   "as",            "NAME",        kAnyMode, Section::Other,   "decode the one INPUT by the catalogue entry of NAME\n(a renamed copy)"},
+    {Own::ContactSheet, 0,   "contact-sheet", "SHEET.png",   kAnyMode, Section::Other,   "one PNG with a labelled thumbnail of every INPUT;\nthe narrow formats are widened six times"},
+    {Own::Thumb,        0,   "thumb",         "N",           kSheet,   Section::Other,   "thumbnail size on the long side (default 160)"},
+    {Own::Movie,        0,   "movie",         "OUT.gif|OUT.mp4|OUT.webm", kAnyMode, Section::Other, "one movie of the INPUTs in list order, one frame\neach, centred on black on a canvas of the largest"},
+    {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60, a GIF's at most 50\n(default 10)"},
+    {Own::Label,        0,   "label",         "",            kMovie,   Section::Other,   "write each picture's file name into its frame's\nlower left corner"},
+    {Own::Stats,        0,   "stats",         "X,Y,W,H",     kInfo,    Section::Other,   "with --info: statistics of the data pixels in the\nshown picture's rectangle (default: all of it),\nunder the display options"},
+    {Own::Profile,      0,   "profile",       "X0,Y0,X1,Y1", kAnyMode, Section::Other,   "the levels along a line of the shown picture as\nCSV on standard output (one INPUT)"},
+    {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
+    {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
 }};
 // clang-format on
 
@@ -165,7 +144,7 @@ std::vector<OptionEntry> AllOptions() {
     for (const OwnOptionRow& row : kOwnOptions)
         all.push_back({row.shortName ? row.shortName : kOwnCode + static_cast<int>(row.id), row.shortName,
                        std::string(row.name), std::string(row.value), row.modes, row.section, std::string(row.help),
-                       row.optionalValue});
+                       row.id == Own::Stats});  // --stats alone: the whole picture
     const auto display = DisplayOptionTable();
     for (std::size_t i = 0; i < display.size(); ++i)
         all.push_back({kDisplayCode + static_cast<int>(i), 0, std::string(display[i].cliOption), "", kShown,

@@ -16,41 +16,15 @@ namespace {
 
 using shelltest::Browser;
 
-const char* const kPictureMenuItems[] = {"Next1",
-                                         "Previous1",
-                                         "First1",
-                                         "Last1",
-                                         "GoTo1",
-                                         "Close1",
-                                         "SaveAs1",
-                                         "ScanForward1",
-                                         "ScanBackward1",
-                                         "ScanStop1",
-                                         "Print1",
-                                         "PrintSetup1",
-                                         "ZoomIn1",
-                                         "ZoomOut1",
-                                         "ActualSize1",
-                                         "FitToWindow1",
-                                         "OriginalImage1",
-                                         "FlipVertically2",
-                                         "Rotate2",
-                                         "Despeckle1",
-                                         "Stretch1",
-                                         "Missinglines1",
-                                         "ContrastDown1",
-                                         "ContrastUp1",
-                                         "BrightnessDown1",
-                                         "BrightnessUp1",
-                                         "InvertDisplay1",
-                                         "Minimize2",
-                                         "Minimize25originalsize1",
-                                         "ImageInfo1",
-                                         "PercentileStretch2",
-                                         "Equalize2",
-                                         "Measure1",
-                                         "MeasureLine1",
-                                         "CompareWith1"};
+const char* const kPictureMenuItems[] = {
+    "Next1",        "Previous1",     "First1",         "Last1",       "GoTo1",          "Close1",
+    "SaveAs1",      "ScanForward1",  "ScanBackward1",  "ScanStop1",   "Print1",         "PrintSetup1",
+    "ZoomIn1",      "ZoomOut1",      "ActualSize1",    "FitToWindow1", "OriginalImage1", "FlipVertically2",
+    "Rotate2",      "Despeckle1",    "Stretch1",       "Missinglines1", "ContrastDown1", "ContrastUp1",
+    "BrightnessDown1", "BrightnessUp1", "InvertDisplay1", "Minimize2", "Minimize25originalsize1", "ImageInfo1",
+    "PercentileStretch2", "Equalize2"};
+// Measuring and Compare work on a picture too.
+const char* const kMeasureItems[] = {"Measure1", "MeasureLine1", "CompareWith1"};
 const char* const kAlwaysMenuItems[] = {
     "Open1",      "Exit1",       "Atostretch1", "Despeckleon1",      "FlipVertically1",   "Invert1",
     "Minimize1",  "Minimize141", "Rotate1",     "HorizontalStretch1", "N1missinglinefill1",
@@ -63,6 +37,7 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
     EXPECT_EQ(b.counter(), "0/0");
     EXPECT_EQ(b.probe().CurrentChild(), nullptr);
     for (const char* name : kPictureMenuItems) EXPECT_FALSE(b.action(name)->isEnabled()) << name;
+    for (const char* name : kMeasureItems) EXPECT_FALSE(b.action(name)->isEnabled()) << name;
     for (const char* name : kAlwaysMenuItems) EXPECT_TRUE(b.action(name)->isEnabled()) << name;
 
     const auto buttons = b.form->findChild<QWidget*>("MojCoolBar")->findChildren<QToolButton*>();
