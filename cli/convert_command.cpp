@@ -7,6 +7,7 @@
 
 #include "cli/conversion_plan.h"
 #include "cli/interruption.h"
+#include "cli/measure_command.h"
 #include "cli/messages.h"
 #include "cli/parallel_runner.h"
 #include "cli/picture_info.h"
@@ -190,7 +191,9 @@ int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
             const std::vector<std::string> warnings = LoadWarnings(state);
             PrintWarnings(io, input, warnings);
             if (!warnings.empty()) ++warned;
-            print(options.json ? FormatPictureInfoJson(state, input) : FormatPictureInfo(state));
+            std::optional<RegionStatistics> stats;
+            if (options.stats) stats = StatisticsFor(options, state);
+            print(options.json ? FormatPictureInfoJson(state, input, stats) : FormatPictureInfo(state, stats));
         }
     } catch (const OrbaluxError& e) {  // standard output lost
         PrintMessage(io.err, e.file(), e.reason());

@@ -24,16 +24,21 @@ enum ModeMask : unsigned {
     kInfo = 2,
     kSheet = 4,
     kMovie = 8,
-    kAnyMode = 15,
-    kPicture = kConvert | kSheet | kMovie
+    kProfile = 16,
+    kStats = 32,  // --info with --stats: measured as the display options show it
+    kAnyMode = 63,
+    kPicture = kConvert | kSheet | kMovie,
+    kShown = kPicture | kProfile | kStats,  // what takes the display options
 };
 
 enum class Section { Input, Output, Display, Other };
 
 // The converter's own options; the display switches and tone levels come
 // from the shared tables.
+// clang-format off
 enum class Own { FilesFrom, Null, Output, Format, PngLevel, SkipExisting, Jobs, Quiet, Original, Info, Json, Strict, As,
-                 ContactSheet, Thumb, Movie, Fps, Label, Help, Version };
+                 ContactSheet, Thumb, Movie, Fps, Label, Stats, Profile, Help, Version };
+// clang-format on
 
 struct OwnOptionRow {
     Own id;
@@ -48,7 +53,7 @@ struct OwnOptionRow {
 // The columns line up so that the rows read as a table.
 // clang-format off
 // id                 short name             value          modes     section           help
-constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
+constexpr std::array<OwnOptionRow, 22> kOwnOptions{{
     {Own::FilesFrom,    0,   "files-from",    "FILE",        kAnyMode, Section::Input,   "read more INPUTs from FILE (- for standard input),\none name a line"},
     {Own::Null,         '0', "null",          "",            kAnyMode, Section::Input,   "the --files-from names end in NUL, not newline\n(find -print0)"},
     {Own::Output,       'o', "output",        "PATH",        kConvert, Section::Output,  "a .bmp or .png file for one INPUT, - for standard\noutput, else a folder (made when missing)"},
@@ -57,7 +62,7 @@ constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::SkipExisting, 0,   "skip-existing", "",            kConvert, Section::Output,  "leave an output that is newer than its input and\nwas made with the same options (a PNG's Options\ntext; a BMP records none and is made again), so\nthat a stopped batch goes on where it stopped"},
     {Own::Jobs,         'j', "jobs",          "N",           kPicture, Section::Output,  "files converted at once (default 0: one per core)"},
     {Own::Quiet,        'q', "quiet",         "",            kPicture, Section::Output,  "no progress and no summary line"},
-    {Own::Original,     0,   "original",      "",            kPicture, Section::Display, "the decoded picture without any display option"},
+    {Own::Original,     0,   "original",      "",            kShown,   Section::Display, "the decoded picture without any display option"},
     {Own::Info,         0,   "info",          "",            kAnyMode, Section::Other,   "print the file's parameters and header lines"},
     {Own::Json,         0,   "json",          "",            kInfo,    Section::Other,   "with --info: one JSON object a line, one per file"},
     {Own::Strict,       0,   "strict",        "",            kAnyMode, Section::Other,   "a file cut short or not in the catalogue fails the\nrun (exit 1)"},
@@ -67,6 +72,8 @@ constexpr std::array<OwnOptionRow, 20> kOwnOptions{{
     {Own::Movie,        0,   "movie",         "OUT.gif|OUT.mp4|OUT.webm", kAnyMode, Section::Other, "one movie of the INPUTs in list order, one frame\neach, centred on black on a canvas of the largest"},
     {Own::Fps,          0,   "fps",           "N",           kMovie,   Section::Other,   "movie frames a second, 1..60, a GIF's at most 50\n(default 10)"},
     {Own::Label,        0,   "label",         "",            kMovie,   Section::Other,   "write each picture's file name into its frame's\nlower left corner"},
+    {Own::Stats,        0,   "stats",         "X,Y,W,H",     kInfo,    Section::Other,   "with --info: statistics of the data pixels in the\nshown picture's rectangle (default: all of it),\nunder the display options"},
+    {Own::Profile,      0,   "profile",       "X0,Y0,X1,Y1", kAnyMode, Section::Other,   "the levels along a line of the shown picture as\nCSV on standard output (one INPUT)"},
     {Own::Help,         'h', "help",          "",            kAnyMode, Section::Other,   "this text"},
     {Own::Version,      0,   "version",       "",            kAnyMode, Section::Other,   "the program's version"},
 }};
@@ -96,6 +103,23 @@ int ParseInt(std::string_view option, std::string_view text, int low, int high) 
     return value;
 }
 
+// "X,Y,W,H" or "X0,Y0,X1,Y1": four whole numbers, none negative; where they
+// lie is checked against each picture's size once it is loaded.
+std::array<int, 4> ParseCoordinates(std::string_view option, std::string_view text, std::string_view shape) {
+    std::array<int, 4> values{};
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::size_t end = i + 1 < values.size() ? text.find(',', at) : text.size();
+        const std::string_view part = end == std::string_view::npos ? std::string_view() : text.substr(at, end - at);
+        const auto [ptr, ec] = std::from_chars(part.data(), part.data() + part.size(), values[i]);
+        if (part.empty() || ec != std::errc() || ptr != part.data() + part.size() || values[i] < 0)
+            throw UsageError(std::string(option) + ": '" + std::string(text) + "' is not " + std::string(shape) +
+                             ": four whole numbers from 0, in shown pixels");
+        at = end + 1;
+    }
+    return values;
+}
+
 OutputFormat ParseFormat(std::string_view text) {
     if (EqualIgnoringAsciiCase(text, "bmp")) return OutputFormat::Bmp;
     if (EqualIgnoringAsciiCase(text, "png")) return OutputFormat::Png;
@@ -119,19 +143,20 @@ std::vector<OptionEntry> AllOptions() {
     std::vector<OptionEntry> all;
     for (const OwnOptionRow& row : kOwnOptions)
         all.push_back({row.shortName ? row.shortName : kOwnCode + static_cast<int>(row.id), row.shortName,
-                       std::string(row.name), std::string(row.value), row.modes, row.section, std::string(row.help)});
+                       std::string(row.name), std::string(row.value), row.modes, row.section, std::string(row.help),
+                       row.id == Own::Stats});  // --stats alone: the whole picture
     const auto display = DisplayOptionTable();
     for (std::size_t i = 0; i < display.size(); ++i)
-        all.push_back({kDisplayCode + static_cast<int>(i), 0, std::string(display[i].cliOption), "", kPicture,
+        all.push_back({kDisplayCode + static_cast<int>(i), 0, std::string(display[i].cliOption), "", kShown,
                        Section::Display, std::string(display[i].help)});
     const auto stretches = PictureStretchTable();
     for (std::size_t i = 0; i < stretches.size(); ++i)
         all.push_back({kStretchCode + static_cast<int>(i), 0, std::string(stretches[i].cliOption),
-                       stretches[i].takesPercentiles ? "LOW,HIGH" : "", kPicture, Section::Display,
+                       stretches[i].takesPercentiles ? "LOW,HIGH" : "", kShown, Section::Display,
                        std::string(stretches[i].help), stretches[i].takesPercentiles});
     const auto tones = ToneLevelTable();
     for (std::size_t i = 0; i < tones.size(); ++i)
-        all.push_back({kToneCode + static_cast<int>(i), 0, std::string(tones[i].cliOption), "N", kPicture,
+        all.push_back({kToneCode + static_cast<int>(i), 0, std::string(tones[i].cliOption), "N", kShown,
                        Section::Display, std::string(tones[i].help)});
     return all;
 }
@@ -160,13 +185,15 @@ const char* ModeWords(RunMode mode) {
         case RunMode::Info: return "with --info";
         case RunMode::ContactSheet: return "with --contact-sheet";
         case RunMode::Movie: return "with --movie";
+        case RunMode::Profile: return "with --profile";
         default: return "when converting";
     }
 }
 
-unsigned ModeBit(RunMode mode) {
-    switch (mode) {
-        case RunMode::Info: return kInfo;
+unsigned ModeBit(const ConvertOptions& options) {
+    switch (options.mode) {
+        case RunMode::Info: return options.stats ? kInfo | kStats : kInfo;
+        case RunMode::Profile: return kProfile;
         case RunMode::ContactSheet: return kSheet;
         case RunMode::Movie: return kMovie;
         default: return kConvert;
@@ -208,7 +235,7 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
     const int argc = static_cast<int>(storage.size());
 
     ConvertOptions options;
-    bool info = false, help = false, version = false, sheetGiven = false, movieGiven = false;
+    bool info = false, help = false, version = false, sheetGiven = false, movieGiven = false, profileGiven = false;
     std::vector<const OptionEntry*> given;
     std::set<int> valuesGiven;
     optind = 0;  // a fresh scan
@@ -306,6 +333,25 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
                 break;
             case Own::Fps: options.fps = ParseInt(name, value, kMinMovieFps, kMaxMovieFps); break;
             case Own::Label: options.label = true; break;
+            case Own::Stats: {
+                options.stats = true;
+                // "--stats 0,0,100,50": as for the percentiles, the word after
+                // a blank is the value when it has the shape of one.
+                std::string text = value;
+                if (!optarg && optind < argc && LooksLikePercentiles(argv[optind])) {
+                    text = argv[optind++];
+                    if (!valuesGiven.insert(code).second) throw UsageError(name + " given twice");
+                }
+                if (!text.empty()) {
+                    const auto v = ParseCoordinates(name, text, "X,Y,W,H");
+                    options.statsRegion = Region{v[0], v[1], v[2], v[3]};
+                }
+                break;
+            }
+            case Own::Profile:
+                options.profile = ParseCoordinates(name, value, "X0,Y0,X1,Y1");
+                profileGiven = true;
+                break;
             case Own::Help: help = true; break;
             case Own::Version: version = true; break;
         }
@@ -320,24 +366,29 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         options.mode = RunMode::Version;
         return options;
     }
-    if (info + sheetGiven + movieGiven > 1)
-        throw UsageError("--info, --contact-sheet and --movie exclude each other");
-    options.mode = info         ? RunMode::Info
-                   : sheetGiven ? RunMode::ContactSheet
-                   : movieGiven ? RunMode::Movie
-                                : RunMode::Convert;
+    if (info + sheetGiven + movieGiven + profileGiven > 1)
+        throw UsageError("--info, --contact-sheet, --movie and --profile exclude each other");
+    options.mode = info           ? RunMode::Info
+                   : sheetGiven   ? RunMode::ContactSheet
+                   : movieGiven   ? RunMode::Movie
+                   : profileGiven ? RunMode::Profile
+                                  : RunMode::Convert;
 
     if (options.inputs.empty() && options.filesFrom.empty()) throw UsageError("no INPUT given");
     if (options.nulSeparated && options.filesFrom.empty())
         throw UsageError("--null says how the --files-from list is written; give --files-from");
     for (const OptionEntry* entry : given)
-        if (!(entry->modes & ModeBit(options.mode)))
+        if (!(entry->modes & ModeBit(options)))
             throw UsageError(Spelling(*entry) + " does nothing " + ModeWords(options.mode));
     if (StretchesChosen(options.chain.menu) > 1)
         throw UsageError("--stretch, --percent-stretch and --equalize exclude each other");
     if (options.chain.original && TouchesChain(options.chain))
         throw UsageError("--original shows the decoded picture; it takes no other display option");
     if (options.mode == RunMode::Convert && !options.output) throw UsageError("no output given (-o)");
+    if (options.mode == RunMode::Profile && (options.inputs.size() != 1 || !options.filesFrom.empty()))
+        throw UsageError("--profile measures one picture at a time; give one INPUT");
+    if (options.statsRegion && (options.statsRegion->width == 0 || options.statsRegion->height == 0))
+        throw UsageError("--stats: the rectangle " + RegionText(*options.statsRegion) + " holds no pixel");
     if (!options.catalogueName.empty() && options.inputs.size() != 1 && options.filesFrom.empty())
         throw UsageError("--as names the catalogue entry of one file; give one INPUT");
     if (options.mode == RunMode::ContactSheet) {
@@ -428,7 +479,8 @@ std::string HelpText() {
     // SYNOPSIS.
     return R"(Usage: orbalux-convert [OPTIONS] INPUT -o OUTPUT.bmp|OUTPUT.png|-
   or:  orbalux-convert [OPTIONS] INPUT... -o OUTDIR
-  or:  orbalux-convert --info [--json] INPUT...
+  or:  orbalux-convert --info [--json] [--stats[=X,Y,W,H]] INPUT...
+  or:  orbalux-convert --profile X0,Y0,X1,Y1 [OPTIONS] INPUT
   or:  orbalux-convert --contact-sheet SHEET.png [OPTIONS] INPUT...
   or:  orbalux-convert --movie OUT.gif|OUT.mp4|OUT.webm [--fps N] [--label] INPUT...
 

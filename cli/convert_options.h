@@ -1,6 +1,7 @@
 // The converter's command line: what to convert, how, and where to.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -9,13 +10,14 @@
 #include "load/chain_settings.h"
 #include "movie/movie_writer.h"
 #include "output/picture_writer.h"
+#include "processing/measurements.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux::cli {
 
 using OutputFormat = PictureFormat;
 
-enum class RunMode { Convert, Info, ContactSheet, Movie, Help, Version };
+enum class RunMode { Convert, Info, ContactSheet, Movie, Profile, Help, Version };
 
 constexpr int kDefaultThumbSize = 160;
 
@@ -43,6 +45,9 @@ struct ConvertOptions {
     bool json = false;          // --info --json
     bool strict = false;        // a warning fails the file's run
     std::string catalogueName;  // --as: decode by this name's catalogue entry
+    bool stats = false;         // --stats: region statistics in --info
+    std::optional<Region> statsRegion;  // its rectangle; the whole picture without one
+    std::array<int, 4> profile{};       // --profile X0,Y0,X1,Y1
     ChainSettings chain;
 };
 

@@ -13,6 +13,7 @@
 #include "cli/convert_command.h"
 #include "cli/convert_options.h"
 #include "cli/input_list.h"
+#include "cli/measure_command.h"
 #include "cli/interruption.h"
 #include "cli/messages.h"
 #include "cli/movie_command.h"
@@ -48,6 +49,7 @@ int Run(const ConvertOptions& options, const CommandStreams& io) {
             return RunMovie(options, io);
         case RunMode::Convert:
             return RunConversion(options, io);
+        case RunMode::Profile: return RunProfile(options, io);
     }
     if (std::fflush(io.out) != 0 || std::ferror(io.out)) {
         std::perror("orbalux-convert: standard output");

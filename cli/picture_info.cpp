@@ -46,9 +46,30 @@ std::string JsonName(const std::string& key, const std::string& name) {
 // is shown escaped rather than made invalid JSON.
 std::string JsonText(const std::string& text) { return JsonString(IsUtf8(text) ? text : EscapedText(text)); }
 
+std::string JsonLevels(const std::optional<LevelStatistics>& s) {
+    if (!s) return "\"min\":null,\"max\":null,\"mean\":null,\"stdDev\":null,\"median\":null";
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers, "\"min\":%d,\"max\":%d,\"mean\":%.4f,\"stdDev\":%.4f,\"median\":%d", s->min,
+                  s->max, s->mean, s->stdDev, s->median);
+    return numbers;
+}
+
+std::string JsonStatistics(const RegionStatistics& stats) {
+    const Region& r = stats.region;
+    const LeftOutPixels& out = stats.leftOut;
+    auto n = [](long long v) { return std::to_string(v); };
+    std::string json = ",\"stats\":{\"region\":[" + n(r.column) + "," + n(r.row) + "," + n(r.width) + "," +
+                       n(r.height) + "],\"dataPixels\":" + n(stats.dataPixels) +
+                       ",\"leftOut\":{\"total\":" + n(out.Total()) + ",\"lostLine\":" + n(out.lostLine) +
+                       ",\"pastEnd\":" + n(out.pastEnd) + ",\"greyField\":" + n(out.greyField) +
+                       ",\"padding\":" + n(out.padding) + "}," + JsonLevels(stats.shown);
+    if (stats.decoded) json += ",\"decoded\":{" + JsonLevels(stats.decoded) + "}";
+    return json + "}";
+}
+
 }  // namespace
 
-std::string FormatPictureInfo(const PictureState& state) {
+std::string FormatPictureInfo(const PictureState& state, const std::optional<RegionStatistics>& stats) {
     const PictureFacts facts = FactsOf(state);
     std::string text;
     auto field = [&text](const char* name, const std::string& value) {
@@ -67,14 +88,25 @@ std::string FormatPictureInfo(const PictureState& state) {
     field("Lost lines", std::to_string(facts.lostLines));
     text += "Header:\n";
     for (const std::string& line : facts.header) text += line.empty() ? "\n" : "  " + line + '\n';
+    if (stats) {
+        text += "Statistics:\n";
+        for (const auto& [name, value] : RegionStatisticsRows(*stats)) text += "  " + name + ": " + value + '\n';
+    }
     return text;
 }
 
 std::string FormatFailureJson(const std::string& path, const std::string& error) {
-    return "{" + JsonName("path", path) + ",\"error\":" + JsonText(error) + "}\n";
+    // Appended rather than begun with a literal: GCC 12's -Wrestrict takes
+    // the latter for an overlapping copy.
+    std::string json(1, '{');
+    json += JsonName("path", path);
+    json += ",\"error\":";
+    json += JsonText(error);
+    return json + "}\n";
 }
 
-std::string FormatPictureInfoJson(const PictureState& state, const std::string& path) {
+std::string FormatPictureInfoJson(const PictureState& state, const std::string& path,
+                                  const std::optional<RegionStatistics>& stats) {
     const PictureFacts facts = FactsOf(state);
     auto number = [](long long v) { return std::to_string(v); };
     std::string json =
@@ -96,7 +128,9 @@ std::string FormatPictureInfoJson(const PictureState& state, const std::string& 
         if (i) json += ',';
         json += JsonText(facts.header[i]);
     }
-    return json + "]}\n";
+    json += "]";
+    if (stats) json += JsonStatistics(*stats);
+    return json + "}\n";
 }
 
 }  // namespace orbalux::cli

@@ -125,6 +125,49 @@ ShownPixelKind ShownPixelKindOf(const ShownGeometry& g, const RowMap& rows, Show
     return rowKind;
 }
 
+ShownAxes ShownAxesOf(const ShownGeometry& g, const RowMap& map) {
+    ShownAxes axes;
+    if (g.reduction != 1 || g.width <= 0 || g.height <= 0) return axes;
+    const int pictureColumn = map.dataColumns > 0 ? map.firstDataColumn : -1;
+    axes.rowKinds.resize(static_cast<std::size_t>(g.height));
+    axes.frameLines.resize(static_cast<std::size_t>(g.height));
+    for (int s = 0; s < g.height; ++s) {
+        // The bitmap is bottom-up: shown row s is working row H - 1 - s.
+        const int r = FrameRowOf(g, g.height - 1 - s);
+        axes.frameLines[static_cast<std::size_t>(s)] = r + 1;
+        axes.rowKinds[static_cast<std::size_t>(s)] =
+            pictureColumn < 0 ? ShownPixelKind::NotPicture : FrameKind(map, r, pictureColumn);
+    }
+    axes.columnHoldsSamples.resize(static_cast<std::size_t>(g.width));
+    axes.frameSamples.resize(static_cast<std::size_t>(g.width));
+    for (int x = 0; x < g.width; ++x) {
+        const int c = FrameColumnOf(g, x);
+        axes.frameSamples[static_cast<std::size_t>(x)] = c + 1;
+        axes.columnHoldsSamples[static_cast<std::size_t>(x)] =
+            c >= map.firstDataColumn && c < map.firstDataColumn + map.dataColumns;
+    }
+    return axes;
+}
+
+ShownArea ShownPictureArea(const ShownGeometry& g) {
+    if (g.reduction == 1) return {0, 0, std::max(g.width, 0), std::max(g.height, 0)};
+    const int f = g.reduction;
+    const ReducedPlacement place = PlacementOfReduction(f, g.width, g.height);
+    // Working rows [R0, R0 + H / f); the bitmap is bottom-up.
+    ShownArea area;
+    area.firstColumn = std::clamp(place.firstColumn, 0, g.width);
+    area.endColumn = std::clamp(place.firstColumn + g.width / f, 0, g.width);
+    area.firstRow = std::clamp(g.height - place.firstRow - g.height / f, 0, g.height);
+    area.endRow = std::clamp(g.height - place.firstRow, 0, g.height);
+    return area;
+}
+
+double SamplesPerShownColumn(const ShownGeometry& g) {
+    return static_cast<double>(g.reduction) / (g.widened ? kWidening : 1);
+}
+
+int LinesPerShownRow(const ShownGeometry& g) { return g.reduction; }
+
 std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& g, const RowMap& map) {
     const int w = std::max(g.width, 0);
     const int h = std::max(g.height, 0);

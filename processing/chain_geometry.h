@@ -89,6 +89,36 @@ enum class ShownPixelKind : std::uint8_t {
 // (a column that holds no sample before a row that was never received).
 ShownPixelKind ShownPixelKindOf(const ShownGeometry& geometry, const RowMap& rows, ShownPixel shown);
 
+// An unreduced picture's pixels by axis: flip, rotate and the widening move
+// rows and columns independently, so a shown pixel's frame line is its row's
+// and its frame sample its column's, and its kind is NotPicture where its
+// column holds no sample, else its row's. For walks over many pixels (the
+// statistics of a region), worked out once per row and column.
+struct ShownAxes {
+    std::vector<ShownPixelKind> rowKinds;          // one a shown row: the kind of its frame row
+    std::vector<int> frameLines;                   // one a shown row, from 1
+    std::vector<std::uint8_t> columnHoldsSamples;  // one a shown column
+    std::vector<int> frameSamples;                 // one a shown column, from 1
+};
+// Empty for a reduced geometry, whose pixels are blocks.
+ShownAxes ShownAxesOf(const ShownGeometry& geometry, const RowMap& rows);
+
+// The shown pixels the picture covers: the whole bitmap, or the reduced
+// picture inside its grey field. Rows and columns [first, end).
+struct ShownArea {
+    int firstColumn = 0;
+    int firstRow = 0;
+    int endColumn = 0;
+    int endRow = 0;
+};
+ShownArea ShownPictureArea(const ShownGeometry& geometry);
+
+// Frame samples and lines one shown column and row stand for: the widening
+// takes six columns to a sample, a reduction puts f lines and samples in one
+// pixel; flip and rotate keep the scale.
+double SamplesPerShownColumn(const ShownGeometry& geometry);
+int LinesPerShownRow(const ShownGeometry& geometry);
+
 // ImageWidth x ImageHeight bytes, rows top-down as shown (the order of the
 // grey picture read back from the bitmap): 1 where the shown pixel is picture
 // data, 0 where it is not. `wholeChain` as for ShownGeometryOf.

@@ -2,8 +2,7 @@
 // chain's geometry to the decoded frame.
 #include "session/pixel_readout.h"
 
-#include <cstddef>
-
+#include "processing/measurements.h"
 #include "session/zoom.h"
 
 namespace orbalux {
@@ -25,13 +24,7 @@ std::optional<PixelReadout> ReadPixel(int x, int y, ZoomFactor step, const Shown
     readout.shownLevel = *level;
     readout.frame = FramePixelOf(geometry, *shown);
     readout.kind = ShownPixelKindOf(geometry, state.DecodedRows, *shown);
-    if (readout.frame) {
-        const std::size_t at =
-            kPictureOrigin +
-            static_cast<std::size_t>(readout.frame->line - 1) * static_cast<std::size_t>(geometry.width) +
-            static_cast<std::size_t>(readout.frame->sample - 1);
-        if (at < state.DecodedImage.size()) readout.decodedLevel = state.DecodedImage[at];
-    }
+    if (readout.frame) readout.decodedLevel = DecodedLevelAt(geometry, state.DecodedImage, *readout.frame).value_or(0);
     return readout;
 }
 

@@ -20,11 +20,13 @@
 #include "shell/InfoUnit.h"
 #include "shell/blink_commands.h"
 #include "shell/command_bar.h"
+#include "shell/compare_view.h"
 #include "shell/counter_control.h"
 #include "shell/elided_label.h"
 #include "shell/error_report.h"
 #include "shell/full_screen.h"
 #include "shell/icons.h"
+#include "shell/measure_commands.h"
 #include "shell/option_commands.h"
 #include "shell/picture_loading.h"
 #include "shell/picture_show.h"
@@ -79,6 +81,16 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
                      *show_, *options_, thumbnails_->Strip(), InfoBox_, LoadWarningStatus_});
     savePrint_ = std::make_unique<TSavePrint>(*this, seam_, session_, CurrentChild_, *scan_, *report_);
     sequence_ = std::make_unique<TSequenceCommands>(*this, seam_, session_, *scan_, *report_);
+    compare_ = std::make_unique<TCompareView>(*this, session_, CurrentChild_, commands_->MenuItem("CompareWith1"),
+                                              [this] { measure_->UpdateEscape(); });
+    measure_ = std::make_unique<TMeasureCommands>(
+        *this, session_, CurrentChild_, seam_, *report_, *compare_,
+        MeasureItems{commands_->MenuItem("Measure1"), commands_->MenuItem("MeasureLine1"),
+                     commands_->ToolButton("MeasureBtn")});
+    show_->OnShown([this] {
+        compare_->PictureShown();
+        measure_->PictureShown();
+    });
 
     // What a load tells: the strip, the folder watch and the blink follow.
     connect(loading_.get(), &TPictureLoading::fileListChanged, this, &TMainForm::fileListChanged);
@@ -90,6 +102,7 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     connect(this, &TMainForm::shownPositionChanged, title_, [this] { title_->Update(); });
     connect(loading_.get(), &TPictureLoading::pictureClosing, this, [this] {
         blink_->PictureClosed();
+        compare_->End();
         FullScreen_->Leave();
         title_->Update();
     });
@@ -156,6 +169,11 @@ void TMainForm::Thumbnails1Click() { thumbnails_->Toggle(); }
 void TMainForm::BlinkWith1Click() { blink_->PinShown(); }
 void TMainForm::Blink1Click() { blink_->Toggle(); }
 void TMainForm::BlinkInterval1Click() { blink_->ChooseInterval(); }
+
+// Measuring and Compare.
+void TMainForm::Measure1Click() { measure_->ToggleRectangle(); }
+void TMainForm::MeasureLine1Click() { measure_->ToggleLine(); }
+void TMainForm::CompareWith1Click() { compare_->Toggle(); }
 
 // The boxes.
 void TMainForm::ToolButton29Click() { report_->ShowModal(*InfoBox_); }

@@ -20,6 +20,8 @@ class TDialogSeam;
 class TAboutBox;
 class TBlinkCommands;
 class TCommandBar;
+class TCompareView;
+class TMeasureCommands;
 class TCounterControl;
 class TErrorReport;
 class TFullScreen;
@@ -104,6 +106,10 @@ public:
     void ExportSequence1Click() override;
     // The Options menu's Stretch Percentiles...
     void StretchPercentiles1Click() override;
+    // Measuring and Compare.
+    void Measure1Click() override;
+    void MeasureLine1Click() override;
+    void CompareWith1Click() override;
 
     // Where the list stands and the strip, for whoever drives the window (the
     // benchmarks); the tests read the rest through MainFormProbe.
@@ -149,4 +155,6 @@ private:
     std::unique_ptr<TPictureLoading> loading_;
     std::unique_ptr<TSavePrint> savePrint_;
     std::unique_ptr<TSequenceCommands> sequence_;
+    std::unique_ptr<TCompareView> compare_;
+    std::unique_ptr<TMeasureCommands> measure_;
 };

@@ -70,6 +70,7 @@ constexpr Needs kAny = Needs::Nothing;
 constexpr Needs kPic = Needs::Picture;
 constexpr Needs kDat = Needs::PictureData;
 
+// clang-format off
 const MenuItemDef kMenuItems[] = {
     {FileMenu, "Open1", "&Open...", &TCommandTarget::Open1Click, Needs::NoPicture, false, false, {"Ctrl+O", nullptr}},
     {FileMenu, "Close1", "&Close", &TCommandTarget::Close1Click, kPic, false, false, {"Ctrl+W", nullptr}},
@@ -124,12 +125,17 @@ const MenuItemDef kMenuItems[] = {
     {ViewMenu, "BlinkWith1", "Blink with...", &TCommandTarget::BlinkWith1Click, kDat, false, false, {}},
     {ViewMenu, "Blink1", "Blink", &TCommandTarget::Blink1Click, kPic, true, false, {"Ctrl+K", nullptr}},
     {ViewMenu, "BlinkInterval1", "Blink Interval...", &TCommandTarget::BlinkInterval1Click, kAny, false, false, {}},
+    {ViewMenu, "N9", "-", nullptr, kAny, false, false, {}},
+    {ViewMenu, "Measure1", "&Measure", &TCommandTarget::Measure1Click, kDat, true, false, {"M", nullptr}},
+    {ViewMenu, "MeasureLine1", "Measure &Line", &TCommandTarget::MeasureLine1Click, kDat, true, false, {"Shift+L", nullptr}},
+    {ViewMenu, "CompareWith1", "&Compare with...", &TCommandTarget::CompareWith1Click, kDat, true, false, {"Ctrl+Shift+K", nullptr}},
     {ScanMenu, "N2seconds1", "2 seconds", nullptr, kAny, true, false, {}, 2000},
     {ScanMenu, "N3seconds1", "3 seconds", nullptr, kAny, true, false, {}, 3000},
     {ScanMenu, "N4seconds1", "4 seconds", nullptr, kAny, true, false, {}, 4000},
     {ScanMenu, "N5seconds1", "5 seconds", nullptr, kAny, true, false, {}, 5000},
     {HelpMenu, "About1", "&About...", &TCommandTarget::About1Click, kAny, false, false, {}},
 };
+// clang-format on
 
 // Columns: design name, hint, image, handler, when usable, shows a pressed
 // state, row (0 or 1), 8-pixel gaps before it, then its item in the Picture
@@ -149,6 +155,7 @@ struct ToolButtonDef {
     const char* shortcut;
 };
 
+// clang-format off
 const ToolButtonDef kToolButtons[] = {
     {"FileOpenBtn", "Open", ToolImage::Open, &TCommandTarget::Open1Click, Needs::NoPicture, false, 0, 0, nullptr, nullptr},
     {"FileSaveBtn", "Save as BMP", ToolImage::Save, &TCommandTarget::SaveAs1Click, kDat, false, 0, 0, nullptr, nullptr},
@@ -188,10 +195,12 @@ const ToolButtonDef kToolButtons[] = {
      "Minimize2", nullptr},
     {"ToolButton32", "Minimize - 25 % original size", ToolImage::MinimizeQuarter, nullptr, kDat,
      true, 1, 0, "Minimize25originalsize1", nullptr},
+    {"MeasureBtn", "Measure", ToolImage::Measure, &TCommandTarget::Measure1Click, kDat, true, 1, 3, nullptr, nullptr},
     {"ToolButton29", "Image Info", ToolImage::ImageInfo, &TCommandTarget::ToolButton29Click, kDat, false, 1, 3,
      "ImageInfo1", "Ctrl+I"},
     {"HelpAboutBtn", "About", ToolImage::About, &TCommandTarget::HelpAboutBtnClick, kAny, false, 1, 0, nullptr, nullptr},
 };
+// clang-format on
 
 // The widgets of each display option: its Options or Missing Lines menu item
 // and its tool button (none for the two switches without one). The option is

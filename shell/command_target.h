@@ -36,6 +36,9 @@ public:
     virtual void Blink1Click() = 0;
     virtual void BlinkInterval1Click() = 0;
     virtual void StretchPercentiles1Click() = 0;
+    virtual void Measure1Click() = 0;      // a rectangle's statistics
+    virtual void MeasureLine1Click() = 0;  // a line's profile and length
+    virtual void CompareWith1Click() = 0;
     virtual void About1Click() = 0;
     virtual void HelpAboutBtnClick() = 0;
 

@@ -274,6 +274,17 @@ void Draw(QPainter& p, ToolImage which) {
                                   QPointF(10, 6), QPointF(10, 3.5), QPointF(13, 3.5), QPointF(13, 1), QPointF(15.5, 1)}));
         break;
     }
+    case ToolImage::Measure: {
+        // a dashed selection over a ruler with its ticks
+        p.setPen(QPen(kBlue, 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(2.5, 1.5, 11, 7));
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(250, 230, 120));
+        p.drawRect(QRectF(0.5, 10.5, 15, 5));
+        for (int x = 3; x <= 13; x += 2) p.drawLine(QPointF(x + 0.5, 10.5), QPointF(x + 0.5, x % 4 == 1 ? 13.5 : 12.5));
+        break;
+    }
     }
 }
 

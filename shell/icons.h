@@ -31,6 +31,7 @@ enum class ToolImage {
     About,
     PercentStretch,
     Equalize,
+    Measure,
 };
 
 constexpr int kToolImageSize = 16;

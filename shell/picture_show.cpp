@@ -20,6 +20,7 @@ void TPictureShow::Show(bool wholeChain) {
                                     "the picture could not be assembled");
     child_->ShowPicture(picture);
     tools_.PictureShown(wholeChain);
+    for (const auto& shown : shown_) shown();
 }
 
 void TPictureShow::Redisplayed(orbalux::Outcome outcome) {

@@ -3,6 +3,9 @@
 // re-run of the chain on it, the picture shown again or the failure reported.
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include <QPointer>
 
 #include "session/browsing_session.h"
@@ -20,10 +23,13 @@ public:
     void Show(bool wholeChain = true);
     // After an option, a step or "Original Image" re-ran the shown picture.
     void Redisplayed(orbalux::Outcome outcome);
+    // Told after each picture shown (Measure and Compare follow it).
+    void OnShown(std::function<void()> shown) { shown_.push_back(std::move(shown)); }
 
 private:
     const orbalux::BrowsingSession& session_;
     const QPointer<TChild>& child_;
     TViewingTools& tools_;
     TErrorReport& report_;
+    std::vector<std::function<void()>> shown_;
 };

@@ -5,7 +5,11 @@
 # bar reads it out, and saves docs/screenshot-tools.png by default. With
 # --stretch it turns the percentile stretch on for the shown picture (P) and
 # opens the histogram window with its marks at lo and hi, and saves
-# docs/screenshot-stretch.png by default. The
+# docs/screenshot-stretch.png by default. With --measure it draws a
+# rectangle and a line across lost lines of 69_311.002, with the Region and
+# Profile windows, and saves docs/screenshot-measure.png by default; with
+# --compare it pins a picture beside the next one, zoomed in, and saves
+# docs/screenshot-compare.png by default. The
 # browser runs under a window manager (openbox), as on a desktop, so that
 # maximised and full-screen windows look as they do there.
 set -euo pipefail
@@ -14,6 +18,8 @@ tools=0
 case "${1:-}" in
   --tools) tools=1; shift ;;
   --stretch) tools=2; shift ;;
+  --measure) tools=3; shift ;;
+  --compare) tools=4; shift ;;
 esac
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
 type="${ORBALUX_BUILD_TYPE:-RelWithDebInfo}"
@@ -23,9 +29,13 @@ cmake --build "$build" -j"$(nproc)" --target orbalux orbalux_samples
 default=docs/screenshot.png
 [ $tools = 1 ] && default=docs/screenshot-tools.png
 [ $tools = 2 ] && default=docs/screenshot-stretch.png
+[ $tools = 3 ] && default=docs/screenshot-measure.png
+[ $tools = 4 ] && default=docs/screenshot-compare.png
 out="${1:-$default}"
 mkdir -p "$(dirname "$out")"
 picture="$build/samples/69_091.005"
+[ $tools = 3 ] && picture="$build/samples/69_311.002"
+[ $tools = 4 ] && picture="$build/samples/69_191.001"
 # Settings of its own, so that the screenshot shows the start state whatever
 # this user left behind.
 XDG_CONFIG_HOME="$(mktemp -d)"
@@ -55,6 +65,37 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
     xdotool windowfocus --sync "$window" key p
     sleep 1
     xdotool key ctrl+h
+    sleep 2
+  elif [ "$4" = 3 ]; then
+    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    # Both windows docked first, then the picture fitted to the room left.
+    xdotool windowfocus --sync "$window" key m
+    sleep 1
+    xdotool key shift+l
+    sleep 1
+    xdotool key ctrl+9
+    sleep 1
+    xdotool key m
+    sleep 1
+    xdotool mousemove 330 350 mousedown 1 mousemove 400 400 sleep 0.3 mousemove 560 470 mouseup 1
+    sleep 1
+    xdotool key shift+l
+    sleep 1
+    xdotool mousemove 620 130 mousedown 1 mousemove 630 300 sleep 0.3 mousemove 660 660 mouseup 1
+    sleep 1
+    xdotool mousemove 450 250
+    sleep 2
+  elif [ "$4" = 4 ]; then
+    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    xdotool windowfocus --sync "$window" key ctrl+shift+k
+    sleep 1
+    xdotool key Right
+    sleep 2
+    xdotool key ctrl+plus
+    sleep 1
+    xdotool mousemove 300 400
+    sleep 1
+    xdotool mousemove 301 401
     sleep 2
   fi
   import -window root "$2"

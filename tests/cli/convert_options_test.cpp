@@ -158,7 +158,7 @@ TEST(ConvertOptions, MessagesNameTheOptionAndWhatIsWrong) {
     };
     EXPECT_EQ(message({"--flip", "-xq", "a", "-o", "o"}), "unknown option -x");
     EXPECT_EQ(message({"--bogus", "a", "-o", "o"}), "unknown option --bogus");
-    EXPECT_EQ(message({"--st", "a", "-o", "o"}), "--st is ambiguous: --strict, --stretch");
+    EXPECT_EQ(message({"--st", "a", "-o", "o"}), "--st is ambiguous: --strict, --stats, --stretch");
     EXPECT_EQ(message({"--qui=1", "a", "-o", "o"}), "--quiet takes no value");
     EXPECT_EQ(message({"a", "-o"}), "--output needs a value");
     EXPECT_EQ(message({"--thumb", "64", "a", "-o", "o"}), "--thumb does nothing when converting");

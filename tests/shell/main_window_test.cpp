@@ -23,6 +23,8 @@ const char* const kPictureMenuItems[] = {
     "Rotate2",      "Despeckle1",    "Stretch1",       "Missinglines1", "ContrastDown1", "ContrastUp1",
     "BrightnessDown1", "BrightnessUp1", "InvertDisplay1", "Minimize2", "Minimize25originalsize1", "ImageInfo1",
     "PercentileStretch2", "Equalize2"};
+// Measuring and Compare work on a picture too.
+const char* const kMeasureItems[] = {"Measure1", "MeasureLine1", "CompareWith1"};
 const char* const kAlwaysMenuItems[] = {
     "Open1",      "Exit1",       "Atostretch1", "Despeckleon1",      "FlipVertically1",   "Invert1",
     "Minimize1",  "Minimize141", "Rotate1",     "HorizontalStretch1", "N1missinglinefill1",
@@ -35,10 +37,11 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
     EXPECT_EQ(b.counter(), "0/0");
     EXPECT_EQ(b.probe().CurrentChild(), nullptr);
     for (const char* name : kPictureMenuItems) EXPECT_FALSE(b.action(name)->isEnabled()) << name;
+    for (const char* name : kMeasureItems) EXPECT_FALSE(b.action(name)->isEnabled()) << name;
     for (const char* name : kAlwaysMenuItems) EXPECT_TRUE(b.action(name)->isEnabled()) << name;
 
     const auto buttons = b.form->findChild<QWidget*>("MojCoolBar")->findChildren<QToolButton*>();
-    ASSERT_EQ(buttons.size(), 25);
+    ASSERT_EQ(buttons.size(), 26);
     int disabled = 0;
     for (QToolButton* button : buttons) {
         const bool usable = button->objectName() == "FileOpenBtn" || button->objectName() == "HelpAboutBtn";
@@ -48,7 +51,7 @@ TEST(MainWindow, StartsWithOnlyOpenExitAboutAndTheOptionMenusUsable) {
         EXPECT_EQ(button->icon().pixmap(16, 16).size(), QSize(16, 16));
         disabled += usable ? 0 : 1;
     }
-    EXPECT_EQ(disabled, 23);
+    EXPECT_EQ(disabled, 24);
 
     // Check marks: only the compress item and the tool bar; no pause chosen.
     for (const char* name : kAlwaysMenuItems) {
