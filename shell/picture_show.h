@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QTimer>
 
 #include "session/browsing_session.h"
 #include "shell/MDIChild.h"
@@ -26,4 +27,5 @@ private:
     const QPointer<TChild>& child_;
     TViewingTools& tools_;
     TErrorReport& report_;
+    QTimer rest_;  // a second after the last picture shown, freed memory goes back
 };
