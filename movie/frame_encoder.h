@@ -33,6 +33,10 @@ std::unique_ptr<FrameEncoder> MakeGifEncoder(std::FILE* stream, const std::strin
 std::unique_ptr<FrameEncoder> MakeVideoEncoder(std::FILE* stream, const std::string& path, MovieFormat format,
                                                CanvasSize canvas, int fps);
 
+// Throws OrbaluxError naming `path` when FFmpeg's libraries at hand cannot
+// write `format` (no H.264 encoder, say), with the format to use instead.
+void CheckVideoEncoder(const std::string& path, MovieFormat format);
+
 // The delay of GIF frame `frame` (from 0) in hundredths of a second at `fps`.
 int GifFrameDelay(int fps, std::size_t frame);
 

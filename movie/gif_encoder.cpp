@@ -100,15 +100,6 @@ private:
 
 }  // namespace
 
-int GifFrameDelay(int fps, std::size_t frame) {
-    // The hundredth nearest to frame k's start, k/fps s (halves up).
-    const auto start = [fps = static_cast<long long>(std::max(1, fps))](long long k) {
-        return (200 * k + fps) / (2 * fps);
-    };
-    const auto k = static_cast<long long>(frame);
-    return static_cast<int>(start(k + 1) - start(k));
-}
-
 std::unique_ptr<FrameEncoder> MakeGifEncoder(std::FILE* stream, const std::string& path, CanvasSize canvas, int fps) {
     return std::make_unique<GifEncoder>(stream, path, canvas, fps);
 }

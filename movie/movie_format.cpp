@@ -1,11 +1,9 @@
 #include "movie/movie_format.h"
 
+#include <algorithm>
 #include <array>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-}
-
+#include "movie/frame_encoder.h"
 #include "state/ascii_names.h"
 #include "state/orbalux_error.h"
 #include "state/path_parts.h"
@@ -45,18 +43,13 @@ std::string MovieNamePattern(std::string_view stem) {
     return text;
 }
 
-void CheckMovieEncoder(const std::string& path, MovieFormat format) {
-    switch (format) {
-        case MovieFormat::Gif: return;
-        case MovieFormat::Mp4:
-            if (!avcodec_find_encoder(AV_CODEC_ID_H264))
-                throw OrbaluxError(ErrorKind::Unwritable, path, "this FFmpeg library has no H.264 encoder for MP4; write a .webm movie instead");
-            return;
-        case MovieFormat::WebM:
-            if (!avcodec_find_encoder_by_name("libvpx-vp9") && !avcodec_find_encoder(AV_CODEC_ID_VP9))
-                throw OrbaluxError(ErrorKind::Unwritable, path, "this FFmpeg library has no VP9 encoder for WebM; write a .gif movie instead");
-            return;
-    }
+int GifFrameDelay(int fps, std::size_t frame) {
+    // The hundredth nearest to frame k's start, k/fps s (halves up).
+    const auto start = [fps = static_cast<long long>(std::max(1, fps))](long long k) {
+        return (200 * k + fps) / (2 * fps);
+    };
+    const auto k = static_cast<long long>(frame);
+    return static_cast<int>(start(k + 1) - start(k));
 }
 
 }  // namespace orbalux

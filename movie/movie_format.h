@@ -26,9 +26,10 @@ std::optional<MovieFormat> MovieFormatForPath(const std::string& path);
 // "OUT.gif|OUT.mp4|OUT.webm": the names the table takes, for help texts.
 std::string MovieNamePattern(std::string_view stem);
 
-// Throws OrbaluxError naming `path` when the libraries at hand cannot write
-// `format` (an FFmpeg built without an H.264 encoder, say), with the format
-// to use instead.
+// Throws OrbaluxError naming `path` when the movie encoders are not installed,
+// or when the libraries at hand cannot write `format` (an FFmpeg built without
+// an H.264 encoder, say), with the format to use instead. Opens the encoders'
+// module (encoder_module.h).
 void CheckMovieEncoder(const std::string& path, MovieFormat format);
 
 }  // namespace orbalux

@@ -1,5 +1,6 @@
 #include "movie/movie_writer.h"
 
+#include "movie/encoder_module.h"
 #include "movie/frame_encoder.h"
 #include "state/orbalux_error.h"
 
@@ -24,10 +25,11 @@ const MovieSettings& CheckedSettings(const std::string& path, const MovieSetting
 
 MovieWriter::MovieWriter(std::string path, const MovieSettings& settings)
     : path_(std::move(path)), settings_(CheckedSettings(path_, settings)), file_(path_) {
+    const MovieEncoderTable& encoders = MovieEncoders(path_);
     if (settings_.format == MovieFormat::Gif)
-        encoder_ = MakeGifEncoder(file_.stream(), path_, settings_.canvas, settings_.fps);
+        encoder_ = encoders.make_gif(file_.stream(), path_, settings_.canvas, settings_.fps);
     else
-        encoder_ = MakeVideoEncoder(file_.stream(), path_, settings_.format, settings_.canvas, settings_.fps);
+        encoder_ = encoders.make_video(file_.stream(), path_, settings_.format, settings_.canvas, settings_.fps);
 }
 
 MovieWriter::~MovieWriter() = default;

@@ -158,7 +158,7 @@ public:
         // errors come back as results and are reported with the movie's name.
         av_log_set_level(AV_LOG_QUIET);
         const AVCodec* codec = FindEncoder(format);
-        if (!codec) CheckMovieEncoder(path_, format);  // says which format to use instead
+        if (!codec) CheckVideoEncoder(path_, format);  // says which format to use instead
         const std::string container(MovieFormatRowOf(format).container);
 
         AVFormatContext* muxer = nullptr;
@@ -285,6 +285,22 @@ private:
 std::unique_ptr<FrameEncoder> MakeVideoEncoder(std::FILE* stream, const std::string& path, MovieFormat format,
                                                CanvasSize canvas, int fps) {
     return std::make_unique<VideoEncoder>(stream, path, format, canvas, fps);
+}
+
+void CheckVideoEncoder(const std::string& path, MovieFormat format) {
+    switch (format) {
+        case MovieFormat::Gif: return;
+        case MovieFormat::Mp4:
+            if (!avcodec_find_encoder(AV_CODEC_ID_H264))
+                throw OrbaluxError(ErrorKind::Unwritable, path,
+                                   "this FFmpeg library has no H.264 encoder for MP4; write a .webm movie instead");
+            return;
+        case MovieFormat::WebM:
+            if (!avcodec_find_encoder_by_name("libvpx-vp9") && !avcodec_find_encoder(AV_CODEC_ID_VP9))
+                throw OrbaluxError(ErrorKind::Unwritable, path,
+                                   "this FFmpeg library has no VP9 encoder for WebM; write a .gif movie instead");
+            return;
+    }
 }
 
 }  // namespace orbalux

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch folder, as a package would under /usr, and
 # checks what a desktop needs from it: every file in place, the programs
-# printing the project's version, the manual pages with their sections, the
+# printing the project's version, the movie encoders' module found by the
+# installed converter while neither program links its libraries, the manual pages with their sections, the
 # converter's bash completion offering its options and their values, the
 # desktop entry and the AppStream file
 # valid (where desktop-file-validate and appstreamcli are present), and the
@@ -42,6 +43,22 @@ for program in orbalux orbalux-convert; do
     grep -q '^\.SH "SEE ALSO"' <<<"$text" || fail "$program.1 has no SEE ALSO"
   fi
 done
+# The movie encoders: a module in the package's private folder, which the
+# programs open only for a movie and find from their own folder (the install
+# leaves them no run path); the programs link neither giflib nor FFmpeg.
+module=$(find "$usr/lib" -path '*/orbalux/orbalux-movie-encoders.so' 2>/dev/null | head -n 1)
+[ -n "$module" ] || fail "not installed: lib/.../orbalux/orbalux-movie-encoders.so"
+for program in orbalux orbalux-convert; do
+  dynamic=$(readelf -d "$usr/bin/$program" 2>/dev/null) || continue
+  grep -qE 'R(UN)?PATH' <<<"$dynamic" && fail "$program keeps a run path"
+  grep -qE 'libav|libgif' <<<"$dynamic" && fail "$program links the movie encoders' libraries"
+done
+sample=$(find "$build/samples" -type f 2>/dev/null | head -n 1)
+if [ -n "$module" ] && [ -n "$sample" ]; then
+  "$usr/bin/orbalux-convert" -q --movie "$scratch/movie.gif" "$sample" 2>/dev/null && [ -s "$scratch/movie.gif" ] ||
+    fail "the installed orbalux-convert writes no movie"
+fi
+
 # The converter's page: a SYNOPSIS line per usage form and the sections that
 # its help does not hold.
 text=$(gzip -dc "$usr/share/man/man1/orbalux-convert.1.gz" 2>/dev/null || true)

@@ -10,6 +10,7 @@
 #include "intake/picture_file.h"
 #include "load/load_sequence.h"
 #include "load/load_warnings.h"
+#include "session/foreground_work.h"
 
 namespace orbalux {
 
@@ -43,6 +44,7 @@ std::string BrowsingSession::CounterText() const {
 }
 
 Outcome BrowsingSession::Attempt(const std::function<void()>& command) {
+    const ForegroundWork foreground;  // the thumbnails wait
     lastError_.reset();
     try {
         command();

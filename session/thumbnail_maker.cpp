@@ -1,14 +1,32 @@
 #include "session/thumbnail_maker.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 #include "load/chain_settings.h"
 #include "output/grey_picture.h"
+#include "session/foreground_work.h"
 #include "session/picture_extent.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux {
+namespace {
+
+// A worker runs ten nice levels below the window's thread, so that a step
+// finds a core at once and the thumbnails still come on a busy machine
+// (the idle class would starve them there). Linux sets it per thread.
+void LowerThisThread() {
+    const auto thread = static_cast<id_t>(gettid());
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, thread);
+    if (errno == 0) setpriority(PRIO_PROCESS, thread, std::min(now + 10, 19));
+}
+
+}  // namespace
 
 ThumbnailMaker::ThumbnailMaker(int workers, Render render, Deliver deliver)
     : render_(std::move(render)), deliver_(std::move(deliver)) {
@@ -48,8 +66,12 @@ void ThumbnailMaker::SetPaused(bool paused) {
 }
 
 void ThumbnailMaker::Work(std::stop_token stop) {
+    LowerThisThread();
     PictureState state;
     while (!stop.stop_requested()) {
+        // A picture is a few milliseconds' load: none starts while the user
+        // waits for one.
+        WaitForForegroundWork();
         MadeThumbnail made;
         {
             std::unique_lock lock(mutex_);

@@ -4,11 +4,16 @@
 #include <QImage>
 
 #include "output/screen_image.h"
+#include "session/freed_memory.h"
 #include "state/orbalux_error.h"
 
 TPictureShow::TPictureShow(const orbalux::BrowsingSession& session, const QPointer<TChild>& child, TViewingTools& tools,
                            TErrorReport& report)
-    : session_(session), child_(child), tools_(tools), report_(report) {}
+    : session_(session), child_(child), tools_(tools), report_(report) {
+    rest_.setSingleShot(true);
+    rest_.setInterval(1000);
+    QObject::connect(&rest_, &QTimer::timeout, [] { orbalux::ReturnFreedMemory(); });
+}
 
 void TPictureShow::Show(bool wholeChain) {
     const orbalux::PictureState& state = session_.State();
@@ -21,6 +26,7 @@ void TPictureShow::Show(bool wholeChain) {
     child_->ShowPicture(picture);
     tools_.PictureShown(wholeChain);
     for (const auto& shown : shown_) shown();
+    rest_.start();
 }
 
 void TPictureShow::Redisplayed(orbalux::Outcome outcome) {

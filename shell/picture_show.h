@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QPointer>
+#include <QTimer>
 
 #include "session/browsing_session.h"
 #include "shell/MDIChild.h"
@@ -32,4 +33,5 @@ private:
     TViewingTools& tools_;
     TErrorReport& report_;
     std::vector<std::function<void()>> shown_;
+    QTimer rest_;  // a second after the last picture shown, freed memory goes back
 };

@@ -144,7 +144,12 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
             if (!made) return waiting;
             // Squared only when drawn: the cache keeps the small grey picture.
             // An icon, so that the view draws it at its pixel ratio.
-            return made->picture.isNull() ? failed : QIcon(InSquare(made->picture));
+            if (made->picture.isNull()) return failed;
+            const qint64 key = made->picture.cacheKey();
+            if (const QIcon* icon = icons_.object(key)) return *icon;
+            const QIcon icon(InSquare(made->picture));
+            icons_.insert(key, new QIcon(icon));
+            return icon;
         }
         if (role == Qt::ToolTipRole) {
             const QString name = QFile::decodeName(QByteArray::fromStdString(paths_[static_cast<std::size_t>(row)]));

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <QCache>
 #include <QDockWidget>
+#include <QIcon>
 #include <QImage>
 
 #include "session/thumbnail_cache.h"
@@ -91,6 +93,10 @@ private:
     TThumbnailListModel* model_;
     QListView* view_;
     orbalux::ThumbnailCache<Made> cache_;  // by path, for the whole run
+    // The icons drawn lately, by their thumbnail: a new icon at every draw
+    // would leave one more key in Qt's pixmap cache each time (Qt 6.4 keeps
+    // them), so a walk would grow the heap without end.
+    QCache<qint64, QIcon> icons_{64};
     std::string dir_;
     std::vector<std::string> paths_;
     std::vector<std::string> names_;  // as the list holds them

@@ -100,3 +100,24 @@ TEST(Movie, AWriteFailureIsReportedAndLeavesNoFile) {
         EXPECT_TRUE(FolderNames(out).empty()) << name;
     }
 }
+
+// The encoders are a module the converter opens only for a movie: without it
+// a movie is refused by name before any picture is read, and a conversion
+// runs as ever.
+TEST(Movie, WithoutTheEncoderModuleAMovieIsRefusedAndAConversionStillRuns) {
+    ScratchFolder scratch;
+    const std::string input = scratch / "RBL_001.001";
+    WritePicture945(input, orbalux::GreyImage(945, 702, 90), 2);
+    const fs::path out = scratch.path() / "out";
+    fs::create_directories(out);
+    const std::string missing = "env ORBALUX_MOVIE_ENCODERS=" + (scratch / "no-such-module.so") + " ";
+    const std::string movie = (out / "seq.gif").string();
+    const auto refused = RunConvertUnder(scratch, missing, {"-q", "--movie", movie, input});
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_NE(refused.err.find(movie + ": movies need the movie encoders"), std::string::npos) << refused.err;
+    EXPECT_TRUE(FolderNames(out).empty());
+
+    const auto converted = RunConvertUnder(scratch, missing, {"-q", "--format", "png", "-o", out.string(), input});
+    EXPECT_EQ(converted.exitCode, 0) << converted.err;
+    EXPECT_EQ(FolderNames(out).size(), 1u);
+}

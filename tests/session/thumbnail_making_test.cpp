@@ -1,10 +1,16 @@
 // The making of the strip's thumbnails without a window: the order the
-// entries are made in, and the thumbnail of a narrow picture.
+// entries are made in, the wait behind a load the user waits for, and the
+// thumbnail of a narrow picture.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <thread>
 
+#include "session/foreground_work.h"
 #include "session/thumbnail_cache.h"
 #include "session/thumbnail_maker.h"
 #include "session/thumbnail_schedule.h"
@@ -28,6 +34,25 @@ TEST(ThumbnailSchedule, TheViewFirstThenOutwardAheadBeforeBehind) {
     while (const auto next = s.Take()) order.push_back(*next);
     EXPECT_EQ(order, (std::vector<int>{4, 6, 7, 0, 1, 2, 3, 8, 9}));
     EXPECT_EQ(s.Remaining(), 0);
+}
+
+TEST(ThumbnailMaker, StartsNoPictureWhileAForegroundLoadRuns) {
+    using namespace std::chrono_literals;
+    std::atomic<int> started{0}, delivered{0};
+    std::optional<ForegroundWork> step(std::in_place);
+    ThumbnailMaker maker(
+        2,
+        [&](PictureState&, const std::string&) {
+            ++started;
+            return GreyImage(4, 4, 7);
+        },
+        [&](MadeThumbnail) { ++delivered; });
+    maker.SetList({"a", "b", "c"}, {true, true, true});
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(started.load(), 0);  // the step holds them back
+    step.reset();
+    for (int i = 0; i < 500 && delivered.load() < 3; ++i) std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(delivered.load(), 3);
 }
 
 TEST(ListThumbnail, ANarrowPictureIsWidenedToItsTrueProportions) {
