@@ -114,7 +114,7 @@ try {
     if (set.percentiles) await page.locator('#percentiles').fill(set.percentiles).then(() => page.locator('#percentiles').dispatchEvent('change'));
     const out = path.join(scratch, `set${s}`);
     fs.mkdirSync(out);
-    execFileSync(convert, [...set.cli, '--format', 'bmp', ...pickedFiles.map((n) => path.join(folder, n)), '-o', out]);
+    execFileSync(convert, [...set.cli, '--format', 'bmp', ...pickedFiles.map((n) => path.join(folder, n)), '-o', out], { stdio: 'ignore' });
     for (const name of pickedFiles) {
       const position = listed.indexOf(name) + 1;
       await page.locator('#counter').fill(String(position));
