@@ -138,6 +138,7 @@ try {
   check((await page.getByRole('button', { name: 'Despeckle', exact: true }).getAttribute('aria-pressed')) === 'true' &&
         (await page.getByRole('button', { name: 'Percentile Stretch', exact: true }).getAttribute('aria-pressed')) === 'true',
         'the options outlive a reload');
+  check((await page.locator('#percentiles').inputValue()) === '1,99', 'so do the percentiles, written as "1,99"');
 
   // A step answers while the thumbnails of a 400-file folder are made.
   const big = path.join(scratch, 'big');
