@@ -1,11 +1,13 @@
 // The web page in Debian's chromium, headless: the BMP it saves under several
-// option sets is the converter's byte for byte; Next steps past a file that
-// holds no picture, which shows its reason in place; a step answers while the
+// option sets is the converter's byte for byte, and its PNG holds the same
+// pixels; Next steps past a file that holds no picture, which shows its reason
+// in place; the timed scan steps and stops; a step answers while the
 // thumbnails of a 400-file folder are made; the controls carry the desktop's
 // captions as their accessible names; the options outlive a reload.
 //
 //   node page_test.mjs PAGE_DIR ORBALUX_CONVERT SAMPLE_DIR ORBALUX_MAKE_VOLUME
 import { execFileSync } from 'node:child_process';
+import zlib from 'node:zlib';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -130,6 +132,39 @@ try {
       check(same, `${name} [${set.cli.join(' ') || 'no options'}]: the page's BMP is the converter's (${saved.length} bytes)`);
     }
   }
+
+  // The PNG holds the BMP's pixels: its grey rows top down, the BMP's blue
+  // bytes bottom up.
+  const save = async (name) => {
+    const [download] = await Promise.all([page.waitForEvent('download'),
+      page.getByRole('button', { name, exact: true }).click()]);
+    return fs.readFileSync(await download.path());
+  };
+  const bmp = await save('Save as BMP');
+  const png = await save('Save as PNG');
+  const width = png.readUInt32BE(16), height = png.readUInt32BE(20);
+  const idat = [];
+  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at))
+    if (png.toString('latin1', at + 4, at + 8) === 'IDAT') idat.push(png.subarray(at + 8, at + 8 + png.readUInt32BE(at)));
+  const rows = zlib.inflateSync(Buffer.concat(idat));
+  let samePixels = width === bmp.readInt32LE(18) && height === bmp.readInt32LE(22) && png[24] === 8 && png[25] === 0;
+  for (let y = 0; samePixels && y < height; ++y)
+    for (let x = 0; x < width; ++x)
+      if (rows[y * (width + 1) + 1 + x] !== bmp[54 + 3 * ((height - 1 - y) * width + x)]) { samePixels = false; break; }
+  check(samePixels, `Save as PNG: an 8-bit grey PNG of the BMP's ${width} x ${height} pixels`);
+
+  // The timed scan steps on by itself after the pause chosen, and stops.
+  await page.getByRole('combobox', { name: 'Scan-pause' }).selectOption('2000');
+  await page.getByRole('button', { name: 'First', exact: true }).click();
+  await fileShown(listed[0]);
+  const scanStarted = Date.now();
+  await page.getByRole('button', { name: 'Scan Forward', exact: true }).click();
+  await fileShown(listed[1]);
+  const pause = Date.now() - scanStarted;
+  await page.getByRole('button', { name: 'Scan Stop', exact: true }).click();
+  await page.waitForTimeout(2500);
+  check(pause >= 1900 && pause < 4000 && (await page.locator('#file-name').textContent()) === listed[1],
+        `the scan stepped once after ${pause} ms and stopped`);
 
   // The options are remembered.
   await page.getByRole('button', { name: 'Despeckle', exact: true }).click();
