@@ -44,7 +44,8 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'orbalux-web-'));
 const browser = await chromium.launch({
   executablePath: browserPath,
   headless: true,
-  args: process.getuid && process.getuid() === 0 ? ['--no-sandbox'] : [],
+  // A container's small /dev/shm would not hold chromium's shared memory.
+  args: ['--disable-dev-shm-usage', ...(process.getuid && process.getuid() === 0 ? ['--no-sandbox'] : [])],
 });
 
 try {
