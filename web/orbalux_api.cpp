@@ -296,7 +296,8 @@ EMSCRIPTEN_KEEPALIVE double ox_histogram_mean() { return TheViewer().histogram.m
 // A thumbnail of the file in the buffer, as the desktop's strip makes it
 // (widened narrow formats, cut to the picture's columns), its longer side
 // `longSide`. Returns "" on success, else the reason; read the thumbnail with
-// ox_thumbnail_width/_height/_pixels.
+// ox_thumbnail_width/_height/_pixels. It puts the strip's settings in place
+// of the page's: for the thumbnail worker's own instance.
 EMSCRIPTEN_KEEPALIVE const char* ox_make_thumbnail(const char* name, int longSide) {
     Viewer& v = TheViewer();
     v.name = name;
