@@ -376,7 +376,7 @@ view.addEventListener('pointerleave', () => { $('readout').textContent = ''; });
 new ResizeObserver(() => { if (shown && zoom.fit) fitZoom(); clampPan(); draw(); }).observe(view);
 
 // Files and folders dropped on the page.
-async function droppedFiles(items) {
+async function droppedFiles(entries) {
   const files = [];
   const walk = async (entry) => {
     if (entry.isFile) files.push(await new Promise((resolve, reject) => entry.file(resolve, reject)));
@@ -389,7 +389,7 @@ async function droppedFiles(items) {
       }
     }
   };
-  for (const entry of items.map((item) => item.webkitGetAsEntry()).filter(Boolean)) await walk(entry);
+  for (const entry of entries) await walk(entry);
   return files;
 }
 document.addEventListener('dragover', (e) => { e.preventDefault(); view.classList.add('drop'); });
@@ -397,8 +397,11 @@ document.addEventListener('dragleave', () => view.classList.remove('drop'));
 document.addEventListener('drop', async (e) => {
   e.preventDefault();
   view.classList.remove('drop');
-  const items = [...e.dataTransfer.items].filter((item) => item.kind === 'file');
-  setEntries(items.length && items[0].webkitGetAsEntry ? await droppedFiles(items) : [...e.dataTransfer.files]);
+  // Read before the first wait: the drop's data is gone after the event.
+  const files = [...e.dataTransfer.files];
+  const entries = [...e.dataTransfer.items].filter((item) => item.kind === 'file')
+    .map((item) => (item.webkitGetAsEntry ? item.webkitGetAsEntry() : null)).filter(Boolean);
+  setEntries(entries.length ? await droppedFiles(entries) : files);
 });
 
 // The desktop's keys.

@@ -167,6 +167,17 @@ try {
   check(pause >= 1900 && pause < 4000 && (await page.locator('#file-name').textContent()) === listed[1],
         `the scan stepped once after ${pause} ms and stopped`);
 
+  // Files dropped on the page make the list.
+  const dropped = ['69_221.001', '69_191.001'].map((n) => ({ name: n, data: fs.readFileSync(path.join(sampleDir, n)).toString('base64') }));
+  await page.evaluate((files) => {
+    const transfer = new DataTransfer();
+    for (const f of files) transfer.items.add(new File([Uint8Array.from(atob(f.data), (c) => c.charCodeAt(0))], f.name));
+    document.getElementById('view').dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+  }, dropped);
+  await page.waitForFunction(() => document.getElementById('counter').value === '1/2');
+  await fileShown('69_191.001');
+  check(true, 'two files dropped on the page make a list of two, in name order');
+
   // The options are remembered.
   await page.getByRole('button', { name: 'Despeckle', exact: true }).click();
   await page.reload();
