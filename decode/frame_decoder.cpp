@@ -3,12 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
-
 #include "decode/frame_formats.h"
 #include "intake/header_decoder.h"
+#include "state/byte_shuffles.h"
 #include "state/six_bit.h"
 
 namespace orbalux {
@@ -41,14 +38,13 @@ bool MarkerAt(std::span<const std::uint8_t> file, long long at, MarkerBytes mark
     return ByteAt(file, at) == marker.low && ByteAt(file, at + 1) == marker.high;
 }
 
-#if defined(__x86_64__) || defined(__i386__)
-// Four pixel groups at a time on processors with byte shuffles (nearly all
-// x86-64 ones; the baseline set lacks them): the six-bit values of each pair
-// of bytes, then of each group, merged by multiply-adds into the 24-bit
-// value, whose three bytes are shuffled out most significant first. Each
-// store writes four bytes past its twelve, so the last groups of the line are
-// left to the caller. Returns how many groups were unpacked.
-__attribute__((target("ssse3"))) int UnpackGroupsShuffled(const std::uint8_t* src, int groups, std::uint8_t* dst) {
+#if defined(ORBALUX_BYTE_SHUFFLES)
+// Four pixel groups at a time where byte shuffles exist (byte_shuffles.h):
+// the six-bit values of each pair of bytes, then of each group, merged by
+// multiply-adds into the 24-bit value, whose three bytes are shuffled out
+// most significant first. Each store writes four bytes past its twelve, so
+// the last groups of the line are left to the caller. Returns how many groups were unpacked.
+ORBALUX_SHUFFLES_TARGET int UnpackGroupsShuffled(const std::uint8_t* src, int groups, std::uint8_t* dst) {
     const __m128i sixBits = _mm_set1_epi8(0x3F);
     const __m128i pairWeights = _mm_set1_epi32(0x01400140);  // c0 * 64 + c1, c2 * 64 + c3
     const __m128i groupWeights = _mm_set1_epi32(0x00011000);  // (c0 c1) * 4096 + (c2 c3)
@@ -62,13 +58,13 @@ __attribute__((target("ssse3"))) int UnpackGroupsShuffled(const std::uint8_t* sr
     return g;
 }
 
-const bool kHaveShuffles = __builtin_cpu_supports("ssse3");
+const bool kHaveShuffles = HaveByteShuffles();
 #endif
 
 // Unpacks the first groups of a line where a faster way exists; returns how
 // many it did.
 int UnpackGroups(const std::uint8_t* src, int groups, std::uint8_t* dst) {
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(ORBALUX_BYTE_SHUFFLES)
     if (kHaveShuffles) return UnpackGroupsShuffled(src, groups, dst);
 #endif
     (void)src;

@@ -1,10 +1,9 @@
 #include "output/picture_writer.h"
 
-#include <cerrno>
-#include <cstring>
 #include <stdexcept>
 
 #include "output/atomic_file.h"
+#include "output/bitmap_stream.h"
 #include "output/grey_picture.h"
 #include "output/png_best_of.h"
 #include "state/orbalux_error.h"
@@ -24,11 +23,7 @@ void WritePictureStream(const PictureState& state, std::FILE* stream, const std:
         }
         return;
     }
-    const std::size_t size = BitmapFileSize(state);
-    if (state.BitmapBuffer.size() < size) throw OrbaluxError(ErrorKind::Failed, name, "no picture");
-    errno = 0;
-    if (std::fwrite(state.BitmapBuffer.data(), 1, size, stream) != size)
-        throw OrbaluxError(ErrorKind::Unwritable, name, std::strerror(errno ? errno : EIO));
+    WriteBitmapStream(state, stream, name);
 }
 
 void WritePictureFile(const PictureState& state, const std::string& path, PictureFormat format, int pngLevel,

@@ -2,12 +2,9 @@
 #include <array>
 #include <cstdint>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
-
 #include "processing/stages.h"
 #include "processing/working_picture.h"
+#include "state/byte_shuffles.h"
 
 namespace orbalux {
 
@@ -48,11 +45,9 @@ void SpreadGreyPlain(const std::uint8_t* from, std::size_t count, std::uint8_t* 
     }
 }
 
-#if defined(__x86_64__) || defined(__i386__)
-// Sixteen levels at a time with byte shuffles, on processors that have them
-// (nearly all x86-64 ones; the baseline set does not).
-__attribute__((target("ssse3"))) void SpreadGreyShuffled(const std::uint8_t* from, std::size_t count,
-                                                          std::uint8_t* to) {
+#if defined(ORBALUX_BYTE_SHUFFLES)
+// Sixteen levels at a time where byte shuffles exist (byte_shuffles.h).
+ORBALUX_SHUFFLES_TARGET void SpreadGreyShuffled(const std::uint8_t* from, std::size_t count, std::uint8_t* to) {
     const __m128i first = _mm_setr_epi8(0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5);
     const __m128i second = _mm_setr_epi8(5, 5, 6, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 9, 10, 10);
     const __m128i third = _mm_setr_epi8(10, 11, 11, 11, 12, 12, 12, 13, 13, 13, 14, 14, 14, 15, 15, 15);
@@ -66,11 +61,11 @@ __attribute__((target("ssse3"))) void SpreadGreyShuffled(const std::uint8_t* fro
     SpreadGreyPlain(from + i, count - i, to);
 }
 
-const bool kHaveShuffles = __builtin_cpu_supports("ssse3");
+const bool kHaveShuffles = HaveByteShuffles();
 #endif
 
 void SpreadGrey(const std::uint8_t* from, std::size_t count, std::uint8_t* to) {
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(ORBALUX_BYTE_SHUFFLES)
     if (kHaveShuffles) return SpreadGreyShuffled(from, count, to);
 #endif
     SpreadGreyPlain(from, count, to);

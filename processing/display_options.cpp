@@ -4,6 +4,11 @@
 
 #include <array>
 #include <charconv>
+#if defined(__EMSCRIPTEN__)
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#endif
 
 namespace orbalux {
 namespace {
@@ -57,12 +62,66 @@ void SetChainFlag(DisplayOptions& options, int DisplayOptions::*flag, bool on) {
     options.*flag = on ? 1 : 0;
 }
 
+namespace {
+
+// A number as std::from_chars reads it in its general format.
+#if defined(__EMSCRIPTEN__)
+// Works around the libc++ of older emscripten releases (Debian 12's 3.1.6),
+// which has no floating-point std::from_chars: strtod in the C locale (the
+// only one a WebAssembly build has), held to what from_chars takes, so no
+// leading blank or plus sign and no hexadecimal form.
+std::from_chars_result ParseDouble(std::string_view part, double& value) {
+    const std::string text(part);
+    if (text.empty() || text[0] == ' ' || text[0] == '\t' || text[0] == '\n' || text[0] == '+' ||
+        text.find_first_of("xX") != std::string::npos || text.find_first_of("\v\f\r") != std::string::npos)
+        return {part.data(), std::errc::invalid_argument};
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) return {part.data(), std::errc::invalid_argument};
+    const char* stop = part.data() + (end - text.c_str());
+    if (errno == ERANGE) return {stop, std::errc::result_out_of_range};
+    value = read;
+    return {stop, std::errc()};
+}
+
+// The same libc++ has no floating-point std::to_chars either: the shortest
+// spelling that reads back as the same number, fixed or exponent form
+// whichever is shorter (fixed on a tie), as to_chars chooses.
+std::string ShortestText(double value) {
+    auto fewest = [value](const char* format) {
+        char digits[400];
+        for (int precision = 0; precision <= 17; ++precision) {
+            std::snprintf(digits, sizeof digits, format, precision, value);
+            if (std::strtod(digits, nullptr) == value) break;
+        }
+        return std::string(digits);
+    };
+    const std::string exponent = fewest("%.*e");
+    const std::string fixed = fewest("%.*f");
+    return exponent.size() < fixed.size() ? exponent : fixed;
+}
+#else
+std::from_chars_result ParseDouble(std::string_view part, double& value) {
+    return std::from_chars(part.data(), part.data() + part.size(), value);
+}
+
+// The shortest spelling that reads back as the same number.
+std::string ShortestText(double value) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+#endif
+
+}  // namespace
+
 std::optional<PercentilePair> ParsePercentiles(std::string_view text) {
     const std::size_t comma = text.find(',');
     if (comma == std::string_view::npos) return std::nullopt;
     auto number = [](std::string_view part) -> std::optional<double> {
         double value = 0;
-        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+        const auto [end, ec] = ParseDouble(part, value);
         if (part.empty() || ec != std::errc() || end != part.data() + part.size()) return std::nullopt;
         return value;
     };
@@ -77,14 +136,7 @@ bool PercentilesValid(double low, double high) {
     return low >= 0.0 && high <= 100.0 && low < high;
 }
 
-std::string PercentilesText(double low, double high) {
-    auto shortest = [](double value) {
-        char digits[32];
-        const auto result = std::to_chars(digits, digits + sizeof digits, value);
-        return std::string(digits, result.ptr);
-    };
-    return shortest(low) + "," + shortest(high);
-}
+std::string PercentilesText(double low, double high) { return ShortestText(low) + "," + ShortestText(high); }
 
 bool MenuOptionOn(const PictureState& state, const DisplayOptionRow& row) {
     switch (row.kind) {

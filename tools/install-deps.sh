@@ -2,8 +2,9 @@
 # Installs, from Debian's packages, whatever the build, the tests and the
 # browser need and this machine lacks, and what the package is made and checked
 # with (manual pages, desktop and AppStream files, dpkg-shlibdeps, the bash
-# completion folder). Names given as arguments are installed as well. Run as
-# root (or with sudo available). Debian 12 (bookworm) and 13 (trixie) are
+# completion folder), and what the web page is built and tested with
+# (emscripten, chromium, node). Names given as arguments are installed as
+# well. Run as root (or with sudo available). Debian 12 (bookworm) and 13 (trixie) are
 # tested; where their package names differ, the running release's are chosen.
 set -euo pipefail
 release=$( . /etc/os-release 2>/dev/null && echo "${VERSION_CODENAME:-}")
@@ -23,7 +24,12 @@ packages=(build-essential cmake pkg-config git
           libgdal-dev gdal-bin python3-gdal python3-numpy
           help2man appstream desktop-file-utils shared-mime-info dpkg-dev file
           bash-completion
+          emscripten chromium
           "$@")
+# The web page's tests drive chromium from node with an npm package; a node
+# installed by other means than Debian's is kept.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the C++ lines changed on this branch
 # against .clang-format (tools/format-check.sh), builds with the tests and the
-# benchmark, and runs every test (the installed tree's check among them); then
-# builds the core again under AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs its tests; then runs each fuzz target briefly, the deflate's among
-# them.
+# benchmark, and runs every test (the installed tree's check and the web
+# page's in chromium among them); then builds the core again under
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests; then
+# runs each fuzz target briefly, the deflate's among them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
