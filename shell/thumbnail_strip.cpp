@@ -104,6 +104,55 @@ QImage ToImage(const orbalux::GreyImage& grey, qreal ratio) {
     return image;
 }
 
+// The list view that keeps the shown entry in view: after every layout that
+// follows a change of entry, of the cell size, of the strip's or the window's
+// size or of the dock side, the scroll bars have their new ranges only once
+// the layout has run, so the entry is brought into view there, not when the
+// change is asked for (a scroll asked of a view not yet laid out is lost).
+class KeepingView : public QListView {
+public:
+    using QListView::QListView;
+    // The row to keep in view, -1 for none; kept in view at the next layout.
+    void Keep(int row) {
+        keep_ = row;
+        Follow();
+    }
+    // A change of size or shape: the kept row is brought back at the next layout.
+    void Follow() {
+        pending_ = true;
+        if (isVisible()) BringIntoView();
+    }
+
+protected:
+    void updateGeometries() override {
+        QListView::updateGeometries();
+        if (pending_) BringIntoView();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        pending_ = true;
+        QListView::resizeEvent(event);
+        // When no new layout follows, the ranges are already set.
+        if (pending_ && isVisible()) BringIntoView();
+    }
+
+private:
+    void BringIntoView() {
+        if (!model() || keep_ < 0 || keep_ >= model()->rowCount()) {
+            pending_ = false;
+            return;
+        }
+        // Not before the view has its size: a scroll of a view on the way is lost.
+        if (!isVisible() || viewport()->width() <= 0 || viewport()->height() <= 0) return;
+        const QModelIndex index = model()->index(keep_, 0);
+        scrollTo(index, QAbstractItemView::EnsureVisible);
+        // Held until a layout has set the scroll ranges for the view's size.
+        if (visualRect(index).intersects(viewport()->rect())) pending_ = false;
+    }
+
+    int keep_ = -1;
+    bool pending_ = false;
+};
+
 }  // namespace
 
 // The entries of the list, as the view asks for them.
@@ -153,7 +202,7 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
         return {};
     });
 
-    view_ = new QListView(this);
+    view_ = new KeepingView(this);
     view_->setObjectName("ThumbnailStrip");
     view_->setModel(model_);
     view_->setViewMode(QListView::IconMode);
@@ -252,13 +301,15 @@ void TThumbnailStrip::SetList(const std::string& dir, const std::vector<std::str
 
 void TThumbnailStrip::SetCurrent(int position) {
     current_ = position;
+    auto* view = static_cast<KeepingView*>(view_);
     if (position < 1 || position > static_cast<int>(paths_.size())) {
         view_->clearSelection();
+        view->Keep(-1);
         return;
     }
     const QModelIndex index = model_->index(position - 1);
     view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    view_->scrollTo(index, QAbstractItemView::EnsureVisible);
+    view->Keep(position - 1);
     TellView();
 }
 
@@ -327,6 +378,7 @@ void TThumbnailStrip::SetSide(int side) {
     if (view_->iconSize().width() == side) return;
     view_->setIconSize(QSize(side, side));
     view_->setGridSize(QSize(side + kCellMargin, side + kNameHeight));
+    static_cast<KeepingView*>(view_)->Follow();
 }
 
 void TThumbnailStrip::FollowDockSide(Qt::DockWidgetArea area) {
@@ -347,6 +399,7 @@ void TThumbnailStrip::ShapeFor(Qt::DockWidgetArea area) {
     most_ = kThumbnailSize + extra;
     view_->setMinimumSize(column ? least_ : 0, column ? 0 : least_);
     FitFrame();
+    static_cast<KeepingView*>(view_)->Follow();
 }
 
 void TThumbnailStrip::FitFrame() {
@@ -407,6 +460,7 @@ bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
         // Work only while the strip can be seen.
         if (event->type() == QEvent::Show) {
             FollowSize();
+            static_cast<KeepingView*>(view_)->Follow();
             maker_->SetPaused(false);
         }
         if (event->type() == QEvent::Hide) maker_->SetPaused(true);

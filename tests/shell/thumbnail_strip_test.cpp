@@ -14,6 +14,7 @@
 #include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QThread>
 
 #include "shell/MDIChild.h"
@@ -182,6 +183,48 @@ TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheName
     EXPECT_EQ(strip()->EntryMark(3), TThumbnailStrip::Mark::Failed);
     ASSERT_TRUE(allReady());
     for (int position : {1, 2, 4}) EXPECT_EQ(strip()->EntryMark(position), TThumbnailStrip::Mark::Made);
+}
+
+TEST_F(Strip, TheShownEntryIsKeptInViewFromAFreshStartDeepInALongListThroughEverySizeAndSide) {
+    // 402 entries after the fixture's six: empty files, but for the one opened.
+    for (int i = 1001; i <= 1402; ++i) QFile(v.Path("RBL_" + std::to_string(i) + ".001")).open(QIODevice::WriteOnly);
+    v.Write945("RBL_1309.001", 3);
+    ScriptedSeam seam;
+    TMainForm form(seam);
+    // Opened before the window is first laid out, as from the command line.
+    form.resize(900, 700);
+    ASSERT_TRUE(form.OpenPath(v.Path("RBL_1309.001")));
+    ASSERT_EQ(form.FileListPos(), 315);
+    form.show();
+    QListView* view = form.ThumbnailStrip()->View();
+    const auto shownInView = [view] {
+        QCoreApplication::processEvents();
+        const QModelIndexList rows = view->selectionModel()->selectedIndexes();
+        return rows.size() == 1 && rows.front().row() == 314 &&
+               view->viewport()->rect().contains(view->visualRect(rows.front()).center());
+    };
+    EXPECT_TRUE(WaitFor(shownInView)) << "fresh start";
+    // The strip scrolled away by hand comes back on each change of size or side.
+    const auto scrollAway = [view] {
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+    };
+    scrollAway();
+    form.resize(1400, 900);
+    EXPECT_TRUE(WaitFor(shownInView)) << "window enlarged";
+    scrollAway();
+    form.resizeDocks({form.ThumbnailStrip()}, {60}, Qt::Vertical);
+    EXPECT_TRUE(WaitFor(shownInView)) << "strip made smaller";
+    scrollAway();
+    form.addDockWidget(Qt::RightDockWidgetArea, form.ThumbnailStrip());
+    EXPECT_TRUE(WaitFor(shownInView)) << "docked at the right";
+    form.addDockWidget(Qt::BottomDockWidgetArea, form.ThumbnailStrip());
+    // An entry chosen with the strip at the bottom again.
+    form.GoToEntry(400);
+    EXPECT_TRUE(WaitFor([view] {
+        QCoreApplication::processEvents();
+        return view->viewport()->rect().contains(view->visualRect(view->model()->index(399, 0)).center());
+    }));
 }
 
 TEST(StripLabels, NamesThatDifferInTheMiddleKeepDifferentLabelsAtTheSmallestSize) {
