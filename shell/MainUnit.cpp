@@ -9,9 +9,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -25,6 +30,7 @@
 #include "shell/error_report.h"
 #include "shell/full_screen.h"
 #include "shell/icons.h"
+#include "shell/keyboard_paths.h"
 #include "shell/option_commands.h"
 #include "shell/picture_loading.h"
 #include "shell/picture_show.h"
@@ -32,6 +38,7 @@
 #include "shell/scan_control.h"
 #include "shell/sequence_commands.h"
 #include "shell/stretch_commands.h"
+#include "shell/thumbnail_strip.h"
 #include "shell/thumbnail_commands.h"
 #include "shell/viewing_tools.h"
 #include "shell/window_title.h"
@@ -92,6 +99,16 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
         blink_->PictureClosed();
         FullScreen_->Leave();
         title_->Update();
+    });
+    // Tab goes round the tool buttons, the counter, the picture and the strip.
+    new TKeyboardPaths(*this, [this] {
+        std::vector<QWidget*> stops;
+        for (QToolButton* button : commands_->ToolBar()->findChildren<QToolButton*>())
+            if (button->focusPolicy() & Qt::TabFocus) stops.push_back(button);
+        stops.push_back(commands_->Counter());
+        stops.push_back(CurrentChild_ ? CurrentChild_->ScrollArea() : nullptr);
+        stops.push_back(thumbnails_->Strip()->View());
+        return stops;
     });
     connect(scan_->Timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
     // A pause chosen during a scan applies to the step under way.

@@ -1,12 +1,15 @@
 #include "shell/thumbnail_strip.h"
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <thread>
 
 #include <QAbstractListModel>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QEvent>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QFile>
 #include <QListView>
 #include <QMainWindow>
@@ -123,7 +126,34 @@ public:
         if (isVisible()) BringIntoView();
     }
 
+    // The entry the keys moved to: `chosen(row)` shows it.
+    std::function<void(int row)> chosen;
+
 protected:
+    // In the strip the arrow keys, Page Up and Down, Home and End move among
+    // the entries rather than step the shown picture as the window's keys do
+    // elsewhere: the view claims them before the window's shortcuts.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::NoModifier && Moved(key->key(), 0) != kNotAMove) {
+                event->accept();
+                return true;
+            }
+        }
+        return QListView::event(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int count = model() ? model()->rowCount() : 0;
+        const int to = event->modifiers() == Qt::NoModifier ? Moved(event->key(), currentIndex().row()) : kNotAMove;
+        if (to == kNotAMove || count == 0) {
+            QListView::keyPressEvent(event);  // Enter: the framed entry, by activated
+            return;
+        }
+        const int row = std::clamp(to, 0, count - 1);
+        setCurrentIndex(model()->index(row, 0));
+        if (chosen) chosen(row);
+    }
     void updateGeometries() override {
         QListView::updateGeometries();
         if (pending_) BringIntoView();
@@ -147,6 +177,25 @@ private:
         scrollTo(index, QAbstractItemView::EnsureVisible);
         // Held until a layout has set the scroll ranges for the view's size.
         if (visualRect(index).intersects(viewport()->rect())) pending_ = false;
+    }
+
+    static constexpr int kNotAMove = -1000000;
+    // The row a key moves to from `row`, whatever the strip's flow: back
+    // towards the list's start or on towards its end.
+    int Moved(int key, int row) const {
+        const int page = std::max(1, (flow() == LeftToRight ? viewport()->width() : viewport()->height()) /
+                                         std::max(1, flow() == LeftToRight ? gridSize().width() : gridSize().height()));
+        switch (key) {
+            case Qt::Key_Left:
+            case Qt::Key_Up: return row - 1;
+            case Qt::Key_Right:
+            case Qt::Key_Down: return row + 1;
+            case Qt::Key_PageUp: return row - page;
+            case Qt::Key_PageDown: return row + page;
+            case Qt::Key_Home: return 0;
+            case Qt::Key_End: return std::numeric_limits<int>::max() / 2;
+            default: return kNotAMove;
+        }
     }
 
     int keep_ = -1;
@@ -219,8 +268,8 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     // the folder's names share, not the group and number that tell them apart
     // ("69_301.001" and "69_311.001"). The tip holds it whole.
     view_->setTextElideMode(Qt::ElideLeft);
-    // Reached by Tab after the picture; the arrow keys move the frame and
-    // Enter or Space show the framed entry.
+    // Reached by Tab after the picture; the arrow keys, Page Up and Down,
+    // Home and End show the entry they move to, Enter the framed one.
     view_->setFocusPolicy(Qt::TabFocus);
     setWidget(view_);
     SetSide(kThumbnailSize);
@@ -234,6 +283,7 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     if (parent) parent->installEventFilter(this);
 
     connect(view_, &QListView::activated, this, &TThumbnailStrip::Choose);
+    static_cast<KeepingView*>(view_)->chosen = [this](int row) { Choose(model_->index(row)); };
 
     // Made at the pixel ratio of the screen the window starts on, so that
     // they are sharp there.
