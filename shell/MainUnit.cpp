@@ -187,13 +187,14 @@ void TMainForm::Exit1Click() {
 TThumbnailStrip* TMainForm::ThumbnailStrip() const { return thumbnails_->Strip(); }
 
 namespace {
-// The one local file of a drop, or an empty string.
+// The one local file or folder of a drop, or an empty string.
 QString DroppedFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return {};
     const QUrl url = mime->urls().front();
     if (!url.isLocalFile()) return {};
     const QString path = url.toLocalFile();
-    return QFileInfo(path).isFile() ? path : QString();
+    const QFileInfo info(path);
+    return info.isFile() || info.isDir() ? path : QString();
 }
 }  // namespace
 

@@ -3,9 +3,11 @@
 #include "shell/save_print.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include "session/save_target.h"
 #include "shell/dialog_seam.h"
@@ -14,6 +16,11 @@
 #include "shell/page_painting.h"
 
 using orbalux::Outcome;
+
+namespace {
+// How long the status bar says what was written.
+constexpr int kWroteShownMs = 10000;
+}  // namespace
 
 TSavePrint::TSavePrint(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                        const QPointer<TChild>& child, TScanControl& scan, TErrorReport& report)
@@ -47,7 +54,10 @@ void TSavePrint::SaveAs() {
         }
         const QFileInfo existing(proposed);
         if (existing.exists() && !existing.isDir() && !seam_.confirmOverwrite(&window_, proposed)) continue;
-        if (session_.SavePicture(target) == Outcome::Failed) report_.ReportLastError();
+        if (session_.SavePicture(target) == Outcome::Failed)
+            report_.ReportLastError();
+        else if (auto* frame = qobject_cast<QMainWindow*>(&window_))
+            frame->statusBar()->showMessage(QString("Wrote %1").arg(proposed), kWroteShownMs);
         return;
     }
 }
