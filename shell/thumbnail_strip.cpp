@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QFile>
 #include <QListView>
 #include <QMainWindow>
@@ -432,6 +433,13 @@ void TThumbnailStrip::SetSide(int side) {
 }
 
 void TThumbnailStrip::FollowDockSide(Qt::DockWidgetArea area) {
+    // A height does not make a width: the extent at the new side is taken
+    // as the layout gives it, and remembered.
+    if (side_ != Qt::NoDockWidgetArea && area != side_ && area != Qt::NoDockWidgetArea) {
+        wanted_ = 0;
+        saveNext_ = true;
+    }
+    if (area != Qt::NoDockWidgetArea) side_ = area;
     ShapeFor(area);
     if (area != Qt::NoDockWidgetArea) QSettings().setValue(kStripArea, static_cast<int>(area));
 }
@@ -461,6 +469,25 @@ void TThumbnailStrip::FitFrame() {
     if (frame && !column) most = std::max(least_, std::min(most_, frame->height() / 5));
     view_->setMaximumSize(column ? most : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : most);
     FollowSize();
+    // Back to the extent the user chose once the window has room for it
+    // again, as on a start, where the window is small until it is maximised.
+    if (wanted_ > 0)
+        QMetaObject::invokeMethod(
+            this, [this] { ApplyWanted(); }, Qt::QueuedConnection);
+}
+
+void TThumbnailStrip::RestoreExtent(int extent) {
+    wanted_ = extent;
+    ApplyWanted();
+}
+
+void TThumbnailStrip::ApplyWanted() {
+    auto* frame = qobject_cast<QMainWindow*>(parentWidget());
+    if (!frame || wanted_ <= 0 || isFloating()) return;
+    const Qt::DockWidgetArea area = frame->dockWidgetArea(this);
+    const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    if ((column ? width() : height()) == wanted_) return;
+    frame->resizeDocks({this}, {wanted_}, column ? Qt::Horizontal : Qt::Vertical);
 }
 
 void TThumbnailStrip::FollowSize() {
@@ -482,11 +509,21 @@ void TThumbnailStrip::resizeEvent(QResizeEvent* event) {
     QDockWidget::resizeEvent(event);
     // Remembered once the user can see it: the height along the bottom or
     // top, the width at a side.
+    // Only a change the user made, by dragging the strip's edge or docking
+    // it at another side: the layout makes room (or the strip gives way) as
+    // the window changes, and the extent chosen comes back when it has room.
+    if (dragging_ || saveNext_) Remember();
+}
+
+void TThumbnailStrip::Remember() {
     auto* frame = qobject_cast<QMainWindow*>(parentWidget());
     if (!isVisible() || !frame || isFloating()) return;
     const Qt::DockWidgetArea area = frame->dockWidgetArea(this);
     const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-    QSettings().setValue(kStripExtent, column ? width() : height());
+    const int extent = column ? width() : height();
+    saveNext_ = false;
+    wanted_ = extent;
+    QSettings().setValue(kStripExtent, extent);
 }
 
 Qt::DockWidgetArea TThumbnailStrip::RememberedArea() {
@@ -504,7 +541,17 @@ Qt::DockWidgetArea TThumbnailStrip::RememberedArea() {
 int TThumbnailStrip::RememberedExtent() { return QSettings().value(kStripExtent, 0).toInt(); }
 
 bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) FitFrame();
+    if (watched == parentWidget()) {
+        if (event->type() == QEvent::Resize) FitFrame();
+        // A press on the window itself, not on a part of it, is on the edge
+        // between the docks and the picture: the user drags it.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) dragging_ = true;
+        if (event->type() == QEvent::MouseButtonRelease && dragging_) {
+            Remember();
+            dragging_ = false;
+        }
+    }
     if (watched == view_->viewport()) {
         if (event->type() == QEvent::Resize) FollowSize();
         // Work only while the strip can be seen.

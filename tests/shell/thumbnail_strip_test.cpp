@@ -15,6 +15,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 #include <QThread>
 
 #include "shell/MDIChild.h"
@@ -288,6 +289,57 @@ TEST_F(Strip, TheViewMenuSwitchIsRememberedForTheNextRun) {
     EXPECT_TRUE(strip()->isVisible());
     Browser again;
     EXPECT_TRUE(again.form->ThumbnailStrip()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StripExtent, TheHeightTheUserLeftComesBackOnTheNextRun) {
+    // A run that starts in a small window, then is given a large one, as a
+    // window is shown and then maximised.
+    const auto restart = [](ScriptedSeam& seam) {
+        auto form = std::make_unique<TMainForm>(seam);
+        form->show();
+        QCoreApplication::processEvents();
+        form->resize(1000, 1000);
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+        return form;
+    };
+    // The user drags the strip's top edge by `by` pixels (up: higher).
+    const auto drag = [](QMainWindow& form, int by) {
+        const QPoint edge(form.width() / 2, form.findChild<TThumbnailStrip*>()->geometry().top() - 2);
+        QTest::mouseMove(&form, edge);
+        QTest::mousePress(&form, Qt::LeftButton, {}, edge);
+        QTest::mouseMove(&form, edge - QPoint(0, by));
+        QTest::qWait(20);  // the window moves the edge on a timer
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, edge - QPoint(0, by));
+        QCoreApplication::processEvents();
+    };
+    ScriptedSeam seam;
+    int largest = 0;
+    {
+        auto form = restart(seam);
+        // Dragged as high as it goes: full-sized thumbnails with their names.
+        drag(*form, 300);
+        ASSERT_TRUE(
+            WaitFor([&] { return form->ThumbnailStrip()->ThumbnailSide() == TThumbnailStrip::kThumbnailSize; }));
+        largest = form->ThumbnailStrip()->height();
+    }
+    for (int extent : {largest, largest - 20}) {
+        auto form = restart(seam);
+        EXPECT_EQ(form->ThumbnailStrip()->height(), extent);
+        drag(*form, -20);
+        ASSERT_EQ(form->ThumbnailStrip()->height(), extent - 20);
+    }
+    auto form = restart(seam);
+    EXPECT_EQ(form->ThumbnailStrip()->height(), largest - 40);
+    // A window too small for it: the strip gives way, and comes back.
+    form->resize(1000, 500);
+    QCoreApplication::processEvents();
+    EXPECT_LT(form->ThumbnailStrip()->height(), largest - 40);
+    form->resize(1000, 1000);
+    EXPECT_TRUE(WaitFor([&] { return form->ThumbnailStrip()->height() == largest - 40; }));
 }
 
 }  // namespace
