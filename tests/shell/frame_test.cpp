@@ -90,9 +90,17 @@ TEST_F(Frame, FitFollowsEveryChangeOfTheFramesSizeAndSmoothsAWholeLessEnlargemen
 TEST_F(Frame, TheStripsSideAndHeightAreKeptForTheNextStart) {
     b.form->addDockWidget(Qt::LeftDockWidgetArea, b.form->ThumbnailStrip());
     QCoreApplication::processEvents();
-    b.form->resizeDocks({b.form->ThumbnailStrip()}, {100}, Qt::Horizontal);
+    // The user drags its right edge to make it narrower.
+    const QPoint edge(b.form->ThumbnailStrip()->geometry().right() + 3, b.form->height() / 2);
+    const QPoint to(b.form->ThumbnailStrip()->geometry().left() + 100, edge.y());
+    QTest::mouseMove(b.form.get(), edge);
+    QTest::mousePress(b.form.get(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(b.form.get(), to);
+    QTest::qWait(20);  // the window moves the edge on a timer
+    QTest::mouseRelease(b.form.get(), Qt::LeftButton, {}, to);
     QCoreApplication::processEvents();
     const int width = b.form->ThumbnailStrip()->width();
+    ASSERT_LT(width, 120);
     ASSERT_NE(width, 0);
 
     Browser next;
