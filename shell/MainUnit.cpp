@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMdiArea>
@@ -37,6 +38,7 @@
 #include "shell/save_print.h"
 #include "shell/scan_control.h"
 #include "shell/sequence_commands.h"
+#include "shell/status_priorities.h"
 #include "shell/stretch_commands.h"
 #include "shell/thumbnail_strip.h"
 #include "shell/thumbnail_commands.h"
@@ -64,6 +66,11 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     LoadWarningStatus_ = new TElidedLabel(this);
     LoadWarningStatus_->setObjectName("LoadWarningStatus");
     statusBar()->addPermanentWidget(LoadWarningStatus_);
+    // The fields that give way first first; the readout and messages never do.
+    new TStatusPriorities(
+        *statusBar(), findChild<QLabel*>("PointerReadout"),
+        {findChild<QLabel*>("PictureSizeStatus"), findChild<QLabel*>("LevelsStatus"),
+         findChild<QLabel*>("LostLinesStatus"), findChild<QLabel*>("ZoomStatus"), LoadWarningStatus_});
     scan_ = std::make_unique<TScanControl>(*this, session_, commands_->ToolButton("FileForAutoBtn"),
                                            commands_->ToolButton("FileTylAutBtn"));
     counter_ = std::make_unique<TCounterControl>(commands_->Counter(), session_, statusBar(), CurrentChild_,
