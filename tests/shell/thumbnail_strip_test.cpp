@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include <QAction>
@@ -156,6 +157,25 @@ TEST_F(Strip, TheListCounterAndStripFollowTheFolderWithinASecond) {
     EXPECT_EQ(b.shownLevel(7, 7), shelltest::PatternLevel(7, 7, 2));
     b.action("Previous1")->trigger();
     EXPECT_EQ(b.counter(), "2/5");
+}
+
+TEST_F(Strip, AFolderWhoseNameIsNotUtf8IsListedAndFollowed) {
+    // "café" in Latin-1: its last byte is no UTF-8, so Qt's name for it is not its name.
+    namespace fs = std::filesystem;
+    const std::string folder = v.Dir().toStdString() + "/caf\xe9/";
+    ASSERT_TRUE(fs::create_directory(folder));
+    for (const char* name : {"RBL_0001.001", "RBL_0002.001", "RBL_0003.001"})
+        fs::rename(v.Path(name).toStdString(), folder + name);
+    ASSERT_TRUE(b.form->OpenPath(QFile::decodeName(QByteArray::fromStdString(folder + "RBL_0002.001"))));
+    EXPECT_EQ(b.counter(), "2/3");
+    EXPECT_EQ(view()->model()->rowCount(), 3);
+
+    fs::copy_file(folder + "RBL_0001.001", folder + "RBL_0000.001");
+    EXPECT_TRUE(WaitFor([this] { return b.counter() == "3/4"; })) << b.counter().toStdString();
+    EXPECT_EQ(view()->model()->rowCount(), 4);
+    fs::remove(folder + "RBL_0003.001");
+    EXPECT_TRUE(WaitFor([this] { return b.counter() == "3/3"; })) << b.counter().toStdString();
+    EXPECT_EQ(view()->model()->rowCount(), 3);
 }
 
 TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheNameItShows) {
