@@ -37,7 +37,7 @@ TSavePrint::~TSavePrint() = default;
 void TSavePrint::SaveAs() {
     if (!session_.PictureShown()) return;
     const TScanControl::Wait wait(scan_);
-    QString proposed = FromNative(session_.ProposedSavePath());
+    QString proposed = DialogPath(session_.ProposedSavePath());
     QString filter = SaveFilterOf(session_.LastSaveFormat());
     // Back to the dialog until a name is settled or the dialog is cancelled.
     for (;;) {
@@ -45,7 +45,7 @@ void TSavePrint::SaveAs() {
         if (!choice || choice->path.isEmpty()) return;
         const orbalux::SaveTarget target =
             orbalux::ResolveSaveTarget(ToNative(choice->path), SaveFormatOf(choice->filter));
-        proposed = FromNative(target.path);
+        proposed = DialogPath(target.path);
         filter = choice->filter;
         if (session_.IsListedPicture(target.path)) {
             seam_.showError(&window_,

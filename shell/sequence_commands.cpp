@@ -27,7 +27,7 @@ TSequenceCommands::TSequenceCommands(QWidget& window, TDialogSeam& seam, orbalux
 void TSequenceCommands::Export() {
     if (!session_.PictureShown() || session_.FileListPos() == 0) return;
     const TScanControl::Wait wait(scan_);
-    QString proposed = FromNative(session_.Folder() + session_.ShownName() + ".webm");
+    QString proposed = DialogPath(session_.Folder() + session_.ShownName() + ".webm");
     std::optional<SequenceChoice> choice;
     for (;;) {
         choice = seam_.sequenceExport(&window_, proposed, session_.FileListPos(), session_.FileListCount());

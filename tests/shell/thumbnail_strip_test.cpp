@@ -11,7 +11,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
@@ -176,6 +178,19 @@ TEST_F(Strip, AFolderWhoseNameIsNotUtf8IsListedAndFollowed) {
     fs::remove(folder + "RBL_0003.001");
     EXPECT_TRUE(WaitFor([this] { return b.counter() == "3/3"; })) << b.counter().toStdString();
     EXPECT_EQ(view()->model()->rowCount(), 3);
+
+    // Save As proposes a folder its dialog can open (not one Qt cannot
+    // name, which it would replace by the parent), and the name taken as
+    // proposed is written into the folder itself.
+    b.action("SaveAs1")->trigger();  // cancelled: no answer
+    ASSERT_EQ(b.seam.saveProposals.size(), 1);
+    const QString proposed = b.seam.saveProposals.front();
+    EXPECT_TRUE(QFileInfo(proposed).dir().exists()) << proposed.toStdString();
+    b.seam.saveAnswers.push_back(SaveChoice{proposed, b.seam.saveFilters.front()});
+    b.action("SaveAs1")->trigger();
+    EXPECT_TRUE(b.seam.errors.isEmpty()) << b.seam.errors.join("\n").toStdString();
+    EXPECT_TRUE(fs::is_regular_file(folder + "RBL_0002.001.bmp"));
+    fs::remove_all(folder);  // by its bytes: the scratch folder's removal cannot name it
 }
 
 TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheNameItShows) {
