@@ -32,28 +32,8 @@ enum class Section { Input, Output, Display, Other };
 
 // The converter's own options; the display switches and tone levels come
 // from the shared tables.
-enum class Own {
-    FilesFrom,
-    Null,
-    Output,
-    Format,
-    PngLevel,
-    SkipExisting,
-    Jobs,
-    Quiet,
-    Original,
-    Info,
-    Json,
-    Strict,
-    As,
-    ContactSheet,
-    Thumb,
-    Movie,
-    Fps,
-    Label,
-    Help,
-    Version
-};
+enum class Own { FilesFrom, Null, Output, Format, PngLevel, SkipExisting, Jobs, Quiet, Original, Info, Json, Strict, As,
+                 ContactSheet, Thumb, Movie, Fps, Label, Help, Version };
 
 struct OwnOptionRow {
     Own id;
@@ -340,7 +320,8 @@ ConvertOptions ParseConvertArguments(const std::vector<std::string>& args) {
         options.mode = RunMode::Version;
         return options;
     }
-    if (info + sheetGiven + movieGiven > 1) throw UsageError("--info, --contact-sheet and --movie exclude each other");
+    if (info + sheetGiven + movieGiven > 1)
+        throw UsageError("--info, --contact-sheet and --movie exclude each other");
     options.mode = info         ? RunMode::Info
                    : sheetGiven ? RunMode::ContactSheet
                    : movieGiven ? RunMode::Movie

@@ -46,7 +46,8 @@ int Run(const ConvertOptions& options, const CommandStreams& io) {
             return RunContactSheet(options, io);
         case RunMode::Movie:
             return RunMovie(options, io);
-        case RunMode::Convert: return RunConversion(options, io);
+        case RunMode::Convert:
+            return RunConversion(options, io);
     }
     if (std::fflush(io.out) != 0 || std::ferror(io.out)) {
         std::perror("orbalux-convert: standard output");

@@ -50,13 +50,11 @@ void CheckMovieEncoder(const std::string& path, MovieFormat format) {
         case MovieFormat::Gif: return;
         case MovieFormat::Mp4:
             if (!avcodec_find_encoder(AV_CODEC_ID_H264))
-                throw OrbaluxError(ErrorKind::Unwritable, path,
-                                   "this FFmpeg library has no H.264 encoder for MP4; write a .webm movie instead");
+                throw OrbaluxError(ErrorKind::Unwritable, path, "this FFmpeg library has no H.264 encoder for MP4; write a .webm movie instead");
             return;
         case MovieFormat::WebM:
             if (!avcodec_find_encoder_by_name("libvpx-vp9") && !avcodec_find_encoder(AV_CODEC_ID_VP9))
-                throw OrbaluxError(ErrorKind::Unwritable, path,
-                                   "this FFmpeg library has no VP9 encoder for WebM; write a .gif movie instead");
+                throw OrbaluxError(ErrorKind::Unwritable, path, "this FFmpeg library has no VP9 encoder for WebM; write a .gif movie instead");
             return;
     }
 }
