@@ -70,7 +70,6 @@ constexpr Needs kAny = Needs::Nothing;
 constexpr Needs kPic = Needs::Picture;
 constexpr Needs kDat = Needs::PictureData;
 
-// A table: one row to a line, wider than the code around it.
 // clang-format off
 const MenuItemDef kMenuItems[] = {
     {FileMenu, "Open1", "&Open...", &TCommandTarget::Open1Click, Needs::NoPicture, false, false, {"Ctrl+O", nullptr}},
