@@ -60,6 +60,26 @@ Outcome BrowsingSession::Attempt(const std::function<void()>& command) {
 }
 
 Outcome BrowsingSession::Open(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error) ? OpenFolder(path) : OpenFile(path);
+}
+
+Outcome BrowsingSession::OpenFolder(const std::string& folder) {
+    const std::string dir = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    std::vector<std::string> names;
+    if (Attempt([&] { names = ListPictureFiles(dir); }) == Outcome::Failed) return Outcome::Failed;
+    std::optional<OrbaluxError> first;
+    for (const std::string& name : names) {
+        std::error_code error;
+        if (std::filesystem::is_directory(dir + name, error)) continue;
+        if (OpenFile(dir + name) == Outcome::Done) return Outcome::Done;
+        if (!first) first = lastError_;
+    }
+    lastError_ = first ? *first : OrbaluxError(ErrorKind::NotAPicture, folder, "no picture files in this folder");
+    return Outcome::Failed;
+}
+
+Outcome BrowsingSession::OpenFile(const std::string& path) {
     const SpeckleGeometry before(state_);
     const Outcome outcome = Attempt([&] {
         SetOpenDespeckleGeometry(state_);

@@ -86,7 +86,9 @@ public:
     // ---- Loads ---------------------------------------------------------------
     // Loads `path` (a native path), lists its folder and finds its place,
     // sets the scan pause back to 2 seconds and stops a running scan. A
-    // picture already shown is replaced; on failure it stays as it was.
+    // picture already shown is replaced; on failure it stays as it was. A
+    // folder opens its list's first entry that loads (its subfolders passed
+    // over); one without a picture file to show fails with the reason.
     Outcome Open(const std::string& path);
     // Entry `position` (1-based) of the list, loaded with the menu defaults.
     // Unchanged without a picture, off the list, or at the shown position.
@@ -164,6 +166,8 @@ public:
     Outcome SavePicture(const SaveTarget& target);
 
 private:
+    Outcome OpenFile(const std::string& path);
+    Outcome OpenFolder(const std::string& folder);
     Outcome Attempt(const std::function<void()>& command);
     Outcome Render(const std::function<void(PictureState&)>& change);
     // The place moves to `position`, dropping the entry whose file went.

@@ -9,9 +9,15 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTimer>
 #include <QUrl>
 
@@ -26,6 +32,7 @@
 #include "shell/error_report.h"
 #include "shell/full_screen.h"
 #include "shell/icons.h"
+#include "shell/keyboard_paths.h"
 #include "shell/measure_commands.h"
 #include "shell/option_commands.h"
 #include "shell/picture_loading.h"
@@ -33,7 +40,9 @@
 #include "shell/save_print.h"
 #include "shell/scan_control.h"
 #include "shell/sequence_commands.h"
+#include "shell/status_priorities.h"
 #include "shell/stretch_commands.h"
+#include "shell/thumbnail_strip.h"
 #include "shell/thumbnail_commands.h"
 #include "shell/viewing_tools.h"
 #include "shell/window_title.h"
@@ -59,6 +68,11 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     LoadWarningStatus_ = new TElidedLabel(this);
     LoadWarningStatus_->setObjectName("LoadWarningStatus");
     statusBar()->addPermanentWidget(LoadWarningStatus_);
+    // The fields that give way first first; the readout and messages never do.
+    new TStatusPriorities(
+        *statusBar(), findChild<QLabel*>("PointerReadout"),
+        {findChild<QLabel*>("PictureSizeStatus"), findChild<QLabel*>("LevelsStatus"),
+         findChild<QLabel*>("LostLinesStatus"), findChild<QLabel*>("ZoomStatus"), LoadWarningStatus_});
     scan_ = std::make_unique<TScanControl>(*this, session_, commands_->ToolButton("FileForAutoBtn"),
                                            commands_->ToolButton("FileTylAutBtn"));
     counter_ = std::make_unique<TCounterControl>(commands_->Counter(), session_, statusBar(), CurrentChild_,
@@ -105,6 +119,16 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
         compare_->End();
         FullScreen_->Leave();
         title_->Update();
+    });
+    // Tab goes round the tool buttons, the counter, the picture and the strip.
+    new TKeyboardPaths(*this, [this] {
+        std::vector<QWidget*> stops;
+        for (QToolButton* button : commands_->ToolBar()->findChildren<QToolButton*>())
+            if (button->focusPolicy() & Qt::TabFocus) stops.push_back(button);
+        stops.push_back(commands_->Counter());
+        stops.push_back(CurrentChild_ ? CurrentChild_->ScrollArea() : nullptr);
+        stops.push_back(thumbnails_->Strip()->View());
+        return stops;
     });
     connect(scan_->Timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
     // A pause chosen during a scan applies to the step under way.
@@ -188,13 +212,14 @@ void TMainForm::Exit1Click() {
 TThumbnailStrip* TMainForm::ThumbnailStrip() const { return thumbnails_->Strip(); }
 
 namespace {
-// The one local file of a drop, or an empty string.
+// The one local file or folder of a drop, or an empty string.
 QString DroppedFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return {};
     const QUrl url = mime->urls().front();
     if (!url.isLocalFile()) return {};
     const QString path = url.toLocalFile();
-    return QFileInfo(path).isFile() ? path : QString();
+    const QFileInfo info(path);
+    return info.isFile() || info.isDir() ? path : QString();
 }
 }  // namespace
 

@@ -4,10 +4,13 @@
 // as one signal.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QObject>
+
+#include "session/file_stamp.h"
 
 class QFileSystemWatcher;
 class QTimer;
@@ -26,6 +29,16 @@ signals:
     void changed();
 
 private:
+    // The folder and its files as they are now, for the look taken in turn.
+    std::vector<std::optional<orbalux::FileStamp>> Stamps() const;
+
     QFileSystemWatcher* watcher_;
     QTimer* settle_;
+    // A folder whose path Qt cannot name (bytes that are not UTF-8: Qt's
+    // strings hold them as U+FFFD, and the watcher would watch another
+    // path) is looked at in turn instead, by its bytes.
+    QTimer* look_;
+    std::string dir_;
+    std::vector<std::string> names_;
+    std::vector<std::optional<orbalux::FileStamp>> seen_;
 };

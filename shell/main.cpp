@@ -9,6 +9,7 @@
 #include "session/command_line.h"
 #include "shell/icons.h"
 #include "shell/qt_dialog_seam.h"
+#include "shell/window_memory.h"
 
 using orbalux::BrowserCommandLine;
 using orbalux::BrowserUsage;
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
 
     TQtDialogSeam seam;
     TMainForm form(seam);
-    form.showMaximized();
+    ShowAsLeft(form);
     if (!command.file.empty()) form.OpenPath(QFile::decodeName(QByteArray::fromStdString(command.file)));
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 QString FromNative(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -30,4 +31,23 @@ std::string ToNative(const QString& s) {
         }
     }
     return matches == 1 ? dir + found : native;
+}
+
+QString DialogPath(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos) return FromNative(path);
+    const std::string folder = path.substr(0, slash);
+    const QByteArray bytes = QByteArray::fromStdString(folder);
+    if (folder.empty() || QFile::encodeName(QFile::decodeName(bytes)) == bytes) return FromNative(path);
+    // Works around Qt's lossy names: a link named by Qt's own name for the
+    // folder, which encodes to bytes that are UTF-8, leads to it.
+    static QTemporaryDir links;
+    if (!links.isValid()) return FromNative(path);
+    const QString shown = QFileInfo(FromNative(folder)).fileName();
+    const QString link = QString("%1/%2/%3").arg(links.path()).arg(qHash(bytes)).arg(shown);
+    std::error_code ec;
+    const std::string nativeLink = QFile::encodeName(link).toStdString();
+    std::filesystem::create_directories(std::filesystem::path(nativeLink).parent_path(), ec);
+    if (!std::filesystem::is_symlink(nativeLink, ec)) std::filesystem::create_directory_symlink(folder, nativeLink, ec);
+    return link + FromNative(path.substr(slash));
 }

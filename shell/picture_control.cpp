@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 
 using orbalux::IsLadderStep;
 using orbalux::PictureCoordinate;
@@ -108,7 +109,7 @@ void TPictureControl::mousePressEvent(QMouseEvent* event) {
 }
 
 void TPictureControl::mouseMoveEvent(QMouseEvent* event) {
-    emit pointerMoved(ToDevice(event->position()));
+    emit pointerMoved(ToDevice(PointerPosition(event)));
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         // Global positions: the control itself moves under the pointer.
         const QPoint at = event->globalPosition().toPoint();
@@ -118,12 +119,46 @@ void TPictureControl::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
 }
 
+QPointF TPictureControl::PointerPosition(const QMouseEvent* event) {
+    // Qt rounds a mouse event's position to whole logical pixels on its way
+    // from the window to the widget, which on a screen of two device pixels
+    // per logical one passes over every other sample. The window's own
+    // event, seen just before, has the position unrounded.
+    QWindow* handle = window()->windowHandle();
+    if (handle != watched_) {
+        if (watched_) watched_->removeEventFilter(this);
+        watched_ = handle;
+        if (watched_) watched_->installEventFilter(this);
+        windowPointer_.reset();
+    }
+    if (!event) return {};
+    if (windowPointer_) {
+        const QPointF exact = mapFrom(window(), *windowPointer_);
+        // The same move: within the rounding of the widget's position.
+        if (std::abs(exact.x() - event->position().x()) <= 1 && std::abs(exact.y() - event->position().y()) <= 1)
+            return exact;
+    }
+    return event->position();
+}
+
+bool TPictureControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watched_ && event->type() == QEvent::MouseMove)
+        windowPointer_ = static_cast<QMouseEvent*>(event)->position();
+    return QWidget::eventFilter(watched, event);
+}
+
 void TPictureControl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && dragging_) {
         dragging_ = false;
         emit dragEnded();
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void TPictureControl::enterEvent(QEnterEvent* event) {
+    // Watching the window from the pointer's first move on.
+    PointerPosition(nullptr);
+    QWidget::enterEvent(event);
 }
 
 void TPictureControl::leaveEvent(QEvent* event) {

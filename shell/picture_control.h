@@ -7,9 +7,13 @@
 // far the mouse drags it.
 #pragma once
 
+#include <optional>
+
 #include <QImage>
+#include <QPointer>
 #include <QPixmap>
 #include <QWidget>
+#include <QWindow>
 
 #include "session/zoom.h"
 
@@ -50,10 +54,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FitToZoom();
+    // Where the pointer of `event` is in the control, in logical pixels with
+    // their fractions; with no event, only starts watching the window.
+    QPointF PointerPosition(const QMouseEvent* event);
 
     QImage picture_;
     QPixmap pixmap_;
@@ -61,4 +70,6 @@ private:
     orbalux::ZoomFactor zoom_ = orbalux::StepFactor(orbalux::kActualSizeStep);
     bool dragging_ = false;
     QPoint dragFrom_;  // global position of the last drag step
+    QPointer<QWindow> watched_;             // the window whose mouse moves are seen first
+    std::optional<QPointF> windowPointer_;  // the last of them, in the window's logical pixels
 };

@@ -27,7 +27,7 @@ void TPictureLoading::Open() {
     std::optional<QString> chosen;
     {
         const TScanControl::Wait wait(p_.scan);
-        chosen = p_.seam.openFileName(&p_.frame, FromNative(p_.session.ShownPath()));
+        chosen = p_.seam.openFileName(&p_.frame, DialogPath(p_.session.ShownPath()));
     }
     if (!chosen || chosen->isEmpty()) return;
     OpenPath(*chosen);

@@ -3,9 +3,11 @@
 #include "shell/save_print.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include "session/save_target.h"
 #include "shell/dialog_seam.h"
@@ -14,6 +16,11 @@
 #include "shell/page_painting.h"
 
 using orbalux::Outcome;
+
+namespace {
+// How long the status bar says what was written.
+constexpr int kWroteShownMs = 10000;
+}  // namespace
 
 TSavePrint::TSavePrint(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                        const QPointer<TChild>& child, TScanControl& scan, TErrorReport& report)
@@ -30,7 +37,7 @@ TSavePrint::~TSavePrint() = default;
 void TSavePrint::SaveAs() {
     if (!session_.PictureShown()) return;
     const TScanControl::Wait wait(scan_);
-    QString proposed = FromNative(session_.ProposedSavePath());
+    QString proposed = DialogPath(session_.ProposedSavePath());
     QString filter = SaveFilterOf(session_.LastSaveFormat());
     // Back to the dialog until a name is settled or the dialog is cancelled.
     for (;;) {
@@ -38,7 +45,7 @@ void TSavePrint::SaveAs() {
         if (!choice || choice->path.isEmpty()) return;
         const orbalux::SaveTarget target =
             orbalux::ResolveSaveTarget(ToNative(choice->path), SaveFormatOf(choice->filter));
-        proposed = FromNative(target.path);
+        proposed = DialogPath(target.path);
         filter = choice->filter;
         if (session_.IsListedPicture(target.path)) {
             seam_.showError(&window_,
@@ -47,7 +54,10 @@ void TSavePrint::SaveAs() {
         }
         const QFileInfo existing(proposed);
         if (existing.exists() && !existing.isDir() && !seam_.confirmOverwrite(&window_, proposed)) continue;
-        if (session_.SavePicture(target) == Outcome::Failed) report_.ReportLastError();
+        if (session_.SavePicture(target) == Outcome::Failed)
+            report_.ReportLastError();
+        else if (auto* frame = qobject_cast<QMainWindow*>(&window_))
+            frame->statusBar()->showMessage(QString("Wrote %1").arg(proposed), kWroteShownMs);
         return;
     }
 }

@@ -5,13 +5,20 @@
 #include "shell/sequence_commands.h"
 
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <QStringList>
 
 #include "movie/movie_format.h"
 #include "session/sequence_export.h"
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
+
+namespace {
+// How long the status bar says what was written.
+constexpr int kWroteShownMs = 10000;
+}  // namespace
 
 TSequenceCommands::TSequenceCommands(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                                      TScanControl& scan, TErrorReport& report)
@@ -20,7 +27,7 @@ TSequenceCommands::TSequenceCommands(QWidget& window, TDialogSeam& seam, orbalux
 void TSequenceCommands::Export() {
     if (!session_.PictureShown() || session_.FileListPos() == 0) return;
     const TScanControl::Wait wait(scan_);
-    QString proposed = FromNative(session_.Folder() + session_.ShownName() + ".webm");
+    QString proposed = DialogPath(session_.Folder() + session_.ShownName() + ".webm");
     std::optional<SequenceChoice> choice;
     for (;;) {
         choice = seam_.sequenceExport(&window_, proposed, session_.FileListPos(), session_.FileListCount());
@@ -54,7 +61,10 @@ void TSequenceCommands::Export() {
         return;
     }
     progress.close();
-    if (!result.written || result.leftOut.empty()) return;
+    if (!result.written) return;
+    if (auto* frame = qobject_cast<QMainWindow*>(&window_))
+        frame->statusBar()->showMessage(QString("Wrote %1").arg(choice->path), kWroteShownMs);
+    if (result.leftOut.empty()) return;
     QStringList lines{"Left out of the movie:"};
     for (const orbalux::OrbaluxError& e : result.leftOut)
         lines << QString("%1: %2").arg(FromNative(e.file()), FromNative(e.reason()));

@@ -29,10 +29,7 @@ TThumbnailCommands::TThumbnailCommands(QMainWindow& frame, orbalux::BrowsingSess
     // Where the user left it last run, and as high (or wide) as it was.
     const Qt::DockWidgetArea area = TThumbnailStrip::RememberedArea();
     frame.addDockWidget(area, strip_);
-    if (const int extent = TThumbnailStrip::RememberedExtent(); extent > 0) {
-        const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-        frame.resizeDocks({strip_}, {extent}, column ? Qt::Horizontal : Qt::Vertical);
-    }
+    if (const int extent = TThumbnailStrip::RememberedExtent(); extent > 0) strip_->RestoreExtent(extent);
     connect(strip_, &TThumbnailStrip::entryChosen, this, [this](const std::string& name) { Chosen(name); });
 
     // Files added, removed or changed in the folder: the list, the counter

@@ -1,12 +1,16 @@
 #include "shell/thumbnail_strip.h"
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <thread>
 
 #include <QAbstractListModel>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QFile>
 #include <QListView>
 #include <QMainWindow>
@@ -104,6 +108,101 @@ QImage ToImage(const orbalux::GreyImage& grey, qreal ratio) {
     return image;
 }
 
+// The list view that keeps the shown entry in view: after every layout that
+// follows a change of entry, of the cell size, of the strip's or the window's
+// size or of the dock side, the scroll bars have their new ranges only once
+// the layout has run, so the entry is brought into view there, not when the
+// change is asked for (a scroll asked of a view not yet laid out is lost).
+class KeepingView : public QListView {
+public:
+    using QListView::QListView;
+    // The row to keep in view, -1 for none; kept in view at the next layout.
+    void Keep(int row) {
+        keep_ = row;
+        Follow();
+    }
+    // A change of size or shape: the kept row is brought back at the next layout.
+    void Follow() {
+        pending_ = true;
+        if (isVisible()) BringIntoView();
+    }
+
+    // The entry the keys moved to: `chosen(row)` shows it.
+    std::function<void(int row)> chosen;
+
+protected:
+    // In the strip the arrow keys, Page Up and Down, Home and End move among
+    // the entries rather than step the shown picture as the window's keys do
+    // elsewhere: the view claims them before the window's shortcuts.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::NoModifier && Moved(key->key(), 0) != kNotAMove) {
+                event->accept();
+                return true;
+            }
+        }
+        return QListView::event(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int count = model() ? model()->rowCount() : 0;
+        const int to = event->modifiers() == Qt::NoModifier ? Moved(event->key(), currentIndex().row()) : kNotAMove;
+        if (to == kNotAMove || count == 0) {
+            QListView::keyPressEvent(event);  // Enter: the framed entry, by activated
+            return;
+        }
+        const int row = std::clamp(to, 0, count - 1);
+        setCurrentIndex(model()->index(row, 0));
+        if (chosen) chosen(row);
+    }
+    void updateGeometries() override {
+        QListView::updateGeometries();
+        if (pending_) BringIntoView();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        pending_ = true;
+        QListView::resizeEvent(event);
+        // When no new layout follows, the ranges are already set.
+        if (pending_ && isVisible()) BringIntoView();
+    }
+
+private:
+    void BringIntoView() {
+        if (!model() || keep_ < 0 || keep_ >= model()->rowCount()) {
+            pending_ = false;
+            return;
+        }
+        // Not before the view has its size: a scroll of a view on the way is lost.
+        if (!isVisible() || viewport()->width() <= 0 || viewport()->height() <= 0) return;
+        const QModelIndex index = model()->index(keep_, 0);
+        scrollTo(index, QAbstractItemView::EnsureVisible);
+        // Held until a layout has set the scroll ranges for the view's size.
+        if (visualRect(index).intersects(viewport()->rect())) pending_ = false;
+    }
+
+    static constexpr int kNotAMove = -1000000;
+    // The row a key moves to from `row`, whatever the strip's flow: back
+    // towards the list's start or on towards its end.
+    int Moved(int key, int row) const {
+        const int page = std::max(1, (flow() == LeftToRight ? viewport()->width() : viewport()->height()) /
+                                         std::max(1, flow() == LeftToRight ? gridSize().width() : gridSize().height()));
+        switch (key) {
+            case Qt::Key_Left:
+            case Qt::Key_Up: return row - 1;
+            case Qt::Key_Right:
+            case Qt::Key_Down: return row + 1;
+            case Qt::Key_PageUp: return row - page;
+            case Qt::Key_PageDown: return row + page;
+            case Qt::Key_Home: return 0;
+            case Qt::Key_End: return std::numeric_limits<int>::max() / 2;
+            default: return kNotAMove;
+        }
+    }
+
+    int keep_ = -1;
+    bool pending_ = false;
+};
+
 }  // namespace
 
 // The entries of the list, as the view asks for them.
@@ -158,7 +257,7 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
         return {};
     });
 
-    view_ = new QListView(this);
+    view_ = new KeepingView(this);
     view_->setObjectName("ThumbnailStrip");
     view_->setModel(model_);
     view_->setViewMode(QListView::IconMode);
@@ -175,8 +274,8 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     // the folder's names share, not the group and number that tell them apart
     // ("69_301.001" and "69_311.001"). The tip holds it whole.
     view_->setTextElideMode(Qt::ElideLeft);
-    // Reached by Tab after the picture; the arrow keys move the frame and
-    // Enter or Space show the framed entry.
+    // Reached by Tab after the picture; the arrow keys, Page Up and Down,
+    // Home and End show the entry they move to, Enter the framed one.
     view_->setFocusPolicy(Qt::TabFocus);
     setWidget(view_);
     SetSide(kThumbnailSize);
@@ -190,6 +289,7 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     if (parent) parent->installEventFilter(this);
 
     connect(view_, &QListView::activated, this, &TThumbnailStrip::Choose);
+    static_cast<KeepingView*>(view_)->chosen = [this](int row) { Choose(model_->index(row)); };
 
     // Made at the pixel ratio of the screen the window starts on, so that
     // they are sharp there.
@@ -257,13 +357,15 @@ void TThumbnailStrip::SetList(const std::string& dir, const std::vector<std::str
 
 void TThumbnailStrip::SetCurrent(int position) {
     current_ = position;
+    auto* view = static_cast<KeepingView*>(view_);
     if (position < 1 || position > static_cast<int>(paths_.size())) {
         view_->clearSelection();
+        view->Keep(-1);
         return;
     }
     const QModelIndex index = model_->index(position - 1);
     view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    view_->scrollTo(index, QAbstractItemView::EnsureVisible);
+    view->Keep(position - 1);
     TellView();
 }
 
@@ -332,9 +434,17 @@ void TThumbnailStrip::SetSide(int side) {
     if (view_->iconSize().width() == side) return;
     view_->setIconSize(QSize(side, side));
     view_->setGridSize(QSize(side + kCellMargin, side + kNameHeight));
+    static_cast<KeepingView*>(view_)->Follow();
 }
 
 void TThumbnailStrip::FollowDockSide(Qt::DockWidgetArea area) {
+    // A height does not make a width: the extent at the new side is taken
+    // as the layout gives it, and remembered.
+    if (side_ != Qt::NoDockWidgetArea && area != side_ && area != Qt::NoDockWidgetArea) {
+        wanted_ = 0;
+        saveNext_ = true;
+    }
+    if (area != Qt::NoDockWidgetArea) side_ = area;
     ShapeFor(area);
     if (area != Qt::NoDockWidgetArea) QSettings().setValue(kStripArea, static_cast<int>(area));
 }
@@ -352,6 +462,7 @@ void TThumbnailStrip::ShapeFor(Qt::DockWidgetArea area) {
     most_ = kThumbnailSize + extra;
     view_->setMinimumSize(column ? least_ : 0, column ? 0 : least_);
     FitFrame();
+    static_cast<KeepingView*>(view_)->Follow();
 }
 
 void TThumbnailStrip::FitFrame() {
@@ -363,6 +474,25 @@ void TThumbnailStrip::FitFrame() {
     if (frame && !column) most = std::max(least_, std::min(most_, frame->height() / 5));
     view_->setMaximumSize(column ? most : QWIDGETSIZE_MAX, column ? QWIDGETSIZE_MAX : most);
     FollowSize();
+    // Back to the extent the user chose once the window has room for it
+    // again, as on a start, where the window is small until it is maximised.
+    if (wanted_ > 0)
+        QMetaObject::invokeMethod(
+            this, [this] { ApplyWanted(); }, Qt::QueuedConnection);
+}
+
+void TThumbnailStrip::RestoreExtent(int extent) {
+    wanted_ = extent;
+    ApplyWanted();
+}
+
+void TThumbnailStrip::ApplyWanted() {
+    auto* frame = qobject_cast<QMainWindow*>(parentWidget());
+    if (!frame || wanted_ <= 0 || isFloating()) return;
+    const Qt::DockWidgetArea area = frame->dockWidgetArea(this);
+    const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    if ((column ? width() : height()) == wanted_) return;
+    frame->resizeDocks({this}, {wanted_}, column ? Qt::Horizontal : Qt::Vertical);
 }
 
 void TThumbnailStrip::FollowSize() {
@@ -384,11 +514,21 @@ void TThumbnailStrip::resizeEvent(QResizeEvent* event) {
     QDockWidget::resizeEvent(event);
     // Remembered once the user can see it: the height along the bottom or
     // top, the width at a side.
+    // Only a change the user made, by dragging the strip's edge or docking
+    // it at another side: the layout makes room (or the strip gives way) as
+    // the window changes, and the extent chosen comes back when it has room.
+    if (dragging_ || saveNext_) Remember();
+}
+
+void TThumbnailStrip::Remember() {
     auto* frame = qobject_cast<QMainWindow*>(parentWidget());
     if (!isVisible() || !frame || isFloating()) return;
     const Qt::DockWidgetArea area = frame->dockWidgetArea(this);
     const bool column = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
-    QSettings().setValue(kStripExtent, column ? width() : height());
+    const int extent = column ? width() : height();
+    saveNext_ = false;
+    wanted_ = extent;
+    QSettings().setValue(kStripExtent, extent);
 }
 
 Qt::DockWidgetArea TThumbnailStrip::RememberedArea() {
@@ -406,12 +546,23 @@ Qt::DockWidgetArea TThumbnailStrip::RememberedArea() {
 int TThumbnailStrip::RememberedExtent() { return QSettings().value(kStripExtent, 0).toInt(); }
 
 bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) FitFrame();
+    if (watched == parentWidget()) {
+        if (event->type() == QEvent::Resize) FitFrame();
+        // A press on the window itself, not on a part of it, is on the edge
+        // between the docks and the picture: the user drags it.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) dragging_ = true;
+        if (event->type() == QEvent::MouseButtonRelease && dragging_) {
+            Remember();
+            dragging_ = false;
+        }
+    }
     if (watched == view_->viewport()) {
         if (event->type() == QEvent::Resize) FollowSize();
         // Work only while the strip can be seen.
         if (event->type() == QEvent::Show) {
             FollowSize();
+            static_cast<KeepingView*>(view_)->Follow();
             maker_->SetPaused(false);
         }
         if (event->type() == QEvent::Hide) maker_->SetPaused(true);

@@ -50,6 +50,9 @@ public:
     // none remembered.
     static Qt::DockWidgetArea RememberedArea();
     static int RememberedExtent();
+    // The height (or width at a side) to hold whenever the window has room
+    // for it, until the user drags it to another.
+    void RestoreExtent(int extent);
 
     enum class Mark { Waiting, Made, Failed };
     Mark EntryMark(int position) const;
@@ -86,6 +89,9 @@ private:
     void FollowDockSide(Qt::DockWidgetArea area);
     void ShapeFor(Qt::DockWidgetArea area);
     void FitFrame();
+    void ApplyWanted();
+    // The extent now is the user's choice: kept, and remembered for the next run.
+    void Remember();
     void Choose(const QModelIndex& index);
     void FollowSize();
     const Made* Find(int position) const;
@@ -106,5 +112,9 @@ private:
     int least_ = 0, most_ = 0;  // the view's height (or width) with the smallest and the full thumbnails
     qreal ratio_ = 1;           // device pixels per thumbnail pixel drawn
     bool following_ = false;    // within FollowSize
+    int wanted_ = 0;            // the extent the user chose, 0: as the layout gives
+    bool dragging_ = false;     // the user drags the edge between the docks and the picture
+    bool saveNext_ = false;     // docked at another side: its next extent is remembered
+    Qt::DockWidgetArea side_ = Qt::NoDockWidgetArea;  // where it was first docked, then moved
     std::unique_ptr<orbalux::ThumbnailMaker> maker_;  // last: its threads go first
 };

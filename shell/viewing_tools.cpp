@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
 
 #include "processing/stages.h"
@@ -63,6 +64,10 @@ ShownLevelAt ShownLevels(const QImage& picture) {
     };
 }
 
+// The zoom mode remembered from run to run: "fit", or a step of the ladder.
+constexpr const char* kZoomSetting = "view/zoom";
+constexpr const char* kFitSetting = "fit";
+
 // The percentile stretch's lo and hi, when one made the shown picture.
 void ShowStretchMarks(THistogramBox& box, const orbalux::PictureState& state, bool wholeChain) {
     const std::optional<orbalux::StretchMarks> marks = orbalux::ShownStretchMarks(state, wholeChain);
@@ -94,6 +99,12 @@ TViewingTools::TViewingTools(QMainWindow& frame, const orbalux::PictureState& st
     bar->addPermanentWidget(lostLinesStatus_);
     bar->addPermanentWidget(levelsStatus_);
     bar->addPermanentWidget(zoomStatus_);
+    // The zoom mode of the last run: Fit, or a step of the ladder.
+    const QString zoom = QSettings().value(kZoomSetting).toString();
+    bool isStep = false;
+    const int step = zoom.toInt(&isStep);
+    fitZoom_ = zoom == kFitSetting;
+    if (isStep) zoomStep_ = std::clamp(step, 0, static_cast<int>(orbalux::kZoomSteps.size()) - 1);
     ShowZoom();
 }
 
@@ -167,6 +178,7 @@ void TViewingTools::ShowZoom() {
 void TViewingTools::SetZoomStep(int step, std::optional<QPoint> anchor) {
     zoomStep_ = step;
     fitZoom_ = false;
+    QSettings().setValue(kZoomSetting, step);
     if (child_) child_->SetZoom(StepFactor(step), anchor);
     ShowZoom();
 }
@@ -178,6 +190,7 @@ void TViewingTools::ActualSize() { SetZoomStep(kActualSizeStep); }
 void TViewingTools::Fit() {
     if (!child_) return;
     fitZoom_ = true;
+    QSettings().setValue(kZoomSetting, kFitSetting);
     child_->SetFitToWindow();
     ShowZoom();
 }

@@ -12,6 +12,12 @@
 # docs/screenshot-compare.png by default. The
 # browser runs under a window manager (openbox), as on a desktop, so that
 # maximised and full-screen windows look as they do there.
+# With --edges it saves, in the folder given (docs/ by default), the strip of
+# a 402-entry list started on entry 309 at the height remembered from the
+# last run (screenshot-strip.png), the status bar of a 640-pixel window with
+# the readout whole (screenshot-status.png), and a screen scaled by 2 with
+# the picture at one picture pixel per device pixel and the readout
+# (screenshot-hidpi.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools=0
@@ -20,6 +26,7 @@ case "${1:-}" in
   --stretch) tools=2; shift ;;
   --measure) tools=3; shift ;;
   --compare) tools=4; shift ;;
+  --edges) shift; exec bash tools/screenshot-edges.sh "$@" ;;
 esac
 build="${ORBALUX_BUILD_DIR:-build}"  # where to build
 type="${ORBALUX_BUILD_TYPE:-RelWithDebInfo}"

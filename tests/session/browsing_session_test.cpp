@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/encoded_pictures.h"
+#include "tools/scratch/scratch_folder.h"
 
 namespace {
 
@@ -175,6 +176,34 @@ TEST(BrowsingSession, SaveProposesTheLastPlaceAndTypeAndNeverWritesOverAListedPi
     EXPECT_FALSE(s.IsListedPicture(elsewhere.Path("copy.png")));
     // A failed save does not move the proposal.
     EXPECT_EQ(s.ProposedSavePath(), elsewhere.Path(Folder::Name(2) + ".png"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BrowsingSession, AFolderOpensTheFirstEntryOfItsListThatLoads) {
+    Folder f(3);
+    // Before the pictures in byte order: a subfolder with a picture's name
+    // (not listed) and a file without a picture line (listed).
+    fs::create_directory(f.Path("RBL_0000.001"));
+    std::ofstream(f.Path("RBL_0000.002")) << "no picture";
+    BrowsingSession s;
+    for (const std::string& folder : {f.Dir(), f.Dir().substr(0, f.Dir().size() - 1)}) {
+        ASSERT_EQ(s.Open(folder), Outcome::Done) << folder;
+        EXPECT_EQ(s.ShownName(), Folder::Name(1));
+        EXPECT_EQ(s.CounterText(), "2/4");
+        EXPECT_EQ(s.Folder(), f.Dir());
+        EXPECT_EQ(ShownLevel(s), Folder::Level(1));
+    }
+
+    // A folder with no picture to show fails, and the shown one stays.
+    orbalux::test::ScratchFolder empty;
+    std::ofstream(empty / "notes.txt") << "no picture";
+    EXPECT_EQ(s.Open(empty.path().string()), Outcome::Failed);
+    ASSERT_TRUE(s.LastError());
+    EXPECT_EQ(s.LastError()->kind(), orbalux::ErrorKind::NotAPicture);
+    EXPECT_EQ(s.ShownName(), Folder::Name(1));
 }
 
 }  // namespace

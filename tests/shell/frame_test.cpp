@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
+#include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -90,9 +93,17 @@ TEST_F(Frame, FitFollowsEveryChangeOfTheFramesSizeAndSmoothsAWholeLessEnlargemen
 TEST_F(Frame, TheStripsSideAndHeightAreKeptForTheNextStart) {
     b.form->addDockWidget(Qt::LeftDockWidgetArea, b.form->ThumbnailStrip());
     QCoreApplication::processEvents();
-    b.form->resizeDocks({b.form->ThumbnailStrip()}, {100}, Qt::Horizontal);
+    // The user drags its right edge to make it narrower.
+    const QPoint edge(b.form->ThumbnailStrip()->geometry().right() + 3, b.form->height() / 2);
+    const QPoint to(b.form->ThumbnailStrip()->geometry().left() + 100, edge.y());
+    QTest::mouseMove(b.form.get(), edge);
+    QTest::mousePress(b.form.get(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(b.form.get(), to);
+    QTest::qWait(20);  // the window moves the edge on a timer
+    QTest::mouseRelease(b.form.get(), Qt::LeftButton, {}, to);
     QCoreApplication::processEvents();
     const int width = b.form->ThumbnailStrip()->width();
+    ASSERT_LT(width, 120);
     ASSERT_NE(width, 0);
 
     Browser next;
@@ -122,7 +133,8 @@ TEST_F(Frame, TheLevelsStepsOnThePictureAreShownWhileNotZero) {
 
 TEST_F(Frame, AStatusTextThatDoesNotFitIsShortenedAndWholeInItsTip) {
     ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
-    b.form->resize(381, 338);
+    // Room for part of it beside the readout's room and the load warning.
+    b.form->resize(800, 338);
     QCoreApplication::processEvents();
     TElidedLabel* size = status("PictureSizeStatus");
     ASSERT_EQ(size->FullText(), "948 x 704, 945-sample lines");
@@ -133,6 +145,42 @@ TEST_F(Frame, AStatusTextThatDoesNotFitIsShortenedAndWholeInItsTip) {
     QCoreApplication::processEvents();
     EXPECT_EQ(size->text(), size->FullText());
     EXPECT_EQ(size->toolTip(), "");
+}
+
+TEST_F(Frame, TheReadoutAndARefusalKeepTheirRoomAtAnyWidthAndTheOtherFieldsGiveWay) {
+    ASSERT_TRUE(b.open(v.Path("RBL_0001.001")));
+    TPictureControl* image = b.probe().CurrentChild()->Image();
+    auto* counter = b.form->findChild<QLineEdit*>("Memo1");
+    QStatusBar* bar = b.form->statusBar();
+    for (int width : {640, 450}) {
+        SCOPED_TRACE(width);
+        b.form->resize(width, 480);
+        QCoreApplication::processEvents();
+        QMouseEvent move(QEvent::MouseMove, QPointF(100, 100), image->mapToGlobal(QPointF(100, 100)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(image, &move);
+        QCoreApplication::processEvents();
+        TElidedLabel* readout = status("PointerReadout");
+        ASSERT_TRUE(readout->FullText().startsWith("Line ")) << readout->FullText().toStdString();
+        EXPECT_EQ(readout->text(), readout->FullText());
+        // The least urgent field gave way, not the readout.
+        EXPECT_LT(status("PictureSizeStatus")->width(), status("PictureSizeStatus")->sizeHint().width());
+
+        // A number off the list: the refusal shows whole, left of every field.
+        counter->setFocus();
+        counter->selectAll();
+        QTest::keyClicks(counter, "999");
+        QTest::keyClick(counter, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        const QString refusal = bar->currentMessage();
+        ASSERT_TRUE(refusal.startsWith("No entry 999")) << refusal.toStdString();
+        int firstField = bar->width();
+        for (QLabel* field : bar->findChildren<QLabel*>())
+            if (field->isVisible() && field->width() > 0 && field->x() > 0)
+                firstField = std::min(firstField, field->x());
+        EXPECT_GE(firstField, bar->fontMetrics().horizontalAdvance(refusal)) << refusal.toStdString();
+        bar->clearMessage();
+    }
 }
 
 TEST_F(Frame, At640By480ThePictureHasAtLeastHalfTheHeight) {

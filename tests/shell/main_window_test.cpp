@@ -128,3 +128,21 @@ TEST(MainWindow, InfoBoxLinesStandInColumnsOfAFixedPitchFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// A key given to two commands of one window gives neither: Qt calls it
+// ambiguous and runs nothing.
+TEST(MainWindow, NoTwoCommandsShareAKey) {
+    Browser b;
+    QMap<QString, QString> owner;
+    for (const QAction* action : b.form->actions())
+        for (const QKeySequence& key : action->shortcuts()) {
+            const QString text = key.toString();
+            EXPECT_FALSE(owner.contains(text)) << text.toStdString() << ": " << owner.value(text).toStdString()
+                                               << " and " << action->objectName().toStdString();
+            owner.insert(text, action->objectName());
+        }
+}
+
+}  // namespace

@@ -115,9 +115,10 @@ TEST(Open, AnUnreadableFileIsReportedAndChangesNothing) {
     EXPECT_FALSE(b.action("Next1")->isEnabled());
     EXPECT_EQ(b.counter(), "0/0");
 
+    // A folder opens its first picture; this one has none.
     EXPECT_FALSE(b.open(v.Path("RBL_FOLDER")));
     ASSERT_EQ(b.seam.errors.size(), 2);
-    EXPECT_TRUE(b.seam.errors[1].contains("Is a directory"));
+    EXPECT_TRUE(b.seam.errors[1].contains("no picture files in this folder"));
     EXPECT_EQ(b.probe().CurrentChild(), nullptr);
     EXPECT_TRUE(b.probe().FileList().empty());
 }

@@ -184,13 +184,14 @@ TEST(OpenRobustness, NamesOfAnyBytesOpenTheirOwnPictureAndAreFoundInTheList) {
 TEST(OpenRobustness, PathsThatLeadToNoPictureAreReportedWithTheirReason) {
     Volume v;
     v.Write945("RBL_0001.001", 1);
+    QDir(v.Dir()).mkdir("empty");
     Link("RBL_LOOP.002", v.Path("RBL_LOOP.001"));
     Link("RBL_LOOP.001", v.Path("RBL_LOOP.002"));
     const struct {
         QString path;
         const char* reason;
     } cases[] = {
-        {v.Dir() + "/", "Is a directory"},
+        {v.Dir() + "/empty/", "no picture files in this folder"},                // a folder opens its first picture
         {v.Path("RBL_0001.001" + std::string(244, 'x')), "File name too long"},  // 256 bytes
         {v.Path("RBL_LOOP.001"), "Too many levels of symbolic links"},
         {v.Path("RBL_0001.001/"), "Not a directory"},

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QTransform>
@@ -87,6 +88,7 @@ TEST_F(ShownPicture, SaveAsWritesTheBmpOfThePictureWithItsOptions) {
     }
     EXPECT_TRUE(b.seam.overwriteQuestions.isEmpty());
     EXPECT_TRUE(b.seam.errors.isEmpty());
+    EXPECT_EQ(b.form->statusBar()->currentMessage(), "Wrote " + v.Dir() + "/out.bmp");
 
     b.button("ToolButton9")->click();  // Original Image is saved unprocessed
     saveAs(v.Dir() + "/original.BMP");

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -44,10 +45,12 @@ TEST_F(ThreePictures, ACancelledExportLeavesNoFileAndAWholeOneIsWritten) {
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(Names(), before);  // neither the movie nor its temporary file
     EXPECT_TRUE(b.seam.errors.isEmpty());
+    EXPECT_FALSE(b.form->statusBar()->currentMessage().startsWith("Wrote"));
 
     b.seam.sequenceAnswers << SequenceChoice{QDir(v.Dir()).filePath("sequence"), 3, 1, 5};
     b.action("ExportSequence1")->trigger();
     EXPECT_EQ(Names(), before + QStringList{"sequence.webm"}) << b.seam.errors.join("\n").toStdString();
+    EXPECT_EQ(b.form->statusBar()->currentMessage(), "Wrote " + QDir(v.Dir()).filePath("sequence.webm"));
 }
 
 TEST_F(ThreePictures, BlinkPutsThePinnedPictureUpUntilThePictureCloses) {

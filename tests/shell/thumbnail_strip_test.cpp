@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QListView>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
 #include <QThread>
 
 #include "shell/MDIChild.h"
@@ -156,6 +161,38 @@ TEST_F(Strip, TheListCounterAndStripFollowTheFolderWithinASecond) {
     EXPECT_EQ(b.counter(), "2/5");
 }
 
+TEST_F(Strip, AFolderWhoseNameIsNotUtf8IsListedAndFollowed) {
+    // "café" in Latin-1: its last byte is no UTF-8, so Qt's name for it is not its name.
+    namespace fs = std::filesystem;
+    const std::string folder = v.Dir().toStdString() + "/caf\xe9/";
+    ASSERT_TRUE(fs::create_directory(folder));
+    for (const char* name : {"RBL_0001.001", "RBL_0002.001", "RBL_0003.001"})
+        fs::rename(v.Path(name).toStdString(), folder + name);
+    ASSERT_TRUE(b.form->OpenPath(QFile::decodeName(QByteArray::fromStdString(folder + "RBL_0002.001"))));
+    EXPECT_EQ(b.counter(), "2/3");
+    EXPECT_EQ(view()->model()->rowCount(), 3);
+
+    fs::copy_file(folder + "RBL_0001.001", folder + "RBL_0000.001");
+    EXPECT_TRUE(WaitFor([this] { return b.counter() == "3/4"; })) << b.counter().toStdString();
+    EXPECT_EQ(view()->model()->rowCount(), 4);
+    fs::remove(folder + "RBL_0003.001");
+    EXPECT_TRUE(WaitFor([this] { return b.counter() == "3/3"; })) << b.counter().toStdString();
+    EXPECT_EQ(view()->model()->rowCount(), 3);
+
+    // Save As proposes a folder its dialog can open (not one Qt cannot
+    // name, which it would replace by the parent), and the name taken as
+    // proposed is written into the folder itself.
+    b.action("SaveAs1")->trigger();  // cancelled: no answer
+    ASSERT_EQ(b.seam.saveProposals.size(), 1);
+    const QString proposed = b.seam.saveProposals.front();
+    EXPECT_TRUE(QFileInfo(proposed).dir().exists()) << proposed.toStdString();
+    b.seam.saveAnswers.push_back(SaveChoice{proposed, b.seam.saveFilters.front()});
+    b.action("SaveAs1")->trigger();
+    EXPECT_TRUE(b.seam.errors.isEmpty()) << b.seam.errors.join("\n").toStdString();
+    EXPECT_TRUE(fs::is_regular_file(folder + "RBL_0002.001.bmp"));
+    fs::remove_all(folder);  // by its bytes: the scratch folder's removal cannot name it
+}
+
 TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheNameItShows) {
     ASSERT_TRUE(b.open(v.Path("RBL_0002.001")));
     ASSERT_TRUE(QFile::remove(v.Path("RBL_0002.001")));
@@ -182,6 +219,48 @@ TEST_F(Strip, AfterTheShownFileIsDeletedAStepRedrawsTheListAndAClickOpensTheName
     EXPECT_EQ(strip()->EntryMark(3), TThumbnailStrip::Mark::Failed);
     ASSERT_TRUE(allReady());
     for (int position : {1, 2, 4}) EXPECT_EQ(strip()->EntryMark(position), TThumbnailStrip::Mark::Made);
+}
+
+TEST_F(Strip, TheShownEntryIsKeptInViewFromAFreshStartDeepInALongListThroughEverySizeAndSide) {
+    // 402 entries after the fixture's six: empty files, but for the one opened.
+    for (int i = 1001; i <= 1402; ++i) QFile(v.Path("RBL_" + std::to_string(i) + ".001")).open(QIODevice::WriteOnly);
+    v.Write945("RBL_1309.001", 3);
+    ScriptedSeam seam;
+    TMainForm form(seam);
+    // Opened before the window is first laid out, as from the command line.
+    form.resize(900, 700);
+    ASSERT_TRUE(form.OpenPath(v.Path("RBL_1309.001")));
+    ASSERT_EQ(form.FileListPos(), 315);
+    form.show();
+    QListView* view = form.ThumbnailStrip()->View();
+    const auto shownInView = [view] {
+        QCoreApplication::processEvents();
+        const QModelIndexList rows = view->selectionModel()->selectedIndexes();
+        return rows.size() == 1 && rows.front().row() == 314 &&
+               view->viewport()->rect().contains(view->visualRect(rows.front()).center());
+    };
+    EXPECT_TRUE(WaitFor(shownInView)) << "fresh start";
+    // The strip scrolled away by hand comes back on each change of size or side.
+    const auto scrollAway = [view] {
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+    };
+    scrollAway();
+    form.resize(1400, 900);
+    EXPECT_TRUE(WaitFor(shownInView)) << "window enlarged";
+    scrollAway();
+    form.resizeDocks({form.ThumbnailStrip()}, {60}, Qt::Vertical);
+    EXPECT_TRUE(WaitFor(shownInView)) << "strip made smaller";
+    scrollAway();
+    form.addDockWidget(Qt::RightDockWidgetArea, form.ThumbnailStrip());
+    EXPECT_TRUE(WaitFor(shownInView)) << "docked at the right";
+    form.addDockWidget(Qt::BottomDockWidgetArea, form.ThumbnailStrip());
+    // An entry chosen with the strip at the bottom again.
+    form.GoToEntry(400);
+    EXPECT_TRUE(WaitFor([view] {
+        QCoreApplication::processEvents();
+        return view->viewport()->rect().contains(view->visualRect(view->model()->index(399, 0)).center());
+    }));
 }
 
 TEST(StripLabels, NamesThatDifferInTheMiddleKeepDifferentLabelsAtTheSmallestSize) {
@@ -245,6 +324,57 @@ TEST_F(Strip, TheViewMenuSwitchIsRememberedForTheNextRun) {
     EXPECT_TRUE(strip()->isVisible());
     Browser again;
     EXPECT_TRUE(again.form->ThumbnailStrip()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StripExtent, TheHeightTheUserLeftComesBackOnTheNextRun) {
+    // A run that starts in a small window, then is given a large one, as a
+    // window is shown and then maximised.
+    const auto restart = [](ScriptedSeam& seam) {
+        auto form = std::make_unique<TMainForm>(seam);
+        form->show();
+        QCoreApplication::processEvents();
+        form->resize(1000, 1000);
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+        return form;
+    };
+    // The user drags the strip's top edge by `by` pixels (up: higher).
+    const auto drag = [](QMainWindow& form, int by) {
+        const QPoint edge(form.width() / 2, form.findChild<TThumbnailStrip*>()->geometry().top() - 2);
+        QTest::mouseMove(&form, edge);
+        QTest::mousePress(&form, Qt::LeftButton, {}, edge);
+        QTest::mouseMove(&form, edge - QPoint(0, by));
+        QTest::qWait(20);  // the window moves the edge on a timer
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, edge - QPoint(0, by));
+        QCoreApplication::processEvents();
+    };
+    ScriptedSeam seam;
+    int largest = 0;
+    {
+        auto form = restart(seam);
+        // Dragged as high as it goes: full-sized thumbnails with their names.
+        drag(*form, 300);
+        ASSERT_TRUE(
+            WaitFor([&] { return form->ThumbnailStrip()->ThumbnailSide() == TThumbnailStrip::kThumbnailSize; }));
+        largest = form->ThumbnailStrip()->height();
+    }
+    for (int extent : {largest, largest - 20}) {
+        auto form = restart(seam);
+        EXPECT_EQ(form->ThumbnailStrip()->height(), extent);
+        drag(*form, -20);
+        ASSERT_EQ(form->ThumbnailStrip()->height(), extent - 20);
+    }
+    auto form = restart(seam);
+    EXPECT_EQ(form->ThumbnailStrip()->height(), largest - 40);
+    // A window too small for it: the strip gives way, and comes back.
+    form->resize(1000, 500);
+    QCoreApplication::processEvents();
+    EXPECT_LT(form->ThumbnailStrip()->height(), largest - 40);
+    form->resize(1000, 1000);
+    EXPECT_TRUE(WaitFor([&] { return form->ThumbnailStrip()->height() == largest - 40; }));
 }
 
 }  // namespace
