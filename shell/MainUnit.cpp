@@ -68,11 +68,6 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     LoadWarningStatus_ = new TElidedLabel(this);
     LoadWarningStatus_->setObjectName("LoadWarningStatus");
     statusBar()->addPermanentWidget(LoadWarningStatus_);
-    // The fields that give way first first; the readout and messages never do.
-    new TStatusPriorities(
-        *statusBar(), findChild<QLabel*>("PointerReadout"),
-        {findChild<QLabel*>("PictureSizeStatus"), findChild<QLabel*>("LevelsStatus"),
-         findChild<QLabel*>("LostLinesStatus"), findChild<QLabel*>("ZoomStatus"), LoadWarningStatus_});
     scan_ = std::make_unique<TScanControl>(*this, session_, commands_->ToolButton("FileForAutoBtn"),
                                            commands_->ToolButton("FileTylAutBtn"));
     counter_ = std::make_unique<TCounterControl>(commands_->Counter(), session_, statusBar(), CurrentChild_,
@@ -105,6 +100,12 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
         compare_->PictureShown();
         measure_->PictureShown();
     });
+    // The fields that give way first first; the readout and messages never do,
+    // and what the user asked for (a blink, a line's length) outlasts the rest.
+    new TStatusPriorities(*statusBar(), findChild<QLabel*>("PointerReadout"),
+                          {findChild<QLabel*>("PictureSizeStatus"), findChild<QLabel*>("LevelsStatus"),
+                           findChild<QLabel*>("LostLinesStatus"), findChild<QLabel*>("ZoomStatus"), LoadWarningStatus_,
+                           findChild<QLabel*>("BlinkStatus"), findChild<QLabel*>("MeasureStatus")});
 
     // What a load tells: the strip, the folder watch and the blink follow.
     connect(loading_.get(), &TPictureLoading::fileListChanged, this, &TMainForm::fileListChanged);

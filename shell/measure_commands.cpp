@@ -83,6 +83,7 @@ TMeasureCommands::TMeasureCommands(QMainWindow& frame, const orbalux::BrowsingSe
     lengthStatus_->setObjectName("MeasureStatus");
     lengthStatus_->setTextFormat(Qt::PlainText);
     frame_.statusBar()->addWidget(lengthStatus_);
+    lengthStatus_->hide();
     // Full screen takes Esc for itself while it lasts.
     escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), &frame_, [this] { Clear(); });
     escape_->setObjectName("MeasureEscape");
@@ -179,6 +180,8 @@ void TMeasureCommands::Measure() {
     if (profile_) profile_->SetProfile(picture ? tool_.Profile(state, whole) : std::vector<orbalux::ProfileSample>{});
     const std::optional<orbalux::Distance> length = picture ? tool_.Length(state, whole) : std::nullopt;
     lengthStatus_->setText(length ? QString::fromStdString(orbalux::LineStatusText(*length)) : QString());
+    // Hidden while empty, so it takes no room from the other fields.
+    lengthStatus_->setVisible(length.has_value());
     if (overlay_) overlay_->update();
 }
 
