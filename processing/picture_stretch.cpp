@@ -16,42 +16,75 @@ namespace {
 // whole-number arithmetic and every outlet finds the same level.
 constexpr long long kPercentileUnits = 100'000;
 
-using CountTables = std::array<std::array<std::uint32_t, 256>, 8>;
+// Levels are counted two neighbours at a time, the pair (a level and the one
+// right of it) as one index into a table of 65,536 counters: half the
+// increments of counting them one by one, which is what a count costs. Two
+// rows at once go into two tables, so that neither waits on the other's
+// last increment. The tables stay with the thread that counts and are left
+// cleared for its next picture.
+constexpr std::size_t kPairs = 65536;
 
-// Counts `n` levels of two rows at once, eight at a time from each, into
-// eight tables in turn: within a run of one level (a dark sky) no counter
-// waits on its own last increment.
-void CountTwoRuns(const std::uint8_t* p, const std::uint8_t* q, std::size_t n, CountTables& t) {
+struct PairTables {
+    std::vector<std::uint32_t> counters = std::vector<std::uint32_t>(2 * kPairs);
+    std::array<std::uint32_t, 256> singles{};  // the levels left over from pairing
+};
+
+PairTables& TablesOfThisThread() {
+    thread_local PairTables tables;
+    return tables;
+}
+
+void CountPairsOfTwoRows(const std::uint8_t* p, const std::uint8_t* q, std::size_t n, PairTables& t) {
+    std::uint32_t* const first = t.counters.data();
+    std::uint32_t* const second = first + kPairs;
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         std::uint64_t e = 0, f = 0;
         std::memcpy(&e, p + i, 8);
         std::memcpy(&f, q + i, 8);
-        ++t[0][e & 0xFF];
-        ++t[1][(e >> 8) & 0xFF];
-        ++t[2][(e >> 16) & 0xFF];
-        ++t[3][(e >> 24) & 0xFF];
-        ++t[4][f & 0xFF];
-        ++t[5][(f >> 8) & 0xFF];
-        ++t[6][(f >> 16) & 0xFF];
-        ++t[7][(f >> 24) & 0xFF];
-        ++t[0][(e >> 32) & 0xFF];
-        ++t[1][(e >> 40) & 0xFF];
-        ++t[2][(e >> 48) & 0xFF];
-        ++t[3][e >> 56];
-        ++t[4][(f >> 32) & 0xFF];
-        ++t[5][(f >> 40) & 0xFF];
-        ++t[6][(f >> 48) & 0xFF];
-        ++t[7][f >> 56];
+        ++first[e & 0xFFFF];
+        ++second[f & 0xFFFF];
+        ++first[(e >> 16) & 0xFFFF];
+        ++second[(f >> 16) & 0xFFFF];
+        ++first[(e >> 32) & 0xFFFF];
+        ++second[(f >> 32) & 0xFFFF];
+        ++first[e >> 48];
+        ++second[f >> 48];
     }
     for (; i < n; ++i) {
-        ++t[0][p[i]];
-        ++t[4][q[i]];
+        ++t.singles[p[i]];
+        ++t.singles[q[i]];
     }
 }
 
-void CountRun(const std::uint8_t* p, std::size_t n, CountTables& t) {
-    for (std::size_t i = 0; i < n; ++i) ++t[i & 7][p[i]];
+void CountPairsOfRow(const std::uint8_t* p, std::size_t n, PairTables& t) {
+    std::size_t i = 0;
+    for (; i + 2 <= n; i += 2) ++t.counters[p[i] | (static_cast<std::size_t>(p[i + 1]) << 8)];
+    for (; i < n; ++i) ++t.singles[p[i]];
+}
+
+// Each pair's two levels into the counts, the tables cleared behind.
+void CollectPairs(PairTables& t, LevelCounts& counts) {
+    // A picture holds at most FileBuffer's 2,100,000 pixels: 32-bit sums
+    // cannot overflow.
+    std::array<std::uint32_t, 256> left{};
+    std::uint32_t* const first = t.counters.data();
+    std::uint32_t* const second = first + kPairs;
+    for (std::size_t right = 0; right < 256; ++right) {
+        std::uint32_t* const a = first + right * 256;
+        std::uint32_t* const b = second + right * 256;
+        std::uint32_t sum = 0;
+        for (std::size_t l = 0; l < 256; ++l) {
+            const std::uint32_t n = a[l] + b[l];
+            left[l] += n;
+            sum += n;
+        }
+        std::fill(a, a + 256, 0u);
+        std::fill(b, b + 256, 0u);
+        counts[right] += sum;
+    }
+    for (std::size_t v = 0; v < 256; ++v) counts[v] += left[v] + t.singles[v];
+    t.singles = {};
 }
 
 }  // namespace
@@ -64,9 +97,7 @@ LevelCounts CountDataLevels(const PictureState& state) {
     const WorkingDataPixels data = DataPixelsAtToneStage(state);
     const int first = std::clamp(data.firstColumn, 0, width);
     const int end = std::clamp(data.endColumn, first, width);
-    // A picture holds at most FileBuffer's 2,100,000 pixels: 32-bit counters
-    // cannot overflow.
-    CountTables tables{};
+    PairTables& tables = TablesOfThisThread();
     const int rows = std::min(state.ImageHeight, static_cast<int>(data.rows.size()));
     const auto run = static_cast<std::size_t>(end - first);
     auto start = [&](int y) { return pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + first; };
@@ -77,12 +108,11 @@ LevelCounts CountDataLevels(const PictureState& state) {
             waiting = y;
             continue;
         }
-        CountTwoRuns(start(waiting), start(y), run, tables);
+        CountPairsOfTwoRows(start(waiting), start(y), run, tables);
         waiting = -1;
     }
-    if (waiting >= 0) CountRun(start(waiting), run, tables);
-    for (int v = 0; v < 256; ++v)
-        for (const auto& table : tables) counts[static_cast<std::size_t>(v)] += table[static_cast<std::size_t>(v)];
+    if (waiting >= 0) CountPairsOfRow(start(waiting), run, tables);
+    CollectPairs(tables, counts);
     return counts;
 }
 

@@ -1,8 +1,13 @@
+// The despeckle stages: single pixels far brighter or darker than their
+// neighbours replaced by the mean of those that differ, in place.
 #include <algorithm>
 #include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
 #endif
 
 #include "processing/stages.h"
@@ -162,6 +167,99 @@ inline void TreatSixteenUnderTheFullRule(std::uint8_t* here, std::ptrdiff_t stri
 }
 #endif
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ORBALUX_WIDE_SPECKLE 1
+#define ORBALUX_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
+
+// One round of the all-eight tests of sixty-four pixels `v` with the left
+// neighbours `left`: `low` and `high` hold the sums of the seven other
+// neighbours (16-bit, as unpacked), the masks which of them fail each test.
+ORBALUX_AVX512 __attribute__((always_inline)) inline __m512i FullRuleRound(__m512i left, __m512i v, __m512i low,
+                                                                           __m512i high, __m512i brightBelow,
+                                                                           __m512i darkAbove, __mmask64 brightFails,
+                                                                           __mmask64 darkFails, __mmask64 may) {
+    const __m512i zero = _mm512_setzero_si512();
+    const __mmask64 fails = (brightFails | _mm512_cmple_epu8_mask(brightBelow, left)) &
+                            (darkFails | _mm512_cmple_epu8_mask(left, darkAbove));
+    const __m512i means =
+        _mm512_packus_epi16(_mm512_srli_epi16(_mm512_add_epi16(low, _mm512_unpacklo_epi8(left, zero)), 3),
+                            _mm512_srli_epi16(_mm512_add_epi16(high, _mm512_unpackhi_epi8(left, zero)), 3));
+    return _mm512_mask_blend_epi8(may & ~fails, v, means);
+}
+
+// Sixty-four pixels at once under the all-eight rule, on processors with
+// AVX-512 (byte permutes included), as TreatSixteenUnderTheFullRule below
+// but without a branch on the picture's content in its first round: a
+// tone-stretched picture has pixels that may change in most blocks, and a
+// branch on them is a guess missed half the time. The first round takes the
+// block's old levels as left neighbours; only where a pixel that moved sits
+// left of one that may change does another round run, with the new levels
+// shifted in.
+ORBALUX_AVX512 inline void TreatSixtyFourUnderTheFullRule(std::uint8_t* here, std::ptrdiff_t stride, int first,
+                                                          __m512i brightDelta, __m512i darkDelta, __m512i shiftIndex) {
+    const __m512i v = _mm512_loadu_si512(here);
+    const __m512i brightBelow = _mm512_subs_epu8(v, brightDelta);  // a neighbour under this counts
+    const __m512i darkAbove = _mm512_adds_epu8(v, darkDelta);      // a neighbour over this counts
+    const __m512i zero = _mm512_setzero_si512();
+    // The seven neighbours that no pixel of the block changes.
+    const std::uint8_t* const neighbours[7] = {here - stride - 1, here - stride, here - stride + 1, here + 1,
+                                               here + stride - 1, here + stride, here + stride + 1};
+    __mmask64 brightFails = 0;
+    __mmask64 darkFails = 0;
+    __m512i low = zero;
+    __m512i high = zero;
+    for (const std::uint8_t* at : neighbours) {
+        const __m512i n = _mm512_loadu_si512(at);
+        brightFails |= _mm512_cmple_epu8_mask(brightBelow, n);
+        darkFails |= _mm512_cmple_epu8_mask(n, darkAbove);
+        low = _mm512_add_epi16(low, _mm512_unpacklo_epi8(n, zero));
+        high = _mm512_add_epi16(high, _mm512_unpackhi_epi8(n, zero));
+    }
+    const __mmask64 done = (std::uint64_t{1} << first) - 1;
+    // Pixels that may change whatever their left neighbour becomes.
+    const __mmask64 may = ~(done | (brightFails & darkFails));
+    // The old levels with the block's left neighbour, already treated.
+    __m512i levels =
+        FullRuleRound(_mm512_loadu_si512(here - 1), v, low, high, brightBelow, darkAbove, brightFails, darkFails, may);
+    __mmask64 moved = _mm512_cmpneq_epi8_mask(levels, v);
+    if (((moved << 1) & may) != 0) {
+        const __m512i before = _mm512_maskz_set1_epi8(1, static_cast<char>(here[-1]));
+        do {
+            const __m512i next = FullRuleRound(_mm512_mask_permutexvar_epi8(before, ~__mmask64{1}, shiftIndex, levels),
+                                               v, low, high, brightBelow, darkAbove, brightFails, darkFails, may);
+            moved = _mm512_cmpneq_epi8_mask(next, levels);
+            levels = next;
+        } while (((moved << 1) & may) != 0);
+    }
+    _mm512_storeu_si512(here, levels);
+}
+
+// The all-eight pass over the interior in blocks of sixty-four; false, having
+// done nothing, where the processor lacks the instructions or the picture is
+// too narrow.
+ORBALUX_AVX512 bool DespeckleFullRuleWide(const WorkingPicture& picture, const SpeckleRule& rule) {
+    constexpr int kWide = 64;
+    const int last = picture.width - 2;  // the last interior column
+    if (last < kWide || !__builtin_cpu_supports("avx512vbmi") || !__builtin_cpu_supports("avx512bw")) return false;
+    const std::ptrdiff_t stride = picture.width;
+    const __m512i brightDelta = _mm512_set1_epi8(static_cast<char>(rule.brightDelta));
+    const __m512i darkDelta = _mm512_set1_epi8(static_cast<char>(rule.darkDelta));
+    alignas(64) std::uint8_t previous[kWide];
+    for (int i = 0; i < kWide; ++i) previous[i] = static_cast<std::uint8_t>(i == 0 ? 0 : i - 1);
+    const __m512i shiftIndex = _mm512_load_si512(previous);  // lane i takes lane i - 1
+    for (int y = 1; y <= picture.height - 2; ++y) {
+        std::uint8_t* row = picture.row(y);
+        for (int x = 1; x <= last; x += kWide) {
+            // The last block of a row ends at its last interior pixel; the
+            // pixels it shares with the block before are already done.
+            const int from = std::min(x, last + 1 - kWide);
+            TreatSixtyFourUnderTheFullRule(row + from, stride, x - from, brightDelta, darkDelta, shiftIndex);
+        }
+    }
+    return true;
+}
+#endif
+
 // The interior of the picture (rows 1..H-2, columns 1..W-2) in raster order,
 // in place: the neighbours above and to the left already carry their new
 // values. The first and last row and column are never changed.
@@ -170,6 +268,9 @@ void DespecklePass(const WorkingPicture& picture, const SpeckleRule& rule) {
     if (width < 3 || picture.height < 3) return;
     const std::ptrdiff_t stride = width;
     const int last = width - 2;  // the last interior column
+#if defined(ORBALUX_WIDE_SPECKLE)
+    if (rule.brightCount == 8 && rule.darkCount == 8 && DespeckleFullRuleWide(picture, rule)) return;
+#endif
 #if defined(__SSE2__)
     const __m128i brightDelta = _mm_set1_epi8(static_cast<char>(rule.brightDelta));
     const __m128i darkDelta = _mm_set1_epi8(static_cast<char>(rule.darkDelta));

@@ -61,16 +61,18 @@ TEST(Despeckle, SecondPassNeedsAllEightAfterToneMapping) {
 TEST(Despeckle, SecondPassSeesTheLeftNeighboursNewLevel) {
     // 120 has all eight neighbours (110 among them) more than 5 below it and
     // takes their mean, 101; only then has 110 all eight more than 5 below
-    // it, and takes theirs, 100. The first pair lies within sixteen pixels,
-    // the second across their border.
-    TestPicture picture = Field(40, 6, 100);
+    // it, and takes theirs, 100. The first pair lies within a block of
+    // pixels taken together, the others across the borders of sixteen and of
+    // sixty-four.
+    TestPicture picture = Field(140, 6, 100);
     picture(2, 5) = 120, picture(2, 6) = 110;
     picture(4, 16) = 120, picture(4, 17) = 110;
+    picture(3, 64) = 120, picture(3, 65) = 110;
     DespeckleSecondPass(picture.state);
-    EXPECT_EQ(picture(2, 5), 101);
-    EXPECT_EQ(picture(2, 6), 100);
-    EXPECT_EQ(picture(4, 16), 101);
-    EXPECT_EQ(picture(4, 17), 100);
+    for (auto [y, x] : {std::pair{2, 5}, std::pair{4, 16}, std::pair{3, 64}}) {
+        EXPECT_EQ(picture(y, x), 101) << x;
+        EXPECT_EQ(picture(y, x + 1), 100) << x;
+    }
 }
 
 TEST(Despeckle, CoversTheWholeInteriorOfEveryPictureSize) {
@@ -113,7 +115,10 @@ void PlainPass(TestPicture& picture, int brightDelta, int brightCount, int darkD
 
 TEST(Despeckle, AgreesWithThePlainRuleOnNoisyPictures) {
     std::mt19937 random(7);
-    for (auto [width, height] : {std::pair{3, 3}, std::pair{4, 9}, std::pair{66, 9}, std::pair{67, 40}, std::pair{200, 60}}) {
+    // Widths for each way through a row: pixel by pixel, sixteen and (where
+    // the processor has it) sixty-four at a time.
+    for (auto [width, height] : {std::pair{3, 3}, std::pair{4, 9}, std::pair{40, 12}, std::pair{66, 9},
+                                 std::pair{67, 40}, std::pair{200, 60}}) {
         TestPicture fast = Field(width, height, 0);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
