@@ -79,6 +79,10 @@ int MarinerDataset::Identify(GDALOpenInfo* openInfo) {
     return FALSE;
 }
 
+// The band's memory goes back for the next open. Nothing reads the pixels or
+// the mask after this: the bands that GDAL deletes next only let go of them.
+MarinerDataset::~MarinerDataset() { KeepBandBuffers(std::move(pixels_), std::move(mask_)); }
+
 GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
     if (!Identify(openInfo)) return nullptr;
     const std::string file = openInfo->pszFilename;

@@ -27,6 +27,7 @@ public:
     // nullptr with a CPLError naming the file and the reason when a picture
     // file cannot be read or an option is wrong.
     static GDALDataset* Open(GDALOpenInfo* openInfo);
+    ~MarinerDataset() override;
 
     char** GetMetadataDomainList() override;
     char** GetFileList() override;

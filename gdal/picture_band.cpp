@@ -1,7 +1,6 @@
 #include "gdal/picture_band.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <mutex>
 
@@ -24,7 +23,7 @@ namespace {
 // lost lines push the last ones down): all of them are given. Only lines the
 // walk read past the file's data beyond the frame's count are left out, the
 // places of records that lost lines left out of the file.
-PictureBand FrameOf(const PictureState& state, const std::string& path) {
+void FrameOf(const PictureState& state, const std::string& path, PictureBand& band) {
     const RowMap& map = state.DecodedRows;
     std::vector<RowKind> kinds(map.rows.begin(), std::find(map.rows.begin(), map.rows.end(), RowKind::Tail));
     kinds.insert(kinds.end(), map.belowPicture.begin(), map.belowPicture.end());
@@ -37,63 +36,80 @@ PictureBand FrameOf(const PictureState& state, const std::string& path) {
                            "FRAME=YES: the frame's " + std::to_string(rows) +
                                " rows (lines and lost lines) exceed the " + std::to_string(held) +
                                " rows the decoder holds");
-    PictureBand band;
-    band.picture = GreyImage(samples, rows);
-    band.mask.assign(band.picture.pixels.size(), 0);
+    // Appended row by row into the kept buffers: each byte written once.
+    const std::size_t width = static_cast<std::size_t>(std::max(samples, 0));
+    band.picture.width = samples;
+    band.picture.height = rows;
+    band.picture.pixels.clear();
+    band.picture.pixels.reserve(width * static_cast<std::size_t>(rows));
+    band.mask.clear();
+    band.mask.reserve(width * static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row) {
-        const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(samples);
-        std::memcpy(band.picture.pixels.data() + at,
-                    state.DecodedImage.data() + kPictureOrigin +
-                        static_cast<std::size_t>(row) * static_cast<std::size_t>(state.ImageWidth) +
-                        static_cast<std::size_t>(map.firstDataColumn),
-                    static_cast<std::size_t>(samples));
-        if (kinds[static_cast<std::size_t>(row)] == RowKind::Line)
-            std::fill_n(band.mask.begin() + static_cast<std::ptrdiff_t>(at), samples, 1);
+        const std::uint8_t* from = state.DecodedImage.data() + kPictureOrigin +
+                                   static_cast<std::size_t>(row) * static_cast<std::size_t>(state.ImageWidth) +
+                                   static_cast<std::size_t>(map.firstDataColumn);
+        band.picture.pixels.insert(band.picture.pixels.end(), from, from + width);
+        band.mask.insert(band.mask.end(), width,
+                         kinds[static_cast<std::size_t>(row)] == RowKind::Line ? std::uint8_t{1} : std::uint8_t{0});
     }
-    return band;
 }
 
 // A load's working memory: the picture state with its buffers (about 11 MB)
-// and the block the file is read into.
+// and the block the file is read into, left uncleared: a read touches only
+// the pages the file fills.
 struct Workspace {
     PictureState state;
-    std::vector<std::uint8_t> bytes;
+    std::unique_ptr<std::uint8_t[]> bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kFileBufferSize);
 };
 
-// Workspaces kept between opens. A client that opens picture after picture
-// (a Python loop over a volume) would otherwise get the buffers afresh for
-// every open, which the allocator hands back to the system in between, and
-// pay for faulting in and clearing them each time. A load keeps a state's
+// Working memory kept between opens. A client that opens picture after
+// picture (a Python loop over a volume) would otherwise get the buffers afresh
+// for every open, which the allocator hands back to the system in between,
+// and pay for faulting in and clearing them each time. A load keeps a state's
 // buffers reading as fresh ones, as the converter's workers rely on, so a
 // kept state renders every picture as a new one would. Each thread that
 // reads takes one of its own; at most kKept wait for the next open.
-class WorkspacePool {
+template <typename T>
+class Kept {
 public:
-    std::unique_ptr<Workspace> Take() {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            if (!kept_.empty()) {
-                std::unique_ptr<Workspace> workspace = std::move(kept_.back());
-                kept_.pop_back();
-                return workspace;
-            }
-        }
-        return std::make_unique<Workspace>();
-    }
-    void Give(std::unique_ptr<Workspace> workspace) {
+    T Take() {
         const std::lock_guard<std::mutex> lock(mutex_);
-        if (kept_.size() < kKept) kept_.push_back(std::move(workspace));
+        if (kept_.empty()) return T{};
+        T taken = std::move(kept_.back());
+        kept_.pop_back();
+        return taken;
+    }
+    void Give(T given) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (kept_.size() < kKept) kept_.push_back(std::move(given));
     }
 
 private:
     static constexpr std::size_t kKept = 4;
     std::mutex mutex_;
-    std::vector<std::unique_ptr<Workspace>> kept_;
+    std::vector<T> kept_;
 };
 
-WorkspacePool& Pool() {
-    static WorkspacePool pool;
-    return pool;
+Kept<std::unique_ptr<Workspace>>& Workspaces() {
+    static Kept<std::unique_ptr<Workspace>> kept;
+    return kept;
+}
+
+// The most pixels a band has: a picture fits the bitmap block, a frame the
+// decoded block.
+constexpr std::size_t kLargestBand = std::max(kBitmapBufferSize, kFileBufferSize);
+
+// A band's picture and mask, held by its dataset until it closes.
+struct BandBuffers {
+    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> mask;
+};
+
+// Never destroyed: GDAL closes the datasets still open when it shuts down,
+// which may come after this library's statics are gone.
+Kept<BandBuffers>& BandBuffersKept() {
+    static auto* kept = new Kept<BandBuffers>;
+    return *kept;
 }
 
 }  // namespace
@@ -101,25 +117,38 @@ WorkspacePool& Pool() {
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options) {
     // A load that throws may leave its workspace half written: it is dropped,
     // not given back.
-    std::unique_ptr<Workspace> workspace = Pool().Take();
+    std::unique_ptr<Workspace> workspace = Workspaces().Take();
+    if (!workspace) workspace = std::make_unique<Workspace>();
     PictureState& state = workspace->state;
     ChainSettings chain = options.chain;
     if (options.frame) chain.compressMissingLines = 0;
     // Through GDAL's file layer, so that every GDAL path reaches the load.
-    ReadVirtualFile(path, kFileBufferSize, workspace->bytes);
-    RenderPictureBytes(state, workspace->bytes, path, chain,
+    RenderPictureBytes(state, ReadVirtualFile(path, {workspace->bytes.get(), kFileBufferSize}), path, chain,
                        options.asName.empty() ? PictureNameOf(path) : options.asName);
     PictureBand band;
+    BandBuffers buffers = BandBuffersKept().Take();
+    band.picture.pixels = std::move(buffers.pixels);
+    band.mask = std::move(buffers.mask);
+    // Room for the largest band at once: only the pages a picture fills are
+    // ever touched, and a larger picture than the last does not move the band
+    // to fresh memory.
+    band.picture.pixels.reserve(kLargestBand);
+    band.mask.reserve(kLargestBand);
     if (options.frame) {
-        band = FrameOf(state, path);
+        FrameOf(state, path, band);
     } else {
-        band.picture = GreyFromBitmap(state);
-        band.mask = ShownDataMask(state, !chain.original);
+        GreyFromBitmap(state, band.picture);
+        ShownDataMask(state, !chain.original, band.mask);
     }
     band.facts = FactsOf(state, options);
     band.warnings = LoadWarnings(state);
-    Pool().Give(std::move(workspace));
+    Workspaces().Give(std::move(workspace));
     return band;
+}
+
+void KeepBandBuffers(std::vector<std::uint8_t>&& pixels, std::vector<std::uint8_t>&& mask) {
+    if (pixels.capacity() == 0 && mask.capacity() == 0) return;
+    BandBuffersKept().Give({std::move(pixels), std::move(mask)});
 }
 
 }  // namespace orbalux::gdal

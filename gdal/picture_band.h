@@ -26,6 +26,11 @@ struct PictureBand {
 // display chain and takes the picture out of the finished BMP; with
 // options.frame, the decoded frame instead. Throws OrbaluxError as the load
 // does: the file cannot be read, or no picture line is found in it.
+// The band's pixels and mask take memory that KeepBandBuffers kept, when
+// there is some.
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options);
+
+// Keeps a closed dataset's pixels and mask for the next RenderPictureBand.
+void KeepBandBuffers(std::vector<std::uint8_t>&& pixels, std::vector<std::uint8_t>&& mask);
 
 }  // namespace orbalux::gdal

@@ -26,20 +26,20 @@ std::string Reason(const char* what) {
 
 }  // namespace
 
-void ReadVirtualFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+std::span<const std::uint8_t> ReadVirtualFile(const std::string& path, std::span<std::uint8_t> block) {
     CPLErrorReset();
     errno = 0;
     const std::unique_ptr<VSILFILE, CloseFile> file(VSIFOpenExL(path.c_str(), "rb", TRUE));
     if (!file) throw OrbaluxError(ErrorKind::Unreadable, path, Reason("cannot be opened"));
-    bytes.resize(limit);
     std::size_t got = 0;
-    while (got < limit) {
-        const std::size_t n = VSIFReadL(bytes.data() + got, 1, limit - got, file.get());
+    while (got < block.size()) {
+        const std::size_t n = VSIFReadL(block.data() + got, 1, block.size() - got, file.get());
         got += n;
         if (n == 0) break;
     }
-    if (got < limit && VSIFEofL(file.get()) == 0) throw OrbaluxError(ErrorKind::Unreadable, path, Reason("cannot be read"));
-    bytes.resize(got);
+    if (got < block.size() && VSIFEofL(file.get()) == 0)
+        throw OrbaluxError(ErrorKind::Unreadable, path, Reason("cannot be read"));
+    return block.first(got);
 }
 
 std::string PictureNameOf(const std::string& path) {

@@ -5,16 +5,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 namespace orbalux::gdal {
 
-// At most `limit` bytes from the start of the file at `path` (a longer file
-// is cut there, as a load cuts it) into `bytes`, which keeps its memory from
-// one read to the next. Throws OrbaluxError naming the path and GDAL's reason
-// when the file cannot be opened or read.
-void ReadVirtualFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes);
+// The start of the file at `path` read into `block`, as much as fills it (a
+// longer file is cut there, as a load cuts it); returns the bytes read, the
+// rest of the block left as it was. Throws OrbaluxError naming the path and
+// GDAL's reason when the file cannot be opened or read.
+std::span<const std::uint8_t> ReadVirtualFile(const std::string& path, std::span<std::uint8_t> block);
 
 // The picture file's own name in `path`: its last part, without the ".gz" that
 // a gzipped copy read through /vsigzip/ adds.

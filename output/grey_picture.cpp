@@ -21,10 +21,12 @@ void GreyFromBitmap(const PictureState& state, GreyImage& image) {
     const ShownRows shown = ShownRowsOf(state);
     image.width = shown.width;
     image.height = shown.height;
-    image.pixels.resize(static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height));
+    // Appended row by row into the kept memory: a resize would first clear
+    // what the rows overwrite.
+    image.pixels.clear();
+    image.pixels.reserve(static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height));
     for (int y = 0; y < shown.height; ++y)
-        std::copy_n(shown.row(y), shown.width,
-                    image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width));
+        image.pixels.insert(image.pixels.end(), shown.row(y), shown.row(y) + shown.width);
 }
 
 GreyImage GreyFromBitmap(const PictureState& state) {

@@ -168,11 +168,12 @@ double SamplesPerShownColumn(const ShownGeometry& g) {
 
 int LinesPerShownRow(const ShownGeometry& g) { return g.reduction; }
 
-std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& g, const RowMap& map) {
+void ShownDataMask(const ShownGeometry& g, const RowMap& map, std::vector<std::uint8_t>& mask) {
     const int w = std::max(g.width, 0);
     const int h = std::max(g.height, 0);
-    std::vector<std::uint8_t> mask(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-    if (w == 0 || h == 0) return mask;
+    const std::size_t size = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    mask.clear();
+    if (w == 0 || h == 0) return;
     // Whether each working row and column is data; a pixel is data when both are.
     std::vector<std::uint8_t> rowData(static_cast<std::size_t>(h));
     std::vector<std::uint8_t> columnData(static_cast<std::size_t>(w));
@@ -186,12 +187,19 @@ std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& g, const RowMap& ma
         columnData[static_cast<std::size_t>(x)] = c >= map.firstDataColumn && c < map.firstDataColumn + map.dataColumns;
     }
     // The bitmap is bottom-up: shown row s is working row H - 1 - s.
-    auto shownRow = [&](int workingRow) { return mask.data() + static_cast<std::size_t>(h - 1 - workingRow) * w; };
     if (g.reduction == 1) {
-        for (int y = 0; y < h; ++y)
-            if (rowData[static_cast<std::size_t>(y)]) std::copy(columnData.begin(), columnData.end(), shownRow(y));
-        return mask;
+        // Each row written once, into kept memory, without clearing it first.
+        mask.reserve(size);
+        for (int s = 0; s < h; ++s) {
+            if (rowData[static_cast<std::size_t>(h - 1 - s)])
+                mask.insert(mask.end(), columnData.begin(), columnData.end());
+            else
+                mask.insert(mask.end(), static_cast<std::size_t>(w), std::uint8_t{0});
+        }
+        return;
     }
+    mask.assign(size, 0);
+    auto shownRow = [&](int workingRow) { return mask.data() + static_cast<std::size_t>(h - 1 - workingRow) * w; };
     // A reduced pixel is the mean of an f x f block: data only when every
     // pixel of the block is.
     const int f = g.reduction;
@@ -210,11 +218,20 @@ std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& g, const RowMap& ma
             if (x >= 0 && x < w) out[x] = all(columnData, f * i) ? 1 : 0;
         }
     }
+}
+
+std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& g, const RowMap& map) {
+    std::vector<std::uint8_t> mask;
+    ShownDataMask(g, map, mask);
     return mask;
 }
 
 std::vector<std::uint8_t> ShownDataMask(const PictureState& state, bool wholeChain) {
     return ShownDataMask(ShownGeometryOf(state, wholeChain), state.DecodedRows);
+}
+
+void ShownDataMask(const PictureState& state, bool wholeChain, std::vector<std::uint8_t>& mask) {
+    ShownDataMask(ShownGeometryOf(state, wholeChain), state.DecodedRows, mask);
 }
 
 WorkingDataPixels DataPixelsAtToneStage(const PictureState& state) {

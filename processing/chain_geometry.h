@@ -124,6 +124,9 @@ int LinesPerShownRow(const ShownGeometry& geometry);
 // data, 0 where it is not. `wholeChain` as for ShownGeometryOf.
 std::vector<std::uint8_t> ShownDataMask(const PictureState& state, bool wholeChain = true);
 std::vector<std::uint8_t> ShownDataMask(const ShownGeometry& geometry, const RowMap& rows);
+// The same into `mask`, keeping its memory.
+void ShownDataMask(const PictureState& state, bool wholeChain, std::vector<std::uint8_t>& mask);
+void ShownDataMask(const ShownGeometry& geometry, const RowMap& rows, std::vector<std::uint8_t>& mask);
 
 // The data pixels of the working picture as the tone stage receives it:
 // behind the widening, flip and rotate, before any reduction. A working row

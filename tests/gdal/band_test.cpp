@@ -50,6 +50,33 @@ TEST_F(BandTest, EveryLineFormatReadsAsTheConvertersPicture) {
     }
 }
 
+// A closed dataset's memory serves the next open, never one still open: a
+// large picture and a small one held together after each was closed once.
+TEST_F(BandTest, DatasetsOpenTogetherKeepTheirOwnPixels) {
+    const std::string large = scratch / NameWithFormat(1023), small = scratch / NameWithFormat(136);
+    WritePlan(large, PlanFor(NameWithFormat(1023), 3));
+    WritePlan(small, PlanFor(NameWithFormat(136), 4));
+    const Picture largePicture = ConverterPicture(scratch, large), smallPicture = ConverterPicture(scratch, small);
+    for (const std::string& path : {large, small}) GDALClose(OpenMariner(path));
+
+    GDALDatasetH first = OpenMariner(small);
+    GDALDatasetH second = OpenMariner(large);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    GDALDatasetH third = OpenMariner(small, {"FRAME=YES"});
+    ASSERT_NE(third, nullptr);
+    EXPECT_TRUE(ReadBand(first) == smallPicture);
+    EXPECT_TRUE(ReadBand(second) == largePicture);
+    GDALClose(third);
+    GDALClose(first);
+    GDALDatasetH fourth = OpenMariner(large);
+    ASSERT_NE(fourth, nullptr);
+    EXPECT_TRUE(ReadBand(second) == largePicture);
+    EXPECT_TRUE(ReadBand(fourth) == largePicture);
+    GDALClose(second);
+    GDALClose(fourth);
+}
+
 TEST_F(BandTest, AWindowReadsIntoAnySpacingAsTheWholeBandHasIt) {
     const std::string name = NameWithFormat(945);
     WritePlan(scratch / name, PlanFor(name));
