@@ -23,5 +23,7 @@ fi
 export WEB_OUT=${WEB_OUT:-$root/build/web}
 bash "$root/tools/build-web.sh"
 cd "$root/web/tests"
-npm ci --no-audit --no-fund --loglevel=error
+# Offline first: a cached copy of the pinned package serves when the registry
+# is slow or out of reach.
+npm ci --prefer-offline --no-audit --no-fund --loglevel=error
 node page_test.mjs "$WEB_OUT" "$1" "$2" "$3"
