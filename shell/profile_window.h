@@ -15,6 +15,8 @@ class QPushButton;
 class TProfilePlot;
 
 class TProfileWindow : public QDockWidget {
+    Q_OBJECT
+
 public:
     TProfileWindow(QWidget* parent, std::function<void(const QString& csv)> save);
 

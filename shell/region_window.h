@@ -14,6 +14,8 @@ class QPushButton;
 class QTableWidget;
 
 class TRegionWindow : public QDockWidget {
+    Q_OBJECT
+
 public:
     // `save` asks for a file and writes the CSV text it is given.
     TRegionWindow(QWidget* parent, std::function<void(const QString& csv)> save);
