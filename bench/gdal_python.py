@@ -92,7 +92,7 @@ def main():
                                                os.path.join(tempfile.gettempdir(), "orbalux-bench"))
         folder = os.path.join(base, "volume")
         if not os.path.isdir(folder) or len(os.listdir(folder)) < 400:
-            subprocess.run([os.path.join(args.build, "cli", "orbalux-make-volume"), folder], check=True,
+            subprocess.run([os.path.join(args.build, "bench", "orbalux-make-volume"), folder], check=True,
                            stdout=subprocess.DEVNULL)
     # Pictures spread over the whole volume, so that every line format has its share.
     names = sorted(os.listdir(folder))

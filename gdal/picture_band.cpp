@@ -54,15 +54,9 @@ void FrameOf(const PictureState& state, const std::string& path, PictureBand& ba
     }
 }
 
-// A load's working memory: the picture state with its buffers (about 11 MB)
-// and the block the file is read into, left uncleared: a read touches only
-// the pages the file fills.
-struct Workspace {
-    PictureState state;
-    std::unique_ptr<std::uint8_t[]> bytes = std::make_unique_for_overwrite<std::uint8_t[]>(kFileBufferSize);
-};
-
-// Working memory kept between opens. A client that opens picture after
+// Working memory kept between opens: picture states with their buffers
+// (about 6 MB each; the driver takes the grey picture from the working
+// picture, so the BMP block is never written nor faulted in). A client that opens picture after
 // picture (a Python loop over a volume) would otherwise get the buffers afresh
 // for every open, which the allocator hands back to the system in between,
 // and pay for faulting in and clearing them each time. A load keeps a state's
@@ -90,8 +84,8 @@ private:
     std::vector<T> kept_;
 };
 
-Kept<std::unique_ptr<Workspace>>& Workspaces() {
-    static Kept<std::unique_ptr<Workspace>> kept;
+Kept<std::unique_ptr<PictureState>>& States() {
+    static Kept<std::unique_ptr<PictureState>> kept;
     return kept;
 }
 
@@ -115,16 +109,19 @@ Kept<BandBuffers>& BandBuffersKept() {
 }  // namespace
 
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options) {
-    // A load that throws may leave its workspace half written: it is dropped,
+    // A load that throws may leave its state half written: it is dropped,
     // not given back.
-    std::unique_ptr<Workspace> workspace = Workspaces().Take();
-    if (!workspace) workspace = std::make_unique<Workspace>();
-    PictureState& state = workspace->state;
+    std::unique_ptr<PictureState> kept = States().Take();
+    if (!kept) kept = std::make_unique<PictureState>();
+    PictureState& state = *kept;
     ChainSettings chain = options.chain;
     if (options.frame) chain.compressMissingLines = 0;
-    // Through GDAL's file layer, so that every GDAL path reaches the load.
-    RenderPictureBytes(state, ReadVirtualFile(path, {workspace->bytes.get(), kFileBufferSize}), path, chain,
-                       options.asName.empty() ? PictureNameOf(path) : options.asName);
+    chain.bitmap = false;
+    // Through GDAL's file layer, so that every GDAL path reaches the load,
+    // straight into the load's block.
+    RenderPictureRead(
+        state, [&path](std::span<std::uint8_t> block) { return ReadVirtualFile(path, block).size(); }, path, chain,
+        options.asName.empty() ? PictureNameOf(path) : options.asName);
     PictureBand band;
     BandBuffers buffers = BandBuffersKept().Take();
     band.picture.pixels = std::move(buffers.pixels);
@@ -142,7 +139,7 @@ PictureBand RenderPictureBand(const std::string& path, const PictureOptions& opt
     }
     band.facts = FactsOf(state, options);
     band.warnings = LoadWarnings(state);
-    Workspaces().Give(std::move(workspace));
+    States().Give(std::move(kept));
     return band;
 }
 

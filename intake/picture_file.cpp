@@ -62,18 +62,27 @@ long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t
     return static_cast<long long>(total);
 }
 
-long long CopyPictureBytesInto(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& block) {
+long long ReadPictureBlockWith(const PictureBlockReader& reader, std::vector<std::uint8_t>& block) {
     block.resize(kFileBufferSize);
-    const std::size_t taken = std::min(bytes.size(), block.size());
-    std::copy_n(bytes.begin(), taken, block.begin());
+    const std::size_t taken = std::min(reader(block), block.size());
     std::fill(block.begin() + static_cast<std::ptrdiff_t>(taken), block.end(), 0);
     return static_cast<long long>(taken);
+}
+
+long long CopyPictureBytesInto(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& block) {
+    return ReadPictureBlockWith(
+        [bytes](std::span<std::uint8_t> to) {
+            const std::size_t taken = std::min(bytes.size(), to.size());
+            std::copy_n(bytes.begin(), taken, to.begin());
+            return taken;
+        },
+        block);
 }
 
 void InstallSpareBytes(PictureState& state, long long length) {
     // Sized before the blocks change places, so that running out of memory
     // leaves the previous state whole.
-    if (state.BitmapBuffer.size() != static_cast<std::size_t>(kBitmapBufferSize))
+    if (state.WriteBitmap && state.BitmapBuffer.size() != static_cast<std::size_t>(kBitmapBufferSize))
         state.BitmapBuffer.assign(kBitmapBufferSize, 0);
     state.SpareBuffer.resize(kFileBufferSize);
     state.FileBuffer.swap(state.SpareBuffer);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -27,6 +28,14 @@ long long ReadPictureBytesInto(const std::string& path, std::vector<std::uint8_t
 // download): copied into `block` as a read would leave them, at most
 // kFileBufferSize of them and zeros behind. Returns how many it took.
 long long CopyPictureBytesInto(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& block);
+// Writes the start of a file into the block it is given (at most its size)
+// and returns how many bytes it wrote; throws OrbaluxError naming the file
+// when it cannot be read. For a reader of the program's own (GDAL's virtual
+// files) that reads straight into the load's block.
+using PictureBlockReader = std::function<std::size_t(std::span<std::uint8_t> block)>;
+// The same as a read through `reader`: `block` sized kFileBufferSize, the
+// reader's bytes and zeros behind them. Returns how many it wrote.
+long long ReadPictureBlockWith(const PictureBlockReader& reader, std::vector<std::uint8_t>& block);
 // A load's install of what ReadPictureBytesInto read into SpareBuffer: the two
 // blocks change places, and BitmapBuffer keeps its memory for the bitmap
 // stages, which write every byte of it.

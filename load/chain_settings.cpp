@@ -33,6 +33,7 @@ void RenderAround(PictureState& state, const ChainSettings& settings, const std:
     state.CompressMissingLines = settings.compressMissingLines;
     state.LowPercentile = settings.lowPercentile;
     state.HighPercentile = settings.highPercentile;
+    state.WriteBitmap = settings.bitmap;
     load();  // a load starts both levels from 0
 
     if (settings.original) {
@@ -58,6 +59,11 @@ void RenderPicture(PictureState& state, const std::string& path, const ChainSett
 void RenderPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
                         const ChainSettings& settings, const std::string& catalogueName) {
     RenderAround(state, settings, [&] { LoadPictureBytes(state, bytes, path, catalogueName); });
+}
+
+void RenderPictureRead(PictureState& state, const PictureBlockReader& reader, const std::string& path,
+                       const ChainSettings& settings, const std::string& catalogueName) {
+    RenderAround(state, settings, [&] { LoadPictureRead(state, reader, path, catalogueName); });
 }
 
 }  // namespace orbalux

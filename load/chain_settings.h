@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "intake/picture_file.h"
 #include "processing/display_options.h"
 #include "state/picture_state.h"
 
@@ -20,6 +21,7 @@ struct ChainSettings {
     int brightness = 0;
     int contrast = 0;
     bool original = false;  // the decoded picture, only the bitmap stages
+    bool bitmap = true;     // the BMP written (PictureState::WriteBitmap)
     // The percentile stretch's two percentiles (used when menu.PercentStretch is on).
     double lowPercentile = kDefaultLowPercentile;
     double highPercentile = kDefaultHighPercentile;
@@ -36,7 +38,7 @@ int& ToneLevel(ChainSettings& settings, const ToneLevelRow& row);
 bool TouchesChain(const ChainSettings& settings);
 
 // Loads the file at `path` with these settings and leaves the finished BMP in
-// BitmapBuffer; `catalogueName` (when given) is the catalogue entry to decode
+// BitmapBuffer (unless `bitmap` is off); `catalogueName` (when given) is the catalogue entry to decode
 // it by. Throws OrbaluxError as LoadPicture does.
 void RenderPicture(PictureState& state, const std::string& path, const ChainSettings& settings,
                    const std::string& catalogueName = {});
@@ -44,5 +46,8 @@ void RenderPicture(PictureState& state, const std::string& path, const ChainSett
 // (LoadPictureBytes).
 void RenderPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
                         const ChainSettings& settings, const std::string& catalogueName = {});
+// The same over a file read by `reader` (LoadPictureRead).
+void RenderPictureRead(PictureState& state, const PictureBlockReader& reader, const std::string& path,
+                       const ChainSettings& settings, const std::string& catalogueName = {});
 
 }  // namespace orbalux

@@ -75,6 +75,11 @@ void LoadPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, 
     LoadSpareBlock(state, CopyPictureBytesInto(bytes, state.SpareBuffer), path, catalogueName);
 }
 
+void LoadPictureRead(PictureState& state, const PictureBlockReader& reader, const std::string& path,
+                     const std::string& catalogueName) {
+    LoadSpareBlock(state, ReadPictureBlockWith(reader, state.SpareBuffer), path, catalogueName);
+}
+
 namespace {
 // Every byte of FileBuffer is the decoded copy's and every byte of
 // BitmapBuffer is written by the bitmap stages, so both keep their memory.

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "intake/picture_file.h"
 #include "state/picture_state.h"
 
 namespace orbalux {
@@ -36,6 +37,11 @@ void LoadPicture(PictureState& state, const std::string& path, const std::string
 // it was.
 void LoadPictureBytes(PictureState& state, std::span<const std::uint8_t> bytes, const std::string& path,
                       const std::string& catalogueName = {});
+// The same load over a file that `reader` reads straight into the load's
+// block (a file GDAL's virtual file layer reaches); what it throws leaves the
+// state as it was.
+void LoadPictureRead(PictureState& state, const PictureBlockReader& reader, const std::string& path,
+                     const std::string& catalogueName = {});
 
 // A re-run for an option command: fresh buffers, DecodedImage copied into
 // FileBuffer, `change` applied (one option toggled or one level stepped), then

@@ -78,6 +78,8 @@ void SpreadGrey(const std::uint8_t* from, std::size_t count, std::uint8_t* to) {
 // multiple of 4, so rows need no fill bytes. The rest of the block is cleared,
 // as in a fresh one: a load reuses the block of the picture before.
 void WriteBitmapPixels(PictureState& state) {
+    // Nothing written leaves BitmapDirtyEnd true.
+    if (!state.WriteBitmap) return;
     std::size_t written = 0;
     const WorkingPicture picture = WorkingPictureOf(state);
     if (picture && kBitmapHeaderSize + 3 * picture.count() <= state.BitmapBuffer.size()) {

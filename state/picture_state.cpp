@@ -41,7 +41,7 @@ void AllocateWorkingBuffers(PictureState& state) {
 void SizeWorkingBuffers(PictureState& state) {
     // A buffer first sized here is zero-filled, like a fresh one.
     state.FileBuffer.resize(kFileBufferSize);
-    state.BitmapBuffer.resize(kBitmapBufferSize);
+    if (state.WriteBitmap) state.BitmapBuffer.resize(kBitmapBufferSize);
 }
 
 void ReleaseWorkingBuffers(PictureState& state) {

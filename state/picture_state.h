@@ -122,6 +122,12 @@ struct PictureState {
     std::array<char, kHeaderChars> HeaderChars2{};
     std::array<std::string, kHeaderLines> HeaderLines;  // what Label1..Label10 show
 
+    // Whether the bitmap stages write the BMP into BitmapBuffer (and give it
+    // its size). Off for a caller that takes only the grey picture from the
+    // working picture (the GDAL driver): the 4.7 MB BMP is neither written nor
+    // faulted in.
+    bool WriteBitmap = true;
+
     // Options.
     DisplayOptions MenuOptions;
     DisplayOptions ActiveOptions;
@@ -151,9 +157,10 @@ std::size_t BitmapFileSize(const PictureState& state);
 
 // Gives FileBuffer and BitmapBuffer their fixed sizes, zero-filled.
 void AllocateWorkingBuffers(PictureState& state);
-// Gives both their fixed sizes, keeping the memory and the bytes of buffers
-// that already have them: for a caller that writes every byte of FileBuffer
-// and runs the two bitmap stages, which write every byte of BitmapBuffer.
+// Gives both their fixed sizes (BitmapBuffer only when WriteBitmap is on),
+// keeping the memory and the bytes of buffers that already have them: for a
+// caller that writes every byte of FileBuffer and runs the two bitmap stages,
+// which write every byte of BitmapBuffer.
 void SizeWorkingBuffers(PictureState& state);
 // Returns both buffers' memory, and the spare's.
 void ReleaseWorkingBuffers(PictureState& state);

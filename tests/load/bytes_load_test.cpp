@@ -1,6 +1,7 @@
-// The load over bytes already in memory against the load from a path: the
-// same picture, parameters and decode for the same bytes and name, and the
-// refusal of bytes that hold no picture.
+// The load over bytes already in memory, and through a reader of the
+// caller's, against the load from a path: the same picture, parameters and
+// decode for the same bytes and name, and the refusal of bytes that hold no
+// picture or that cannot be read.
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -89,6 +90,28 @@ TEST_F(BytesLoad, GivesWhatThePathLoadGivesForTheSameBytes) {
         RenderPictureBytes(fromBytes, c.bytes, path, settings, c.catalogueName);
         ExpectSameLoad(fromPath, fromBytes);
         EXPECT_EQ(fromBytes.BrightnessLevel, 2);
+
+        // A reader that hands over a little at a time, as a file layer may,
+        // and no BMP asked for: the same working picture, the BMP block
+        // never sized.
+        ChainSettings greyOnly = settings;
+        greyOnly.bitmap = false;
+        PictureState read;
+        RenderPictureRead(
+            read,
+            [&c](std::span<std::uint8_t> block) {
+                const std::size_t n = std::min(block.size(), c.bytes.size());
+                std::copy_n(c.bytes.begin(), n, block.begin());
+                return n;
+            },
+            path, greyOnly, c.catalogueName);
+        EXPECT_TRUE(read.BitmapBuffer.empty());
+        EXPECT_TRUE(read.DecodedImage == fromPath.DecodedImage);
+        const std::size_t pixels = static_cast<std::size_t>(read.ImageWidth) * read.ImageHeight;
+        ASSERT_EQ(read.ImageWidth, fromPath.ImageWidth);
+        EXPECT_TRUE(std::equal(read.FileBuffer.begin() + kPictureOrigin,
+                               read.FileBuffer.begin() + kPictureOrigin + pixels,
+                               fromPath.FileBuffer.begin() + kPictureOrigin));
     }
 }
 
@@ -110,6 +133,11 @@ TEST_F(BytesLoad, BytesWithoutAPictureAreRefusedByKind) {
     const Bytes text = {'P', 'D', 'S', '_', 'V', 'E', 'R', 'S', 'I', 'O', 'N'};
     EXPECT_EQ(kindOf([&] { LoadPictureBytes(shown, text, "69_311.002"); }), ErrorKind::NotAPicture);
     EXPECT_EQ(kindOf([&] { LoadPictureBytes(shown, {}, "69_311.002"); }), ErrorKind::NotAPicture);
+    const PictureBlockReader failing = [](std::span<std::uint8_t> block) -> std::size_t {
+        std::fill_n(block.begin(), 1000, 0x55);  // half read, then the file fails
+        throw OrbaluxError(ErrorKind::Unreadable, "69_311.002", "Input/output error");
+    };
+    EXPECT_EQ(kindOf([&] { LoadPictureRead(shown, failing, "69_311.002"); }), ErrorKind::Unreadable);
     // Refused before the state changes: the shown picture stays.
     EXPECT_EQ(shown.CurrentFileName, "RBL_001.001");
     EXPECT_TRUE(shown.DecodedImage == decoded);
