@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <malloc.h>
 #include <time.h>
 
 #include <chrono>
@@ -134,7 +135,11 @@ int main(int argc, char** argv) {
         const double rss = ResidentMegabytes();
         if (pass == 1) afterFirst = rss;
         largestDrift = std::max(largestDrift, std::abs(rss - afterFirst));
-        std::printf("pass %2d: %ld steps, resident %.1f MB\n", pass, steps, rss);
+        // The heap's bytes in use beside the resident set: a leak grows both,
+        // a heap that fragments only the second.
+        const struct mallinfo2 heap = mallinfo2();
+        std::printf("pass %2d: %ld steps, resident %.1f MB, heap in use %.2f MB\n", pass, steps, rss,
+                    static_cast<double>(heap.uordblks + heap.hblkhd) / 1e6);
         std::fflush(stdout);
     }
     PrintSteps("pass 1 (the strip filling), wall", firstPass);

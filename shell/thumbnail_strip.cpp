@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QEvent>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QFile>
@@ -59,6 +60,32 @@ QPixmap InSquare(const QImage& picture) {
     square.setDevicePixelRatio(ratio);
     return square;
 }
+
+// A cell's square drawn as it is. Qt's own icon engine keeps every pixmap it
+// draws in the application's pixmap cache, keyed by the pixmap, until that
+// cache's 10 MB fill: a walk through a volume draws new thumbnails at every
+// step, so the heap grew pass after pass by pictures no cell showed any more.
+// This one keeps only its square, which goes with the icon.
+class SquareEngine : public QIconEngine {
+public:
+    explicit SquareEngine(QPixmap square) : square_(std::move(square)) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->drawPixmap(rect, square_);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return (square_.deviceIndependentSize().toSize()).boundedTo(size);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        if (square_.size() == size) return square_;
+        return square_.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    QIconEngine* clone() const override { return new SquareEngine(square_); }
+
+private:
+    QPixmap square_;
+};
+
+QIcon SquareIcon(QPixmap square) { return QIcon(new SquareEngine(std::move(square))); }
 
 // The shown entry is framed, not tinted, so that its grey levels stay true.
 class FramedCurrent : public QStyledItemDelegate {
@@ -238,15 +265,15 @@ TThumbnailStrip::TThumbnailStrip(QWidget* parent, int workers) : QDockWidget("Th
     model_ = new TThumbnailListModel(this, [this](int row, int role) -> QVariant {
         const Made* made = Find(row + 1);
         if (role == Qt::DecorationRole) {
-            static const QIcon waiting(Placeholder(false));
-            static const QIcon failed(Placeholder(true));
+            static const QIcon waiting = SquareIcon(Placeholder(false));
+            static const QIcon failed = SquareIcon(Placeholder(true));
             if (!made) return waiting;
             // Squared only when drawn: the cache keeps the small grey picture.
             // An icon, so that the view draws it at its pixel ratio.
             if (made->picture.isNull()) return failed;
             const qint64 key = made->picture.cacheKey();
             if (const QIcon* icon = icons_.object(key)) return *icon;
-            const QIcon icon(InSquare(made->picture));
+            const QIcon icon = SquareIcon(InSquare(made->picture));
             icons_.insert(key, new QIcon(icon));
             return icon;
         }

@@ -99,9 +99,8 @@ private:
     TThumbnailListModel* model_;
     QListView* view_;
     orbalux::ThumbnailCache<Made> cache_;  // by path, for the whole run
-    // The icons drawn lately, by their thumbnail: a new icon at every draw
-    // would leave one more key in Qt's pixmap cache each time (Qt 6.4 keeps
-    // them), so a walk would grow the heap without end.
+    // The icons drawn lately, by their thumbnail, so that a draw does not
+    // square the same thumbnail again.
     QCache<qint64, QIcon> icons_{64};
     std::string dir_;
     std::vector<std::string> paths_;
