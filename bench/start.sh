@@ -20,12 +20,7 @@ batch=${BATCH:-10}
 base=$(bench_base orbalux-bench)
 
 bench_build_targets orbalux-convert orbalux orbalux-make-volume
-declare -A builds=([this]=$bench_build)
-names=(this)
-for pair in ${BASELINES:-}; do
-  builds[${pair%%=*}]=${pair#*=}
-  names+=("${pair%%=*}")
-done
+bench_baselines
 
 volume=$base/volume
 mkdir -p "$base"
@@ -35,8 +30,8 @@ out=$base/start-out
 mkdir -p "$out"
 
 echo "libraries loaded (LD_DEBUG=libs, one picture to PNG / browser --version):"
-for name in "${names[@]}"; do
-  b=${builds[$name]}
+for name in "${bench_names[@]}"; do
+  b=${bench_builds[$name]}
   c=$(LD_DEBUG=libs "$b/cli/orbalux-convert" -q -o "$out/one.png" "$picture" 2>&1 | grep -c 'calling init:' || true)
   s=-
   [ -x "$b/shell/orbalux" ] &&
@@ -45,12 +40,12 @@ for name in "${names[@]}"; do
 done
 
 variants=()
-for name in "${names[@]}"; do
+for name in "${bench_names[@]}"; do
   variants+=("$name:png" "$name:version")
-  [ -x "${builds[$name]}/shell/orbalux" ] && variants+=("$name:browser")
+  [ -x "${bench_builds[$name]}/shell/orbalux" ] && variants+=("$name:browser")
 done
 run_variant() {
-  local b=${builds[${1%%:*}]} i
+  local b=${bench_builds[${1%%:*}]} i
   for ((i = 0; i < batch; i++)); do
     case ${1#*:} in
       png) "$b/cli/orbalux-convert" -q -o "$out/one.png" "$picture" 2>/dev/null ;;
@@ -68,7 +63,7 @@ printf '%-24s %10s  %s\n' variant "ms a run" "ratio"
 for v in "${variants[@]}"; do
   ms=$(awk -v s="${bench_median[$v]}" -v n="$batch" 'BEGIN { printf "%.1f", 1000 * s / n }')
   ratio=-
-  for name in "${names[@]}"; do
+  for name in "${bench_names[@]}"; do
     ref=$name:${v#*:}
     [ -n "${bench_median[$ref]:-}" ] && ratio="$(bench_ratio "${bench_median[$v]}" "${bench_median[$ref]}") of $name"
   done

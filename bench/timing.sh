@@ -46,6 +46,21 @@ bench_rounds() {
   done
 }
 
+# The builds a script times side by side: this one (bench_build) named
+# "this", then each NAME=DIR of BASELINES, in that order, into bench_names and
+# bench_builds (by name).
+declare -A bench_builds
+bench_names=()
+bench_baselines() {
+  local pair
+  bench_builds=([this]=$bench_build)
+  bench_names=(this)
+  for pair in ${BASELINES:-}; do
+    bench_builds[${pair%%=*}]=${pair#*=}
+    bench_names+=("${pair%%=*}")
+  done
+}
+
 # Where a script keeps its volume and outputs: BENCH_DIR, else a folder NAME in
 # /dev/shm when there is one (a memory file system, so that the figures measure
 # the programs rather than the disk), else in the temporary folder.

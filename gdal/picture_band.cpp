@@ -56,13 +56,14 @@ void FrameOf(const PictureState& state, const std::string& path, PictureBand& ba
 
 // Working memory kept between opens: picture states with their buffers
 // (about 6 MB each; the driver takes the grey picture from the working
-// picture, so the BMP block is never written nor faulted in). A client that opens picture after
-// picture (a Python loop over a volume) would otherwise get the buffers afresh
-// for every open, which the allocator hands back to the system in between,
-// and pay for faulting in and clearing them each time. A load keeps a state's
-// buffers reading as fresh ones, as the converter's workers rely on, so a
-// kept state renders every picture as a new one would. Each thread that
-// reads takes one of its own; at most kKept wait for the next open.
+// picture, so the BMP block is never written nor faulted in). A client that
+// opens picture after picture (a Python loop over a volume) would otherwise
+// get the buffers afresh for every open, which the allocator hands back to
+// the system in between, and pay for faulting in and clearing them each time.
+// A load keeps a state's buffers reading as fresh ones, as the converter's
+// workers rely on, so a kept state renders every picture as a new one would.
+// Each thread that reads takes one of its own; at most kKept wait for the
+// next open.
 template <typename T>
 class Kept {
 public:
