@@ -39,7 +39,7 @@ const PictureState& LargestPicture(const DisplayOptions& options) {
 
 void BM_WholePictureStatistics(benchmark::State& bench, DisplayOptions options) {
     const PictureState& state = LargestPicture(options);
-    const MeasuredPicture picture = MeasuredPictureOf(state, true, WorkingPictureLevels(state));
+    const MeasuredPicture picture = MeasuredPictureOf(state, true);
     for (auto _ : bench) {
         RegionStatistics stats = MeasureRegion(picture, {0, 0, state.ImageWidth, state.ImageHeight});
         benchmark::DoNotOptimize(stats);
@@ -51,7 +51,7 @@ BENCHMARK_CAPTURE(BM_WholePictureStatistics, half, DisplayOptions{.MinimizeHalf 
 
 void BM_Profile1500(benchmark::State& bench) {
     const PictureState& state = LargestPicture({});
-    const MeasuredPicture picture = MeasuredPictureOf(state, true, WorkingPictureLevels(state));
+    const MeasuredPicture picture = MeasuredPictureOf(state, true);
     for (auto _ : bench) {
         std::vector<ProfileSample> samples = MeasureProfile(picture, {10, 0}, {900, 1499});  // 1,500 samples
         benchmark::DoNotOptimize(samples.data());

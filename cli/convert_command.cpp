@@ -156,7 +156,7 @@ int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
     const InputList listed = InputFiles(options);
     const std::vector<std::string>& inputs = listed.files;
     std::size_t failed = 0, warned = 0;
-    bool printed = false;
+    bool printed = false, misused = false;
     // Every item gets its output, a failure too under --json: a script
     // learns of every file it asked about from standard output alone.
     auto print = [&](const std::string& text) {
@@ -192,13 +192,24 @@ int RunInfo(const ConvertOptions& options, const CommandStreams& io) {
             PrintWarnings(io, input, warnings);
             if (!warnings.empty()) ++warned;
             std::optional<RegionStatistics> stats;
-            if (options.stats) stats = StatisticsFor(options, state);
+            if (options.stats) {
+                // A rectangle that one picture of several cannot hold is wrong
+                // usage, said for that picture; the others still get theirs.
+                try {
+                    stats = StatisticsFor(options, state);
+                } catch (const UsageError& e) {
+                    fail(input, e.what());
+                    misused = true;
+                    continue;
+                }
+            }
             print(options.json ? FormatPictureInfoJson(state, input, stats) : FormatPictureInfo(state, stats));
         }
     } catch (const OrbaluxError& e) {  // standard output lost
         PrintMessage(io.err, e.file(), e.reason());
         return kExitFailed;
     }
+    if (misused) return kExitUsage;
     return RunStatus(failed, warned, options);
 }
 

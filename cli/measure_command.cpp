@@ -16,16 +16,12 @@ std::string SizeText(const PictureState& state) {
     return std::to_string(state.ImageWidth) + " x " + std::to_string(state.ImageHeight);
 }
 
-MeasuredPicture Measured(const ConvertOptions& options, const PictureState& state) {
-    return MeasuredPictureOf(state, !options.chain.original, WorkingPictureLevels(state));
-}
-
 }  // namespace
 
 RegionStatistics StatisticsFor(const ConvertOptions& options, const PictureState& state) {
     const Region whole{0, 0, state.ImageWidth, state.ImageHeight};
     const Region region = options.statsRegion.value_or(whole);
-    const MeasuredPicture picture = Measured(options, state);
+    const MeasuredPicture picture = MeasuredPictureOf(state, !options.chain.original);
     if (ClipRegion(region, picture.geometry) != region)
         throw UsageError("--stats: " + RegionText(region) + " does not lie inside the picture (" + SizeText(state) +
                          ")");
@@ -42,7 +38,7 @@ int RunProfile(const ConvertOptions& options, const CommandStreams& io) {
         return kExitFailed;
     }
     const auto& p = options.profile;
-    const MeasuredPicture picture = Measured(options, state);
+    const MeasuredPicture picture = MeasuredPictureOf(state, !options.chain.original);
     const auto inside = [&](int column, int row) { return column < state.ImageWidth && row < state.ImageHeight; };
     if (!inside(p[0], p[1]) || !inside(p[2], p[3]))
         throw UsageError("--profile: " + std::to_string(p[0]) + "," + std::to_string(p[1]) + "," +

@@ -90,9 +90,9 @@ Kept<std::unique_ptr<PictureState>>& States() {
     return kept;
 }
 
-// The most pixels a band has: a picture fits the bitmap block, a frame the
-// decoded block.
-constexpr std::size_t kLargestBand = std::max(kBitmapBufferSize, kFileBufferSize);
+// The most pixels a band has: a picture's fit the working block (and a third
+// of the bitmap block), a frame's the decoded block, both kFileBufferSize.
+constexpr std::size_t kLargestBand = kFileBufferSize;
 
 // A band's picture and mask, held by its dataset until it closes.
 struct BandBuffers {

@@ -23,7 +23,8 @@ struct PictureBand {
 
 // Reads `path` through GDAL's file layer and loads it (by the catalogue entry
 // of options.asName when given, else of the picture's own name), runs the
-// display chain and takes the picture out of the finished BMP; with
+// display chain (no BMP written) and takes the shown picture from the working
+// picture; with
 // options.frame, the decoded frame instead. Throws OrbaluxError as the load
 // does: the file cannot be read, or no picture line is found in it.
 // The band's pixels and mask take memory that KeepBandBuffers kept, when

@@ -38,7 +38,8 @@ using PictureBlockReader = std::function<std::size_t(std::span<std::uint8_t> blo
 long long ReadPictureBlockWith(const PictureBlockReader& reader, std::vector<std::uint8_t>& block);
 // A load's install of what ReadPictureBytesInto read into SpareBuffer: the two
 // blocks change places, and BitmapBuffer keeps its memory for the bitmap
-// stages, which write every byte of it.
+// stages, which write every byte of it (it is sized only when
+// PictureState::WriteBitmap asks for the BMP).
 void InstallSpareBytes(PictureState& state, long long length);
 
 // The name part of a path (what follows the last '/').

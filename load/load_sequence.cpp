@@ -82,7 +82,8 @@ void LoadPictureRead(PictureState& state, const PictureBlockReader& reader, cons
 
 namespace {
 // Every byte of FileBuffer is the decoded copy's and every byte of
-// BitmapBuffer is written by the bitmap stages, so both keep their memory.
+// BitmapBuffer is written by the bitmap stages (when they write it at all), so
+// both keep their memory.
 void CopyDecodedIntoFreshBuffers(PictureState& state) {
     SizeWorkingBuffers(state);
     std::copy(state.DecodedImage.begin(), state.DecodedImage.end(), state.FileBuffer.begin());

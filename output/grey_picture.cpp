@@ -9,12 +9,8 @@ namespace orbalux {
 ShownRows ShownRowsOf(const PictureState& state) {
     const int w = state.ImageWidth, h = state.ImageHeight;
     if (w <= 0 || h <= 0) return {};
-    // The bitmap stages copy the working picture into the BMP whole, or not
-    // at all when either block is too small for it (the bitmap block has its
-    // fixed size, whether or not this load wrote it).
     const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    if (state.FileBuffer.size() < kPictureOrigin + pixels ||
-        static_cast<std::size_t>(kBitmapBufferSize) < BitmapFileSize(state))
+    if (state.FileBuffer.size() < kPictureOrigin + pixels || !BitmapHoldsPicture(state))
         return {};
     return {state.FileBuffer.data() + kPictureOrigin, w, h};
 }

@@ -29,7 +29,8 @@ void PutHeader(std::uint8_t* out, const std::array<std::uint8_t, 10>& sizes) {
 }  // namespace
 
 void WriteBitmapHeader(PictureState& state) {
-    if (state.BitmapBuffer.size() < kBitmapHeaderSize) return;
+    // No BMP asked for: a header would describe the pixels of another picture.
+    if (!state.WriteBitmap || state.BitmapBuffer.size() < kBitmapHeaderSize) return;
     PutHeader(state.BitmapBuffer.data(), state.BitmapHeaderBytes);
 }
 

@@ -91,22 +91,18 @@ std::string Fixed(double v, int decimals = 2) {
 
 }  // namespace
 
-ShownLevels ShownLevelsOf(const GreyImage& shown) {
-    if (shown.width <= 0 || shown.height <= 0) return {};
-    return {shown.pixels.data(), shown.width, shown.width, shown.height};
-}
-
 ShownLevels WorkingPictureLevels(const PictureState& state) {
     const int w = state.ImageWidth, h = state.ImageHeight;
     if (w <= 0 || h <= 0) return {};
     const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    if (state.FileBuffer.size() < kPictureOrigin + pixels) return {};
+    if (state.FileBuffer.size() < kPictureOrigin + pixels || !BitmapHoldsPicture(state)) return {};
     // The bitmap is bottom-up: the top row shown is the last working row.
     return {state.FileBuffer.data() + kPictureOrigin + static_cast<std::size_t>(h - 1) * static_cast<std::size_t>(w),
             -static_cast<std::ptrdiff_t>(w), w, h};
 }
 
-MeasuredPicture MeasuredPictureOf(const PictureState& state, bool wholeChain, ShownLevels shown) {
+MeasuredPicture MeasuredPictureOf(const PictureState& state, bool wholeChain) {
+    const ShownLevels shown = WorkingPictureLevels(state);
     return {ShownGeometryOf(state, wholeChain), &state.DecodedRows, shown, &state.DecodedImage};
 }
 

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "processing/chain_geometry.h"
-#include "state/grey_image.h"
 #include "state/picture_state.h"
 
 namespace orbalux {
@@ -29,7 +28,6 @@ struct ShownLevels {
     explicit operator bool() const { return top != nullptr; }
     const std::uint8_t* Row(int row) const { return top + static_cast<std::ptrdiff_t>(row) * stride; }
 };
-ShownLevels ShownLevelsOf(const GreyImage& shown);
 // The working picture the bitmap stages copied into the BMP, as shown;
 // empty when the state holds none.
 ShownLevels WorkingPictureLevels(const PictureState& state);
@@ -44,7 +42,8 @@ struct MeasuredPicture {
     const std::vector<std::uint8_t>* decoded = nullptr;  // DecodedImage
 };
 // `wholeChain` is false after "Original Image" (ShownGeometryOf).
-MeasuredPicture MeasuredPictureOf(const PictureState& state, bool wholeChain, ShownLevels shown);
+// The shown levels are the working picture's (WorkingPictureLevels).
+MeasuredPicture MeasuredPictureOf(const PictureState& state, bool wholeChain);
 
 // The decoded level at a frame pixel; nothing outside the frame.
 std::optional<int> DecodedLevelAt(const ShownGeometry& geometry, const std::vector<std::uint8_t>& decoded,

@@ -234,13 +234,23 @@ ORBALUX_AVX512 inline void TreatSixtyFourUnderTheFullRule(std::uint8_t* here, st
     _mm512_storeu_si512(here, levels);
 }
 
-// The all-eight pass over the interior in blocks of sixty-four; false, having
-// done nothing, where the processor lacks the instructions or the picture is
-// too narrow.
-ORBALUX_AVX512 bool DespeckleFullRuleWide(const WorkingPicture& picture, const SpeckleRule& rule) {
-    constexpr int kWide = 64;
+constexpr int kWide = 64;
+
+// Asked outside the function built for these instructions: there the compiler
+// may place one of them ahead of any test, which a processor without them
+// could not run.
+// Set before main: the processor's features read first, whichever
+// constructor runs before.
+const bool kHaveWideSpeckle = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512bw");
+}();
+
+// The all-eight pass over the interior in blocks of sixty-four, for a picture
+// at least that wide inside its edges on a processor that has the
+// instructions (kHaveWideSpeckle).
+ORBALUX_AVX512 void DespeckleFullRuleWide(const WorkingPicture& picture, const SpeckleRule& rule) {
     const int last = picture.width - 2;  // the last interior column
-    if (last < kWide || !__builtin_cpu_supports("avx512vbmi") || !__builtin_cpu_supports("avx512bw")) return false;
     const std::ptrdiff_t stride = picture.width;
     const __m512i brightDelta = _mm512_set1_epi8(static_cast<char>(rule.brightDelta));
     const __m512i darkDelta = _mm512_set1_epi8(static_cast<char>(rule.darkDelta));
@@ -256,7 +266,6 @@ ORBALUX_AVX512 bool DespeckleFullRuleWide(const WorkingPicture& picture, const S
             TreatSixtyFourUnderTheFullRule(row + from, stride, x - from, brightDelta, darkDelta, shiftIndex);
         }
     }
-    return true;
 }
 #endif
 
@@ -269,7 +278,8 @@ void DespecklePass(const WorkingPicture& picture, const SpeckleRule& rule) {
     const std::ptrdiff_t stride = width;
     const int last = width - 2;  // the last interior column
 #if defined(ORBALUX_WIDE_SPECKLE)
-    if (rule.brightCount == 8 && rule.darkCount == 8 && DespeckleFullRuleWide(picture, rule)) return;
+    if (rule.brightCount == 8 && rule.darkCount == 8 && last >= kWide && kHaveWideSpeckle)
+        return DespeckleFullRuleWide(picture, rule);
 #endif
 #if defined(__SSE2__)
     const __m128i brightDelta = _mm_set1_epi8(static_cast<char>(rule.brightDelta));

@@ -11,10 +11,6 @@ ShownPixel Inside(ShownPixel p, const ShownGeometry& g) {
     return {std::clamp(p.column, 0, std::max(g.width - 1, 0)), std::clamp(p.row, 0, std::max(g.height - 1, 0))};
 }
 
-MeasuredPicture Measured(const PictureState& state, bool wholeChain) {
-    return MeasuredPictureOf(state, wholeChain, WorkingPictureLevels(state));
-}
-
 }  // namespace
 
 void MeasureTool::Toggle(MeasureMode mode) { mode_ = mode_ == mode ? MeasureMode::Off : mode; }
@@ -47,12 +43,12 @@ std::optional<Region> MeasureTool::Rectangle() const {
 std::optional<RegionStatistics> MeasureTool::Statistics(const PictureState& state, bool wholeChain) const {
     const std::optional<Region> region = Rectangle();
     if (!region) return std::nullopt;
-    return MeasureRegion(Measured(state, wholeChain), *region);
+    return MeasureRegion(MeasuredPictureOf(state, wholeChain), *region);
 }
 
 std::vector<ProfileSample> MeasureTool::Profile(const PictureState& state, bool wholeChain) const {
     if (!line_) return {};
-    const MeasuredPicture picture = Measured(state, wholeChain);
+    const MeasuredPicture picture = MeasuredPictureOf(state, wholeChain);
     return MeasureProfile(picture, Inside(line_->from, picture.geometry), Inside(line_->to, picture.geometry));
 }
 

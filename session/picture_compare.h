@@ -19,7 +19,6 @@ public:
     void End();
     bool Active() const { return !name_.empty(); }
     const std::string& PinnedName() const { return name_; }
-    const GreyImage& Pinned() const { return levels_; }
     // The pinned picture's level at a pixel; nothing off it.
     std::optional<int> PinnedLevel(ShownPixel at) const;
 

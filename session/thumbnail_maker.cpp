@@ -99,6 +99,7 @@ void ThumbnailMaker::Work(std::stop_token stop) {
 GreyImage ListThumbnail(PictureState& state, const std::string& path, int longSide) {
     ChainSettings settings;
     settings.horizontalStretch = 1;
+    settings.bitmap = false;  // the grey picture is all a thumbnail takes
     RenderPicture(state, path, settings);
     const GreyImage shown = GreyFromBitmap(state);
     return MakeThumbnail(CutToPicture(shown, ShownGeometryOf(state), state.DecodedRows), longSide);

@@ -2,8 +2,6 @@
 // dragging the picture, and every change of shape or picture measures again.
 #include "shell/measure_commands.h"
 
-#include <cmath>
-
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>

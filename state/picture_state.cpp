@@ -33,6 +33,10 @@ std::size_t BitmapFileSize(int width, int height) {
 
 std::size_t BitmapFileSize(const PictureState& state) { return BitmapFileSize(state.ImageWidth, state.ImageHeight); }
 
+bool BitmapHoldsPicture(const PictureState& state) {
+    return BitmapFileSize(state) <= static_cast<std::size_t>(kBitmapBufferSize);
+}
+
 void AllocateWorkingBuffers(PictureState& state) {
     state.FileBuffer.assign(kFileBufferSize, 0);
     state.BitmapBuffer.assign(kBitmapBufferSize, 0);

@@ -154,6 +154,10 @@ void SetPictureGeometry(PictureState& state, int width, int height);
 std::size_t BitmapFileSize(int width, int height);
 // The same for the picture the state holds.
 std::size_t BitmapFileSize(const PictureState& state);
+// Whether the picture the state holds is shown at all: the bitmap stages copy
+// it into the BMP whole, or not at all when its BMP would not fit the bitmap
+// block (whether or not this load wrote the BMP).
+bool BitmapHoldsPicture(const PictureState& state);
 
 // Gives FileBuffer and BitmapBuffer their fixed sizes, zero-filled.
 void AllocateWorkingBuffers(PictureState& state);

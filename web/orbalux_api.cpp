@@ -303,6 +303,7 @@ EMSCRIPTEN_KEEPALIVE const char* ox_make_thumbnail(const char* name, int longSid
     v.name = name;
     v.settings = ChainSettings{};
     v.settings.horizontalStretch = 1;
+    v.settings.bitmap = false;  // the grey picture is all a thumbnail takes
     if (std::optional<std::string> failure = Render()) {
         v.thumbnail = GreyImage{};
         return Hand(*failure);

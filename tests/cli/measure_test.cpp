@@ -75,6 +75,16 @@ TEST_F(MeasureTest, CoordinatesOutsideThePictureOrMalformedAreWrongUsage) {
         EXPECT_EQ(run.exitCode, 2) << c.says;
         EXPECT_TRUE(Contains(run.err, c.says)) << run.err;
     }
+
+    // Of several pictures, one too small for the rectangle is refused as
+    // such and the larger one after it is still measured.
+    const std::string large = scratch_ / "69_041.002";
+    enc::WriteFile(large, enc::EncodePicture(999, orbalux::GreyImage(999, 1200), {.records = 2}));
+    const RunResult both = RunConvert(scratch_, {"--info", "--json", "--stats=900,700,48,5", path_, large});
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_TRUE(Contains(both.err, "does not lie inside the picture (948 x 704)")) << both.err;
+    EXPECT_TRUE(Contains(both.out, "\"error\":")) << both.out;
+    EXPECT_TRUE(Contains(both.out, "\"stats\":{\"region\":[900,700,48,5]")) << both.out;
 }
 
 }  // namespace

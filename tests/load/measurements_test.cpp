@@ -98,7 +98,7 @@ protected:
 };
 
 RegionStatistics Measure(const PictureState& state, const Region& region) {
-    return MeasureRegion(MeasuredPictureOf(state, true, WorkingPictureLevels(state)), region);
+    return MeasureRegion(MeasuredPictureOf(state, true), region);
 }
 
 // Shown row of a frame row in the plain picture: the bitmap is bottom-up.
@@ -191,7 +191,7 @@ TEST_F(MeasurementsTest, ProfileAcrossALostLineGivesItNoLevel) {
     const TestFile file = LostAndCut();
     const PictureState state = Render(file, {});
     const std::vector<ProfileSample> samples = MeasureProfile(
-        MeasuredPictureOf(state, true, WorkingPictureLevels(state)), {10, PlainRow(95)}, {15, PlainRow(104)});
+        MeasuredPictureOf(state, true), {10, PlainRow(95)}, {15, PlainRow(104)});
     ASSERT_EQ(samples.size(), 10u);  // max(|dx|, |dy|) + 1
     for (const ProfileSample& s : samples) {
         SCOPED_TRACE(s.index);
