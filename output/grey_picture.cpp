@@ -10,8 +10,7 @@ ShownRows ShownRowsOf(const PictureState& state) {
     const int w = state.ImageWidth, h = state.ImageHeight;
     if (w <= 0 || h <= 0) return {};
     const std::size_t pixels = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    if (state.FileBuffer.size() < kPictureOrigin + pixels || !BitmapHoldsPicture(state))
-        return {};
+    if (state.FileBuffer.size() < kPictureOrigin + pixels || !BitmapHoldsPicture(state)) return {};
     return {state.FileBuffer.data() + kPictureOrigin, w, h};
 }
 

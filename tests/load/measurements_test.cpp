@@ -190,8 +190,8 @@ TEST_F(MeasurementsTest, WideningRepeatsEachSampleSixTimesAndMeasuresInFileSampl
 TEST_F(MeasurementsTest, ProfileAcrossALostLineGivesItNoLevel) {
     const TestFile file = LostAndCut();
     const PictureState state = Render(file, {});
-    const std::vector<ProfileSample> samples = MeasureProfile(
-        MeasuredPictureOf(state, true), {10, PlainRow(95)}, {15, PlainRow(104)});
+    const std::vector<ProfileSample> samples =
+        MeasureProfile(MeasuredPictureOf(state, true), {10, PlainRow(95)}, {15, PlainRow(104)});
     ASSERT_EQ(samples.size(), 10u);  // max(|dx|, |dy|) + 1
     for (const ProfileSample& s : samples) {
         SCOPED_TRACE(s.index);
