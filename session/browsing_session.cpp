@@ -69,9 +69,8 @@ Outcome BrowsingSession::OpenFolder(const std::string& folder) {
     std::vector<std::string> names;
     if (Attempt([&] { names = ListPictureFiles(dir); }) == Outcome::Failed) return Outcome::Failed;
     std::optional<OrbaluxError> first;
+    // The list holds regular files only.
     for (const std::string& name : names) {
-        std::error_code error;
-        if (std::filesystem::is_directory(dir + name, error)) continue;
         if (OpenFile(dir + name) == Outcome::Done) return Outcome::Done;
         if (!first) first = lastError_;
     }

@@ -93,7 +93,7 @@ TMainForm::TMainForm(TDialogSeam& seam, QWidget* parent) : QMainWindow(parent), 
     compare_ = std::make_unique<TCompareView>(*this, session_, CurrentChild_, commands_->MenuItem("CompareWith1"),
                                               [this] { measure_->UpdateEscape(); });
     measure_ = std::make_unique<TMeasureCommands>(
-        *this, session_, CurrentChild_, seam_, *report_, *compare_,
+        *this, session_, CurrentChild_, seam_, *report_, *compare_, *scan_,
         MeasureItems{commands_->MenuItem("Measure1"), commands_->MenuItem("MeasureLine1"),
                      commands_->ToolButton("MeasureBtn")});
     show_->OnShown([this] {

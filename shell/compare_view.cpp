@@ -120,10 +120,18 @@ void TCompareView::Link() {
     image->installEventFilter(this);  // its size tells each zoom
     QScrollArea* area = linked_->ScrollArea();
     // Either view's scroll bars move the other's.
+    auto follow = [this](QScrollBar* leader, QScrollBar* follower) {
+        return connect(leader, &QScrollBar::valueChanged, this, [this, follower](int value) {
+            if (following_) return;
+            following_ = true;
+            follower->setValue(value);
+            following_ = false;
+        });
+    };
     for (auto [from, to] : {std::pair{area->horizontalScrollBar(), scroll_->horizontalScrollBar()},
                             std::pair{area->verticalScrollBar(), scroll_->verticalScrollBar()}}) {
-        links_.push_back(connect(from, &QScrollBar::valueChanged, to, &QScrollBar::setValue));
-        links_.push_back(connect(to, &QScrollBar::valueChanged, from, &QScrollBar::setValue));
+        links_.push_back(follow(from, to));
+        links_.push_back(follow(to, from));
         // A view's range follows its zoom a moment later: the position then.
         links_.push_back(connect(to, &QScrollBar::rangeChanged, this, [from, to] { to->setValue(from->value()); }));
     }

@@ -58,4 +58,8 @@ private:
     QLabel* readout_ = nullptr;
     QPointer<TChild> linked_;  // the image window the pinned view follows
     std::vector<QMetaObject::Connection> links_;
+    // Set while one scroll bar is moved to follow the other, so that the
+    // follower's move, clamped to its own range when its picture is the
+    // smaller, does not pull the leader back.
+    bool following_ = false;
 };

@@ -21,6 +21,7 @@
 #include "shell/native_names.h"
 #include "shell/picture_control.h"
 #include "shell/profile_window.h"
+#include "shell/scan_control.h"
 #include "shell/region_window.h"
 #include "state/orbalux_error.h"
 
@@ -68,7 +69,7 @@ private:
 
 TMeasureCommands::TMeasureCommands(QMainWindow& frame, const orbalux::BrowsingSession& session,
                                    const QPointer<TChild>& child, TDialogSeam& seam, TErrorReport& report,
-                                   TCompareView& compare, MeasureItems items)
+                                   TCompareView& compare, TScanControl& scan, MeasureItems items)
     : QObject(&frame),
       frame_(frame),
       session_(session),
@@ -76,6 +77,7 @@ TMeasureCommands::TMeasureCommands(QMainWindow& frame, const orbalux::BrowsingSe
       seam_(seam),
       report_(report),
       compare_(compare),
+      scan_(scan),
       items_(items) {
     lengthStatus_ = new QLabel(&frame_);
     lengthStatus_->setObjectName("MeasureStatus");
@@ -223,7 +225,10 @@ bool TMeasureCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMeasureCommands::SaveCsv(const QString& csv, const char* what) {
-    const QFileInfo picture(FromNative(session_.ProposedSavePath()));
+    // As every dialog: a scan waits, and a folder whose name is not UTF-8 is
+    // proposed through a path the dialog can hold.
+    const TScanControl::Wait wait(scan_);
+    const QFileInfo picture(DialogPath(session_.ProposedSavePath()));
     QString proposed =
         picture.dir().filePath(QString::fromStdString(session_.State().CurrentFileName) + "." + what + ".csv");
     for (;;) {

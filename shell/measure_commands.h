@@ -23,6 +23,7 @@ class TErrorReport;
 class TMeasureOverlay;
 class TProfileWindow;
 class TRegionWindow;
+class TScanControl;
 
 // The widgets that give the two modes.
 struct MeasureItems {
@@ -34,7 +35,8 @@ struct MeasureItems {
 class TMeasureCommands : public QObject {
 public:
     TMeasureCommands(QMainWindow& frame, const orbalux::BrowsingSession& session, const QPointer<TChild>& child,
-                     TDialogSeam& seam, TErrorReport& report, TCompareView& compare, MeasureItems items);
+                     TDialogSeam& seam, TErrorReport& report, TCompareView& compare, TScanControl& scan,
+                     MeasureItems items);
     ~TMeasureCommands() override;
 
     void ToggleRectangle();
@@ -65,6 +67,7 @@ private:
     TDialogSeam& seam_;
     TErrorReport& report_;
     TCompareView& compare_;
+    TScanControl& scan_;
     MeasureItems items_;
     orbalux::MeasureTool tool_;
     bool pressed_ = false;

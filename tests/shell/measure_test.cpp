@@ -145,6 +145,9 @@ TEST_F(Measuring, CompareKeepsThePinnedViewAtTheImageWindowsZoomAndScroll) {
     left->setValue(300);
     QCoreApplication::processEvents();
     EXPECT_EQ(right->value(), 300);
+    right->setValue(200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(left->value(), 200);
 
     // The readout names the picture under the pointer and the other's level.
     QMouseEvent move(QEvent::MouseMove, QPointF(9, 9), pinned->mapToGlobal(QPointF(9, 9)), Qt::NoButton, Qt::NoButton,
@@ -160,6 +163,26 @@ TEST_F(Measuring, CompareKeepsThePinnedViewAtTheImageWindowsZoomAndScroll) {
     EXPECT_EQ(b.form->findChild<QWidget*>("CompareSplit"), nullptr);
     EXPECT_TRUE(b.form->centralWidget()->isVisible());
     EXPECT_EQ(b.probe().CurrentChild()->windowTitle(), "RBL_0002.001");
+}
+
+TEST_F(Measuring, CompareOfALargerPinnedPictureScrollsOverAllOfIt) {
+    // 69_041.002 is of the 999-sample format, much taller than the 945's.
+    enc::WriteFile(v.Path("69_041.002").toStdString(),
+                   enc::EncodePicture(999, orbalux::GreyImage(999, 1300), {.records = 2}));
+    ASSERT_TRUE(b.open(v.Path("69_041.002")));
+    b.action("CompareWith1")->trigger();
+    b.action("Next1")->trigger();
+    ASSERT_EQ(b.probe().CurrentChild()->windowTitle(), "RBL_0001.001");
+    b.action("ZoomIn1")->trigger();
+    QCoreApplication::processEvents();
+    QScrollBar* shown = b.probe().CurrentChild()->ScrollArea()->verticalScrollBar();
+    QScrollBar* pinned = b.form->findChild<QScrollArea*>("CompareScroll")->verticalScrollBar();
+    ASSERT_GT(pinned->maximum(), shown->maximum() + 100);
+    // Below the smaller picture's end: the shown view stops at its own.
+    pinned->setValue(shown->maximum() + 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pinned->value(), shown->maximum() + 100);
+    EXPECT_EQ(shown->value(), shown->maximum());
 }
 
 }  // namespace
