@@ -21,8 +21,9 @@
 #include "shell/native_names.h"
 #include "shell/picture_control.h"
 #include "shell/profile_window.h"
-#include "shell/scan_control.h"
 #include "shell/region_window.h"
+#include "shell/scan_control.h"
+#include "shell/wrote_message.h"
 #include "state/orbalux_error.h"
 
 using orbalux::MeasureMode;
@@ -248,6 +249,7 @@ void TMeasureCommands::SaveCsv(const QString& csv, const char* what) {
             const std::string text = csv.toStdString();
             orbalux::WriteFileAtomically(ToNative(proposed),
                                          [&text](std::FILE* file) { std::fwrite(text.data(), 1, text.size(), file); });
+            ShowWrote(frame_, proposed);
         } catch (const orbalux::OrbaluxError& e) {
             report_.ReportError(e);
         }

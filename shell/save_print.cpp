@@ -14,13 +14,9 @@
 #include "shell/file_filters.h"
 #include "shell/native_names.h"
 #include "shell/page_painting.h"
+#include "shell/wrote_message.h"
 
 using orbalux::Outcome;
-
-namespace {
-// How long the status bar says what was written.
-constexpr int kWroteShownMs = 10000;
-}  // namespace
 
 TSavePrint::TSavePrint(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                        const QPointer<TChild>& child, TScanControl& scan, TErrorReport& report)
@@ -56,8 +52,8 @@ void TSavePrint::SaveAs() {
         if (existing.exists() && !existing.isDir() && !seam_.confirmOverwrite(&window_, proposed)) continue;
         if (session_.SavePicture(target) == Outcome::Failed)
             report_.ReportLastError();
-        else if (auto* frame = qobject_cast<QMainWindow*>(&window_))
-            frame->statusBar()->showMessage(QString("Wrote %1").arg(proposed), kWroteShownMs);
+        else
+            ShowWrote(window_, proposed);
         return;
     }
 }

@@ -14,11 +14,7 @@
 #include "session/sequence_export.h"
 #include "shell/dialog_seam.h"
 #include "shell/native_names.h"
-
-namespace {
-// How long the status bar says what was written.
-constexpr int kWroteShownMs = 10000;
-}  // namespace
+#include "shell/wrote_message.h"
 
 TSequenceCommands::TSequenceCommands(QWidget& window, TDialogSeam& seam, orbalux::BrowsingSession& session,
                                      TScanControl& scan, TErrorReport& report)
@@ -62,8 +58,7 @@ void TSequenceCommands::Export() {
     }
     progress.close();
     if (!result.written) return;
-    if (auto* frame = qobject_cast<QMainWindow*>(&window_))
-        frame->statusBar()->showMessage(QString("Wrote %1").arg(choice->path), kWroteShownMs);
+    ShowWrote(window_, choice->path);
     if (result.leftOut.empty()) return;
     QStringList lines{"Left out of the movie:"};
     for (const orbalux::OrbaluxError& e : result.leftOut)

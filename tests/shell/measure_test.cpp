@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "shell/picture_control.h"
@@ -105,6 +106,7 @@ TEST_F(Measuring, TheRegionWindowGivesTheReceivedPixelsFiguresAndFollowsTheSteps
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().startsWith("measure,value\nRegion,\"0," + QByteArray::number(PlainRow(104)) +
                                            ",10,10\"\nData pixels," + n2.toUtf8() + "\n"));
+    EXPECT_EQ(b.form->statusBar()->currentMessage(), "Wrote " + csv);
 
     // A line across the lost one, back on the first picture.
     b.action("Previous1")->trigger();
