@@ -577,8 +577,7 @@ bool TThumbnailStrip::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Resize) FitFrame();
         // A press on the window itself, not on a part of it, is on the edge
         // between the docks and the picture: the user drags it.
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             dragging_ = true;
         if (event->type() == QEvent::MouseButtonRelease && dragging_) {
             Remember();
