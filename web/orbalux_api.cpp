@@ -73,7 +73,7 @@ std::optional<std::string> Render() {
         RenderPictureBytes(v.state, v.bytes, v.name, v.settings);
         v.shown = true;
         GreyFromBitmap(v.state, v.picture);
-        v.mask = ShownDataMask(v.state);
+        ShownDataMask(v.state, true, v.mask);  // into the kept memory
         return std::nullopt;
     } catch (const OrbaluxError& e) {
         v.shown = false;
