@@ -22,37 +22,26 @@ for i in $(seq 1 402); do ln -s "$sample" "$work/list/$(printf '69_091.%03d' "$i
 # One shot: $1 the settings folder, $2 the picture, $3 the picture file to
 # write, $4 what to do before it (strip, status, hidpi), $5 the crop.
 shot() {
-  XDG_CONFIG_HOME="$1" xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 1
-    "$1/shell/orbalux" "$2" &
-    browser=$!
-    trap "kill $browser $wm 2>/dev/null || true" EXIT
-    sleep 5
-    kill -0 $browser || { echo "screenshot-edges.sh: the browser did not start" >&2; exit 1; }
-    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
-    case "$4" in
-      status)
-        # A 640-pixel window, the pointer on the picture. A first run starts
-        # maximised; a double click on its title bar restores it.
-        xdotool mousemove 640 8 click --repeat 2 --delay 80 1
-        sleep 1
-        xdotool windowsize "$window" 640 480 windowmove "$window" 0 0
-        sleep 2
-        xdotool mousemove 300 200
-        sleep 1
-        xdotool mousemove 301 201
-        sleep 2 ;;
-      hidpi)
-        xdotool mousemove 640 300
-        sleep 1
-        xdotool mousemove 641 300
-        sleep 2 ;;
-      *) sleep 1 ;;
-    esac
-    import -window root "$3"
-  ' shot "$build" "$2" "$work/whole.png" "$4"
+  local actions='sleep 1'
+  case "$4" in
+    status) actions='
+      # A 640-pixel window, the pointer on the picture. A first run starts
+      # maximised; a double click on its title bar restores it.
+      xdotool mousemove 640 8 click --repeat 2 --delay 80 1
+      sleep 1
+      xdotool windowsize "$window" 640 480 windowmove "$window" 0 0
+      sleep 2
+      xdotool mousemove 300 200
+      sleep 1
+      xdotool mousemove 301 201
+      sleep 2' ;;
+    hidpi) actions='
+      xdotool mousemove 640 300
+      sleep 1
+      xdotool mousemove 641 300
+      sleep 2' ;;
+  esac
+  XDG_CONFIG_HOME="$1" bash tools/xvfb-shot.sh "$build" "$2" "$work/whole.png" "$actions"
   convert "$work/whole.png" -crop "$5" +repage -strip "$3"
   echo "wrote $3"
 }

@@ -48,33 +48,21 @@ picture="$build/samples/69_091.005"
 XDG_CONFIG_HOME="$(mktemp -d)"
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
-# Inside Xvfb: start the browser filling the screen, give it time to load and
-# draw, take the root window, stop the browser.
-xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
-  openbox >/dev/null 2>&1 &
-  wm=$!
-  sleep 1
-  "$3/shell/orbalux" "$1" &
-  browser=$!
-  trap "kill $browser $wm 2>/dev/null || true" EXIT
-  sleep 5
-  kill -0 $browser || { echo "screenshot.sh: the browser did not start" >&2; exit 1; }
-  if [ "$4" = 1 ]; then
-    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+# What is done before the shot, by the browser's keys and the pointer.
+case $tools in
+  1) actions='
     xdotool windowfocus --sync "$window" key ctrl+h
     sleep 1
     xdotool mousemove 420 380
     sleep 1
     xdotool mousemove 421 381
-    sleep 2
-  elif [ "$4" = 2 ]; then
-    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    sleep 2' ;;
+  2) actions='
     xdotool windowfocus --sync "$window" key p
     sleep 1
     xdotool key ctrl+h
-    sleep 2
-  elif [ "$4" = 3 ]; then
-    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    sleep 2' ;;
+  3) actions='
     # Both windows docked first, then the picture fitted to the room left.
     xdotool windowfocus --sync "$window" key m
     sleep 1
@@ -91,9 +79,8 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
     xdotool mousemove 620 130 mousedown 1 mousemove 630 300 sleep 0.3 mousemove 660 660 mouseup 1
     sleep 1
     xdotool mousemove 450 250
-    sleep 2
-  elif [ "$4" = 4 ]; then
-    window=$(xdotool search --sync --pid $browser --name "Orbalux CD-WO" | head -n 1)
+    sleep 2' ;;
+  4) actions='
     xdotool windowfocus --sync "$window" key ctrl+shift+k
     sleep 1
     xdotool key Right
@@ -103,8 +90,8 @@ xvfb-run -a -s "-screen 0 1280x960x24" bash -c '
     xdotool mousemove 300 400
     sleep 1
     xdotool mousemove 301 401
-    sleep 2
-  fi
-  import -window root "$2"
-' screenshot "$picture" "$out" "$build" "$tools"
+    sleep 2' ;;
+  *) actions='sleep 1' ;;
+esac
+bash tools/xvfb-shot.sh "$build" "$picture" "$out" "$actions"
 echo "wrote $out"
