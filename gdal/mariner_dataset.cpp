@@ -107,6 +107,7 @@ GDALDataset* MarinerDataset::Open(GDALOpenInfo* openInfo) {
         dataset->nRasterYSize = band.picture.height;
         dataset->pixels_ = std::move(band.picture.pixels);
         dataset->mask_ = std::move(band.mask);
+        dataset->maskLater_ = std::move(band.maskLater);
         // Kept apart from PAM's metadata: these facts come from the file
         // itself at every open and are never written to a side file.
         for (const auto& [name, value] : MetadataItems(band.facts))
@@ -180,6 +181,14 @@ const char* MarinerDataset::GetMetadataItem(const char* name, const char* domain
     return GDALPamDataset::GetMetadataItem(name, domain);
 }
 
+const std::vector<std::uint8_t>& MarinerDataset::Mask() const {
+    if (maskLater_) {
+        MakeBandMask(*maskLater_, mask_);
+        maskLater_.reset();
+    }
+    return mask_;
+}
+
 void MarinerDataset::DropStaleFacts() {
     // A side file written by an earlier version of the driver holds the
     // facts of the file as it was then (before it was cut, say): they go
@@ -206,7 +215,7 @@ MarinerRasterBand::~MarinerRasterBand() { delete maskBand_; }
 GDALRasterBand* MarinerRasterBand::GetMaskBand() {
     auto* dataset = static_cast<MarinerDataset*>(poDS);
     if (maskBand_ == nullptr)
-        maskBand_ = new MarinerMaskBand(dataset, nRasterXSize, nRasterYSize, dataset->mask_, this);
+        maskBand_ = new MarinerMaskBand(dataset, nRasterXSize, nRasterYSize, dataset->Mask(), this);
     return maskBand_;
 }
 
@@ -241,7 +250,7 @@ CPLErr MarinerRasterBand::ComputeStatistics(int /*approxOK*/, double* min, doubl
                                             double* stdDev, GDALProgressFunc progress, void* progressData) {
     // The band is in memory: exact statistics cost no more than approximate.
     const auto* dataset = static_cast<MarinerDataset*>(poDS);
-    const BandStatistics s = DataStatistics(dataset->pixels_, dataset->mask_);
+    const BandStatistics s = DataStatistics(dataset->pixels_, dataset->Mask());
     if (s.count == 0) {
         CPLError(CE_Failure, CPLE_AppDefined, "%s: no data pixel to compute statistics from",
                  dataset->GetDescription());
@@ -261,7 +270,7 @@ CPLErr MarinerRasterBand::ComputeStatistics(int /*approxOK*/, double* min, doubl
 
 CPLErr MarinerRasterBand::ComputeRasterMinMax(int /*approxOK*/, double* minMax) {
     const auto* dataset = static_cast<MarinerDataset*>(poDS);
-    const BandStatistics s = DataStatistics(dataset->pixels_, dataset->mask_);
+    const BandStatistics s = DataStatistics(dataset->pixels_, dataset->Mask());
     if (s.count == 0) return CE_Failure;
     minMax[0] = s.min;
     minMax[1] = s.max;
@@ -273,7 +282,7 @@ CPLErr MarinerRasterBand::GetHistogram(double min, double max, int buckets, GUIn
                                        void* progressData) {
     const auto* dataset = static_cast<MarinerDataset*>(poDS);
     const std::vector<std::uint64_t> counts =
-        DataHistogram(dataset->pixels_, dataset->mask_, min, max, buckets, includeOutOfRange != 0);
+        DataHistogram(dataset->pixels_, dataset->Mask(), min, max, buckets, includeOutOfRange != 0);
     std::copy(counts.begin(), counts.end(), histogram);
     if (progress) progress(1.0, nullptr, progressData);
     return CE_None;
@@ -350,7 +359,7 @@ MarinerOverviewBand::MarinerOverviewBand(MarinerDataset& dataset, GDALRasterBand
     nRasterYSize = source->GetYSize();
     eDataType = source->GetRasterDataType();
     source->GetBlockSize(&nBlockXSize, &nBlockYSize);
-    mask_ = ReducedMask(dataset.mask_, dataset.GetRasterXSize(), dataset.GetRasterYSize(), nRasterXSize, nRasterYSize);
+    mask_ = ReducedMask(dataset.Mask(), dataset.GetRasterXSize(), dataset.GetRasterYSize(), nRasterXSize, nRasterYSize);
 }
 
 MarinerOverviewBand::~MarinerOverviewBand() { delete maskBand_; }
@@ -383,8 +392,8 @@ CPLErr MarinerRasterBand::IReadBlock(int /*blockX*/, int blockY, void* image) {
     }
     auto* out = static_cast<std::int16_t*>(image);
     const auto nodata = static_cast<std::int16_t>(*dataset.nodata_);
-    for (std::size_t x = 0; x < width; ++x)
-        out[x] = dataset.mask_.empty() || dataset.mask_[at + x] ? dataset.pixels_[at + x] : nodata;
+    const std::vector<std::uint8_t>& mask = dataset.Mask();
+    for (std::size_t x = 0; x < width; ++x) out[x] = mask.empty() || mask[at + x] ? dataset.pixels_[at + x] : nodata;
     return CE_None;
 }
 

@@ -14,6 +14,7 @@
 
 #include <gdal_pam.h>
 
+#include "gdal/picture_band.h"
 #include "gdal/picture_facts.h"
 
 namespace orbalux::gdal {
@@ -38,8 +39,12 @@ private:
     friend class MarinerRasterBand;
     friend class MarinerOverviewBand;
     void DropStaleFacts();
-    std::vector<std::uint8_t> pixels_;  // the band, top row first
-    std::vector<std::uint8_t> mask_;    // 1 on a data pixel, 0 elsewhere, in the band's order
+    // 1 on a data pixel, 0 elsewhere, in the band's order (empty: every pixel
+    // is data), made when first asked for.
+    const std::vector<std::uint8_t>& Mask() const;
+    std::vector<std::uint8_t> pixels_;        // the band, top row first
+    mutable std::vector<std::uint8_t> mask_;  // read through Mask()
+    mutable std::optional<MaskMakings> maskLater_;
     DatasetFacts facts_;
     std::optional<int> nodata_;  // the NODATA option
     // The facts as metadata items, kept out of PAM so that no side file

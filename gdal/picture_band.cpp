@@ -136,12 +136,16 @@ PictureBand RenderPictureBand(const std::string& path, const PictureOptions& opt
         FrameOf(state, path, band);
     } else {
         GreyFromBitmap(state, band.picture);
-        ShownDataMask(state, !chain.original, band.mask);
+        band.maskLater = MaskMakings{ShownGeometryOf(state, !chain.original), state.DecodedRows};
     }
     band.facts = FactsOf(state, options);
     band.warnings = LoadWarnings(state);
     States().Give(std::move(kept));
     return band;
+}
+
+void MakeBandMask(const MaskMakings& later, std::vector<std::uint8_t>& mask) {
+    ShownDataMask(later.geometry, later.rows, mask);
 }
 
 void KeepBandBuffers(std::vector<std::uint8_t>&& pixels, std::vector<std::uint8_t>&& mask) {

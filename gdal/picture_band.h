@@ -5,18 +5,32 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "gdal/open_options.h"
 #include "gdal/picture_facts.h"
+#include "processing/chain_geometry.h"
 #include "state/grey_image.h"
+#include "state/row_map.h"
 
 namespace orbalux::gdal {
 
+// What the mask of a picture (not a frame) is made from, when first asked
+// for: a read of the band alone never needs it.
+struct MaskMakings {
+    ShownGeometry geometry;
+    RowMap rows;
+};
+
 struct PictureBand {
     GreyImage picture;  // rows top to bottom
-    std::vector<std::uint8_t> mask;  // 1 on a data pixel, 0 elsewhere, as the picture's pixels
+    // 1 on a data pixel, 0 elsewhere, as the picture's pixels: made for a
+    // frame; for a picture from `maskLater` by MakeBandMask, into this
+    // memory.
+    std::vector<std::uint8_t> mask;
+    std::optional<MaskMakings> maskLater;
     DatasetFacts facts;
     std::vector<std::string> warnings;
 };
@@ -30,6 +44,9 @@ struct PictureBand {
 // The band's pixels and mask take memory that KeepBandBuffers kept, when
 // there is some.
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options);
+
+// Makes the mask of `later` into `mask` (keeping its memory).
+void MakeBandMask(const MaskMakings& later, std::vector<std::uint8_t>& mask);
 
 // Keeps a closed dataset's pixels and mask for the next RenderPictureBand.
 void KeepBandBuffers(std::vector<std::uint8_t>&& pixels, std::vector<std::uint8_t>&& mask);
