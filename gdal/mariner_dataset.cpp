@@ -18,6 +18,7 @@
 #include "intake/catalogue.h"
 #include "intake/file_list.h"
 #include "load/picture_identity.h"
+#include "processing/chain_geometry.h"
 #include "state/orbalux_error.h"
 
 namespace orbalux::gdal {
@@ -183,7 +184,7 @@ const char* MarinerDataset::GetMetadataItem(const char* name, const char* domain
 
 const std::vector<std::uint8_t>& MarinerDataset::Mask() const {
     if (maskLater_) {
-        MakeBandMask(*maskLater_, mask_);
+        ShownDataMask(maskLater_->geometry, maskLater_->rows, mask_);
         maskLater_.reset();
     }
     return mask_;

@@ -144,10 +144,6 @@ PictureBand RenderPictureBand(const std::string& path, const PictureOptions& opt
     return band;
 }
 
-void MakeBandMask(const MaskMakings& later, std::vector<std::uint8_t>& mask) {
-    ShownDataMask(later.geometry, later.rows, mask);
-}
-
 void KeepBandBuffers(std::vector<std::uint8_t>&& pixels, std::vector<std::uint8_t>&& mask) {
     if (pixels.capacity() == 0 && mask.capacity() == 0) return;
     BandBuffersKept().Give({std::move(pixels), std::move(mask)});

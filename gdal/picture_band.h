@@ -27,8 +27,7 @@ struct MaskMakings {
 struct PictureBand {
     GreyImage picture;  // rows top to bottom
     // 1 on a data pixel, 0 elsewhere, as the picture's pixels: made for a
-    // frame; for a picture from `maskLater` by MakeBandMask, into this
-    // memory.
+    // frame; for a picture from `maskLater` (ShownDataMask), into this memory.
     std::vector<std::uint8_t> mask;
     std::optional<MaskMakings> maskLater;
     DatasetFacts facts;
@@ -44,9 +43,6 @@ struct PictureBand {
 // The band's pixels and mask take memory that KeepBandBuffers kept, when
 // there is some.
 PictureBand RenderPictureBand(const std::string& path, const PictureOptions& options);
-
-// Makes the mask of `later` into `mask` (keeping its memory).
-void MakeBandMask(const MaskMakings& later, std::vector<std::uint8_t>& mask);
 
 // Keeps a closed dataset's pixels and mask for the next RenderPictureBand.
 void KeepBandBuffers(std::vector<std::uint8_t>&& pixels, std::vector<std::uint8_t>&& mask);

@@ -38,8 +38,8 @@ int& ToneLevel(ChainSettings& settings, const ToneLevelRow& row);
 bool TouchesChain(const ChainSettings& settings);
 
 // Loads the file at `path` with these settings and leaves the finished BMP in
-// BitmapBuffer (unless `bitmap` is off); `catalogueName` (when given) is the catalogue entry to decode
-// it by. Throws OrbaluxError as LoadPicture does.
+// BitmapBuffer (unless `bitmap` is off); `catalogueName` (when given) is the
+// catalogue entry to decode it by. Throws OrbaluxError as LoadPicture does.
 void RenderPicture(PictureState& state, const std::string& path, const ChainSettings& settings,
                    const std::string& catalogueName = {});
 // The same over a file's bytes already in memory, named by `path`

@@ -236,11 +236,10 @@ ORBALUX_AVX512 inline void TreatSixtyFourUnderTheFullRule(std::uint8_t* here, st
 
 constexpr int kWide = 64;
 
-// Asked outside the function built for these instructions: there the compiler
+// Asked outside the function built for these instructions (there the compiler
 // may place one of them ahead of any test, which a processor without them
-// could not run.
-// Set before main: the processor's features read first, whichever
-// constructor runs before.
+// could not run), once, before main: the processor's features are read first,
+// whichever constructor runs before this one.
 const bool kHaveWideSpeckle = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512bw");

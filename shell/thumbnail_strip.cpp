@@ -73,7 +73,7 @@ public:
         painter->drawPixmap(rect, square_);
     }
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-        return (square_.deviceIndependentSize().toSize()).boundedTo(size);
+        return square_.deviceIndependentSize().toSize().boundedTo(size);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
         if (square_.size() == size) return square_;

@@ -124,8 +124,8 @@ struct PictureState {
 
     // Whether the bitmap stages write the BMP into BitmapBuffer (and give it
     // its size). Off for a caller that takes only the grey picture from the
-    // working picture (the GDAL driver): the 4.7 MB BMP is neither written nor
-    // faulted in.
+    // working picture (the GDAL driver, the thumbnails): the 4.7 MB BMP is
+    // neither written nor faulted in.
     bool WriteBitmap = true;
 
     // Options.
